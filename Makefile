@@ -1,0 +1,34 @@
+# make run   installs what is missing, builds and starts the game in data/
+# make test  installs what is missing, builds, runs every test, then the engine
+#            tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps deps-test bench sim clean
+
+run: deps build
+	cd data && ../$(BUILD)/glamora
+
+build:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: deps-test build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps build
+	$(BUILD)/bench/glamora_bench
+
+deps:
+	scripts/install-deps
+
+deps-test:
+	scripts/install-deps --test
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

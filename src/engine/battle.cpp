@@ -1,0 +1,266 @@
+#include "battle.h"
+
+#include "errors.h"
+#include "stages.h"
+
+namespace glamora {
+
+namespace {
+
+constexpr PlayerLabels kLabelsA{Label::whatA, Label::whereA, Label::itimeA, Label::ptimeA, Label::scoreA, Label::winA};
+constexpr PlayerLabels kLabelsB{Label::whatB, Label::whereB, Label::itimeB, Label::ptimeB, Label::scoreB, Label::winB};
+constexpr Label kPauseLabels[] = {Label::pau1a, Label::pau1b, Label::pau2a, Label::pau2b};
+
+}  // namespace
+
+Key playerOneKey(char32_t ch) {
+  switch (ch) {
+    case U'A': case U'a': return Key::Left;
+    case U'S': case U's': return Key::Select;
+    case U'D': case U'd': return Key::Right;
+    default: return Key::None;
+  }
+}
+
+Key playerTwoKey(char32_t ch) {
+  switch (ch) {
+    case U'4': return Key::Left;
+    case U'5': return Key::Select;
+    case U'6': return Key::Right;
+    default: return Key::None;
+  }
+}
+
+Battle::Battle(Effects& effects, ScreenView& view, const EditorValues& editor)
+    : effects_(effects),
+      view_(view),
+      editor_(editor),
+      playerA_(0, state.flags, *this, view, kLabelsA),
+      playerB_(1, state.flags, *this, view, kLabelsB) {}
+
+namespace {
+
+template <int P, int C>
+void showMarker(Battle& b) {
+  b.player(P).showMarker(C);
+}
+
+}  // namespace
+
+// The screen's timers by their numbers: player 1's task and its player-2 twin
+// side by side.
+void Battle::registerTasks(Scheduler& scheduler) {
+  struct Timer {
+    int number;
+    int intervalMs;
+    void (*run)(Battle&);
+  };
+  static constexpr Timer kTimers[] = {
+      {1, 500, showMarker<0, 1>},  {2, 500, showMarker<0, 2>},  {3, 500, showMarker<0, 3>},
+      {4, 500, showMarker<0, 4>},  {5, 500, showMarker<0, 5>},  {6, 500, showMarker<0, 6>},
+      {7, 500, showMarker<1, 1>},  {8, 500, showMarker<1, 2>},  {9, 500, showMarker<1, 3>},
+      {10, 500, showMarker<1, 4>}, {11, 500, showMarker<1, 5>}, {12, 500, showMarker<1, 6>},
+      {13, 100, [](Battle& b) { b.playerA_.refillSupply(); }},
+      {14, 100, [](Battle& b) { b.playerB_.refillSupply(); }},
+      {15, 100, [](Battle& b) { b.playerA_.refreshSupply(); }},
+      {16, 100, [](Battle& b) { b.playerB_.refreshSupply(); }},
+      {17, 300, [](Battle& b) { b.playerA_.switchToWhat(); }},
+      {18, 300, [](Battle& b) { b.playerB_.switchToWhat(); }},
+      {19, 300, [](Battle& b) { b.playerA_.switchToWhere(); }},
+      {20, 300, [](Battle& b) { b.playerB_.switchToWhere(); }},
+      {21, 1000, [](Battle& b) { b.playerA_.tickWhatCountdown(); }},
+      {22, 1000, [](Battle& b) { b.playerB_.tickWhatCountdown(); }},
+      {23, 1000, [](Battle& b) { b.playerA_.tickWhereCountdown(); }},
+      {24, 1000, [](Battle& b) { b.playerB_.tickWhereCountdown(); }},
+      {25, 100, [](Battle& b) { b.playerA_.scanColumns(); }},
+      {26, 100, [](Battle& b) { b.playerB_.scanColumns(); }},
+      {27, 100, [](Battle& b) { b.playerA_.fall(); }},
+      {28, 100, [](Battle& b) { b.playerB_.fall(); }},
+      {29, 100, [](Battle& b) { b.playerA_.copyMirrors(); }},
+      {30, 100, [](Battle& b) { b.playerB_.copyMirrors(); }},
+      {31, 100, [](Battle& b) { b.playerA_.scanRows(); }},
+      {32, 100, [](Battle& b) { b.playerB_.scanRows(); }},
+      {33, 100, [](Battle& b) { b.deliverAll(b.playerB_); }},
+      {34, 100, [](Battle& b) { b.deliverAll(b.playerA_); }},
+      {35, 100, [](Battle& b) { b.showPause(); }},
+      {36, 100, [](Battle& b) { b.playerA_.lowerNextRows(); }},
+      {37, 100, [](Battle& b) { b.playerB_.lowerNextRows(); }},
+  };
+  for (const Timer& t : kTimers) {
+    scheduler.add({ScreenId::Battle, t.number, t.intervalMs, [this, run = t.run] {
+                     try {
+                       run(*this);
+                     } catch (const GameError& e) {
+                       effects_.showError(errorBoxText(e.what()));
+                     }
+                   }});
+  }
+}
+
+// ---- menu commands ---------------------------------------------------------------
+
+void Battle::chooseStage(int n) {
+  try {
+    if (n == kOriginalStage) {
+      editor_.readGridInto(playerA_.state.supply);
+      editor_.readGridInto(playerB_.state.supply);
+    }
+    state.checkedStage = n;
+    state.stageNo = n;
+    view_.menuChanged();
+    view_.setCaption(Label::stage, stageCaption());
+    if (n != kOriginalStage) {
+      playerA_.state.supply = stageTable(n);
+      playerB_.state.supply = stageTable(n);
+    }
+    startRound();
+  } catch (const GameError& e) {
+    effects_.showError(errorBoxText(e.what()));
+  }
+}
+
+std::string Battle::stageCaption() const {
+  if (state.stageNo == 0) return "?";
+  if (state.stageNo == kOriginalStage) return "ORIGINAL";
+  return std::to_string(state.stageNo);
+}
+
+void Battle::startRound() {
+  if (state.bgmOff == 0) {
+    effects_.media(Media::Bgm, MediaOp::Rewind);
+    effects_.media(Media::Bgm, MediaOp::Play);
+  }
+  playerA_.resetForRound();
+  playerB_.resetForRound();
+  for (Label label : kPauseLabels) view_.setPause(label, false);
+  state.pauseShown = 0;
+  state.flags.inputOpen = 1;
+  state.flags.roundActive = 1;
+}
+
+void Battle::keyPress(char32_t character) {
+  playerA_.press(playerOneKey(character));
+  playerB_.press(playerTwoKey(character));
+}
+
+void Battle::setMusic(bool on) {
+  if (on && state.bgmOff == 1 && state.flags.roundActive == 1) {
+    effects_.media(Media::Bgm, MediaOp::Rewind);
+    effects_.media(Media::Bgm, MediaOp::Play);
+  }
+  if (!on && state.bgmOff == 0 && state.flags.roundActive == 1) {
+    effects_.media(Media::Bgm, MediaOp::Rewind);
+    effects_.media(Media::Bgm, MediaOp::Stop);
+  }
+  state.bgmOff = on ? 0 : 1;
+  view_.menuChanged();
+}
+
+void Battle::setVoices(bool on) {
+  state.seOff = on ? 0 : 1;
+  view_.menuChanged();
+}
+
+void Battle::leaveToTitle() { stopGame(); }
+void Battle::screenClosed() { stopGame(); }
+
+// Leaving the screen abandons a game in progress: it counts for nobody.
+void Battle::stopGame() {
+  if (state.bgmOff == 0 && state.flags.roundActive == 1) {
+    effects_.media(Media::Bgm, MediaOp::Rewind);
+    effects_.media(Media::Bgm, MediaOp::Stop);
+  }
+  state.flags.inputOpen = 0;
+  state.flags.roundActive = 0;
+}
+
+// ---- the end of a round -------------------------------------------------------------
+
+void Battle::lose(Player& player) {
+  player.state.lost = 1;
+  roundOverCheck();
+}
+
+// Player 1's win is examined first: if both have lost, only it is counted.
+void Battle::roundOverCheck() {
+  struct Outcome {
+    Player& loser;
+    Player& winner;
+    Media voice;
+    Dialog dialog;
+  };
+  const Outcome outcomes[] = {
+      {playerB_, playerA_, Media::P1mw, Dialog::Mw1Form},
+      {playerA_, playerB_, Media::P2mw, Dialog::Mw2Form},
+  };
+  for (const Outcome& o : outcomes) {
+    if (o.loser.state.lost != 1) continue;
+    if (state.bgmOff == 0) {
+      effects_.media(Media::Bgm, MediaOp::Rewind);
+      effects_.media(Media::Bgm, MediaOp::Stop);
+    }
+    if (state.seOff == 0) effects_.media(o.voice, MediaOp::Play);
+    o.winner.state.wins += 1;
+    o.winner.showWins();
+    state.flags.inputOpen = 0;
+    state.flags.roundActive = 0;
+    o.loser.state.lost = 0;
+    effects_.openDialog(o.dialog);
+    return;
+  }
+}
+
+// ---- resolution across both boards ------------------------------------------------------
+
+void Battle::playScoreVoice(Player& player) {
+  if (state.seOff == 0) effects_.media(player.index() == 0 ? Media::P1mw : Media::P2mw, MediaOp::Play);
+}
+
+void Battle::runSent(Player& player, const Run& run) {
+  Player& victim = player.index() == 0 ? playerB_ : playerA_;
+  for (int k = attackFirstColumn(run); k <= attackLastColumn(run); ++k) victim.state.mirrorsDue[k] += 1;
+}
+
+void Battle::deliverAll(Player& victim) {
+  if (state.flags.roundActive != 1) return;
+  for (int c = 1; c <= kColumns; ++c) deliver(victim, c);
+}
+
+// One mirror facing down per column and tick, always into row 9; a column
+// whose rows 1..9 are full takes it into the OUT ZONE row and loses the round.
+void Battle::deliver(Player& victim, int col) {
+  PlayerState& s = victim.state;
+  const int due = s.mirrorsDue[col];
+  if (due <= 0) return;
+  const int height = s.nextRow[col];
+  if (height == kOutZoneRow) {
+    s.board(col, kOutZoneRow) = kMirrorDown;
+    victim.redrawBoard();
+    if (state.flags.roundActive == 1) lose(victim);
+    return;
+  }
+  if (s.board(col, kPlayRows) == kEmpty && height >= 1 && height <= kPlayRows) {
+    s.mirrorsDue[col] = due - 1;
+    s.board(col, kPlayRows) = kMirrorDown;
+    if (height == kPlayRows) s.nextRow[col] = kOutZoneRow;
+    victim.redrawBoard();
+    if (s.mirrorsDue[col] == 0) settleCheck();
+  }
+}
+
+void Battle::settleCheck() {
+  for (int c = 1; c <= kColumns; ++c) {
+    if (playerA_.state.mirrorsDue[c] != 0 || playerB_.state.mirrorsDue[c] != 0) return;
+  }
+  state.flags.inputOpen = 1;
+}
+
+void Battle::showPause() {
+  if (state.flags.roundActive != 1) return;
+  const int open = state.flags.inputOpen;
+  if (open != 0 && open != 1) return;
+  for (Label label : kPauseLabels) view_.setPause(label, open == 0);
+  state.pauseShown = open == 0 ? 1 : 0;
+}
+
+}  // namespace glamora

@@ -1,0 +1,70 @@
+// The two-player battle screen's engine: two players, the round, deliveries of
+// attack mirrors, the "PAUSE" signs, the stage menu and the sound switches.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "editor_values.h"
+#include "effects.h"
+#include "player.h"
+#include "scheduler.h"
+
+namespace glamora {
+
+struct BattleState {
+  RoundFlags flags;
+  int stageNo = 0;       // stage last chosen, 0 before any
+  int checkedStage = 0;  // the stage item carrying the check mark, 0 for none
+  int bgmOff = 0;
+  int seOff = 0;
+  int pauseShown = 1;    // the "PAUSE" signs show "PAUSE" until the first round
+  bool operator==(const BattleState&) const = default;
+};
+
+class Battle final : private PlayerHost {
+ public:
+  Battle(Effects& effects, ScreenView& view, const EditorValues& editor);
+
+  // The screen's 37 timers, registered from the moment the screen exists.
+  void registerTasks(Scheduler& scheduler);
+
+  // Menu commands and keys.
+  void chooseStage(int n);          // stage items 1..14, 15 the original stage
+  void keyPress(char32_t character);
+  void setMusic(bool on);           // "BGM" ON / OFF
+  void setVoices(bool on);          // "効果音" ON / OFF
+  void leaveToTitle();              // "タイトルへ移動(&R)", before the screen closes
+  void screenClosed();              // whenever the screen closes
+
+  BattleState state;
+  Player& player(int i) { return i == 0 ? playerA_ : playerB_; }
+  const Player& player(int i) const { return i == 0 ? playerA_ : playerB_; }
+  std::string stageCaption() const;
+
+ private:
+  void startRound();
+  void roundOverCheck();
+  void deliver(Player& victim, int col);
+  void deliverAll(Player& victim);
+  void settleCheck();
+  void showPause();
+  void stopGame();
+
+  void lose(Player& player) override;
+  void playScoreVoice(Player& player) override;
+  void runSent(Player& player, const Run& run) override;
+  void runCleared(Player&) override {}
+
+  Effects& effects_;
+  ScreenView& view_;
+  const EditorValues& editor_;
+  Player playerA_;
+  Player playerB_;
+};
+
+// Player 1's keys are A/S/D in either case, player 2's the characters 4/5/6.
+Key playerOneKey(char32_t character);
+Key playerTwoKey(char32_t character);
+
+}  // namespace glamora

@@ -1,0 +1,59 @@
+// Cell codes, boards and supplies: the data every rule works on.
+#pragma once
+
+#include <array>
+
+namespace glamora {
+
+inline constexpr int kColumns = 6;
+inline constexpr int kRows = 10;      // row 10 is the OUT ZONE row
+inline constexpr int kPlayRows = 9;   // rows that runs, falls and mirrors look at
+inline constexpr int kSlots = 8;
+inline constexpr int kOutZoneRow = 10;
+
+// One signed code for board cells, supply slots and the carried item.
+enum Code : int {
+  kEmpty = 0,
+  kFoundation = 1,
+  kRougeRight = 2,
+  kRougeLeft = 3,
+  kCombUp = 4,
+  kCombDown = 5,
+  kMirrorUp = 6,
+  kMirrorDown = 7,
+  kMirrorRight = 8,
+  kMirrorLeft = 9,
+  kUsedUp = 10,  // only as a supply column's offer
+};
+
+inline constexpr bool isMatchable(int code) { return code >= kFoundation && code <= kCombDown; }
+
+// A fixed-size array indexed from 1, as the game numbers columns and slots.
+template <typename T, int N>
+struct OneBased {
+  std::array<T, N> v{};
+  constexpr T& operator[](int i) { return v[i - 1]; }
+  constexpr const T& operator[](int i) const { return v[i - 1]; }
+  constexpr void fill(T x) { v.fill(x); }
+  bool operator==(const OneBased&) const = default;
+};
+
+using PerColumn = OneBased<int, kColumns>;
+
+// board(col, row): col 1..6 from the left, row 1..10 from the bottom.
+struct Board {
+  std::array<int, kColumns * kRows> cells{};
+  constexpr int& operator()(int col, int row) { return cells[(col - 1) * kRows + (row - 1)]; }
+  constexpr int operator()(int col, int row) const { return cells[(col - 1) * kRows + (row - 1)]; }
+  bool operator==(const Board&) const = default;
+};
+
+// supply(col, slot): col 1..6, slot 1..8, slot 1 handed out first.
+struct Supply {
+  std::array<int, kColumns * kSlots> cells{};
+  constexpr int& operator()(int col, int slot) { return cells[(col - 1) * kSlots + (slot - 1)]; }
+  constexpr int operator()(int col, int slot) const { return cells[(col - 1) * kSlots + (slot - 1)]; }
+  bool operator==(const Supply&) const = default;
+};
+
+}  // namespace glamora

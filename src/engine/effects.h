@@ -1,0 +1,101 @@
+// What the engine asks of the outside world: media, dialogs, error boxes and
+// what the screens show. The game implements it with Qt, SDL2 and FluidSynth;
+// glamora-sim records it; tests use fakes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cells.h"
+#include "pictures.h"
+
+namespace glamora {
+
+enum class Media { Bgm, P1mw, P2mw, P1sw, P1sl };
+inline constexpr int kMediaCount = 5;
+const char* mediaName(Media m);  // "MediaBgm", ...
+
+enum class MediaOp { Open, Play, Stop, Rewind };
+const char* mediaOpName(MediaOp op);  // "open", ...
+
+enum class Dialog { Mw1Form, Mw2Form, SwForm, SlForm };
+const char* dialogName(Dialog d);
+
+// Media, modal dialogs and error boxes: shared by every screen.
+class Effects {
+ public:
+  virtual ~Effects() = default;
+  // Opens the player on a file; throws GameError with a readable text on failure.
+  virtual void openMedia(Media player, const std::string& path) = 0;
+  // play, stop or rewind; does nothing on a player with no file open.
+  virtual void media(Media player, MediaOp op) = 0;
+  // Shows a result dialog modally; returns when it is closed.
+  virtual void openDialog(Dialog dialog) = 0;
+  // Shows the game's error box with this full text (already ending in ".").
+  virtual void showError(const std::string& text) = 0;
+};
+
+// Windows colour values (blue-green-red byte order), as the screens use them.
+enum Colour : int {
+  kClBlack = 0x000000,
+  kClMaroon = 0x000080,
+  kClGreen = 0x008000,
+  kClNavy = 0x800000,
+  kClPurple = 0x800080,
+  kClRed = 0x0000FF,
+  kClLime = 0x00FF00,
+  kClYellow = 0x00FFFF,
+  kClBlue = 0xFF0000,
+  kClFuchsia = 0xFF00FF,
+  kClAqua = 0xFFFF00,
+  kClWhite = 0xFFFFFF,
+};
+
+// The labels whose caption or colour the rules change, by component name.
+enum class Label {
+  stage,
+  pau1a, pau1b, pau2a, pau2b,
+  whatA, whereA, itimeA, ptimeA, scoreA, winA,
+  whatB, whereB, itimeB, ptimeB, scoreB, winB,
+  cantime, nscore, subname,
+};
+
+enum class Character { Elna, Mirabe };
+
+// What one game screen shows. Player 0 is the left board (keys A/S/D),
+// player 1 the right one. Every call says what to show now; the view keeps no
+// game state of its own.
+class ScreenView {
+ public:
+  virtual ~ScreenView() = default;
+  virtual void redrawBoard(int player, const Board& board) = 0;
+  virtual void showCarried(int player, Picture picture) = 0;
+  virtual void showMarker(int player, int column, Picture picture) = 0;
+  virtual void moveArrow(int player, int column) = 0;
+  virtual void moveCarried(int player, int column) = 0;
+  virtual void setCaption(Label label, std::string_view text) = 0;
+  virtual void setColour(Label label, Colour colour) = 0;
+  // A "PAUSE" sign: opaque with "PAUSE", or transparent and empty.
+  virtual void setPause(Label label, bool shown) = 0;
+  // Check marks or enabled menu items changed (read them from the engine).
+  virtual void menuChanged() = 0;
+  // The training character changed: portrait, name plate, dialog faces.
+  virtual void characterChanged(Character character) = 0;
+};
+
+// A view that shows nothing: glamora-sim and benchmarks.
+class NullView final : public ScreenView {
+ public:
+  void redrawBoard(int, const Board&) override {}
+  void showCarried(int, Picture) override {}
+  void showMarker(int, int, Picture) override {}
+  void moveArrow(int, int) override {}
+  void moveCarried(int, int) override {}
+  void setCaption(Label, std::string_view) override {}
+  void setColour(Label, Colour) override {}
+  void setPause(Label, bool) override {}
+  void menuChanged() override {}
+  void characterChanged(Character) override {}
+};
+
+}  // namespace glamora

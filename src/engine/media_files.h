@@ -1,0 +1,26 @@
+// The five media players, the files they open and the start-up order.
+#pragma once
+
+#include <string>
+
+#include "effects.h"
+
+namespace glamora {
+
+// Joins the asset directory and a file name with the platform's separator.
+std::string assetPath(const std::string& directory, const std::string& fileName);
+
+// File names of the battle voices and the music, and of a character's training voices.
+inline constexpr const char* kMusicFile = "Glamora.mid";
+inline constexpr const char* kHelpTextFile = "Glamora.txt";
+struct TrainingVoices {
+  const char* win;   // MediaP1sw: scoring and winning
+  const char* lose;  // MediaP1sl
+};
+TrainingVoices trainingVoices(Character character);
+
+// Opens the five players in the start-up order (MediaBgm, MediaP1mw, MediaP2mw,
+// MediaP1sw, MediaP1sl); the first failure throws and leaves the rest unopened.
+void openStartupMedia(Effects& effects, const std::string& directory);
+
+}  // namespace glamora

@@ -1,0 +1,114 @@
+// One player's board, supply and turn, with the rules that work on them.
+// The battle has two players, training one; what differs between them goes
+// through PlayerHost.
+#pragma once
+
+#include "cells.h"
+#include "effects.h"
+#include "run_rules.h"
+
+namespace glamora {
+
+// The two flags of a game screen: a round is being played; no resolution step
+// holds the keys. A handler acts only on the exact value it tests.
+struct RoundFlags {
+  int roundActive = 0;
+  int inputOpen = 0;
+};
+
+struct PlayerState {
+  Board board;
+  PerColumn nextRow;      // row of the next item dropped into each column
+  Supply supply;          // what each supply column hands out, slot 1 first
+  Supply stageSupply;     // the stage's order, source of every refill
+  PerColumn supplyPos;    // next slot offered (9 = used up)
+  PerColumn supplyFront;  // the code offered now (10 = used up)
+  int refillReversed = 0;
+  int phase = 0;          // 1 "WHAT ?", 2 "WHERE ?", 0 waiting for a switch
+  int held = 0;
+  int pickCol = 0, dropCol = 0, dropRow = 0;
+  int whatTime = 0, whereTime = 0;
+  int whatRun = 0, whereRun = 0;
+  int toWhere = 0, toWhat = 0;
+  int lost = 0;
+  int points = 0;
+  int wins = 0;
+  int arrowCol = 3;       // column under the arrow (yaji)
+  int carryCol = 3;       // column under the carried item (aya)
+  PerColumn mirrorsDue;   // mirrors still due onto this player's board
+  bool operator==(const PlayerState&) const = default;
+};
+
+enum class Key { None, Left, Select, Right };
+
+class Player;
+
+// What the screen hosting a player decides: how a loss ends the round, which
+// voice an award plays and what a cleared run does besides scoring.
+class PlayerHost {
+ public:
+  virtual ~PlayerHost() = default;
+  virtual void lose(Player& player) = 0;
+  virtual void playScoreVoice(Player& player) = 0;
+  virtual void runSent(Player& player, const Run& run) = 0;  // after the score is shown
+  virtual void runCleared(Player& player) = 0;               // after the board is redrawn
+};
+
+struct PlayerLabels {
+  Label what, where, itime, ptime, score, win;
+};
+
+class Player {
+ public:
+  Player(int index, RoundFlags& flags, PlayerHost& host, ScreenView& view, PlayerLabels labels)
+      : index_(index), flags_(flags), host_(host), view_(view), labels_(labels) {}
+  Player(const Player&) = delete;
+  Player& operator=(const Player&) = delete;
+
+  PlayerState state;
+  int index() const { return index_; }
+
+  // The part of a round's start that is this player's: the supply as it stands
+  // becomes the stage copy, board and turn start over.
+  void resetForRound();
+
+  // A key of this player (already mapped); ignored unless input is open.
+  void press(Key key);
+
+  // Turn tasks.
+  void refillSupply();        // when all six columns are used up
+  void refreshSupply();       // the offers, while input is open
+  void switchToWhat();        // a pending switch back to "WHAT ?"
+  void switchToWhere();       // a pending switch to "WHERE ?"
+  void tickWhatCountdown();
+  void tickWhereCountdown();
+  void showMarker(int col);   // supply marker of one column
+
+  // Resolution tasks; each does nothing unless a round is active.
+  void scanColumns();
+  void scanRows();
+  void fall();
+  void copyMirrors();
+  void lowerNextRows();
+
+  // Screen updates.
+  void redrawBoard();
+  void showNumber(Label label, int value);
+  void showWins() { showNumber(labels_.win, state.wins); }
+
+ private:
+  void takeSupply();
+  void dropHeld();
+  void showHeld();
+  void tickCountdown(int& value, int& run, Label label);
+  void clearRun(const Run& run);
+  bool inputAllowed() const { return flags_.inputOpen == 1 && flags_.roundActive == 1; }
+
+  int index_;
+  RoundFlags& flags_;
+  PlayerHost& host_;
+  ScreenView& view_;
+  PlayerLabels labels_;
+};
+
+}  // namespace glamora

@@ -1,0 +1,45 @@
+// Timers as data: each screen declares its periodic tasks and registers them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace glamora {
+
+// Screens in the order their tasks fire when due at the same moment.
+enum class ScreenId { Battle = 0, Training = 1, Title = 2, Assets = 3 };
+
+struct PeriodicTask {
+  ScreenId screen;
+  int number;         // the game's timer number on that screen (Timer13 -> 13)
+  int intervalMs;     // 100, 300, 500 or 1000
+  std::function<void()> run;
+};
+
+class Scheduler {
+ public:
+  virtual ~Scheduler() = default;
+  // Starts the task now: it first fires one interval later, then every interval.
+  virtual void add(PeriodicTask task) = 0;
+};
+
+// The simulated clock: time in whole milliseconds from 0; advancing fires every
+// due task in time order, ties by screen and then by timer number.
+class SimClock final : public Scheduler {
+ public:
+  void add(PeriodicTask task) override;
+  // Fires every task due in (now, now + ms] and leaves the clock at now + ms.
+  void advance(std::int64_t ms);
+  std::int64_t now() const { return now_; }
+
+ private:
+  struct Entry {
+    PeriodicTask task;
+    std::int64_t due;
+  };
+  std::vector<Entry> entries_;  // kept in tie order
+  std::int64_t now_ = 0;
+};
+
+}  // namespace glamora

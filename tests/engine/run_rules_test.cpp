@@ -1,0 +1,3 @@
+#include "engine/run_rules.h"
+
+#include <gtest/gtest.h>

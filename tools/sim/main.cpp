@@ -1,0 +1,23 @@
+// glamora-sim [SCRIPT]: runs a script (or standard input) and writes JSON lines.
+#include <fstream>
+#include <iostream>
+
+#include "sim_driver.h"
+
+int main(int argc, char** argv) {
+  if (argc > 2) {
+    std::cerr << "usage: glamora-sim [SCRIPT]\n";
+    return 2;
+  }
+  std::ios::sync_with_stdio(false);
+  glamora::sim::SimDriver driver(std::cout);
+  if (argc == 2) {
+    std::ifstream script(argv[1], std::ios::binary);
+    if (!script) {
+      std::cerr << "glamora-sim: cannot read " << argv[1] << "\n";
+      return 2;
+    }
+    return driver.run(script, std::cerr);
+  }
+  return driver.run(std::cin, std::cerr);
+}

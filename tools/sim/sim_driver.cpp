@@ -1,0 +1,265 @@
+#include "sim_driver.h"
+
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "engine/battle.h"
+#include "engine/editor_values.h"
+#include "engine/errors.h"
+#include "engine/scheduler.h"
+#include "engine/stages.h"
+#include "sim_events.h"
+
+namespace glamora::sim {
+
+namespace {
+
+std::vector<std::string> splitWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// A whole number made of decimal digits only, within 0..max.
+std::optional<std::int64_t> wholeNumber(const std::string& word, std::int64_t max) {
+  if (word.empty() || word.size() > 18) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char ch : word) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    value = value * 10 + (ch - '0');
+  }
+  if (value > max) return std::nullopt;
+  return value;
+}
+
+// The single Unicode character of a UTF-8 word, if it is exactly one.
+std::optional<char32_t> singleCharacter(const std::string& word) {
+  if (word.empty()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(word[0]);
+  std::size_t length = 1;
+  char32_t value = lead;
+  if (lead >= 0xF0 && lead < 0xF8) length = 4, value = lead & 0x07;
+  else if (lead >= 0xE0) length = 3, value = lead & 0x0F;
+  else if (lead >= 0xC0) length = 2, value = lead & 0x1F;
+  else if (lead >= 0x80) return std::nullopt;
+  if (word.size() != length) return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(word[i]);
+    if ((byte & 0xC0) != 0x80) return std::nullopt;
+    value = (value << 6) | (byte & 0x3F);
+  }
+  return value;
+}
+
+template <typename Array>
+std::string jsonArray(const Array& values) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (i) out += ',';
+    out += std::to_string(values[i]);
+  }
+  return out + "]";
+}
+
+std::string columnsJson(const PerColumn& v) { return jsonArray(v.v); }
+
+template <typename Grid>
+std::string gridJson(const Grid& grid, int columns, int rows) {
+  std::string out = "[";
+  for (int c = 1; c <= columns; ++c) {
+    if (c > 1) out += ',';
+    out += '[';
+    for (int r = 1; r <= rows; ++r) {
+      if (r > 1) out += ',';
+      out += std::to_string(grid(c, r));
+    }
+    out += ']';
+  }
+  return out + "]";
+}
+
+std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
+  std::string out = "{\"board\":" + gridJson(s.board, kColumns, kRows);
+  out += ",\"nextRow\":" + columnsJson(s.nextRow);
+  out += ",\"supply\":" + gridJson(s.supply, kColumns, kSlots);
+  out += ",\"supplyPos\":" + columnsJson(s.supplyPos);
+  out += ",\"supplyFront\":" + columnsJson(s.supplyFront);
+  const std::pair<const char*, int> numbers[] = {
+      {"refillReversed", s.refillReversed}, {"phase", s.phase},         {"held", s.held},
+      {"whatTime", s.whatTime},             {"whereTime", s.whereTime}, {"whatRun", s.whatRun},
+      {"whereRun", s.whereRun},             {"toWhat", s.toWhat},       {"toWhere", s.toWhere},
+      {"arrowCol", s.arrowCol},             {"carryCol", s.carryCol},   {"points", s.points},
+      {"wins", s.wins},
+  };
+  for (const auto& [key, value] : numbers) out += std::string(",\"") + key + "\":" + std::to_string(value);
+  out += ",\"mirrorsDue\":" + (withMirrorsDue ? columnsJson(s.mirrorsDue) : std::string("[0,0,0,0,0,0]"));
+  return out + "}";
+}
+
+}  // namespace
+
+struct SimDriver::Impl {
+  explicit Impl(std::ostream& out) : events(out, clock), battle(events, view, editor) {
+    battle.registerTasks(clock);
+  }
+
+  SimClock clock;
+  EventWriter events;
+  NullView view;
+  EditorValues editor;
+  Battle battle;
+  enum class Screen { Battle, Training } screen = Screen::Battle;
+
+  bool run(int number, const std::string& line, std::string& reason);
+  bool runEditor(const std::string& rest, std::string& reason);
+  void dumpBattle();
+};
+
+bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
+  const std::size_t space = rest.find(' ');
+  const std::string box = rest.substr(0, space);
+  if (box.empty()) {
+    reason = "missing editor box";
+    return false;
+  }
+  if (box == "close") {
+    if (space != std::string::npos) {
+      reason = "extra words after editor close";
+      return false;
+    }
+    try {
+      editor.check();
+    } catch (const GameError& e) {
+      events.showError(errorBoxText(e.what()));
+    }
+    return true;
+  }
+  const auto editorBox = EditorBox::fromName(box);
+  if (!editorBox) {
+    reason = "unknown editor box '" + box + "'";
+    return false;
+  }
+  editor.type(*editorBox, space == std::string::npos ? std::string() : rest.substr(space + 1));
+  return true;
+}
+
+bool SimDriver::Impl::run(int, const std::string& line, std::string& reason) {
+  if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
+
+  const std::vector<std::string> words = splitWords(line);
+  const std::string& command = words[0];
+  auto expect = [&](std::size_t count) {
+    if (words.size() < count) reason = "missing words";
+    else if (words.size() > count) reason = "extra words";
+    return words.size() == count;
+  };
+  auto oneOf = [&](const std::string& word, std::initializer_list<const char*> choices) {
+    for (const char* choice : choices) {
+      if (word == choice) return true;
+    }
+    reason = "unknown word '" + word + "'";
+    return false;
+  };
+
+  if (command == "screen") {
+    if (!expect(2) || !oneOf(words[1], {"battle", "training"})) return false;
+    screen = words[1] == "battle" ? Screen::Battle : Screen::Training;
+    return true;
+  }
+  if (command == "stage") {
+    if (!expect(2)) return false;
+    const auto n = wholeNumber(words[1], 1'000'000);
+    if (!n || *n < 1 || *n > kOriginalStage) {
+      reason = "stage must be 1..15";
+      return false;
+    }
+    battle.chooseStage(static_cast<int>(*n));
+    return true;
+  }
+  if (command == "key") {
+    if (!expect(2)) return false;
+    const auto character = singleCharacter(words[1]);
+    if (!character) {
+      reason = "key takes exactly one character";
+      return false;
+    }
+    battle.keyPress(*character);
+    return true;
+  }
+  if (command == "wait") {
+    if (!expect(2)) return false;
+    const auto ms = wholeNumber(words[1], INT64_MAX / 2);
+    if (!ms) {
+      reason = "wait takes a whole number of milliseconds";
+      return false;
+    }
+    clock.advance(*ms);
+    return true;
+  }
+  if (command == "bgm" || command == "se") {
+    if (!expect(2) || !oneOf(words[1], {"on", "off"})) return false;
+    const bool on = words[1] == "on";
+    if (command == "bgm") battle.setMusic(on);
+    else battle.setVoices(on);
+    return true;
+  }
+  if (command == "title") {
+    if (!expect(1)) return false;
+    battle.leaveToTitle();
+    battle.screenClosed();
+    return true;
+  }
+  if (command == "dump") {
+    if (!expect(1)) return false;
+    dumpBattle();
+    return true;
+  }
+  if (command == "editor") {
+    reason = "missing editor box";
+    return false;
+  }
+  reason = "unknown command '" + command + "'";
+  return false;
+}
+
+void SimDriver::Impl::dumpBattle() {
+  const BattleState& s = battle.state;
+  std::string body = "\"screen\":\"battle\"";
+  body += ",\"roundActive\":" + std::to_string(s.flags.roundActive);
+  body += ",\"inputOpen\":" + std::to_string(s.flags.inputOpen);
+  body += ",\"stageNo\":" + std::to_string(s.stageNo);
+  body += ",\"stage\":" + jsonString(battle.stageCaption());
+  body += ",\"pause\":" + std::to_string(s.pauseShown);
+  body += ",\"players\":[" + playerJson(battle.player(0).state, true) + "," +
+          playerJson(battle.player(1).state, true) + "]";
+  events.write("dump", body);
+}
+
+SimDriver::SimDriver(std::ostream& out) : impl_(std::make_unique<Impl>(out)) {}
+SimDriver::~SimDriver() = default;
+
+bool SimDriver::runLine(int number, const std::string& rawLine, std::string& reason) {
+  std::string line = rawLine;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string::npos || line[first] == '#') return true;
+  return impl_->run(number, line, reason);
+}
+
+int SimDriver::run(std::istream& script, std::ostream& err) {
+  std::string line;
+  for (int number = 1; std::getline(script, line); ++number) {
+    std::string reason;
+    if (!runLine(number, line, reason)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      err << "line " << number << ": " << line << ": " << reason << "\n";
+      return 2;
+    }
+  }
+  return 0;
+}
+
+}  // namespace glamora::sim
