@@ -1,0 +1,68 @@
+// Fakes and helpers shared by the engine tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/battle.h"
+#include "engine/effects.h"
+#include "engine/editor_values.h"
+#include "engine/scheduler.h"
+
+namespace glamora::test {
+
+// Records media operations, dialogs and error boxes as short strings:
+// "MediaBgm rewind", "dialog Mw1Form", "error <text>".
+class RecordingEffects final : public Effects {
+ public:
+  std::vector<std::string> log;
+  void openMedia(Media m, const std::string& path) override { log.push_back(std::string(mediaName(m)) + " open " + path); }
+  void media(Media m, MediaOp op) override { log.push_back(std::string(mediaName(m)) + " " + mediaOpName(op)); }
+  void openDialog(Dialog d) override { log.push_back(std::string("dialog ") + dialogName(d)); }
+  void showError(const std::string& text) override { log.push_back("error " + text); }
+};
+
+// Builds a column bottom up from codes: column(board, 2, {1, 1, 4}).
+inline void setColumn(Board& board, int col, std::initializer_list<int> codes) {
+  int row = 1;
+  for (int code : codes) board(col, row++) = code;
+}
+
+inline void setRow(Board& board, int row, std::initializer_list<int> codes) {
+  int col = 1;
+  for (int code : codes) board(col++, row) = code;
+}
+
+inline std::vector<int> column(const Board& board, int col, int rows = 10) {
+  std::vector<int> out;
+  for (int r = 1; r <= rows; ++r) out.push_back(board(col, r));
+  return out;
+}
+
+inline std::vector<int> row(const Board& board, int r) {
+  std::vector<int> out;
+  for (int c = 1; c <= kColumns; ++c) out.push_back(board(c, r));
+  return out;
+}
+
+// A battle on the simulated clock with a round running on stage 1.
+struct BattleFixture {
+  RecordingEffects effects;
+  NullView view;
+  EditorValues editor;
+  SimClock clock;
+  Battle battle{effects, view, editor};
+  PlayerState& a = battle.player(0).state;
+  PlayerState& b = battle.player(1).state;
+
+  BattleFixture() { battle.registerTasks(clock); }
+  void start(int stage = 1) {
+    battle.chooseStage(stage);
+    effects.log.clear();
+  }
+  void keys(const std::string& text) {
+    for (char ch : text) battle.keyPress(static_cast<unsigned char>(ch));
+  }
+};
+
+}  // namespace glamora::test

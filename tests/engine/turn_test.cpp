@@ -1,0 +1,168 @@
+// Keys, phases, countdowns and the supply of a running battle.
+#include <gtest/gtest.h>
+
+#include "engine/stages.h"
+#include "test_support.h"
+
+namespace glamora {
+namespace {
+
+using test::BattleFixture;
+using Log = std::vector<std::string>;
+
+struct Turn : ::testing::Test, BattleFixture {};
+
+TEST_F(Turn, TakeAndDropGoThroughBothPhases) {
+  start();
+  clock.advance(100);  // the offers are refreshed
+  keys("S");
+  EXPECT_EQ(a.held, stageTable(1)(3, 1));
+  EXPECT_EQ(a.phase, 0);
+  EXPECT_EQ(a.supplyPos[3], 2);
+  clock.advance(200);  // t = 300: the switch to "WHERE ?"
+  EXPECT_EQ(a.phase, 2);
+  EXPECT_EQ(a.whereRun, 1);
+  keys("dd");
+  EXPECT_EQ(a.carryCol, 5);
+  EXPECT_EQ(a.arrowCol, 3);  // the arrow stays where the player left it
+  keys("s");
+  EXPECT_EQ(a.board(5, 1), stageTable(1)(3, 1));
+  EXPECT_EQ(a.nextRow[5], 2);
+  EXPECT_EQ(a.held, 0);
+  clock.advance(300);
+  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.whereTime, 10);
+}
+
+TEST_F(Turn, EachPlayerAnswersOnlyToItsOwnKeys) {
+  start();
+  keys("4d5A6xq ");
+  EXPECT_EQ(a.arrowCol, 3);   // d then A
+  EXPECT_EQ(b.arrowCol, 2);   // 4; the 6 came after the take
+  EXPECT_EQ(b.phase, 0);      // 5 took an item
+  keys("aaaaaa");
+  EXPECT_EQ(a.arrowCol, 1);   // stops at the edge
+}
+
+TEST_F(Turn, OfferTakenInTheFirstTickOfAStageIsThePreviousOne) {
+  start(1);
+  keys("s");
+  EXPECT_EQ(a.held, 0);  // nothing has been offered since the program started
+  clock.advance(100);
+  EXPECT_EQ(a.supplyFront[3], stageTable(1)(3, 2));
+  battle.chooseStage(2);
+  keys("s");
+  EXPECT_EQ(a.held, stageTable(1)(3, 2));
+  clock.advance(100);
+  EXPECT_EQ(a.supplyFront[3], stageTable(2)(3, 2));
+}
+
+TEST_F(Turn, UsedUpColumnIsIgnoredAndKeepsTheCountdownRunning) {
+  start();
+  a.supplyPos[3] = 9;
+  clock.advance(100);
+  EXPECT_EQ(a.supplyFront[3], kUsedUp);
+  keys("s");
+  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.whatRun, 1);
+  EXPECT_EQ(a.held, 0);
+}
+
+TEST_F(Turn, SupplyRefillsReversedAfter48TakesThenInStageOrder) {
+  start(5);
+  a.supplyPos.fill(9);
+  battle.player(0).refillSupply();
+  EXPECT_EQ(a.refillReversed, 1);
+  EXPECT_EQ(a.supplyPos, (PerColumn{{1, 1, 1, 1, 1, 1}}));
+  for (int s = 1; s <= 8; ++s) EXPECT_EQ(a.supply(2, s), stageTable(5)(2, 9 - s));
+  a.supplyPos.fill(9);
+  a.supplyPos[6] = 8;  // one column with an item left: no refill
+  battle.player(0).refillSupply();
+  EXPECT_EQ(a.supplyPos[1], 9);
+  a.supplyPos[6] = 9;
+  battle.player(0).refillSupply();
+  EXPECT_EQ(a.refillReversed, 0);
+  EXPECT_EQ(a.supply, stageTable(5));
+}
+
+TEST_F(Turn, FortyEightTakesThroughTheKeysRefillTheSupply) {
+  start();
+  std::vector<int> taken;
+  for (int take = 0; take < 48; ++take) {
+    clock.advance(100);
+    keys("aaaaa");
+    while (a.supplyPos[a.arrowCol] == 9) keys("d");
+    keys("s");
+    taken.push_back(a.held);
+    a.phase = 1;  // skip the drop: only the supply is under test
+    a.toWhere = 0;
+  }
+  for (int s = 1; s <= 8; ++s) EXPECT_EQ(taken[s - 1], stageTable(1)(1, s));
+  EXPECT_EQ(a.supplyPos, (PerColumn{{9, 9, 9, 9, 9, 9}}));
+  clock.advance(100);
+  EXPECT_EQ(a.supplyPos, (PerColumn{{1, 1, 1, 1, 1, 1}}));
+  EXPECT_EQ(a.refillReversed, 1);
+  EXPECT_EQ(a.supplyFront[1], stageTable(1)(1, 8));
+}
+
+TEST_F(Turn, CountdownLosesOnTheTenthTickAndFreezesWhileInputIsClosed) {
+  start();
+  clock.advance(3000);
+  EXPECT_EQ(a.whatTime, 7);
+  battle.state.flags.inputOpen = 0;
+  clock.advance(2000);
+  EXPECT_EQ(a.whatTime, 7);
+  EXPECT_EQ(b.whatTime, 7);
+  battle.state.flags.inputOpen = 1;
+  clock.advance(6000);
+  EXPECT_EQ(a.whatTime, 1);
+  clock.advance(1000);
+  // Player 1's countdown (Timer21) runs before player 2's (Timer22).
+  EXPECT_EQ(a.whatTime, 0);
+  EXPECT_EQ(b.whatTime, 1);
+  EXPECT_EQ(b.wins, 1);
+  EXPECT_EQ(a.wins, 0);
+  EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop", "MediaP2mw play", "dialog Mw2Form"}));
+}
+
+TEST_F(Turn, DropIntoTheOutZoneRowLosesAndLeavesTheHeightAtEleven) {
+  start();
+  clock.advance(100);
+  keys("5");
+  clock.advance(200);
+  b.nextRow[3] = 10;
+  keys("5");
+  EXPECT_EQ(b.board(3, 10), stageTable(1)(3, 1));
+  EXPECT_EQ(b.nextRow[3], 11);
+  EXPECT_EQ(a.wins, 1);
+  EXPECT_EQ(battle.state.flags.roundActive, 0);
+  EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
+}
+
+TEST_F(Turn, BothLossFlagsCountOnlyPlayerOnesWin) {
+  start();
+  a.lost = 1;
+  clock.advance(100);
+  keys("5");
+  clock.advance(200);
+  b.nextRow[3] = 10;
+  keys("5");
+  EXPECT_EQ(a.wins, 1);
+  EXPECT_EQ(b.wins, 0);
+  EXPECT_EQ(b.lost, 0);
+  EXPECT_EQ(a.lost, 1);  // left for a later check
+}
+
+TEST_F(Turn, PendingSwitchIsStillCarriedOutAfterTheRoundEnds) {
+  start();
+  clock.advance(100);
+  keys("s");
+  battle.leaveToTitle();
+  clock.advance(200);
+  EXPECT_EQ(a.phase, 2);
+  keys("s");
+  EXPECT_EQ(a.board(3, 1), 0);
+}
+
+}  // namespace
+}  // namespace glamora
