@@ -8,7 +8,8 @@ JOBS ?= $(shell nproc)
 .PHONY: run test build deps deps-test bench sim clean
 
 run: deps build
-	cd data && ../$(BUILD)/glamora
+	@if [ -x $(BUILD)/glamora ]; then cd data && ../$(BUILD)/glamora; \
+	else echo "glamora-sim on data/demo.sim:"; $(BUILD)/glamora-sim data/demo.sim; fi
 
 build:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -16,7 +17,7 @@ build:
 
 test: deps-test build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON \
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON -DGLAMORA_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
