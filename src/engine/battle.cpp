@@ -32,7 +32,8 @@ Key playerTwoKey(char32_t ch) {
 }
 
 Battle::Battle(Effects& effects, ScreenView& view, const EditorValues& editor)
-    : effects_(effects),
+    : sound(effects),
+      effects_(effects),
       view_(view),
       editor_(editor),
       playerA_(0, state.flags, *this, view, kLabelsA),
@@ -87,20 +88,15 @@ void Battle::registerTasks(Scheduler& scheduler) {
       {37, 100, [](Battle& b) { b.playerB_.lowerNextRows(); }},
   };
   for (const Timer& t : kTimers) {
-    scheduler.add({ScreenId::Battle, t.number, t.intervalMs, [this, run = t.run] {
-                     try {
-                       run(*this);
-                     } catch (const GameError& e) {
-                       effects_.showError(errorBoxText(e.what()));
-                     }
-                   }});
+    scheduler.add({ScreenId::Battle, t.number, t.intervalMs,
+                   [this, run = t.run] { guarded(effects_, [&] { run(*this); }); }});
   }
 }
 
 // ---- menu commands ---------------------------------------------------------------
 
 void Battle::chooseStage(int n) {
-  try {
+  guarded(effects_, [&] {
     if (n == kOriginalStage) {
       editor_.readGridInto(playerA_.state.supply);
       editor_.readGridInto(playerB_.state.supply);
@@ -114,9 +110,7 @@ void Battle::chooseStage(int n) {
       playerB_.state.supply = stageTable(n);
     }
     startRound();
-  } catch (const GameError& e) {
-    effects_.showError(errorBoxText(e.what()));
-  }
+  });
 }
 
 std::string Battle::stageCaption() const {
@@ -126,10 +120,7 @@ std::string Battle::stageCaption() const {
 }
 
 void Battle::startRound() {
-  if (state.bgmOff == 0) {
-    effects_.media(Media::Bgm, MediaOp::Rewind);
-    effects_.media(Media::Bgm, MediaOp::Play);
-  }
+  sound.gameStarted();
   playerA_.resetForRound();
   playerB_.resetForRound();
   for (Label label : kPauseLabels) view_.setPause(label, false);
@@ -144,32 +135,20 @@ void Battle::keyPress(char32_t character) {
 }
 
 void Battle::setMusic(bool on) {
-  if (on && state.bgmOff == 1 && state.flags.roundActive == 1) {
-    effects_.media(Media::Bgm, MediaOp::Rewind);
-    effects_.media(Media::Bgm, MediaOp::Play);
-  }
-  if (!on && state.bgmOff == 0 && state.flags.roundActive == 1) {
-    effects_.media(Media::Bgm, MediaOp::Rewind);
-    effects_.media(Media::Bgm, MediaOp::Stop);
-  }
-  state.bgmOff = on ? 0 : 1;
+  sound.setMusic(on, state.flags.roundActive);
   view_.menuChanged();
 }
 
 void Battle::setVoices(bool on) {
-  state.seOff = on ? 0 : 1;
+  sound.setVoices(on);
   view_.menuChanged();
 }
 
-void Battle::leaveToTitle() { stopGame(); }
-void Battle::screenClosed() { stopGame(); }
-
 // Leaving the screen abandons a game in progress: it counts for nobody.
-void Battle::stopGame() {
-  if (state.bgmOff == 0 && state.flags.roundActive == 1) {
-    effects_.media(Media::Bgm, MediaOp::Rewind);
-    effects_.media(Media::Bgm, MediaOp::Stop);
-  }
+void Battle::leaveToTitle() { screenClosed(); }
+
+void Battle::screenClosed() {
+  sound.gameStopped(state.flags.roundActive);
   state.flags.inputOpen = 0;
   state.flags.roundActive = 0;
 }
@@ -195,11 +174,8 @@ void Battle::roundOverCheck() {
   };
   for (const Outcome& o : outcomes) {
     if (o.loser.state.lost != 1) continue;
-    if (state.bgmOff == 0) {
-      effects_.media(Media::Bgm, MediaOp::Rewind);
-      effects_.media(Media::Bgm, MediaOp::Stop);
-    }
-    if (state.seOff == 0) effects_.media(o.voice, MediaOp::Play);
+    sound.gameStopped();
+    sound.voice(o.voice);
     o.winner.state.wins += 1;
     o.winner.showWins();
     state.flags.inputOpen = 0;
@@ -213,7 +189,7 @@ void Battle::roundOverCheck() {
 // ---- resolution across both boards ------------------------------------------------------
 
 void Battle::playScoreVoice(Player& player) {
-  if (state.seOff == 0) effects_.media(player.index() == 0 ? Media::P1mw : Media::P2mw, MediaOp::Play);
+  sound.voice(player.index() == 0 ? Media::P1mw : Media::P2mw);
 }
 
 void Battle::runSent(Player& player, const Run& run) {

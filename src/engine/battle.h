@@ -7,6 +7,7 @@
 
 #include "editor_values.h"
 #include "effects.h"
+#include "game_sound.h"
 #include "player.h"
 #include "scheduler.h"
 
@@ -16,8 +17,6 @@ struct BattleState {
   RoundFlags flags;
   int stageNo = 0;       // stage last chosen, 0 before any
   int checkedStage = 0;  // the stage item carrying the check mark, 0 for none
-  int bgmOff = 0;
-  int seOff = 0;
   int pauseShown = 1;    // the "PAUSE" signs show "PAUSE" until the first round
   bool operator==(const BattleState&) const = default;
 };
@@ -40,6 +39,7 @@ class Battle final : private PlayerHost {
   BattleState state;
   Player& player(int i) { return i == 0 ? playerA_ : playerB_; }
   const Player& player(int i) const { return i == 0 ? playerA_ : playerB_; }
+  GameSound sound;
   std::string stageCaption() const;
 
  private:
@@ -49,7 +49,6 @@ class Battle final : private PlayerHost {
   void deliverAll(Player& victim);
   void settleCheck();
   void showPause();
-  void stopGame();
 
   void lose(Player& player) override;
   void playScoreVoice(Player& player) override;

@@ -127,7 +127,9 @@ TEST_F(Resolution, UpwardAndRightwardChainsConvertOneMirrorPerTick) {
   for (int tick = 1; tick <= 5; ++tick) {
     p1().copyMirrors();
     EXPECT_EQ(a.board(1, 9 - tick), 1) << tick;
-    if (tick < 5) EXPECT_EQ(a.board(1, 8 - tick), 6) << tick;
+    if (tick < 5) {
+      EXPECT_EQ(a.board(1, 8 - tick), 6) << tick;
+    }
   }
   // Each copy turns the rouge around again.
   EXPECT_EQ(row(a.board, 9), (V{1, 3, 2, 3, 2, 0}));

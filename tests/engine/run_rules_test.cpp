@@ -145,15 +145,19 @@ TEST(Scans, AgreeWithTheCandidateListsOnRandomBoards) {
       const auto expected = candidateColumnRun(board, c);
       const auto actual = findColumnRun(board, c);
       ASSERT_EQ(expected.has_value(), actual.has_value()) << "trial " << trial << " column " << c;
-      if (expected) ASSERT_EQ(std::tie(expected->start, expected->length, expected->code),
-                              std::tie(actual->start, actual->length, actual->code));
+      if (expected) {
+        ASSERT_EQ(std::tie(expected->start, expected->length, expected->code),
+                  std::tie(actual->start, actual->length, actual->code));
+      }
     }
     for (int r = 1; r <= 9; ++r) {
       const auto expected = candidateRowRun(board, r);
       const auto actual = findRowRun(board, r);
       ASSERT_EQ(expected.has_value(), actual.has_value()) << "trial " << trial << " row " << r;
-      if (expected) ASSERT_EQ(std::tie(expected->start, expected->length, expected->code),
-                              std::tie(actual->start, actual->length, actual->code));
+      if (expected) {
+        ASSERT_EQ(std::tie(expected->start, expected->length, expected->code),
+                  std::tie(actual->start, actual->length, actual->code));
+      }
     }
   }
 }
