@@ -10,6 +10,7 @@
 #include "engine/errors.h"
 #include "engine/scheduler.h"
 #include "engine/stages.h"
+#include "engine/training.h"
 #include "sim_events.h"
 
 namespace glamora::sim {
@@ -102,8 +103,9 @@ std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
 }  // namespace
 
 struct SimDriver::Impl {
-  explicit Impl(std::ostream& out) : events(out, clock), battle(events, view, editor) {
+  explicit Impl(std::ostream& out) : events(out, clock), battle(events, view, editor), training(events, view, editor) {
     battle.registerTasks(clock);
+    training.registerTasks(clock);
   }
 
   SimClock clock;
@@ -111,11 +113,14 @@ struct SimDriver::Impl {
   NullView view;
   EditorValues editor;
   Battle battle;
+  Training training;
   enum class Screen { Battle, Training } screen = Screen::Battle;
 
   bool run(int number, const std::string& line, std::string& reason);
   bool runEditor(const std::string& rest, std::string& reason);
   void dumpBattle();
+  void dumpTraining();
+  bool onBattle() const { return screen == Screen::Battle; }
 };
 
 bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
@@ -146,7 +151,7 @@ bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
   return true;
 }
 
-bool SimDriver::Impl::run(int, const std::string& line, std::string& reason) {
+bool SimDriver::Impl::run(int number, const std::string& line, std::string& reason) {
   if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
 
   const std::vector<std::string> words = splitWords(line);
@@ -176,7 +181,8 @@ bool SimDriver::Impl::run(int, const std::string& line, std::string& reason) {
       reason = "stage must be 1..15";
       return false;
     }
-    battle.chooseStage(static_cast<int>(*n));
+    if (onBattle()) battle.chooseStage(static_cast<int>(*n));
+    else if (!training.chooseStage(static_cast<int>(*n))) events.ignored(number);
     return true;
   }
   if (command == "key") {
@@ -186,7 +192,8 @@ bool SimDriver::Impl::run(int, const std::string& line, std::string& reason) {
       reason = "key takes exactly one character";
       return false;
     }
-    battle.keyPress(*character);
+    if (onBattle()) battle.keyPress(*character);
+    else training.keyPress(*character);
     return true;
   }
   if (command == "wait") {
@@ -202,19 +209,29 @@ bool SimDriver::Impl::run(int, const std::string& line, std::string& reason) {
   if (command == "bgm" || command == "se") {
     if (!expect(2) || !oneOf(words[1], {"on", "off"})) return false;
     const bool on = words[1] == "on";
-    if (command == "bgm") battle.setMusic(on);
-    else battle.setVoices(on);
+    if (command == "bgm") onBattle() ? battle.setMusic(on) : training.setMusic(on);
+    else onBattle() ? battle.setVoices(on) : training.setVoices(on);
     return true;
   }
   if (command == "title") {
     if (!expect(1)) return false;
-    battle.leaveToTitle();
-    battle.screenClosed();
+    if (onBattle()) {
+      battle.leaveToTitle();
+      battle.screenClosed();
+    } else {
+      training.leaveToTitle();
+      training.screenClosed();
+    }
     return true;
   }
   if (command == "dump") {
     if (!expect(1)) return false;
-    dumpBattle();
+    onBattle() ? dumpBattle() : dumpTraining();
+    return true;
+  }
+  if (command == "character") {
+    if (!expect(2) || !oneOf(words[1], {"elna", "mirabe"})) return false;
+    training.chooseCharacter(words[1] == "elna" ? Character::Elna : Character::Mirabe);
     return true;
   }
   if (command == "editor") {
@@ -235,6 +252,28 @@ void SimDriver::Impl::dumpBattle() {
   body += ",\"pause\":" + std::to_string(s.pauseShown);
   body += ",\"players\":[" + playerJson(battle.player(0).state, true) + "," +
           playerJson(battle.player(1).state, true) + "]";
+  events.write("dump", body);
+}
+
+void SimDriver::Impl::dumpTraining() {
+  const TrainingState& s = training.state;
+  std::string body = "\"screen\":\"training\"";
+  const std::pair<const char*, int> numbers[] = {
+      {"roundActive", s.flags.roundActive}, {"inputOpen", s.flags.inputOpen},
+      {"stageNo", s.stageNo},
+  };
+  for (const auto& [key, value] : numbers) body += std::string(",\"") + key + "\":" + std::to_string(value);
+  body += ",\"stage\":" + jsonString(training.stageCaption());
+  const std::pair<const char*, int> more[] = {
+      {"pause", s.pauseShown},           {"trainNorm", s.norm},
+      {"mirrorPeriod", s.mirrorPeriod},  {"mirrorCountdown", s.mirrorCountdown},
+      {"trainWins", training.player().state.wins}, {"trainLosses", s.losses},
+  };
+  for (const auto& [key, value] : more) body += std::string(",\"") + key + "\":" + std::to_string(value);
+  body += std::string(",\"character\":\"") + (s.character == Character::Elna ? "ELNA" : "MIRABE") + '"';
+  body += ",\"enabled\":[";
+  for (std::size_t k = 0; k < s.enabled.size(); ++k) body += std::string(k ? "," : "") + (s.enabled[k] ? "true" : "false");
+  body += "],\"players\":[" + playerJson(training.player().state, false) + "]";
   events.write("dump", body);
 }
 

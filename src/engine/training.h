@@ -1,0 +1,78 @@
+// The one-player training screen's engine: player 1's rules on a board of its
+// own, with a score target (NORM), mirrors falling on every column when the
+// TIME countdown runs out, stage unlocking and the character choice.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "editor_values.h"
+#include "effects.h"
+#include "game_sound.h"
+#include "player.h"
+#include "scheduler.h"
+
+namespace glamora {
+
+struct TrainingState {
+  RoundFlags flags;            // trainRoundActive, trainInputOpen
+  int stageNo = 0;             // trainStageNo
+  int checkedStage = 0;
+  int norm = 0;                // trainNorm
+  int mirrorPeriod = 0;
+  int mirrorCountdown = 0;
+  int won = 0;                 // trainWon
+  int losses = 0;              // trainLosses (wins are the player's)
+  int pauseShown = 1;
+  Character character = Character::Elna;
+  std::array<bool, 15> enabled{true, false, false, false, false, false, false,
+                               false, false, false, false, false, false, false, true};
+  bool operator==(const TrainingState&) const = default;
+};
+
+class Training final : private PlayerHost {
+ public:
+  Training(Effects& effects, ScreenView& view, const EditorValues& editor);
+
+  void registerTasks(Scheduler& scheduler);
+
+  // Stage item n (1..15); a disabled item does nothing and returns false.
+  bool chooseStage(int n);
+  void keyPress(char32_t character);
+  void setMusic(bool on);
+  void setVoices(bool on);
+  // Re-points and reopens the two training voices, then shows the character.
+  void chooseCharacter(Character character);
+  void leaveToTitle();
+  void screenClosed();
+
+  // Where the voices are read from; set by the start-up step.
+  std::string assetDirectory;
+
+  TrainingState state;
+  GameSound sound;
+  Player& player() { return player_; }
+  const Player& player() const { return player_; }
+  std::string stageCaption() const;
+
+ private:
+  void startRound();
+  void checkNorm();
+  void tickMirrorCountdown();
+  void dropMirrors();
+  void roundOverCheck();
+  void showPause();
+
+  void lose(Player& player) override;
+  void playScoreVoice(Player&) override { sound.voice(Media::P1sw); }
+  void runSent(Player&, const Run&) override {}
+  // With no opponent to wait for, the keys reopen as soon as a run is cleared.
+  void runCleared(Player&) override { state.flags.inputOpen = 1; }
+
+  Effects& effects_;
+  ScreenView& view_;
+  const EditorValues& editor_;
+  Player player_;
+};
+
+}  // namespace glamora
