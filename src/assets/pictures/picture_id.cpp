@@ -1,0 +1,77 @@
+#include "assets/pictures/picture_id.h"
+
+#include <array>
+
+namespace glamora {
+
+namespace {
+
+// In the order of PictureId.
+constexpr std::array<std::string_view, kPictureCount> kNames = {
+    "toumei",
+    "un1", "un2", "un3", "un4", "un5", "un6",
+    "uitem1a", "uitem2a", "uitem3a", "uitem4a", "uitem5a", "uitem6a", "uitem7a", "uitem8a", "uitem9a",
+    "uitem1b", "uitem2b", "uitem3b", "uitem4b", "uitem5b", "uitem6b", "uitem7b", "uitem8b", "uitem9b",
+    "uitem1c", "uitem2c", "uitem3c", "uitem4c", "uitem5c", "uitem6c", "uitem7c", "uitem8c", "uitem9c",
+    "uitem1xa", "uitem1xb", "uitem1xc",
+    "uface1a", "uface1b", "uface1c",
+    "uface2a", "uface2b", "uface2c",
+    "uitem1", "uitem2", "uitem3", "uitem4", "uitem5", "uitem6", "uitem7", "uitem8", "uitem9",
+    "uitem1x",
+    "uface1", "uface2",
+    "title", "glyphOne", "glyphTwo", "glyphEnd", "programIcon",
+};
+
+PictureId offset(PictureId first, int steps) {
+  return static_cast<PictureId>(static_cast<int>(first) + steps);
+}
+
+bool within(PictureId id, PictureId first, PictureId last) {
+  return static_cast<int>(id) >= static_cast<int>(first) && static_cast<int>(id) <= static_cast<int>(last);
+}
+
+}  // namespace
+
+PictureId itemFrame(int kind, int frame) {
+  constexpr std::array<PictureId, 3> kFirstOfFrame = {PictureId::uitem1a, PictureId::uitem1b, PictureId::uitem1c};
+  return offset(kFirstOfFrame.at(frame), kind - 1);
+}
+
+PictureId columnTile(int column) { return offset(PictureId::un1, column - 1); }
+
+std::string_view pictureName(PictureId id) { return kNames.at(static_cast<std::size_t>(id)); }
+
+std::optional<PictureId> pictureFromName(std::string_view name) {
+  for (int i = 0; i < kPictureCount; ++i) {
+    if (kNames[i] == name) return static_cast<PictureId>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<PictureId> pictureFromEngine(Picture picture) {
+  if (picture == Picture::Unchanged) return std::nullopt;
+  // Outside Unchanged the engine's codes are a subset of ours with the same names.
+  constexpr int kEngineFirst = static_cast<int>(Picture::toumei);
+  constexpr int kEngineLast = static_cast<int>(Picture::uitem1x);
+  const int code = static_cast<int>(picture);
+  if (code < kEngineFirst || code > kEngineLast) return std::nullopt;
+  if (code <= static_cast<int>(Picture::uitem9a)) return offset(PictureId::toumei, code - kEngineFirst);
+  return offset(PictureId::uitem1, code - static_cast<int>(Picture::uitem1));
+}
+
+QSize logicalSize(PictureId id) {
+  if (within(id, PictureId::uface1a, PictureId::uface2c) || id == PictureId::uface1 || id == PictureId::uface2)
+    return {96, 96};
+  switch (id) {
+    case PictureId::title: return {600, 216};
+    case PictureId::glyphOne:
+    case PictureId::glyphTwo:
+    case PictureId::glyphEnd: return {24, 24};
+    case PictureId::programIcon: return {32, 32};
+    default: return {32, 24};
+  }
+}
+
+bool isCurrentFrame(PictureId id) { return within(id, PictureId::uitem1, PictureId::uface2); }
+
+}  // namespace glamora

@@ -1,0 +1,76 @@
+#include "assets/pictures/picture_library.h"
+
+#include <cmath>
+
+#include "assets/pictures/picture_painter.h"
+
+namespace glamora {
+
+PictureLibrary::PictureLibrary() { showPhase(0); }
+
+void PictureLibrary::showPhase(int phase) {
+  for (std::size_t row = 0; row < kAnimationTable.size(); ++row) {
+    heldFrames_[row] = kAnimationTable[row].frames[phase];
+  }
+}
+
+void PictureLibrary::step() {
+  showPhase(animPhase_);
+  animPhase_ = (animPhase_ + 1) % kAnimationPhases;
+}
+
+PictureId PictureLibrary::resolve(PictureId id) const {
+  for (std::size_t row = 0; row < kAnimationTable.size(); ++row) {
+    if (kAnimationTable[row].current == id) return heldFrames_[row];
+  }
+  return id;
+}
+
+QImage PictureLibrary::image(PictureId id, qreal devicePixelRatio) const {
+  if (!(devicePixelRatio > 0)) devicePixelRatio = 1.0;
+  const PictureId still = resolve(id);
+  const auto key = std::pair{still, static_cast<int>(std::lround(devicePixelRatio * 100))};
+  auto found = painted_.find(key);
+  if (found == painted_.end()) found = painted_.emplace(key, paintPicture(still, devicePixelRatio)).first;
+  return found->second;
+}
+
+QImage PictureLibrary::image(Picture picture, qreal devicePixelRatio) const {
+  const auto id = pictureFromEngine(picture);
+  return id ? image(*id, devicePixelRatio) : QImage();
+}
+
+QImage PictureLibrary::image(std::string_view name, qreal devicePixelRatio) const {
+  const auto id = pictureFromName(name);
+  return id ? image(*id, devicePixelRatio) : QImage();
+}
+
+QPixmap PictureLibrary::pixmap(PictureId id, qreal devicePixelRatio) const {
+  return QPixmap::fromImage(image(id, devicePixelRatio));
+}
+
+QPixmap PictureLibrary::pixmap(Picture picture, qreal devicePixelRatio) const {
+  const QImage picked = image(picture, devicePixelRatio);
+  return picked.isNull() ? QPixmap() : QPixmap::fromImage(picked);
+}
+
+QPixmap PictureLibrary::pixmap(std::string_view name, qreal devicePixelRatio) const {
+  const QImage picked = image(name, devicePixelRatio);
+  return picked.isNull() ? QPixmap() : QPixmap::fromImage(picked);
+}
+
+QIcon PictureLibrary::programIcon() const {
+  // Plain 16, 32 and 64 pixel entries; the small one is scaled down from
+  // the 32 pixel painting, which is drawn for that size.
+  QImage normal = image(PictureId::programIcon, 1.0);
+  QImage large = image(PictureId::programIcon, 2.0);
+  normal.setDevicePixelRatio(1.0);
+  large.setDevicePixelRatio(1.0);
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(normal.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  icon.addPixmap(QPixmap::fromImage(normal));
+  icon.addPixmap(QPixmap::fromImage(large));
+  return icon;
+}
+
+}  // namespace glamora
