@@ -1,0 +1,38 @@
+// Where the mixed sound goes: the sound card through SDL2, or nowhere at the
+// pace of a clock when no device can be opened.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "mixer.h"
+
+namespace glamora::media {
+
+class AudioOutput {
+ public:
+  virtual ~AudioOutput() = default;
+  AudioOutput() = default;
+  AudioOutput(const AudioOutput&) = delete;
+  AudioOutput& operator=(const AudioOutput&) = delete;
+
+  Mixer& mixer() { return mixer_; }
+
+  // Brings every input up to the present. A real device pulls sound on its
+  // own thread and needs nothing here; the silent output advances by the
+  // time its clock says has passed. Call without holding the mixer's lock.
+  virtual void catchUp() {}
+  // True when nothing is heard (no sound card).
+  virtual bool silent() const = 0;
+  // Which output this is, for diagnostics ("SDL pulseaudio", "silent").
+  virtual std::string description() const = 0;
+
+ private:
+  Mixer mixer_;
+};
+
+// The default sound device through SDL2; the silent output on the real clock
+// when no device can be opened (a headless machine, CI).
+std::unique_ptr<AudioOutput> openAudioOutput();
+
+}  // namespace glamora::media

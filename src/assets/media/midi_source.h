@@ -1,0 +1,23 @@
+// A MIDI song rendered by FluidSynth into the mixer. FluidSynth only
+// synthesises; the events come from our reader and are handed over at their
+// exact frame, so position, rewind and the end are ours to know.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midi_file.h"
+#include "sound_source.h"
+
+namespace glamora::media {
+
+// The General MIDI SoundFonts to try, smallest first.
+std::vector<std::string> defaultSoundFonts();
+
+// Reads, checks and loads a MIDI file held in memory. Throws GameError naming
+// `path` when the file is broken or when none of the SoundFonts can be loaded.
+std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, const std::string& path,
+                                      const std::vector<std::string>& soundFonts);
+
+}  // namespace glamora::media

@@ -1,0 +1,85 @@
+#include "wav_decoder.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <memory>
+
+#include "engine/errors.h"
+#include "media_file.h"
+#include "mixer.h"
+
+namespace glamora::media {
+
+namespace {
+
+constexpr char kNotWave[] = "WAVE ファイルとして読めません";
+// Far beyond any voice; keeps a bogus header from asking for gigabytes.
+constexpr std::int64_t kMaxSeconds = 15 * 60;
+
+std::uint32_t le32(const std::uint8_t* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// Walks the RIFF chunks up to "data" and checks that the file holds all of it.
+// Files that are not RIFF/WAVE at all are left to SDL, whose text says why.
+void checkDataChunk(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+      std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+    return;
+  std::size_t pos = 12;
+  while (pos + 8 <= bytes.size()) {
+    const std::uint32_t size = le32(bytes.data() + pos + 4);
+    const std::size_t available = bytes.size() - pos - 8;
+    if (std::memcmp(bytes.data() + pos, "data", 4) == 0) {
+      if (size > available)
+        throw GameError(mediaErrorText("WAVE ファイルが途中で切れています", path,
+                                       "データはヘッダーでは " + std::to_string(size) + " バイト、ファイルには " +
+                                           std::to_string(available) + " バイト"));
+      return;
+    }
+    if (size > available) break;  // a broken chunk before the data: SDL reports it
+    pos += 8 + size + (size & 1);
+  }
+}
+
+}  // namespace
+
+std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+  checkDataChunk(bytes, path);
+
+  SDL_AudioSpec spec{};
+  Uint8* raw = nullptr;
+  Uint32 rawBytes = 0;
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &raw, &rawBytes))
+    throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+  std::unique_ptr<Uint8, void (*)(Uint8*)> owned(raw, &SDL_FreeWAV);
+
+  const std::int64_t frameBytes = (SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+  if (frameBytes <= 0 || spec.freq <= 0) throw GameError(mediaErrorText(kNotWave, path, "不正な形式"));
+  if (static_cast<std::int64_t>(rawBytes) / frameBytes > kMaxSeconds * spec.freq)
+    throw GameError(mediaErrorText("WAVE ファイルが長すぎます", path));
+
+  // SDL_ConvertAudio keeps the exact length (an SDL_AudioStream would drop
+  // the tail after a flush).
+  SDL_AudioCVT cvt;
+  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, kOutputChannels,
+                        kOutputRate) < 0)
+    throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+  std::vector<std::uint8_t> work(static_cast<std::size_t>(rawBytes) * cvt.len_mult + 16);
+  std::memcpy(work.data(), raw, rawBytes);
+  cvt.buf = work.data();
+  cvt.len = static_cast<int>(rawBytes);
+  int outBytes = static_cast<int>(rawBytes);
+  if (cvt.needed) {
+    if (SDL_ConvertAudio(&cvt) != 0) throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+    outBytes = cvt.len_cvt;
+  }
+  const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * kOutputChannels);
+  std::vector<float> samples(frames * kOutputChannels);
+  std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
+  return samples;
+}
+
+}  // namespace glamora::media
