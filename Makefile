@@ -5,11 +5,10 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps deps-test bench sim clean
+.PHONY: run test build deps deps-test bench screenshots clean
 
 run: deps build
-	@if [ -x $(BUILD)/glamora ]; then cd data && ../$(BUILD)/glamora; \
-	else echo "glamora-sim on data/demo.sim:"; $(BUILD)/glamora-sim data/demo.sim; fi
+	cd data && ../$(BUILD)/glamora
 
 build:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -24,6 +23,9 @@ test: deps-test build
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+
+screenshots: deps-test build
+	scripts/screenshots shots
 
 deps:
 	scripts/install-deps

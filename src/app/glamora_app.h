@@ -1,0 +1,59 @@
+// The whole program: every screen, created once in a fixed order, and the ways
+// between them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/game_effects.h"
+#include "app/startup_step.h"
+#include "app/title_screen.h"
+#include "assets/media/media_library.h"
+#include "assets/pictures/picture_library.h"
+#include "engine/editor_values.h"
+#include "modes/battle_screen.h"
+#include "modes/editor_screen.h"
+#include "modes/training_screen.h"
+#include "screens/help_screens.h"
+#include "screens/result_dialogs.h"
+
+namespace glamora {
+
+class GlamoraApp {
+ public:
+  // `directory` is where the music, voices and how-to-play text are read from.
+  GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::string directory);
+  ~GlamoraApp();
+
+  TitleScreen& title() { return *title_; }
+  BattleScreen& battle() { return *battle_; }
+  TrainingScreen& training() { return *training_; }
+  EditorScreen& editor() { return *editorScreen_; }
+  HelpScreens& help() { return *help_; }
+  ResultDialogs& results() { return *results_; }
+  GameEffects& effects() { return effects_; }
+
+  // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
+  // the hidden title screen, which shows again (or ends) when it closes.
+  void openTraining();
+  void openBattle();
+
+ private:
+  void openGameScreen(GameScreen& screen);
+  bool startup();
+
+  Scheduler& scheduler_;
+  media::MediaLibrary& media_;
+  PictureLibrary pictures_;
+  EditorValues editorValues_;
+  GameEffects effects_;
+  std::unique_ptr<TitleScreen> title_;
+  std::unique_ptr<HelpScreens> help_;
+  std::unique_ptr<EditorScreen> editorScreen_;
+  std::unique_ptr<ResultDialogs> results_;
+  std::unique_ptr<BattleScreen> battle_;
+  std::unique_ptr<TrainingScreen> training_;
+  std::unique_ptr<StartupStep> startup_;
+};
+
+}  // namespace glamora

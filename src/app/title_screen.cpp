@@ -1,0 +1,80 @@
+#include "title_screen.h"
+
+#include <QContextMenuEvent>
+
+#include "engine/effects.h"
+#include "screens/form_kit.h"
+
+namespace glamora {
+
+TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent)
+    : QWidget(parent), pictures_(pictures), actions_(std::move(actions)) {
+  setObjectName("MenuForm");
+  setupForm(this, "Glamora Ver1.0 - タイトル", QSize(602, 433));
+  setWindowIcon(pictures.programIcon());
+  const qreal ratio = devicePixelRatioF();
+
+  QLabel* title = makePictureBox(this, QRect(0, 0, 600, 216));
+  title->setObjectName("Image1");
+  showPicture(title, pictures.pixmap(PictureId::title, ratio));
+  face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
+  face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
+  face1_->setObjectName("face1");
+  face2_->setObjectName("face2");
+  showPicture(face1_, pictures.pixmap(PictureId::uface1a, ratio));
+  showPicture(face2_, pictures.pixmap(PictureId::uface2a, ratio));
+  makeLabel(this, QRect(72, 328, 96, 21), "ELNA", {21, true, kClAqua, -1, Qt::AlignCenter})->setObjectName("Label2");
+  makeLabel(this, QRect(432, 328, 96, 21), "MIRABE", {21, true, kClFuchsia, -1, Qt::AlignCenter})
+      ->setObjectName("Label3");
+  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, true, kClWhite, -1, Qt::AlignLeft})
+      ->setObjectName("Label1");
+
+  one_ = makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
+  two_ = makeButton("two1", QRect(232, 280, 137, 33), "二人で対戦(&B)", "一人ではプレーできません", PictureId::glyphTwo);
+  end_ = makeButton("end1", QRect(256, 328, 89, 33), "終了(&X)", "ゲームを終了します", PictureId::glyphEnd);
+  connect(one_, &QPushButton::clicked, this, [this] {
+    if (actions_.openTraining) actions_.openTraining();
+  });
+  connect(two_, &QPushButton::clicked, this, [this] {
+    if (actions_.openBattle) actions_.openBattle();
+  });
+  connect(end_, &QPushButton::clicked, this, &QWidget::close);
+
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PopupMenu1");
+
+  scheduler.add({ScreenId::Title, 1, 500, [this] { startupTick(); }});
+  scheduler.add({ScreenId::Title, 2, 500, [this] { showFaces(); }});
+}
+
+QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QString& text, const QString& hint,
+                                     PictureId glyph) {
+  auto* button = new QPushButton(text, this);
+  button->setObjectName(name);
+  button->setGeometry(geometry);
+  button->setFont(formFont(16, true));
+  button->setIcon(QIcon(pictures_.pixmap(glyph, devicePixelRatioF())));
+  button->setIconSize(QSize(24, 24));
+  button->setToolTip(hint);
+  button->setEnabled(false);
+  return button;
+}
+
+// Until it has succeeded once, every tick tries the start-up step again.
+void TitleScreen::startupTick() {
+  if (ready_ || !actions_.startup || !actions_.startup()) return;
+  ready_ = true;
+  for (QPushButton* button : {one_, two_, end_}) button->setEnabled(true);
+  setToolTip("右クリックでヘルプメニュー");
+}
+
+void TitleScreen::showFaces() {
+  if (!ready_) return;
+  const qreal ratio = devicePixelRatioF();
+  showPicture(face1_, pictures_.pixmap(PictureId::uface1, ratio));
+  showPicture(face2_, pictures_.pixmap(PictureId::uface2, ratio));
+}
+
+void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
+
+}  // namespace glamora

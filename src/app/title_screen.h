@@ -1,0 +1,49 @@
+// The title screen: the main window, with the title picture, the two
+// characters' animated faces and the buttons that open the game modes.
+#pragma once
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+
+#include "assets/pictures/picture_library.h"
+#include "engine/scheduler.h"
+
+namespace glamora {
+
+struct TitleActions {
+  std::function<bool()> startup;             // one attempt of the start-up step
+  std::function<void()> openTraining;        // "一人で特訓(&O)"
+  std::function<void()> openBattle;          // "二人で対戦(&B)"
+};
+
+class TitleScreen final : public QWidget {
+ public:
+  TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent = nullptr);
+
+  bool ready() const { return ready_; }
+  // The right-click menu; its help entries are added once the help screens exist.
+  QMenu* popupMenu() const { return popup_; }
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void startupTick();  // Timer1
+  void showFaces();    // Timer2
+  QPushButton* makeButton(const char* name, QRect geometry, const QString& text, const QString& hint, PictureId glyph);
+
+  const PictureLibrary& pictures_;
+  TitleActions actions_;
+  QLabel* face1_;
+  QLabel* face2_;
+  QPushButton* one_;
+  QPushButton* two_;
+  QPushButton* end_;
+  QMenu* popup_;
+  bool ready_ = false;
+};
+
+}  // namespace glamora

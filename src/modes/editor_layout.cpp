@@ -1,0 +1,115 @@
+#include "editor_layout.h"
+
+namespace glamora::editor_layout {
+
+namespace {
+
+constexpr int kWhite = 0xFFFFFF;
+constexpr int kBlack = 0x000000;
+constexpr int kYellow = 0x00FFFF;  // blue-green-red order
+constexpr int kAqua = 0xFFFF00;
+constexpr int kTransparent = -1;
+
+// White text on the black form, at the three heights the screen uses.
+constexpr LabelStyle kNote{12, true, kWhite, kTransparent};
+constexpr LabelStyle kWord{19, true, kWhite, kTransparent};
+constexpr LabelStyle kLegend{24, true, kWhite, kTransparent};
+// Yellow boxes number the slots, aqua boxes the supply columns.
+constexpr LabelStyle kSlotNumber{19, true, kBlack, kYellow};
+constexpr LabelStyle kColumnNumber{19, true, kBlack, kAqua};
+
+const LabelSpec kLabels[] = {
+    {"Label33", {56, 8, 200, 12}, "１から９までの数字を入力して下さい", kNote},
+
+    // Slot numbers beside the grid rows, slot 1 at the bottom.
+    {"Label8", {8, 32, 24, 19}, "８", kSlotNumber},
+    {"Label7", {8, 56, 24, 19}, "７", kSlotNumber},
+    {"Label6", {8, 80, 24, 19}, "６", kSlotNumber},
+    {"Label5", {8, 104, 24, 19}, "５", kSlotNumber},
+    {"Label34", {8, 128, 24, 19}, "４", kSlotNumber},
+    {"Label30", {8, 152, 24, 19}, "３", kSlotNumber},
+    {"Label31", {8, 176, 24, 19}, "２", kSlotNumber},
+    {"Label32", {8, 200, 24, 19}, "１", kSlotNumber},
+
+    // Supply column numbers under the grid.
+    {"Label9", {40, 232, 33, 19}, "１", kColumnNumber},
+    {"Label10", {80, 232, 33, 19}, "２", kColumnNumber},
+    {"Label11", {120, 232, 33, 19}, "３", kColumnNumber},
+    {"Label12", {160, 232, 33, 19}, "４", kColumnNumber},
+    {"Label13", {200, 232, 33, 19}, "５", kColumnNumber},
+    {"Label14", {240, 232, 33, 19}, "６", kColumnNumber},
+
+    // Legend: each picture's item code.
+    {"Label15", {328, 16, 27, 24}, "=1", kLegend},
+    {"Label16", {328, 48, 27, 24}, "=2", kLegend},
+    {"Label17", {328, 80, 27, 24}, "=3", kLegend},
+    {"Label18", {328, 112, 27, 24}, "=4", kLegend},
+    {"Label19", {328, 144, 27, 24}, "=5", kLegend},
+    {"Label20", {416, 16, 27, 24}, "=6", kLegend},
+    {"Label21", {416, 48, 27, 24}, "=7", kLegend},
+    {"Label22", {416, 80, 27, 24}, "=8", kLegend},
+    {"Label23", {416, 112, 27, 24}, "=9", kLegend},
+
+    // What the yellow and the aqua numbers mean, and the slot order rule.
+    {"Label24", {288, 184, 24, 19}, "数", kSlotNumber},
+    {"Label26", {312, 184, 52, 19}, "=順番", kWord},
+    {"Label28", {280, 208, 175, 12}, "（最初は１から８、次は８から１、", kNote},
+    {"Label29", {288, 224, 140, 12}, "その後、交互になります）", kNote},
+    {"Label25", {288, 248, 33, 19}, "数", kColumnNumber},
+    {"Label27", {328, 248, 52, 19}, "=位置", kWord},
+
+    // Headings and ranges of the NORM and mirror time boxes.
+    {"Label2", {8, 280, 318, 12}, "ＮＯＲＭの設定をします（一人で特訓モードのみ有効です）", kNote},
+    {"Label1", {32, 320, 236, 12}, "１から９９９９９までの数字を入力して下さい", kNote},
+    {"Label3", {8, 352, 425, 12}, "下向きの鏡が落ちてくるタイムを設定します(一人で特訓モードのみ有効です）", kNote},
+    {"Label4", {40, 392, 209, 12}, "１から９９までの数字を入力して下さい", kNote},
+};
+
+// Items 1..5 down the first legend column (Image5 holds item 4, Image4 item 5),
+// items 6..9 down the second.
+const PictureSpec kPictures[] = {
+    {"Image1", {288, 16}, Picture::uitem1a},  {"Image2", {288, 48}, Picture::uitem2a},
+    {"Image3", {288, 80}, Picture::uitem3a},  {"Image5", {288, 112}, Picture::uitem4a},
+    {"Image4", {288, 144}, Picture::uitem5a}, {"Image6", {376, 16}, Picture::uitem6a},
+    {"Image7", {376, 48}, Picture::uitem7a},  {"Image8", {376, 80}, Picture::uitem8a},
+    {"Image9", {376, 112}, Picture::uitem9a},
+};
+
+}  // namespace
+
+std::span<const LabelSpec> labels() { return kLabels; }
+std::span<const PictureSpec> pictures() { return kPictures; }
+
+std::vector<EditorBox> boxesInCheckOrder() {
+  std::vector<EditorBox> boxes;
+  for (int c = 1; c <= kColumns; ++c) {
+    for (int s = 1; s <= kSlots; ++s) boxes.push_back({EditorBox::Grid, c, s});
+  }
+  boxes.push_back({EditorBox::Norm});
+  boxes.push_back({EditorBox::MirrorTime});
+  return boxes;
+}
+
+QRect boxGeometry(const EditorBox& box) {
+  switch (box.kind) {
+    case EditorBox::Norm: return {112, 296, 57, 20};
+    case EditorBox::MirrorTime: return {120, 368, 41, 20};
+    case EditorBox::Grid: break;
+  }
+  // Column 1 at the left, slot 1 at the bottom.
+  return {40 + 40 * (box.column - 1), 200 - 24 * (box.slot - 1), 33, 20};
+}
+
+QStringList boxItems(const EditorBox& box) {
+  switch (box.kind) {
+    case EditorBox::Norm:  // the NORMs of training stages 1 to 14
+      return {"1500", "1800", "2100", "2400", "2700", "3000", "3300",
+              "3600", "3900", "4200", "4500", "4800", "5100", "5400"};
+    case EditorBox::MirrorTime:  // the mirror periods of training stages 1 to 14
+      return {"95", "90", "85", "80", "75", "70", "65", "60", "55", "50", "45", "40", "35", "30"};
+    case EditorBox::Grid: break;
+  }
+  return {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+}
+
+}  // namespace glamora::editor_layout

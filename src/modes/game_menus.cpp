@@ -1,0 +1,82 @@
+#include "game_menus.h"
+
+#include <QMenu>
+
+namespace glamora {
+
+namespace {
+
+const char* const kStageCaptions[15] = {
+    "ステージ１",   "ステージ２",   "ステージ３",   "ステージ４",   "ステージ５",
+    "ステージ６",   "ステージ７",   "ステージ８",   "ステージ９",   "ステージ１０",
+    "ステージ１１", "ステージ１２", "ステージ１３", "ステージ１４", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞ",
+};
+
+// Ctrl+F1..Ctrl+F10 for stages 1..10, Shift+F1..Shift+F5 for 11..15.
+QKeySequence stageShortcut(int n) {
+  if (n <= 10) return QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_F1 + n - 1));
+  return QKeySequence(Qt::SHIFT | static_cast<Qt::Key>(Qt::Key_F1 + n - 11));
+}
+
+QAction* checkable(QMenu* menu, const QString& caption, const char* name) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  action->setCheckable(true);
+  return action;
+}
+
+}  // namespace
+
+GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& beforeSwitches,
+                               const std::function<void(QMenu*)>& fillHelp) {
+  GameMenuActions m;
+  m.game = bar->addMenu("ゲーム(&G)");
+  m.game->setObjectName("game1");
+  for (int n = 1; n <= 15; ++n) {
+    QAction* stage = checkable(m.game, kStageCaptions[n - 1], "");
+    stage->setObjectName(QString("stage%1").arg(n));
+    stage->setShortcut(stageShortcut(n));
+    stage->setShortcutContext(Qt::WindowShortcut);
+    m.stages[n - 1] = stage;
+  }
+  m.game->addSeparator();
+  m.title = m.game->addAction("タイトルへ移動(&R)");
+  m.title->setObjectName("title1");
+  m.game->addSeparator();
+  m.end = m.game->addAction("終了(&X)");
+  m.end->setObjectName("end1");
+
+  m.options = bar->addMenu("オプション(&O)");
+  m.options->setObjectName("option1");
+  if (beforeSwitches) beforeSwitches(m.options);
+  QMenu* music = m.options->addMenu("BGM");
+  music->setObjectName("bgmsl");
+  m.musicOn = checkable(music, "ON", "bon1");
+  m.musicOff = checkable(music, "OFF", "boff1");
+  QMenu* voices = m.options->addMenu("効果音");
+  voices->setObjectName("wavesl");
+  m.voicesOn = checkable(voices, "ON", "won1");
+  m.voicesOff = checkable(voices, "OFF", "woff1");
+  m.options->addSeparator();
+  m.editor = m.options->addAction("ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)");
+  m.editor->setObjectName("st15sl");
+
+  m.help = bar->addMenu("ヘルプ(&H)");
+  m.help->setObjectName("help1");
+  if (fillHelp) fillHelp(m.help);
+  showSwitchChecks(m, 0, 0);
+  return m;
+}
+
+void showStageChecks(const GameMenuActions& menus, int checkedStage) {
+  for (int n = 1; n <= 15; ++n) menus.stages[n - 1]->setChecked(n == checkedStage);
+}
+
+void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff) {
+  menus.musicOn->setChecked(bgmOff == 0);
+  menus.musicOff->setChecked(bgmOff == 1);
+  menus.voicesOn->setChecked(seOff == 0);
+  menus.voicesOff->setChecked(seOff == 1);
+}
+
+}  // namespace glamora

@@ -1,0 +1,95 @@
+#include "game_screen.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "screens/form_kit.h"
+
+namespace glamora {
+
+GameScreen::GameScreen(const QString& caption, QSize clientSize, const PictureLibrary& pictures, ScreenLinks links,
+                       QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches)
+    : QDialog(parent), pictures_(pictures) {
+  setWindowTitle(caption);
+  setWindowIcon(pictures.programIcon());
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(formFont(12));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  auto* bar = new QMenuBar(this);
+  bar->setNativeMenuBar(false);
+  layout->setMenuBar(bar);
+  client_ = new QWidget(this);
+  client_->setFixedSize(clientSize);
+  QPalette palette = client_->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  client_->setPalette(palette);
+  client_->setAutoFillBackground(true);
+  layout->addWidget(client_);
+
+  menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
+  for (int n = 1; n <= 15; ++n) {
+    connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] {
+      chooseStage(n);
+      showMenuState();
+    });
+  }
+  connect(menus_.title, &QAction::triggered, this, [this] {
+    leaveToTitle();
+    close();
+  });
+  connect(menus_.end, &QAction::triggered, this, [this] {
+    quitRequested_ = true;
+    close();
+  });
+  connect(menus_.musicOn, &QAction::triggered, this, [this] { setMusic(true); });
+  connect(menus_.musicOff, &QAction::triggered, this, [this] { setMusic(false); });
+  connect(menus_.voicesOn, &QAction::triggered, this, [this] { setVoices(true); });
+  connect(menus_.voicesOff, &QAction::triggered, this, [this] { setVoices(false); });
+  connect(menus_.editor, &QAction::triggered, this, [open = links.openEditor] {
+    if (open) open();
+  });
+}
+
+void GameScreen::addPanel(int left, char suffix) {
+  panels_.push_back(std::make_unique<PlayerPanel>(client_, left, suffix, pictures_));
+  PlayerPanel& p = *panels_.back();
+  const bool a = suffix == 'A';
+  nameLabel(a ? Label::whatA : Label::whatB, p.what);
+  nameLabel(a ? Label::whereA : Label::whereB, p.where);
+  nameLabel(a ? Label::itimeA : Label::itimeB, p.whatTime);
+  nameLabel(a ? Label::ptimeA : Label::ptimeB, p.whereTime);
+  nameLabel(a ? Label::pau1a : Label::pau1b, p.pauseSupply);
+  nameLabel(a ? Label::pau2a : Label::pau2b, p.pauseCarried);
+}
+
+void GameScreen::setCaption(Label label, std::string_view text) {
+  if (QLabel* widget = labels_[label]) widget->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void GameScreen::setColour(Label label, Colour colour) {
+  if (QLabel* widget = labels_[label]) setLabelBackground(widget, colour);
+}
+
+void GameScreen::setPause(Label label, bool shown) {
+  if (QLabel* widget = labels_[label]) showPauseSign(widget, shown);
+}
+
+// Every character typed goes to the engine; nothing closes the screen but its
+// menu items and its close box.
+void GameScreen::keyPressEvent(QKeyEvent* event) {
+  for (const char32_t ch : event->text().toUcs4()) keyPress(ch);
+  event->accept();
+}
+
+void GameScreen::closeEvent(QCloseEvent* event) {
+  screenClosed();
+  event->accept();
+}
+
+}  // namespace glamora

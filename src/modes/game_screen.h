@@ -1,0 +1,75 @@
+// What the battle and the training screen have in common: a fixed client area
+// under the menu bar, the menus, keys forwarded to the engine, leaving for the
+// title, and showing what the engine tells them.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "assets/pictures/picture_library.h"
+#include "engine/effects.h"
+#include "game_menus.h"
+#include "player_panel.h"
+
+namespace glamora {
+
+// Ways out of a game screen to the screens it opens.
+struct ScreenLinks {
+  std::function<void(QMenu*)> fillHelpMenu;  // the six help entries
+  std::function<void()> openEditor;          // the original-stage editor, modally
+};
+
+class GameScreen : public QDialog, public ScreenView {
+ public:
+  // True after "終了(&X)": whoever opened the screen ends the program.
+  bool quitRequested() const { return quitRequested_; }
+  QWidget* client() const { return client_; }
+  const GameMenuActions& menus() const { return menus_; }
+  PlayerPanel& panel(int player) { return *panels_.at(player); }
+
+  // ScreenView: pictures and labels.
+  void redrawBoard(int player, const Board& board) override { panel(player).redraw(board); }
+  void showCarried(int player, Picture picture) override { panel(player).showCarried(picture); }
+  void showMarker(int player, int column, Picture picture) override { panel(player).showMarker(column, picture); }
+  void moveArrow(int player, int column) override { panel(player).moveArrow(column); }
+  void moveCarried(int player, int column) override { panel(player).moveCarried(column); }
+  void setCaption(Label label, std::string_view text) override;
+  void setColour(Label label, Colour colour) override;
+  void setPause(Label label, bool shown) override;
+  void menuChanged() override { showMenuState(); }
+  void characterChanged(Character) override {}
+
+ protected:
+  GameScreen(const QString& caption, QSize clientSize, const PictureLibrary& pictures, ScreenLinks links,
+             QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches = {});
+
+  // The engine behind the screen.
+  virtual void chooseStage(int n) = 0;
+  virtual void keyPress(char32_t character) = 0;
+  virtual void setMusic(bool on) = 0;
+  virtual void setVoices(bool on) = 0;
+  virtual void leaveToTitle() = 0;
+  virtual void screenClosed() = 0;
+  virtual void showMenuState() = 0;
+
+  void addPanel(int left, char suffix);
+  void nameLabel(Label label, QLabel* widget) { labels_[label] = widget; }
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override { close(); }
+
+  const PictureLibrary& pictures_;
+  GameMenuActions menus_;
+
+ private:
+  QWidget* client_;
+  std::vector<std::unique_ptr<PlayerPanel>> panels_;
+  std::map<Label, QLabel*> labels_;
+  bool quitRequested_ = false;
+};
+
+}  // namespace glamora

@@ -1,0 +1,53 @@
+#include "battle_result_dialog.h"
+
+#include "assets/pictures/picture_library.h"
+#include "engine/effects.h"
+#include "screens/result_texts.h"
+
+namespace glamora {
+
+namespace {
+
+constexpr int kLeft = 24;    // player 1's column
+constexpr int kRight = 208;  // player 2's column
+
+constexpr LabelStyle banner(int textColour, int background) {
+  return {.pixelHeight = 21, .textColour = textColour, .background = background, .align = Qt::AlignCenter};
+}
+
+constexpr LabelSpec kLabels[] = {
+    {"Label11", {kLeft, 8, 96, 21}, "PLAYER1", banner(kClWhite, kClBlue)},
+    {"Label1", {kRight, 8, 96, 21}, "PLAYER2", banner(kClWhite, kClRed)},
+    {"Label9", {kLeft, 128, 96, 21}, "ELNA", banner(kClAqua, kClNavy)},
+    {"Label2", {kRight, 128, 96, 21}, "MIRABE", banner(kClFuchsia, kClPurple)},
+    {"Labell5", {16, 208, 0, 0}, kResultNote1, kResultNoteStyle},
+    {"Labell6", {16, 232, 0, 0}, kResultNote2, kResultNoteStyle},
+};
+
+}  // namespace
+
+BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary& library, QWidget* parent)
+    : ScreenDialog(parent, winner == BattleWinner::Player1 ? "Mw1Form" : "Mw2Form", "結果", QSize(329, 290)) {
+  const bool firstWon = winner == BattleWinner::Player1;
+  const qreal ratio = screenPixelRatio();
+  addPicture("Image1", {kLeft, 32, 96, 96},
+             library.pixmap(firstWon ? PictureId::uface1a : PictureId::uface1c, ratio));
+  addPicture("Image2", {kRight, 32, 96, 96},
+             library.pixmap(firstWon ? PictureId::uface2c : PictureId::uface2a, ratio));
+  addLabels(kLabels);
+
+  // Each word stands on the colour of the player under whose portrait it is.
+  const auto result = [](int left) {
+    return LabelStyle{.pixelHeight = 37,
+                      .textColour = kClWhite,
+                      .background = left == kLeft ? kClBlue : kClRed,
+                      .align = Qt::AlignCenter};
+  };
+  const int winLeft = firstWon ? kLeft : kRight;
+  const int loseLeft = firstWon ? kRight : kLeft;
+  addLabel({"Labell1", {winLeft, 152, 96, 37}, "WIN", result(winLeft)});
+  addLabel({"Labell2", {loseLeft, 152, 96, 37}, "LOSE", result(loseLeft)});
+  addOkButton("return1", {128, 256});
+}
+
+}  // namespace glamora

@@ -1,0 +1,102 @@
+#include "form_kit.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QPalette>
+#include <QScreen>
+#include <QSet>
+
+namespace glamora {
+
+QColor windowsColour(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+void installFontSubstitutions() {
+  // IPA P Gothic has the metrics the layouts were made for; the others keep
+  // Japanese text readable where it is missing.
+  QFont::insertSubstitutions(kFormFontFamily, {"IPAPGothic", "IPA Pゴシック", "IPAGothic", "Noto Sans CJK JP"});
+}
+
+QFont formFont(int pixelHeight, bool bold) {
+  QFont font(kFormFontFamily);
+  font.setPixelSize(pixelHeight);
+  font.setBold(bold);
+  return font;
+}
+
+void setLabelBackground(QLabel* label, int background) {
+  QPalette palette = label->palette();
+  label->setAutoFillBackground(background >= 0);
+  if (background >= 0) palette.setColor(QPalette::Window, windowsColour(background));
+  label->setPalette(palette);
+}
+
+void setLabelTextColour(QLabel* label, int colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, windowsColour(colour));
+  label->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(formFont(style.pixelHeight, style.bold));
+  label->setAlignment(style.align);
+  label->setTextFormat(Qt::PlainText);
+  setLabelTextColour(label, style.textColour);
+  setLabelBackground(label, style.background);
+  if (geometry.width() == 0) {
+    label->move(geometry.topLeft());
+    label->adjustSize();
+  } else {
+    label->setGeometry(geometry);
+  }
+  return label;
+}
+
+QLabel* makePictureBox(QWidget* parent, QRect geometry) {
+  auto* box = new QLabel(parent);
+  box->setGeometry(geometry);
+  box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return box;
+}
+
+void showPicture(QLabel* box, const QPixmap& picture) { box->setPixmap(picture); }
+
+QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size) {
+  auto* button = new QPushButton("&OK", parent);
+  button->setGeometry(QRect(position, size));
+  button->setToolTip("ゲームに戻ります");
+  return button;
+}
+
+void setupForm(QWidget* form, const QString& caption, QSize clientSize, int background) {
+  form->setWindowTitle(caption);
+  form->setFixedSize(clientSize);
+  form->setFont(formFont(12));
+  QPalette palette = form->palette();
+  palette.setColor(QPalette::Window, windowsColour(background));
+  form->setPalette(palette);
+  form->setAutoFillBackground(true);
+  form->setWindowFlags((form->windowFlags() | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint |
+                        Qt::WindowTitleHint) &
+                       ~(Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint));
+}
+
+void centreOnScreen(QWidget* window) {
+  const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
+}
+
+void showErrorBox(QWidget* parent, const QString& text) {
+  static QSet<QString> open;
+  if (open.contains(text)) return;
+  open.insert(text);
+  QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent);
+  box.exec();
+  open.remove(text);
+}
+
+}  // namespace glamora

@@ -1,0 +1,59 @@
+// Building blocks shared by every screen: forms laid out in pixels as the game
+// designs them, labels in Windows colours, picture boxes and the OK button.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+namespace glamora {
+
+inline constexpr const char* kAppTitle = "Glamora Ver1.0";
+// The font every screen names; main() substitutes a Japanese font for it.
+inline constexpr const char* kFormFontFamily = "ＭＳ Ｐゴシック";
+
+// A colour given as a Windows colour value (blue-green-red byte order).
+QColor windowsColour(int bgr);
+
+// Makes the font name the screens use resolve to an installed Japanese font.
+void installFontSubstitutions();
+
+// The form's font at a pixel height.
+QFont formFont(int pixelHeight, bool bold = false);
+
+struct LabelStyle {
+  int pixelHeight = 12;
+  bool bold = true;
+  int textColour = 0xFFFFFF;
+  int background = -1;  // -1: transparent
+  Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+};
+
+// A label at a fixed place: `geometry` is left, top, width, height; a width of
+// 0 sizes it to its text.
+QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style);
+void setLabelBackground(QLabel* label, int background);  // -1: transparent
+void setLabelTextColour(QLabel* label, int colour);
+
+// A picture box: shows a copy of the picture it was given last.
+QLabel* makePictureBox(QWidget* parent, QRect geometry);
+void showPicture(QLabel* box, const QPixmap& picture);
+
+// The "&OK" button with its hint "ゲームに戻ります"; 75 x 25 unless told.
+QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size = QSize(75, 25));
+
+// A fixed-size client area of the given colour, the form's font, a caption,
+// and a title bar with only the close box.
+void setupForm(QWidget* form, const QString& caption, QSize clientSize, int background = 0x000000);
+
+// Places a top-level window in the middle of the screen it is on.
+void centreOnScreen(QWidget* window);
+
+// The game's error box: caption "Glamora Ver1.0", stop icon, OK. The same text
+// is never shown twice at once.
+void showErrorBox(QWidget* parent, const QString& text);
+
+}  // namespace glamora

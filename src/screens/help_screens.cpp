@@ -1,0 +1,61 @@
+#include "help_screens.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "screens/about_box.h"
+#include "screens/character_screen.h"
+#include "screens/how_to_play_screen.h"
+#include "screens/operation_table_screen.h"
+#include "screens/technique_screen.h"
+#include "screens/visual_help_screen.h"
+
+namespace glamora {
+
+namespace {
+
+constexpr std::array<const char*, kHelpScreenCount> kCaptions = {
+    "操作表(&W)", "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)", "キャラクター紹介(&C)", "バージョン情報(&A)",
+};
+
+// The menu items' component names, also used as their objectNames.
+constexpr std::array<const char*, kHelpScreenCount> kItemNames = {
+    "sousashow", "playshow", "vhelpshow", "tekushow", "chshow", "aboutshow",
+};
+
+int indexOf(HelpScreen which) { return static_cast<int>(which); }
+
+}  // namespace
+
+const char* helpMenuCaption(HelpScreen which) { return kCaptions[indexOf(which)]; }
+
+HelpScreens::HelpScreens(const PictureLibrary& library, QWidget* parent) {
+  screens_ = {
+      new OperationTableScreen(library, parent), new HowToPlayScreen(library, parent),
+      new VisualHelpScreen(library, parent),     new TechniqueScreen(library, parent),
+      new CharacterScreen(library, parent),      new AboutBox(library, parent),
+  };
+}
+
+HelpScreens::~HelpScreens() {
+  for (QPointer<ScreenDialog>& screen : screens_) delete screen.data();
+}
+
+void HelpScreens::open(HelpScreen which) { screen(which).openModal(); }
+
+ScreenDialog& HelpScreens::screen(HelpScreen which) { return *screens_[indexOf(which)]; }
+
+HowToPlayScreen& HelpScreens::howToPlay() { return static_cast<HowToPlayScreen&>(screen(HelpScreen::HowToPlay)); }
+
+void addHelpItems(QMenu* menu, HelpScreens& screens) {
+  for (int i = 0; i < kHelpScreenCount; ++i) {
+    const auto which = static_cast<HelpScreen>(i);
+    if (which == HelpScreen::About) menu->addSeparator()->setEnabled(false);
+    QAction* item = menu->addAction(QString::fromUtf8(kCaptions[i]));
+    item->setObjectName(kItemNames[i]);
+    // The screen is the connection's context: its end ends the connection.
+    QObject::connect(item, &QAction::triggered, &screens.screen(which), [&screens, which] { screens.open(which); });
+  }
+}
+
+}  // namespace glamora

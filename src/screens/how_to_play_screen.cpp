@@ -1,0 +1,36 @@
+#include "how_to_play_screen.h"
+
+#include <QPlainTextEdit>
+
+namespace glamora {
+
+HowToPlayScreen::HowToPlayScreen(const PictureLibrary& library, QWidget* parent)
+    : ScreenDialog(parent, "HelpForm", "Glamora Ver1.0 - 遊び方", QSize(676, 451)),
+      memo_(new QPlainTextEdit(this)) {
+  useProgramIcon(library);
+  memo_->setObjectName("Memo1");
+  memo_->setGeometry(0, 0, 673, 449);
+  memo_->setFont(formFont(16, true));
+  memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  memo_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette palette = memo_->palette();
+  palette.setColor(QPalette::Base, windowsColour(0x000000));
+  palette.setColor(QPalette::Text, windowsColour(0xFFFFFF));
+  memo_->setPalette(palette);
+  // The only control: no OK button, the close box (or Escape) closes the screen.
+  memo_->setFocus();
+}
+
+void HowToPlayScreen::setText(const QString& text) {
+  // Files written on Windows end their lines in CR LF; a lone CR would show
+  // as a stray glyph.
+  QString lines = text;
+  lines.replace("\r\n", "\n");
+  memo_->setPlainText(lines);
+}
+
+QString HowToPlayScreen::text() const { return memo_->toPlainText(); }
+
+}  // namespace glamora

@@ -1,0 +1,67 @@
+#include "screen_dialog.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "assets/pictures/picture_library.h"
+
+namespace glamora {
+
+ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+                           int background)
+    : QDialog(parent) {
+  setObjectName(name);
+  setupForm(this, caption, clientSize, background);
+  // No size grip and no "?" button: the layout is fixed.
+  setSizeGripEnabled(false);
+}
+
+int ScreenDialog::openModal() {
+  const QPointer<QWidget> opener = QApplication::activeWindow();
+  const int result = exec();
+  if (opener && opener->isVisible()) opener->activateWindow();
+  return result;
+}
+
+QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize size) {
+  QPushButton* button = makeOkButton(this, position, size);
+  button->setObjectName(name);
+  connect(button, &QPushButton::clicked, this, &QDialog::accept);
+  return button;
+}
+
+QLabel* ScreenDialog::addLabel(const LabelSpec& spec) {
+  QLabel* label = makeLabel(this, spec.geometry, QString::fromUtf8(spec.text), spec.style);
+  label->setObjectName(spec.name);
+  return label;
+}
+
+void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
+  for (const LabelSpec& spec : specs) addLabel(spec);
+}
+
+QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const QPixmap& picture) {
+  QLabel* box = makePictureBox(this, geometry);
+  box->setObjectName(name);
+  showPicture(box, picture);
+  return box;
+}
+
+void ScreenDialog::useProgramIcon(const PictureLibrary& library) { setWindowIcon(library.programIcon()); }
+
+void ScreenDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // QDialog places itself over its parent; the screens stand in the middle of the screen.
+  if (!event->spontaneous()) centreOnScreen(this);
+}
+
+qreal screenPixelRatio() {
+  const QScreen* screen = QApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+}  // namespace glamora

@@ -1,0 +1,61 @@
+// The base of the help, information and result screens: a fixed client area
+// laid out in pixels, centred on the screen each time it is shown, hidden (never
+// destroyed) when closed, and helpers that build its labels from a table.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <span>
+
+#include "screens/form_kit.h"
+
+class QLabel;
+class QPushButton;
+
+namespace glamora {
+
+class PictureLibrary;
+
+// One text label of a layout table. `geometry` as for makeLabel: a width of 0
+// sizes the label to its text.
+struct LabelSpec {
+  const char* name;
+  QRect geometry;
+  const char* text;
+  LabelStyle style;
+};
+
+class ScreenDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `name` becomes the objectName (the screen's instance name, e.g. "SousaForm").
+  ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+               int background = 0x000000);
+
+  // Shows the screen modally and returns its result once it is closed. The
+  // window that was active before is activated again, so that its menu
+  // shortcuts work at once even without a window manager.
+  int openModal();
+
+ protected:
+  // The "&OK" button: closes the screen with the OK result.
+  QPushButton* addOkButton(const char* name, QPoint position, QSize size = QSize(75, 25));
+  QLabel* addLabel(const LabelSpec& spec);
+  void addLabels(std::span<const LabelSpec> specs);
+  // A picture box holding a copy of a library picture.
+  QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);
+  // Help screens show the program's icon in their title bar.
+  void useProgramIcon(const PictureLibrary& library);
+
+  void showEvent(QShowEvent* event) override;
+};
+
+// Device pixel ratio for the pictures of the screens: that of the primary screen.
+qreal screenPixelRatio();
+
+}  // namespace glamora

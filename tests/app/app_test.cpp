@@ -1,0 +1,94 @@
+// The program as a whole, offscreen, on the simulated clock with silent sound.
+#include "app/glamora_app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "assets/media/silent_output.h"
+#include "screens/how_to_play_screen.h"
+
+namespace glamora {
+namespace {
+
+struct AppTest : ::testing::Test {
+  QTemporaryDir assets;
+  SimClock clock;
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return clock.now(); })};
+  std::unique_ptr<GlamoraApp> app;
+  QStringList errors;
+
+  void copyAsset(const char* name) {
+    ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
+  }
+  void start() {
+    app = std::make_unique<GlamoraApp>(clock, media, assets.path().toStdString());
+    app->effects().errorBox = [this](const QString& text) { errors << text; };
+    app->title().show();
+  }
+  bool buttonsEnabled() {
+    for (const char* name : {"one1", "two1", "end1"}) {
+      if (!app->title().findChild<QPushButton*>(name)->isEnabled()) return false;
+    }
+    return true;
+  }
+};
+
+TEST_F(AppTest, StartupFailsOnAMissingFileOnceAndRecoversWhenItAppears) {
+  for (const char* name : {"Glamora.mid", "ELNA1.wav", "ELNA2.wav", "ELNA3.wav", "Glamora.txt"}) copyAsset(name);
+  start();
+  EXPECT_FALSE(buttonsEnabled());
+  clock.advance(400);
+  EXPECT_TRUE(errors.isEmpty());  // the step first runs after 500 ms
+  clock.advance(5000);
+  ASSERT_EQ(errors.size(), 1);  // ten attempts, one box
+  EXPECT_TRUE(errors[0].contains("MIRABE1.wav")) << errors[0].toStdString();
+  EXPECT_TRUE(errors[0].endsWith("."));
+  EXPECT_FALSE(buttonsEnabled());
+  EXPECT_FALSE(media.player(Media::P2mw).isOpen());
+
+  copyAsset("MIRABE1.wav");
+  clock.advance(500);
+  EXPECT_TRUE(buttonsEnabled());
+  EXPECT_EQ(errors.size(), 1);
+  EXPECT_TRUE(media.player(Media::P1sl).isOpen());
+  EXPECT_TRUE(app->help().howToPlay().text().contains("WHAT ?"));
+  EXPECT_EQ(app->title().toolTip(), "右クリックでヘルプメニュー");
+}
+
+TEST_F(AppTest, MissingHelpTextIsReportedAfterTheMedia) {
+  for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav"}) copyAsset(name);
+  start();
+  clock.advance(1000);
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].contains("Glamora.txt")) << errors[0].toStdString();
+  EXPECT_FALSE(buttonsEnabled());
+}
+
+TEST_F(AppTest, TitleFacesAnimateOnlyAfterTheStartup) {
+  for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav", "Glamora.txt"}) {
+    copyAsset(name);
+  }
+  start();
+  clock.advance(500);
+  EXPECT_TRUE(buttonsEnabled());
+  const QImage before = app->title().findChild<QLabel*>("face1")->pixmap().toImage();
+  clock.advance(1000);
+  EXPECT_NE(app->title().findChild<QLabel*>("face1")->pixmap().toImage(), before);
+  const QString titleText = app->title().windowTitle();
+  EXPECT_EQ(titleText, "Glamora Ver1.0 - タイトル");
+}
+
+TEST_F(AppTest, HelpTextFallsBackToShiftJis) {
+  QFile file(assets.filePath("legacy.txt"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\x97\x56\x82\xd1\x95\xfb");  // 遊び方 in Shift_JIS
+  file.close();
+  EXPECT_EQ(readHelpText(assets.filePath("legacy.txt").toStdString()), QString("遊び方"));
+}
+
+}  // namespace
+}  // namespace glamora

@@ -1,0 +1,129 @@
+// The four result dialogs: "WIN" under the winner, the character choice
+// rewriting the training results, opening and closing.
+#include <QApplication>
+#include <QTimer>
+
+#include "screen_testing.h"
+#include "screens/result_dialogs.h"
+#include "screens/training_result_dialog.h"
+
+namespace glamora {
+namespace {
+
+using testing::background;
+using testing::library;
+using testing::part;
+using testing::showsPicture;
+using testing::textColour;
+
+class ResultDialogsTest : public ::testing::Test {
+ protected:
+  ResultDialogs dialogs{library()};
+};
+
+TEST_F(ResultDialogsTest, WinStandsUnderTheWinnerAndLoseUnderTheLoserOnTheirColours) {
+  struct Case {
+    Dialog dialog;
+    const char* name;
+    int winLeft, winColour, loseLeft, loseColour;
+    PictureId leftFace, rightFace;
+  };
+  const Case cases[] = {
+      {Dialog::Mw1Form, "Mw1Form", 24, kClBlue, 208, kClRed, PictureId::uface1a, PictureId::uface2c},
+      {Dialog::Mw2Form, "Mw2Form", 208, kClRed, 24, kClBlue, PictureId::uface1c, PictureId::uface2a},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScreenDialog& d = dialogs.dialog(c.dialog);
+    EXPECT_EQ(d.objectName(), c.name);
+    EXPECT_EQ(d.windowTitle(), "結果");
+    EXPECT_EQ(d.minimumSize(), QSize(329, 290));
+    QLabel* win = part(d, "Labell1");
+    QLabel* lose = part(d, "Labell2");
+    ASSERT_TRUE(win && lose);
+    EXPECT_EQ(win->text(), "WIN");
+    EXPECT_EQ(lose->text(), "LOSE");
+    EXPECT_EQ(win->geometry(), QRect(c.winLeft, 152, 96, 37));
+    EXPECT_EQ(lose->geometry(), QRect(c.loseLeft, 152, 96, 37));
+    EXPECT_EQ(background(win), windowsColour(c.winColour));
+    EXPECT_EQ(background(lose), windowsColour(c.loseColour));
+    EXPECT_TRUE(win->autoFillBackground() && lose->autoFillBackground());
+    EXPECT_TRUE(showsPicture(part(d, "Image1"), c.leftFace));
+    EXPECT_TRUE(showsPicture(part(d, "Image2"), c.rightFace));
+    EXPECT_EQ(part(d, "Label11")->text(), "PLAYER1");
+    EXPECT_EQ(background(part(d, "Label11")), windowsColour(kClBlue));
+    EXPECT_EQ(part(d, "Label1")->text(), "PLAYER2");
+    EXPECT_EQ(background(part(d, "Label1")), windowsColour(kClRed));
+    EXPECT_EQ(part(d, "Labell5")->text(), "ゲームを続ける場合は、ゲーム(&G)をクリックした後、");
+    EXPECT_EQ(part(d, "Labell6")->text(), "ステージを選択して下さい");
+    EXPECT_FALSE(part(d, "Labell5")->autoFillBackground());
+    EXPECT_EQ(part<QPushButton>(d, "return1")->geometry(), QRect(128, 256, 75, 25));
+  }
+}
+
+// What a training dialog shows for a character.
+void expectCharacter(const ScreenDialog& d, const QString& prefix, PictureId face, const char* name, int nameBg,
+                     int nameText, int resultBg) {
+  EXPECT_TRUE(showsPicture(part(d, prefix + "face"), face));
+  QLabel* nameLabel = part(d, prefix + "name");
+  EXPECT_EQ(nameLabel->text(), name);
+  EXPECT_EQ(background(nameLabel), windowsColour(nameBg));
+  EXPECT_EQ(textColour(nameLabel), windowsColour(nameText));
+  EXPECT_EQ(background(part(d, prefix + "lose")), windowsColour(resultBg));
+}
+
+TEST_F(ResultDialogsTest, TrainingResultsFollowTheCharacterChoiceBothWays) {
+  ScreenDialog& won = dialogs.dialog(Dialog::SwForm);
+  ScreenDialog& lost = dialogs.dialog(Dialog::SlForm);
+  EXPECT_EQ(part(won, "swlose")->text(), "WIN");
+  EXPECT_EQ(part(lost, "sllose")->text(), "LOSE");
+  EXPECT_EQ(part(won, "swlose")->geometry(), QRect(96, 152, 96, 37));
+  EXPECT_EQ(part(won, "Label11")->text(), "YOU");
+  EXPECT_EQ(background(part(won, "Label11")), windowsColour(kClYellow));
+  EXPECT_EQ(part(won, "Labell5")->pos(), QPoint(-1, 208));
+
+  // As created: ELNA.
+  expectCharacter(won, "sw", PictureId::uface1a, "ELNA", kClNavy, kClAqua, kClBlue);
+  expectCharacter(lost, "sl", PictureId::uface1c, "ELNA", kClNavy, kClAqua, kClBlue);
+
+  dialogs.setTrainingCharacter(Character::Mirabe);
+  expectCharacter(won, "sw", PictureId::uface2a, "MIRABE", kClPurple, kClFuchsia, kClRed);
+  expectCharacter(lost, "sl", PictureId::uface2c, "MIRABE", kClPurple, kClFuchsia, kClRed);
+  // Kept across opening and closing.
+  won.show();
+  won.close();
+  expectCharacter(won, "sw", PictureId::uface2a, "MIRABE", kClPurple, kClFuchsia, kClRed);
+
+  dialogs.setTrainingCharacter(Character::Elna);
+  expectCharacter(won, "sw", PictureId::uface1a, "ELNA", kClNavy, kClAqua, kClBlue);
+  expectCharacter(lost, "sl", PictureId::uface1c, "ELNA", kClNavy, kClAqua, kClBlue);
+}
+
+TEST_F(ResultDialogsTest, BattleResultsIgnoreTheTrainingCharacterChoice) {
+  dialogs.setTrainingCharacter(Character::Mirabe);
+  ScreenDialog& mw1 = dialogs.dialog(Dialog::Mw1Form);
+  EXPECT_EQ(part(mw1, "Label9")->text(), "ELNA");
+  EXPECT_EQ(background(part(mw1, "Label9")), windowsColour(kClNavy));
+  EXPECT_EQ(part(mw1, "Label2")->text(), "MIRABE");
+  EXPECT_TRUE(showsPicture(part(mw1, "Image1"), PictureId::uface1a));
+  EXPECT_EQ(background(part(mw1, "Labell1")), windowsColour(kClBlue));
+}
+
+TEST_F(ResultDialogsTest, OpenReturnsOnceOkClosesTheDialog) {
+  for (Dialog which : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
+    ScreenDialog& d = dialogs.dialog(which);
+    SCOPED_TRACE(qPrintable(d.objectName()));
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+      wasModal = QApplication::activeModalWidget() == &d;
+      part<QPushButton>(d, "return1")->click();
+    });
+    dialogs.open(which);
+    EXPECT_TRUE(wasModal);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+  }
+}
+
+}  // namespace
+}  // namespace glamora

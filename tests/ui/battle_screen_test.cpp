@@ -1,0 +1,181 @@
+// A battle played through key events on the real battle screen, offscreen, on
+// the simulated clock.
+#include "modes/battle_screen.h"
+
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "../engine/test_support.h"
+#include "assets/pictures/picture_library.h"
+#include "engine/stages.h"
+
+namespace glamora {
+namespace {
+
+using Log = std::vector<std::string>;
+
+struct BattleScreenTest : ::testing::Test {
+  test::RecordingEffects effects;
+  EditorValues editor;
+  PictureLibrary pictures;
+  SimClock clock;
+  BattleScreen screen{effects, editor, pictures, clock, {}};
+  PlayerState& a = screen.engine().player(0).state;
+  PlayerState& b = screen.engine().player(1).state;
+
+  BattleScreenTest() { screen.show(); }
+  QLabel* label(const char* name) { return screen.findChild<QLabel*>(name); }
+  QString text(const char* name) { return label(name)->text(); }
+  QColor background(const char* name) {
+    return label(name)->autoFillBackground() ? label(name)->palette().color(QPalette::Window) : QColor();
+  }
+  void press(Qt::Key key) { QTest::keyClick(&screen, key); }
+  void pressKeypad(Qt::Key key) { QTest::keyClick(&screen, key, Qt::KeypadModifier); }
+  void chooseStage(int n) { screen.menus().stages[n - 1]->trigger(); }
+  // One take from the supply column under the arrow and a drop where the
+  // carried item stands, each followed by its phase switch.
+  void takeAndDrop(Qt::Key select) {
+    clock.advance(100);
+    press(select);
+    clock.advance(300);
+    press(select);
+    clock.advance(300);
+  }
+  bool showsPicture(const char* name, Picture picture) {
+    const auto argb = [](const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); };
+    return argb(label(name)->pixmap().toImage()) == argb(pictures.image(picture, screen.devicePixelRatioF()));
+  }
+};
+
+TEST_F(BattleScreenTest, DesignTimeCaptionsStayUntilTheFirstStage) {
+  clock.advance(5000);
+  EXPECT_EQ(text("stage"), "?");
+  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "PAUSE") << sign;
+  EXPECT_EQ(label("yajiA")->x(), 80);
+  EXPECT_EQ(label("yajiB")->x(), 512);
+  EXPECT_EQ(screen.windowTitle(), "Glamora Ver1.0 - 二人で対戦");
+  EXPECT_EQ(screen.client()->size(), QSize(657, 394));
+}
+
+TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
+  chooseStage(15);  // every slot a foundation
+  EXPECT_EQ(text("stage"), "ORIGINAL");
+  EXPECT_TRUE(screen.menus().stages[14]->isChecked());
+  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "") << sign;
+  EXPECT_EQ(background("whatA"), QColor(Qt::red));
+  EXPECT_EQ(background("whereA"), QColor(0, 128, 0));
+
+  // Player 1 moves to column 1 and stacks three foundations there.
+  press(Qt::Key_A);
+  press(Qt::Key_A);
+  EXPECT_EQ(label("yajiA")->x(), 16);
+  takeAndDrop(Qt::Key_S);
+  EXPECT_TRUE(showsPicture("a11", Picture::uitem1a));
+  EXPECT_EQ(label("ayaA")->x(), 16);
+  takeAndDrop(Qt::Key_S);
+  takeAndDrop(Qt::Key_S);
+  EXPECT_EQ(a.nextRow[1], 4);
+
+  // Player 2 plays too, on the keypad: left, take, right, drop.
+  clock.advance(100);
+  pressKeypad(Qt::Key_4);
+  pressKeypad(Qt::Key_5);
+  clock.advance(300);
+  EXPECT_EQ(background("whereB"), QColor(Qt::red));
+  pressKeypad(Qt::Key_6);
+  pressKeypad(Qt::Key_5);
+  EXPECT_EQ(b.board(3, 1), 1);
+
+  // Player 2's column 1 was filled to row 8 beforehand and already owes one
+  // mirror: the run's mirror has to wait, and the keys stay closed.
+  for (int r = 1; r <= 8; ++r) b.board(1, r) = r % 2 ? 2 : 3;
+  b.nextRow[1] = 9;
+  clock.advance(200);
+  press(Qt::Key_S);
+  clock.advance(300);
+  b.mirrorsDue[1] = 1;
+  press(Qt::Key_S);  // the fourth foundation
+  EXPECT_EQ(text("itimeA"), "10");
+  clock.advance(100);
+  EXPECT_EQ(text("scoreA"), "100");
+  EXPECT_EQ(effects.log.back(), "MediaP1mw play");
+  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "PAUSE") << sign;
+  EXPECT_TRUE(showsPicture("b19", Picture::uitem7a));
+  press(Qt::Key_D);
+  EXPECT_EQ(a.arrowCol, 1);  // keys are held under "PAUSE"
+
+  // The next mirror finds the column full: player 2 loses the round.
+  clock.advance(100);
+  EXPECT_TRUE(showsPicture("b1x", Picture::uitem7a));
+  EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
+  EXPECT_EQ(text("winA"), "1");
+  EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
+}
+
+TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
+  a.wins = 2;
+  chooseStage(1);
+  clock.advance(1000);
+  EXPECT_EQ(text("itimeA"), "9");
+  EXPECT_EQ(text("itimeB"), "9");
+  clock.advance(9000);
+  EXPECT_EQ(text("itimeA"), "0");
+  EXPECT_EQ(text("winB"), "1");
+  EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm play", "MediaBgm rewind", "MediaBgm stop", "MediaP2mw play",
+                              "dialog Mw2Form"}));
+
+  chooseStage(2);
+  screen.menus().title->trigger();
+  EXPECT_FALSE(screen.isVisible());
+  EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
+  screen.show();
+  clock.advance(20000);
+  EXPECT_EQ(text("winB"), "1");
+  EXPECT_EQ(text("stage"), "2");
+  EXPECT_EQ(a.wins, 2);
+}
+
+TEST_F(BattleScreenTest, SupplyMarkersShowTheOffersEveryHalfSecond) {
+  chooseStage(3);
+  clock.advance(500);
+  for (int c = 1; c <= 6; ++c) {
+    const std::string name = "sa" + std::to_string(c);
+    EXPECT_TRUE(showsPicture(name.c_str(), markerPicture(stageTable(3)(c, 1)))) << name;
+  }
+  a.supplyPos[2] = 9;
+  clock.advance(500);
+  EXPECT_TRUE(showsPicture("sa2", Picture::uitem1x));
+}
+
+TEST_F(BattleScreenTest, MenuSwitchesCarryTheirCheckMarks) {
+  const GameMenuActions& m = screen.menus();
+  EXPECT_TRUE(m.musicOn->isChecked());
+  EXPECT_FALSE(m.musicOff->isChecked());
+  m.musicOff->trigger();
+  m.voicesOff->trigger();
+  EXPECT_TRUE(m.musicOff->isChecked());
+  EXPECT_FALSE(m.musicOn->isChecked());
+  EXPECT_TRUE(m.voicesOff->isChecked());
+  m.musicOff->trigger();  // the checked item again keeps its mark
+  EXPECT_TRUE(m.musicOff->isChecked());
+  EXPECT_EQ(screen.engine().sound.bgmOff, 1);
+  EXPECT_EQ(screen.engine().sound.seOff, 1);
+  EXPECT_EQ(m.stages[9]->shortcut(), QKeySequence("Ctrl+F10"));
+  EXPECT_EQ(m.stages[14]->shortcut(), QKeySequence("Shift+F5"));
+  EXPECT_EQ(m.stages[13]->text(), "ステージ１４");
+}
+
+TEST_F(BattleScreenTest, LettersForPlayerTwoAndDigitsForPlayerOneDoNothing) {
+  chooseStage(1);
+  clock.advance(100);
+  press(Qt::Key_5);  // the number row's 5 is player 2's select
+  EXPECT_EQ(b.phase, 0);
+  QTest::keyClick(&screen, Qt::Key_Left, Qt::KeypadModifier);  // NUM LOCK off: no text
+  press(Qt::Key_4);
+  EXPECT_EQ(b.arrowCol, 3);
+  EXPECT_EQ(a.phase, 1);
+}
+
+}  // namespace
+}  // namespace glamora

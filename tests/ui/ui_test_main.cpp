@@ -1,0 +1,14 @@
+// Widget tests run without a display, with the Japanese font the screens name.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "screens/form_kit.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  glamora::installFontSubstitutions();
+  return RUN_ALL_TESTS();
+}
