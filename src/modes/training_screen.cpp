@@ -92,6 +92,12 @@ void TrainingScreen::buildPanel() {
       if (QString(spec.name) == name) nameLabel(id, label);
     }
     if (QString(spec.name) == "subname") name_ = label;
+    if (QString(spec.name) == "cantime") {
+      // Two digits at 96 pixels are a little wider than the label with this font.
+      QFont font = label->font();
+      font.setStretch(QFont::SemiCondensed);
+      label->setFont(font);
+    }
   }
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");

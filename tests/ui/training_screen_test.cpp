@@ -1,0 +1,102 @@
+// Training played through key events on the real training screen.
+#include "modes/training_screen.h"
+
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "../engine/test_support.h"
+#include "assets/pictures/picture_library.h"
+#include "engine/stages.h"
+
+namespace glamora {
+namespace {
+
+struct TrainingScreenTest : ::testing::Test {
+  test::RecordingEffects effects;
+  EditorValues editor;
+  PictureLibrary pictures;
+  SimClock clock;
+  std::vector<Character> dialogsRewritten;
+  TrainingScreen screen{effects, editor, pictures, clock, {},
+                        [this](Character c) { dialogsRewritten.push_back(c); }};
+  PlayerState& p = screen.engine().player().state;
+
+  TrainingScreenTest() { screen.show(); }
+  QString text(const char* name) { return screen.findChild<QLabel*>(name)->text(); }
+  QAction* action(const char* name) { return screen.findChild<QAction*>(name); }
+  void press(Qt::Key key) { QTest::keyClick(&screen, key); }
+};
+
+TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
+  for (int n = 1; n <= 15; ++n) {
+    EXPECT_EQ(screen.menus().stages[n - 1]->isEnabled(), n == 1 || n == 15) << n;
+  }
+  EXPECT_EQ(text("cantime"), "95");
+  EXPECT_EQ(text("nscore"), "1500");
+  EXPECT_EQ(text("pau1a"), "PAUSE");
+  EXPECT_EQ(screen.client()->size(), QSize(449, 394));
+}
+
+TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
+  screen.menus().stages[0]->trigger();
+  EXPECT_EQ(text("stage"), "1");
+  EXPECT_EQ(text("pau1a"), "");
+  // Stage 1's column 5 offers comb up, mirror, mirror, comb up...; with the
+  // board column 1 already holding three combs facing up the fourth clears it.
+  for (int r = 1; r <= 3; ++r) p.board(1, r) = kCombUp;
+  p.nextRow[1] = 4;
+  p.points = 1400;
+  clock.advance(100);
+  press(Qt::Key_D);
+  press(Qt::Key_D);
+  press(Qt::Key_S);
+  EXPECT_EQ(p.held, stageTable(1)(5, 1));
+  clock.advance(300);
+  for (int k = 0; k < 4; ++k) press(Qt::Key_A);
+  press(Qt::Key_S);
+  clock.advance(100);  // the run: 150 points, the NORM of 1500 is passed
+  EXPECT_EQ(text("scoreA"), "1550");
+  clock.advance(100);
+  EXPECT_EQ(effects.log.back(), "dialog SwForm");
+  EXPECT_EQ(text("winA"), "1");
+  EXPECT_TRUE(screen.menus().stages[1]->isEnabled());
+  EXPECT_FALSE(screen.menus().stages[2]->isEnabled());
+}
+
+TEST_F(TrainingScreenTest, TimeCountsDownAndMirrorsFallOnEveryColumn) {
+  screen.menus().stages[0]->trigger();
+  p.whatRun = 0;  // the player is thinking: only TIME runs
+  clock.advance(3000);
+  EXPECT_EQ(text("cantime"), "92");
+  screen.engine().state.mirrorCountdown = 1;
+  clock.advance(1000);
+  EXPECT_EQ(text("cantime"), "95");
+  for (int c = 1; c <= 6; ++c) EXPECT_EQ(p.board(c, 1), kMirrorDown) << c;
+}
+
+TEST_F(TrainingScreenTest, CharacterChoiceChangesPortraitNameAndDialogs) {
+  action("playP2")->trigger();
+  EXPECT_TRUE(action("playP2")->isChecked());
+  EXPECT_FALSE(action("playP1")->isChecked());
+  EXPECT_EQ(text("subname"), "MIRABE");
+  EXPECT_EQ(screen.findChild<QLabel*>("subname")->palette().color(QPalette::Window), QColor(128, 0, 128));
+  EXPECT_EQ(screen.findChild<QLabel*>("subface")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+            pictures.image(PictureId::uface2b, screen.devicePixelRatioF()).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(dialogsRewritten, std::vector<Character>{Character::Mirabe});
+  EXPECT_EQ(effects.log, (std::vector<std::string>{"MediaP1sw open /MIRABE2.wav", "MediaP1sl open /MIRABE3.wav"}));
+  action("playP1")->trigger();
+  EXPECT_EQ(text("subname"), "ELNA");
+}
+
+TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
+  screen.menus().stages[0]->trigger();
+  clock.advance(100);
+  QTest::keyClick(&screen, Qt::Key_5, Qt::KeypadModifier);
+  press(Qt::Key_4);
+  EXPECT_EQ(p.phase, 1);
+  EXPECT_EQ(p.arrowCol, 3);
+}
+
+}  // namespace
+}  // namespace glamora
