@@ -1,6 +1,7 @@
 #include "battle.h"
 
 #include "errors.h"
+#include "screen_rules.h"
 #include "stages.h"
 
 namespace glamora {
@@ -51,12 +52,7 @@ void showMarker(Battle& b) {
 // The screen's timers by their numbers: player 1's task and its player-2 twin
 // side by side.
 void Battle::registerTasks(Scheduler& scheduler) {
-  struct Timer {
-    int number;
-    int intervalMs;
-    void (*run)(Battle&);
-  };
-  static constexpr Timer kTimers[] = {
+  static constexpr TimerEntry<Battle> kTimers[] = {
       {1, 500, showMarker<0, 1>},  {2, 500, showMarker<0, 2>},  {3, 500, showMarker<0, 3>},
       {4, 500, showMarker<0, 4>},  {5, 500, showMarker<0, 5>},  {6, 500, showMarker<0, 6>},
       {7, 500, showMarker<1, 1>},  {8, 500, showMarker<1, 2>},  {9, 500, showMarker<1, 3>},
@@ -83,14 +79,11 @@ void Battle::registerTasks(Scheduler& scheduler) {
       {32, 100, [](Battle& b) { b.playerB_.scanRows(); }},
       {33, 100, [](Battle& b) { b.deliverAll(b.playerB_); }},
       {34, 100, [](Battle& b) { b.deliverAll(b.playerA_); }},
-      {35, 100, [](Battle& b) { b.showPause(); }},
+      {35, 100, [](Battle& b) { updatePauseSigns(b.state.flags, b.view_, kPauseLabels, b.state.pauseShown); }},
       {36, 100, [](Battle& b) { b.playerA_.lowerNextRows(); }},
       {37, 100, [](Battle& b) { b.playerB_.lowerNextRows(); }},
   };
-  for (const Timer& t : kTimers) {
-    scheduler.add({ScreenId::Battle, t.number, t.intervalMs,
-                   [this, run = t.run] { guarded(effects_, [&] { run(*this); }); }});
-  }
+  registerTimers<Battle>(scheduler, ScreenId::Battle, effects_, *this, kTimers);
 }
 
 // ---- menu commands ---------------------------------------------------------------
@@ -113,18 +106,11 @@ void Battle::chooseStage(int n) {
   });
 }
 
-std::string Battle::stageCaption() const {
-  if (state.stageNo == 0) return "?";
-  if (state.stageNo == kOriginalStage) return "ORIGINAL";
-  return std::to_string(state.stageNo);
-}
-
 void Battle::startRound() {
   sound.gameStarted();
   playerA_.resetForRound();
   playerB_.resetForRound();
-  for (Label label : kPauseLabels) view_.setPause(label, false);
-  state.pauseShown = 0;
+  clearPauseSigns(view_, kPauseLabels, state.pauseShown);
   state.flags.inputOpen = 1;
   state.flags.roundActive = 1;
 }
@@ -231,12 +217,5 @@ void Battle::settleCheck() {
   state.flags.inputOpen = 1;
 }
 
-void Battle::showPause() {
-  if (state.flags.roundActive != 1) return;
-  const int open = state.flags.inputOpen;
-  if (open != 0 && open != 1) return;
-  for (Label label : kPauseLabels) view_.setPause(label, open == 0);
-  state.pauseShown = open == 0 ? 1 : 0;
-}
 
 }  // namespace glamora

@@ -10,6 +10,7 @@
 #include "game_sound.h"
 #include "player.h"
 #include "scheduler.h"
+#include "screen_rules.h"
 
 namespace glamora {
 
@@ -40,7 +41,7 @@ class Battle final : private PlayerHost {
   Player& player(int i) { return i == 0 ? playerA_ : playerB_; }
   const Player& player(int i) const { return i == 0 ? playerA_ : playerB_; }
   GameSound sound;
-  std::string stageCaption() const;
+  std::string stageCaption() const { return glamora::stageCaption(state.stageNo); }
 
  private:
   void startRound();
@@ -48,7 +49,6 @@ class Battle final : private PlayerHost {
   void deliver(Player& victim, int col);
   void deliverAll(Player& victim);
   void settleCheck();
-  void showPause();
 
   void lose(Player& player) override;
   void playScoreVoice(Player& player) override;

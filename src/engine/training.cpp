@@ -2,6 +2,7 @@
 
 #include "battle.h"
 #include "media_files.h"
+#include "screen_rules.h"
 #include "stages.h"
 
 namespace glamora {
@@ -26,12 +27,7 @@ Training::Training(Effects& effects, ScreenView& view, const EditorValues& edito
 // The training screen's own timer numbers; column-height upkeep is Timer9
 // here, so it runs before the refill (Timer13) when both are due.
 void Training::registerTasks(Scheduler& scheduler) {
-  struct Timer {
-    int number;
-    int intervalMs;
-    void (*run)(Training&);
-  };
-  static constexpr Timer kTimers[] = {
+  static constexpr TimerEntry<Training> kTimers[] = {
       {1, 500, showMarker<1>}, {2, 500, showMarker<2>}, {3, 500, showMarker<3>},
       {4, 500, showMarker<4>}, {5, 500, showMarker<5>}, {6, 500, showMarker<6>},
       {7, 100, [](Training& t) { t.checkNorm(); }},
@@ -47,12 +43,9 @@ void Training::registerTasks(Scheduler& scheduler) {
       {27, 100, [](Training& t) { t.player_.fall(); }},
       {29, 100, [](Training& t) { t.player_.copyMirrors(); }},
       {31, 100, [](Training& t) { t.player_.scanRows(); }},
-      {35, 100, [](Training& t) { t.showPause(); }},
+      {35, 100, [](Training& t) { updatePauseSigns(t.state.flags, t.view_, kPauseLabels, t.state.pauseShown); }},
   };
-  for (const Timer& t : kTimers) {
-    scheduler.add({ScreenId::Training, t.number, t.intervalMs,
-                   [this, run = t.run] { guarded(effects_, [&] { run(*this); }); }});
-  }
+  registerTimers<Training>(scheduler, ScreenId::Training, effects_, *this, kTimers);
 }
 
 // ---- menu commands -------------------------------------------------------------------
@@ -79,20 +72,13 @@ bool Training::chooseStage(int n) {
   return true;
 }
 
-std::string Training::stageCaption() const {
-  if (state.stageNo == 0) return "?";
-  if (state.stageNo == kOriginalStage) return "ORIGINAL";
-  return std::to_string(state.stageNo);
-}
-
 void Training::startRound() {
   sound.gameStarted();
   player_.resetForRound();
   player_.showNumber(Label::nscore, state.norm);
   state.mirrorCountdown = state.mirrorPeriod;
   player_.showNumber(Label::cantime, state.mirrorCountdown);
-  for (Label label : kPauseLabels) view_.setPause(label, false);
-  state.pauseShown = 0;
+  clearPauseSigns(view_, kPauseLabels, state.pauseShown);
   state.flags.inputOpen = 1;
   state.flags.roundActive = 1;
 }
@@ -199,12 +185,5 @@ void Training::roundOverCheck() {
   effects_.openDialog(won ? Dialog::SwForm : Dialog::SlForm);
 }
 
-void Training::showPause() {
-  if (state.flags.roundActive != 1) return;
-  const int open = state.flags.inputOpen;
-  if (open != 0 && open != 1) return;
-  for (Label label : kPauseLabels) view_.setPause(label, open == 0);
-  state.pauseShown = open == 0 ? 1 : 0;
-}
 
 }  // namespace glamora

@@ -11,6 +11,7 @@
 #include "game_sound.h"
 #include "player.h"
 #include "scheduler.h"
+#include "screen_rules.h"
 
 namespace glamora {
 
@@ -53,7 +54,7 @@ class Training final : private PlayerHost {
   GameSound sound;
   Player& player() { return player_; }
   const Player& player() const { return player_; }
-  std::string stageCaption() const;
+  std::string stageCaption() const { return glamora::stageCaption(state.stageNo); }
 
  private:
   void startRound();
@@ -61,7 +62,6 @@ class Training final : private PlayerHost {
   void tickMirrorCountdown();
   void dropMirrors();
   void roundOverCheck();
-  void showPause();
 
   void lose(Player& player) override;
   void playScoreVoice(Player&) override { sound.voice(Media::P1sw); }

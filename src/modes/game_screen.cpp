@@ -9,6 +9,31 @@
 
 namespace glamora {
 
+namespace {
+
+
+// The left frame, the bars around the centre column and player 1's half of
+// it: the same on the battle and the training screen.
+const LabelSpec kSharedLabels[] = {
+    {"Label1", {0, 0, 16, 392}, "", kBar},
+    {"Label2", {208, 16, 16, 360}, "", kBar},
+    {"Label15", {224, 72, 208, 16}, "", kBar},
+    {"Label17", {224, 112, 208, 16}, "", kBar},
+    {"Label18", {224, 248, 208, 16}, "", kBar},
+    {"Label22", {224, 312, 208, 16}, "", kBar},
+    {"Label13", {224, 16, 208, 24}, "STAGE", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
+    {"stage", {224, 44, 208, 24}, "?", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
+    {"Label16", {224, 264, 96, 21}, "SCORE", {21, true, kClBlack, kClYellow, Qt::AlignCenter}},
+    {"scoreA", {224, 288, 96, 21}, "0", {21, true, kClBlack, kClYellow, Qt::AlignRight | Qt::AlignVCenter}},
+    {"Label23", {224, 328, 96, 21}, "WIN", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
+    {"winA", {224, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
+};
+
+const std::pair<const char*, Label> kSharedEngineLabels[] = {
+    {"stage", Label::stage}, {"scoreA", Label::scoreA}, {"winA", Label::winA}};
+
+}  // namespace
+
 GameScreen::GameScreen(const QString& caption, QSize clientSize, const PictureLibrary& pictures, ScreenLinks links,
                        QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches)
     : QDialog(parent), pictures_(pictures) {
@@ -31,6 +56,7 @@ GameScreen::GameScreen(const QString& caption, QSize clientSize, const PictureLi
   client_->setPalette(palette);
   client_->setAutoFillBackground(true);
   layout->addWidget(client_);
+  addLabels(kSharedLabels, kSharedEngineLabels);
 
   menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
   for (int n = 1; n <= 15; ++n) {
@@ -66,6 +92,16 @@ void GameScreen::addPanel(int left, char suffix) {
   nameLabel(a ? Label::ptimeA : Label::ptimeB, p.whereTime);
   nameLabel(a ? Label::pau1a : Label::pau1b, p.pauseSupply);
   nameLabel(a ? Label::pau2a : Label::pau2b, p.pauseCarried);
+}
+
+void GameScreen::addLabels(std::span<const LabelSpec> specs,
+                           std::span<const std::pair<const char*, Label>> engineLabels) {
+  for (const LabelSpec& spec : specs) {
+    QLabel* label = makeLabel(client_, spec);
+    for (const auto& [name, id] : engineLabels) {
+      if (QString(spec.name) == name) nameLabel(id, label);
+    }
+  }
 }
 
 void GameScreen::setCaption(Label label, std::string_view text) {

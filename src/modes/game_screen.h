@@ -7,14 +7,19 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "assets/pictures/picture_library.h"
 #include "engine/effects.h"
 #include "game_menus.h"
 #include "player_panel.h"
+#include "screens/form_kit.h"
 
 namespace glamora {
+
+// The maroon bars that frame the areas of a game screen.
+inline const LabelStyle kBar{12, true, kClWhite, kClMaroon};
 
 // Ways out of a game screen to the screens it opens.
 struct ScreenLinks {
@@ -56,6 +61,9 @@ class GameScreen : public QDialog, public ScreenView {
   virtual void showMenuState() = 0;
 
   void addPanel(int left, char suffix);
+  // Builds a layout table in the client area; the labels the engine writes
+  // to are given by their component names.
+  void addLabels(std::span<const LabelSpec> specs, std::span<const std::pair<const char*, Label>> engineLabels);
   void nameLabel(Label label, QLabel* widget) { labels_[label] = widget; }
 
   void keyPressEvent(QKeyEvent* event) override;

@@ -8,45 +8,24 @@ namespace glamora {
 
 namespace {
 
-struct LabelSpec {
-  const char* name;
-  QRect geometry;
-  const char* text;
-  LabelStyle style;
-};
-
-const LabelStyle kBar{12, true, kClWhite, kClMaroon};
 
 const LabelSpec kPanel[] = {
-    {"Label1", {0, 0, 16, 392}, "", kBar},
     {"Label4", {432, 0, 17, 392}, "", kBar},
     {"Label7", {16, 0, 416, 16}, "", kBar},
     {"Label8", {16, 376, 416, 16}, "", kBar},
-    {"Label2", {208, 16, 16, 360}, "", kBar},
     {"Label3", {320, 128, 16, 248}, "", kBar},
-    {"Label15", {224, 72, 208, 16}, "", kBar},
-    {"Label17", {224, 112, 208, 16}, "", kBar},
-    {"Label18", {224, 248, 208, 16}, "", kBar},
-    {"Label22", {224, 312, 208, 16}, "", kBar},
-    {"Label13", {224, 16, 208, 24}, "STAGE", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
-    {"stage", {224, 44, 208, 24}, "?", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
     {"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack, kClYellow, Qt::AlignCenter}},
     {"Label10", {224, 128, 96, 24}, "TIME", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
     {"cantime", {224, 152, 96, 96}, "95", {96, false, kClBlack, kClLime, Qt::AlignCenter}},
     {"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}},
-    {"Label16", {224, 264, 96, 21}, "SCORE", {21, true, kClBlack, kClYellow, Qt::AlignCenter}},
-    {"scoreA", {224, 288, 96, 21}, "0", {21, true, kClBlack, kClYellow, Qt::AlignRight | Qt::AlignVCenter}},
     {"Label12", {336, 264, 96, 21}, "NORM", {21, true, kClBlack, kClFuchsia, Qt::AlignCenter}},
     {"nscore", {336, 288, 96, 21}, "1500", {21, true, kClBlack, kClFuchsia, Qt::AlignCenter}},
-    {"Label23", {224, 328, 96, 21}, "WIN", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
-    {"winA", {224, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
     {"Label19", {336, 328, 96, 21}, "LOSE", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
     {"winB", {336, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
 };
 
 const std::pair<const char*, Label> kNamedLabels[] = {
-    {"stage", Label::stage}, {"cantime", Label::cantime}, {"scoreA", Label::scoreA}, {"nscore", Label::nscore},
-    {"winA", Label::winA},   {"winB", Label::winB},       {"subname", Label::subname},
+    {"cantime", Label::cantime}, {"nscore", Label::nscore}, {"winB", Label::winB}, {"subname", Label::subname},
 };
 
 }  // namespace
@@ -85,20 +64,13 @@ TrainingScreen::TrainingScreen(Effects& effects, const EditorValues& editor, con
 }
 
 void TrainingScreen::buildPanel() {
-  for (const LabelSpec& spec : kPanel) {
-    QLabel* label = makeLabel(client(), spec.geometry, spec.text, spec.style);
-    label->setObjectName(spec.name);
-    for (const auto& [name, id] : kNamedLabels) {
-      if (QString(spec.name) == name) nameLabel(id, label);
-    }
-    if (QString(spec.name) == "subname") name_ = label;
-    if (QString(spec.name) == "cantime") {
-      // Two digits at 96 pixels are a little wider than the label with this font.
-      QFont font = label->font();
-      font.setStretch(QFont::SemiCondensed);
-      label->setFont(font);
-    }
-  }
+  addLabels(kPanel, kNamedLabels);
+  name_ = client()->findChild<QLabel*>("subname");
+  // Two digits at 96 pixels are a little wider than the label with this font.
+  QLabel* time = client()->findChild<QLabel*>("cantime");
+  QFont font = time->font();
+  font.setStretch(QFont::SemiCondensed);
+  time->setFont(font);
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");
   showPicture(face_, pictures_.pixmap(PictureId::uface1b, devicePixelRatioF()));

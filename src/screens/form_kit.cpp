@@ -53,6 +53,12 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
   return label;
 }
 
+QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
+  QLabel* label = makeLabel(parent, spec.geometry, spec.text, spec.style);
+  label->setObjectName(spec.name);
+  return label;
+}
+
 QLabel* makePictureBox(QWidget* parent, QRect geometry) {
   auto* box = new QLabel(parent);
   box->setGeometry(geometry);

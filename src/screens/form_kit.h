@@ -36,6 +36,15 @@ struct LabelStyle {
 // 0 sizes it to its text.
 QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style);
 void setLabelBackground(QLabel* label, int background);  // -1: transparent
+
+// One text label of a layout table, named as the screen names it.
+struct LabelSpec {
+  const char* name;
+  QRect geometry;
+  const char* text;
+  LabelStyle style;
+};
+QLabel* makeLabel(QWidget* parent, const LabelSpec& spec);
 void setLabelTextColour(QLabel* label, int colour);
 
 // A picture box: shows a copy of the picture it was given last.

@@ -34,11 +34,7 @@ QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize 
   return button;
 }
 
-QLabel* ScreenDialog::addLabel(const LabelSpec& spec) {
-  QLabel* label = makeLabel(this, spec.geometry, QString::fromUtf8(spec.text), spec.style);
-  label->setObjectName(spec.name);
-  return label;
-}
+QLabel* ScreenDialog::addLabel(const LabelSpec& spec) { return makeLabel(this, spec); }
 
 void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
   for (const LabelSpec& spec : specs) addLabel(spec);

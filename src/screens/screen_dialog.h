@@ -20,15 +20,6 @@ namespace glamora {
 
 class PictureLibrary;
 
-// One text label of a layout table. `geometry` as for makeLabel: a width of 0
-// sizes the label to its text.
-struct LabelSpec {
-  const char* name;
-  QRect geometry;
-  const char* text;
-  LabelStyle style;
-};
-
 class ScreenDialog : public QDialog {
   Q_OBJECT
 
