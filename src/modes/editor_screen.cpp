@@ -47,9 +47,9 @@ EditorScreen::EditorScreen(EditorValues& values, const PictureLibrary& pictures,
 }
 
 void EditorScreen::buildLabels() {
-  for (const auto& spec : editor_layout::labels()) {
-    QLabel* label = makeLabel(this, spec.geometry, QString::fromUtf8(spec.caption), spec.style);
-    label->setObjectName(spec.name);
+  for (const auto& entry : editor_layout::labels()) {
+    QLabel* label = makeLabel(this, entry.geometry, QString::fromUtf8(entry.caption), entry.style);
+    label->setObjectName(entry.name);
     // Like an auto-sized label, a caption grows to its text where the
     // substituted font is wider than the one the layout was made with.
     label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
@@ -57,9 +57,9 @@ void EditorScreen::buildLabels() {
 }
 
 void EditorScreen::buildPictures() {
-  for (const auto& spec : editor_layout::pictures()) {
-    QLabel* image = makePictureBox(this, QRect(spec.position, QSize(32, 24)));
-    image->setObjectName(spec.name);
+  for (const auto& entry : editor_layout::pictures()) {
+    QLabel* image = makePictureBox(this, QRect(entry.position, QSize(32, 24)));
+    image->setObjectName(entry.name);
     images_.push_back(image);
   }
   showPictures();
@@ -77,8 +77,8 @@ void EditorScreen::buildBoxes() {
   auto* boxStyle = new NarrowComboStyle(kBoxArrowWidth);
   boxStyle->setParent(this);
   QWidget* previous = nullptr;
-  for (const EditorBox& spec : editor_layout::boxesInCheckOrder()) {
-    if (spec.kind == EditorBox::Norm) {
+  for (const EditorBox& entry : editor_layout::boxesInCheckOrder()) {
+    if (entry.kind == EditorBox::Norm) {
       return1_ = makeOkButton(this, editor_layout::kOkButtonPosition);
       return1_->setObjectName("return1");
       // Enter in a box does not close the form; only a click or Space on OK does.
@@ -88,16 +88,16 @@ void EditorScreen::buildBoxes() {
       previous = return1_;
     }
     auto* box = new QComboBox(this);
-    box->setObjectName(QString::fromStdString(spec.name()));
+    box->setObjectName(QString::fromStdString(entry.name()));
     box->setStyle(boxStyle);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // typed texts are not added to the list
-    box->addItems(editor_layout::boxItems(spec));
-    box->lineEdit()->setMaxLength(spec.maxLength());
-    box->setGeometry(editor_layout::boxGeometry(spec));
+    box->addItems(editor_layout::boxItems(entry));
+    box->lineEdit()->setMaxLength(entry.maxLength());
+    box->setGeometry(editor_layout::boxGeometry(entry));
     // Typing and choosing from the list both change the edit text.
     connect(box, &QComboBox::editTextChanged, this,
-            [this, spec](const QString& text) { values_.type(spec, text.toStdString()); });
+            [this, entry](const QString& text) { values_.type(entry, text.toStdString()); });
     if (previous) setTabOrder(previous, box);
     previous = box;
     boxes_.push_back(box);
@@ -105,14 +105,14 @@ void EditorScreen::buildBoxes() {
 }
 
 void EditorScreen::showValues() {
-  for (const EditorBox& spec : editor_layout::boxesInCheckOrder()) {
-    QComboBox* combo = box(spec);
-    const QString text = QString::fromStdString(values_.text(spec));
+  for (const EditorBox& entry : editor_layout::boxesInCheckOrder()) {
+    QComboBox* combo = box(entry);
+    const QString text = QString::fromStdString(values_.text(entry));
     if (combo->currentText() != text) combo->setEditText(text);
   }
 }
 
-QComboBox* EditorScreen::box(const EditorBox& spec) const { return boxes_[boxIndex(spec)]; }
+QComboBox* EditorScreen::box(const EditorBox& entry) const { return boxes_[boxIndex(entry)]; }
 
 void EditorScreen::setTrainingBoxesEnabled(bool enabled) {
   values_.trainingBoxesEnabled = enabled;

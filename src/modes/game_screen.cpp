@@ -96,10 +96,10 @@ void GameScreen::addPanel(int left, char suffix) {
 
 void GameScreen::addLabels(std::span<const LabelSpec> specs,
                            std::span<const std::pair<const char*, Label>> engineLabels) {
-  for (const LabelSpec& spec : specs) {
-    QLabel* label = makeLabel(client_, spec);
+  for (const LabelSpec& entry : specs) {
+    QLabel* label = makeLabel(client_, entry);
     for (const auto& [name, id] : engineLabels) {
-      if (QString(spec.name) == name) nameLabel(id, label);
+      if (QString(entry.name) == name) nameLabel(id, label);
     }
   }
 }

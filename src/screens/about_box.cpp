@@ -36,8 +36,8 @@ AboutBox::AboutBox(const PictureLibrary& library, QWidget* parent)
   auto* icon = makePictureBox(panel, {8, 8, 32, 32});
   icon->setObjectName("ProgramIcon");
   showPicture(icon, library.programIcon().pixmap(QSize(32, 32), screenPixelRatio()));
-  for (const LabelSpec& spec : kPanelLabels)
-    makeLabel(panel, spec.geometry, QString::fromUtf8(spec.text), spec.style)->setObjectName(spec.name);
+  for (const LabelSpec& entry : kPanelLabels)
+    makeLabel(panel, entry.geometry, QString::fromUtf8(entry.text), entry.style)->setObjectName(entry.name);
 
   ok_ = addOkButton("OKButton", {118, 175}, {64, 33});
   ok_->setDefault(true);

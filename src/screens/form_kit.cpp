@@ -53,9 +53,9 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
   return label;
 }
 
-QLabel* makeLabel(QWidget* parent, const LabelSpec& spec) {
-  QLabel* label = makeLabel(parent, spec.geometry, spec.text, spec.style);
-  label->setObjectName(spec.name);
+QLabel* makeLabel(QWidget* parent, const LabelSpec& entry) {
+  QLabel* label = makeLabel(parent, entry.geometry, entry.text, entry.style);
+  label->setObjectName(entry.name);
   return label;
 }
 

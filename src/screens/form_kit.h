@@ -44,7 +44,7 @@ struct LabelSpec {
   const char* text;
   LabelStyle style;
 };
-QLabel* makeLabel(QWidget* parent, const LabelSpec& spec);
+QLabel* makeLabel(QWidget* parent, const LabelSpec& entry);
 void setLabelTextColour(QLabel* label, int colour);
 
 // A picture box: shows a copy of the picture it was given last.

@@ -34,10 +34,10 @@ QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize 
   return button;
 }
 
-QLabel* ScreenDialog::addLabel(const LabelSpec& spec) { return makeLabel(this, spec); }
+QLabel* ScreenDialog::addLabel(const LabelSpec& entry) { return makeLabel(this, entry); }
 
 void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
-  for (const LabelSpec& spec : specs) addLabel(spec);
+  for (const LabelSpec& entry : specs) addLabel(entry);
 }
 
 QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const QPixmap& picture) {

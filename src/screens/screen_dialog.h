@@ -36,7 +36,7 @@ class ScreenDialog : public QDialog {
  protected:
   // The "&OK" button: closes the screen with the OK result.
   QPushButton* addOkButton(const char* name, QPoint position, QSize size = QSize(75, 25));
-  QLabel* addLabel(const LabelSpec& spec);
+  QLabel* addLabel(const LabelSpec& entry);
   void addLabels(std::span<const LabelSpec> specs);
   // A picture box holding a copy of a library picture.
   QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);

@@ -48,23 +48,23 @@ void checkDataChunk(const std::vector<std::uint8_t>& bytes, const std::string& p
 std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   checkDataChunk(bytes, path);
 
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec format{};
   Uint8* raw = nullptr;
   Uint32 rawBytes = 0;
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &raw, &rawBytes))
+  if (!rw || !SDL_LoadWAV_RW(rw, 1, &format, &raw, &rawBytes))
     throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
   std::unique_ptr<Uint8, void (*)(Uint8*)> owned(raw, &SDL_FreeWAV);
 
-  const std::int64_t frameBytes = (SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-  if (frameBytes <= 0 || spec.freq <= 0) throw GameError(mediaErrorText(kNotWave, path, "不正な形式"));
-  if (static_cast<std::int64_t>(rawBytes) / frameBytes > kMaxSeconds * spec.freq)
+  const std::int64_t frameBytes = (SDL_AUDIO_BITSIZE(format.format) / 8) * format.channels;
+  if (frameBytes <= 0 || format.freq <= 0) throw GameError(mediaErrorText(kNotWave, path, "不正な形式"));
+  if (static_cast<std::int64_t>(rawBytes) / frameBytes > kMaxSeconds * format.freq)
     throw GameError(mediaErrorText("WAVE ファイルが長すぎます", path));
 
   // SDL_ConvertAudio keeps the exact length (an SDL_AudioStream would drop
   // the tail after a flush).
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, kOutputChannels,
+  if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS, kOutputChannels,
                         kOutputRate) < 0)
     throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
   std::vector<std::uint8_t> work(static_cast<std::size_t>(rawBytes) * cvt.len_mult + 16);
