@@ -1,5 +1,8 @@
 #include "glamora_app.h"
 
+#include <QApplication>
+#include <QPointer>
+
 #include "assets/media/music_loop.h"
 #include "screens/how_to_play_screen.h"
 
@@ -20,7 +23,11 @@ GlamoraApp::GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::st
   for (Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
     effects_.setDialog(d, &results_->dialog(d));
   }
-  const ScreenLinks links{fillHelp, [this] { editorScreen_->exec(); }};
+  const ScreenLinks links{fillHelp, [this] {
+                            QPointer<QWidget> below = QApplication::activeWindow();
+                            editorScreen_->exec();
+                            if (below) below->activateWindow();
+                          }};
   battle_ = std::make_unique<BattleScreen>(effects_, editorValues_, pictures_, scheduler, links, title_.get());
   training_ = std::make_unique<TrainingScreen>(
       effects_, editorValues_, pictures_, scheduler, links,

@@ -44,6 +44,8 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
   label->setTextFormat(Qt::PlainText);
   setLabelTextColour(label, style.textColour);
   setLabelBackground(label, style.background);
+  // Like a menu caption, "&G" in a label shows as an underlined G.
+  if (text.contains('&')) label->setBuddy(parent);
   if (geometry.width() == 0) {
     label->move(geometry.topLeft());
     label->adjustSize();
