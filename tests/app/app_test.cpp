@@ -6,6 +6,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 #include "assets/media/silent_output.h"
@@ -88,6 +91,49 @@ TEST_F(AppTest, HelpTextFallsBackToShiftJis) {
   file.write("\x97\x56\x82\xd1\x95\xfb");  // 遊び方 in Shift_JIS
   file.close();
   EXPECT_EQ(readHelpText(assets.filePath("legacy.txt").toStdString()), QString("遊び方"));
+}
+
+}  // namespace
+}  // namespace glamora
+
+namespace glamora {
+namespace {
+
+std::vector<QString> captions(const QMenu* menu) {
+  std::vector<QString> out;
+  for (const QAction* action : menu->actions()) out.push_back(action->isSeparator() ? "-" : action->text());
+  return out;
+}
+
+TEST_F(AppTest, EveryHelpMenuHoldsTheSixEntriesAndOpensThemModally) {
+  start();
+  const std::vector<QString> expected{"操作表(&W)",           "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)",
+                                      "キャラクター紹介(&C)", "-",          "バージョン情報(&A)"};
+  EXPECT_EQ(captions(app->title().popupMenu()), expected);
+  EXPECT_EQ(captions(app->battle().menus().help), expected);
+  EXPECT_EQ(captions(app->training().menus().help), expected);
+
+  // Open the operation table from the battle screen's menu; close it from
+  // inside its own modal loop.
+  bool wasModal = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    wasModal = modal && modal->objectName() == "SousaForm";
+    if (modal) modal->close();
+  });
+  app->battle().menus().help->actions().at(0)->trigger();
+  EXPECT_TRUE(wasModal);
+}
+
+TEST_F(AppTest, TitleButtonsSetTheEditorsTrainingBoxes) {
+  start();
+  QTimer::singleShot(0, [&] { app->battle().close(); });
+  app->openBattle();
+  EXPECT_FALSE(app->editor().findChild<QWidget*>("psc")->isEnabled());
+  QTimer::singleShot(0, [&] { app->training().close(); });
+  app->openTraining();
+  EXPECT_TRUE(app->editor().findChild<QWidget*>("ptm")->isEnabled());
+  EXPECT_TRUE(app->title().isVisible());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Fakes and helpers shared by the engine tests.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,13 @@ namespace glamora::test {
 class RecordingEffects final : public Effects {
  public:
   std::vector<std::string> log;
+  std::function<void(Dialog)> whileDialogOpen;  // runs as if inside the modal dialog
   void openMedia(Media m, const std::string& path) override { log.push_back(std::string(mediaName(m)) + " open " + path); }
   void media(Media m, MediaOp op) override { log.push_back(std::string(mediaName(m)) + " " + mediaOpName(op)); }
-  void openDialog(Dialog d) override { log.push_back(std::string("dialog ") + dialogName(d)); }
+  void openDialog(Dialog d) override {
+    log.push_back(std::string("dialog ") + dialogName(d));
+    if (whileDialogOpen) whileDialogOpen(d);
+  }
   void showError(const std::string& text) override { log.push_back("error " + text); }
 };
 

@@ -45,7 +45,10 @@ TEST_F(TrainingTest, ReachingTheNormExactlyWinsEvenUnderPauseAndUnlocksTheNextSt
   start(1);
   p.points = 1500;
   t.flags.inputOpen = 0;
+  bool unlockedWhileOpen = true;
+  effects.whileDialogOpen = [&](Dialog) { unlockedWhileOpen = t.enabled[1]; };
   clock.advance(100);
+  EXPECT_FALSE(unlockedWhileOpen);  // stage 2 opens once the won dialog is closed
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop", "MediaP1sw play", "dialog SwForm"}));
   EXPECT_EQ(p.wins, 1);
   EXPECT_EQ(t.won, 0);
