@@ -235,6 +235,8 @@ void Player::copyMirrors() {
   if (flags_.roundActive != 1) return;
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kPlayRows; ++r) {
+      const int code = state.board(c, r);
+      if (code < kMirrorUp || code > kMirrorLeft) continue;  // most cells: no mirror
       const MirrorStep step = mirrorStep(state.board, c, r);
       if (step.kind == MirrorStep::Wait) {
         flags_.inputOpen = 0;
