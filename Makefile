@@ -7,7 +7,9 @@ JOBS ?= $(shell nproc)
 
 .PHONY: run test build deps deps-test bench screenshots clean
 
-run: deps build
+run: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target glamora
 	cd data && ../$(BUILD)/glamora
 
 build:
