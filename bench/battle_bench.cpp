@@ -48,23 +48,36 @@ void makeBusy(Battle& battle) {
   }
 }
 
-void BM_OneTickOfEveryBattleTask(benchmark::State& bench) {
+// A battle on the busy position, and that position kept for restoring it.
+struct BusyBattle {
   SilentEffects effects;
   NullView view;
   EditorValues editor;
-  Battle battle(effects, view, editor);
-  TaskList list;
-  battle.registerTasks(list);
-  makeBusy(battle);
-  const BattleState busyBattle = battle.state;
-  const PlayerState busyA = battle.player(0).state;
-  const PlayerState busyB = battle.player(1).state;
-  for (auto _ : bench) {
+  Battle battle{effects, view, editor};
+  BattleState busyBattle;
+  PlayerState busyA, busyB;
+
+  BusyBattle() {
+    makeBusy(battle);
+    busyBattle = battle.state;
+    busyA = battle.player(0).state;
+    busyB = battle.player(1).state;
+  }
+  void restore() {
     battle.state = busyBattle;
     battle.player(0).state = busyA;
     battle.player(1).state = busyB;
+  }
+};
+
+void BM_OneTickOfEveryBattleTask(benchmark::State& bench) {
+  BusyBattle busy;
+  TaskList list;
+  busy.battle.registerTasks(list);
+  for (auto _ : bench) {
+    busy.restore();
     for (PeriodicTask& task : list.tasks) task.run();
-    benchmark::DoNotOptimize(battle.player(0).state.points);
+    benchmark::DoNotOptimize(busy.battle.player(0).state.points);
   }
   bench.counters["tasks"] = static_cast<double>(list.tasks.size());
 }
@@ -72,18 +85,9 @@ BENCHMARK(BM_OneTickOfEveryBattleTask);
 
 // The restore of the busy position alone, to subtract from the figure above.
 void BM_RestoreBusyPosition(benchmark::State& bench) {
-  SilentEffects effects;
-  NullView view;
-  EditorValues editor;
-  Battle battle(effects, view, editor);
-  makeBusy(battle);
-  const BattleState busyBattle = battle.state;
-  const PlayerState busyA = battle.player(0).state;
-  const PlayerState busyB = battle.player(1).state;
+  BusyBattle busy;
   for (auto _ : bench) {
-    battle.state = busyBattle;
-    battle.player(0).state = busyA;
-    battle.player(1).state = busyB;
+    busy.restore();
     benchmark::ClobberMemory();
   }
 }
