@@ -61,7 +61,10 @@ void GlamoraApp::openGameScreen(GameScreen& screen) {
   centreOnScreen(&screen);
   screen.exec();
   if (screen.quitRequested()) {
+    // The hidden title screen closing is not the last visible window closing,
+    // so the program is ended explicitly.
     title_->close();
+    QCoreApplication::quit();
   } else {
     title_->show();
     title_->activateWindow();

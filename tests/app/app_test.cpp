@@ -136,5 +136,13 @@ TEST_F(AppTest, TitleButtonsSetTheEditorsTrainingBoxes) {
   EXPECT_TRUE(app->title().isVisible());
 }
 
+TEST_F(AppTest, EndOnAGameScreenClosesTheTitleToo) {
+  start();
+  QTimer::singleShot(0, [&] { app->battle().menus().end->trigger(); });
+  app->openBattle();
+  EXPECT_FALSE(app->battle().isVisible());
+  EXPECT_FALSE(app->title().isVisible());
+}
+
 }  // namespace
 }  // namespace glamora
