@@ -1,5 +1,6 @@
 #include "sim_driver.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <sstream>
@@ -121,6 +122,9 @@ struct SimDriver::Impl {
   void dumpBattle();
   void dumpTraining();
   bool onBattle() const { return screen == Screen::Battle; }
+
+  struct Command;
+  static const Command kCommands[];
 };
 
 bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
@@ -151,94 +155,106 @@ bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
   return true;
 }
 
+// One command of the script language: its name, whether it takes one word
+// after it, the words that word may be (none listed: any), and what it does.
+// A handler returns false and sets the reason when its word is malformed.
+struct SimDriver::Impl::Command {
+  const char* name;
+  bool takesWord;
+  std::array<const char*, 2> choices;
+  bool (*run)(Impl& sim, const std::string& word, int line, std::string& reason);
+};
+
+const SimDriver::Impl::Command SimDriver::Impl::kCommands[] = {
+    {"screen", true, {"battle", "training"},
+     [](Impl& sim, const std::string& word, int, std::string&) {
+       sim.screen = word == "battle" ? Screen::Battle : Screen::Training;
+       return true;
+     }},
+    {"stage", true, {},
+     [](Impl& sim, const std::string& word, int line, std::string& reason) {
+       const auto n = wholeNumber(word, 1'000'000);
+       if (!n || *n < 1 || *n > kOriginalStage) {
+         reason = "stage must be 1..15";
+         return false;
+       }
+       if (sim.onBattle()) sim.battle.chooseStage(static_cast<int>(*n));
+       else if (!sim.training.chooseStage(static_cast<int>(*n))) sim.events.ignored(line);
+       return true;
+     }},
+    {"key", true, {},
+     [](Impl& sim, const std::string& word, int, std::string& reason) {
+       const auto character = singleCharacter(word);
+       if (!character) {
+         reason = "key takes exactly one character";
+         return false;
+       }
+       sim.onBattle() ? sim.battle.keyPress(*character) : sim.training.keyPress(*character);
+       return true;
+     }},
+    {"wait", true, {},
+     [](Impl& sim, const std::string& word, int, std::string& reason) {
+       const auto ms = wholeNumber(word, INT64_MAX / 2);
+       if (!ms) {
+         reason = "wait takes a whole number of milliseconds";
+         return false;
+       }
+       sim.clock.advance(*ms);
+       return true;
+     }},
+    {"bgm", true, {"on", "off"},
+     [](Impl& sim, const std::string& word, int, std::string&) {
+       sim.onBattle() ? sim.battle.setMusic(word == "on") : sim.training.setMusic(word == "on");
+       return true;
+     }},
+    {"se", true, {"on", "off"},
+     [](Impl& sim, const std::string& word, int, std::string&) {
+       sim.onBattle() ? sim.battle.setVoices(word == "on") : sim.training.setVoices(word == "on");
+       return true;
+     }},
+    {"character", true, {"elna", "mirabe"},
+     [](Impl& sim, const std::string& word, int, std::string&) {
+       sim.training.chooseCharacter(word == "elna" ? Character::Elna : Character::Mirabe);
+       return true;
+     }},
+    {"title", false, {},
+     [](Impl& sim, const std::string&, int, std::string&) {
+       // The item abandons the game, then the screen closes.
+       if (sim.onBattle()) {
+         sim.battle.leaveToTitle();
+         sim.battle.screenClosed();
+       } else {
+         sim.training.leaveToTitle();
+         sim.training.screenClosed();
+       }
+       return true;
+     }},
+    {"dump", false, {},
+     [](Impl& sim, const std::string&, int, std::string&) {
+       sim.onBattle() ? sim.dumpBattle() : sim.dumpTraining();
+       return true;
+     }},
+};
+
 bool SimDriver::Impl::run(int number, const std::string& line, std::string& reason) {
   if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
 
   const std::vector<std::string> words = splitWords(line);
-  const std::string& command = words[0];
-  auto expect = [&](std::size_t count) {
-    if (words.size() < count) reason = "missing words";
-    else if (words.size() > count) reason = "extra words";
-    return words.size() == count;
-  };
-  auto oneOf = [&](const std::string& word, std::initializer_list<const char*> choices) {
-    for (const char* choice : choices) {
-      if (word == choice) return true;
-    }
-    reason = "unknown word '" + word + "'";
-    return false;
-  };
-
-  if (command == "screen") {
-    if (!expect(2) || !oneOf(words[1], {"battle", "training"})) return false;
-    screen = words[1] == "battle" ? Screen::Battle : Screen::Training;
-    return true;
-  }
-  if (command == "stage") {
-    if (!expect(2)) return false;
-    const auto n = wholeNumber(words[1], 1'000'000);
-    if (!n || *n < 1 || *n > kOriginalStage) {
-      reason = "stage must be 1..15";
+  for (const Command& command : kCommands) {
+    if (words[0] != command.name) continue;
+    const std::size_t expected = command.takesWord ? 2 : 1;
+    if (words.size() != expected) {
+      reason = words.size() < expected ? "missing words" : "extra words";
       return false;
     }
-    if (onBattle()) battle.chooseStage(static_cast<int>(*n));
-    else if (!training.chooseStage(static_cast<int>(*n))) events.ignored(number);
-    return true;
-  }
-  if (command == "key") {
-    if (!expect(2)) return false;
-    const auto character = singleCharacter(words[1]);
-    if (!character) {
-      reason = "key takes exactly one character";
+    const std::string word = command.takesWord ? words[1] : std::string();
+    if (command.choices[0] && word != command.choices[0] && word != command.choices[1]) {
+      reason = "unknown word '" + word + "'";
       return false;
     }
-    if (onBattle()) battle.keyPress(*character);
-    else training.keyPress(*character);
-    return true;
+    return command.run(*this, word, number, reason);
   }
-  if (command == "wait") {
-    if (!expect(2)) return false;
-    const auto ms = wholeNumber(words[1], INT64_MAX / 2);
-    if (!ms) {
-      reason = "wait takes a whole number of milliseconds";
-      return false;
-    }
-    clock.advance(*ms);
-    return true;
-  }
-  if (command == "bgm" || command == "se") {
-    if (!expect(2) || !oneOf(words[1], {"on", "off"})) return false;
-    const bool on = words[1] == "on";
-    if (command == "bgm") onBattle() ? battle.setMusic(on) : training.setMusic(on);
-    else onBattle() ? battle.setVoices(on) : training.setVoices(on);
-    return true;
-  }
-  if (command == "title") {
-    if (!expect(1)) return false;
-    if (onBattle()) {
-      battle.leaveToTitle();
-      battle.screenClosed();
-    } else {
-      training.leaveToTitle();
-      training.screenClosed();
-    }
-    return true;
-  }
-  if (command == "dump") {
-    if (!expect(1)) return false;
-    onBattle() ? dumpBattle() : dumpTraining();
-    return true;
-  }
-  if (command == "character") {
-    if (!expect(2) || !oneOf(words[1], {"elna", "mirabe"})) return false;
-    training.chooseCharacter(words[1] == "elna" ? Character::Elna : Character::Mirabe);
-    return true;
-  }
-  if (command == "editor") {
-    reason = "missing editor box";
-    return false;
-  }
-  reason = "unknown command '" + command + "'";
+  reason = words[0] == "editor" ? "missing editor box" : "unknown command '" + words[0] + "'";
   return false;
 }
 
