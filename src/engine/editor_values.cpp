@@ -59,24 +59,24 @@ int EditorBox::maxValue() const {
 
 EditorValues::EditorValues() { grid_.fill("1"); }
 
-std::string& EditorValues::slot(const EditorBox& box) {
+// The text of a box, for reading or for writing.
+template <typename Self>
+auto& EditorValues::slot(Self& self, const EditorBox& box) {
   switch (box.kind) {
-    case EditorBox::Norm: return norm_;
-    case EditorBox::MirrorTime: return mirrorTime_;
+    case EditorBox::Norm: return self.norm_;
+    case EditorBox::MirrorTime: return self.mirrorTime_;
     case EditorBox::Grid: break;
   }
-  return grid_[(box.column - 1) * kSlots + (box.slot - 1)];
+  return self.grid_[(box.column - 1) * kSlots + (box.slot - 1)];
 }
 
-const std::string& EditorValues::text(const EditorBox& box) const {
-  return const_cast<EditorValues*>(this)->slot(box);
-}
+const std::string& EditorValues::text(const EditorBox& box) const { return slot(*this, box); }
 
 void EditorValues::type(const EditorBox& box, const std::string& text) {
-  slot(box) = firstCharacters(text, box.maxLength());
+  slot(*this, box) = firstCharacters(text, box.maxLength());
 }
 
-void EditorValues::setText(const EditorBox& box, const std::string& text) { slot(box) = text; }
+void EditorValues::setText(const EditorBox& box, const std::string& text) { slot(*this, box) = text; }
 
 void EditorValues::check() const {
   for (int c = 1; c <= kColumns; ++c) {

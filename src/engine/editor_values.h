@@ -48,7 +48,8 @@ class EditorValues {
   std::array<std::string, kColumns * kSlots> grid_;
   std::string norm_ = "1500";
   std::string mirrorTime_ = "95";
-  std::string& slot(const EditorBox& box);
+  template <typename Self>
+  static auto& slot(Self& self, const EditorBox& box);
 };
 
 inline constexpr const char* kRangeErrorText = "範囲ﾁｪｯｸｴﾗｰ";
