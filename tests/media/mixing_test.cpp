@@ -8,16 +8,6 @@
 namespace glamora::media::test {
 namespace {
 
-// Renders `ms` of the library's output through the tap.
-std::vector<float> listen(SilentLibrary& silent, std::int64_t ms) {
-  std::vector<float> heard;
-  silent.output->setTap([&](const float* s, int frames) { heard.insert(heard.end(), s, s + frames * 2); });
-  silent.now += ms;
-  silent.output->catchUp();
-  silent.output->setTap(nullptr);
-  return heard;
-}
-
 TEST(Mixing, TwoPlayersSoundAtOnceAndTheSumIsClamped) {
   ScratchDir dir;
   SilentLibrary silent;

@@ -17,15 +17,6 @@ namespace fs = std::filesystem;
 
 const std::string kData = GLAMORA_DATA_DIR;
 
-std::vector<float> listen(SilentLibrary& silent, std::int64_t ms) {
-  std::vector<float> heard;
-  silent.output->setTap([&](const float* s, int frames) { heard.insert(heard.end(), s, s + frames * 2); });
-  silent.now += ms;
-  silent.output->catchUp();
-  silent.output->setTap(nullptr);
-  return heard;
-}
-
 // Opens every file of a directory with one of the extensions.
 std::vector<std::string> filesIn(const std::string& dir, const std::string& ext) {
   std::vector<std::string> found;

@@ -105,4 +105,13 @@ double rms(const std::vector<float>& samples) {
   return samples.empty() ? 0 : std::sqrt(sum / samples.size());
 }
 
+std::vector<float> listen(SilentLibrary& silent, std::int64_t ms) {
+  std::vector<float> heard;
+  silent.output->setTap([&](const float* s, int frames) { heard.insert(heard.end(), s, s + frames * 2); });
+  silent.now += ms;
+  silent.output->catchUp();
+  silent.output->setTap(nullptr);
+  return heard;
+}
+
 }  // namespace glamora::media::test

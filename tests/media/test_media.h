@@ -49,4 +49,7 @@ struct SilentLibrary {
 // Root mean square of interleaved samples.
 double rms(const std::vector<float>& samples);
 
+// Renders `ms` of the library's output (interleaved stereo) through the tap.
+std::vector<float> listen(SilentLibrary& silent, std::int64_t ms);
+
 }  // namespace glamora::media::test
