@@ -1,5 +1,5 @@
-// The whole program: every screen, created once in a fixed order, and the ways
-// between them.
+// The whole program: the session's engines and clock, every screen, created
+// once in a fixed order, and the ways between them.
 #pragma once
 
 #include <memory>
@@ -10,7 +10,7 @@
 #include "app/title_screen.h"
 #include "assets/media/media_library.h"
 #include "assets/pictures/picture_library.h"
-#include "engine/editor_values.h"
+#include "engine/session.h"
 #include "modes/battle_screen.h"
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
@@ -21,10 +21,13 @@ namespace glamora {
 
 class GlamoraApp {
  public:
-  // `directory` is where the music, voices and how-to-play text are read from.
-  GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::string directory);
+  // `directory` is where the music, voices and how-to-play text are read
+  // from; `sessionsDirectory` where the kept session journals are (empty: none).
+  GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory = {});
   ~GlamoraApp();
 
+  Session& session() { return session_; }
+  SimClock& clock() { return session_.clock; }
   TitleScreen& title() { return *title_; }
   BattleScreen& battle() { return *battle_; }
   TrainingScreen& training() { return *training_; }
@@ -32,21 +35,25 @@ class GlamoraApp {
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
+  const PictureLibrary& pictures() const { return pictures_; }
 
   // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
-  // the hidden title screen, which shows again (or ends) when it closes.
+  // the hidden title screen, which shows again (or the program ends) when it closes.
   void openTraining();
   void openBattle();
+  void openEditor();
+  void openReplays();
 
  private:
   void openGameScreen(GameScreen& screen);
+  void gameScreenClosed(GameScreen& screen);
   bool startup();
 
-  Scheduler& scheduler_;
   media::MediaLibrary& media_;
+  std::string sessionsDirectory_;
   PictureLibrary pictures_;
-  EditorValues editorValues_;
   GameEffects effects_;
+  Session session_;
   std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<HelpScreens> help_;
   std::unique_ptr<EditorScreen> editorScreen_;

@@ -75,6 +75,6 @@ void TitleScreen::showFaces() {
   showPicture(face2_, pictures_.pixmap(PictureId::uface2, ratio));
 }
 
-void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
+void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }
 
 }  // namespace glamora

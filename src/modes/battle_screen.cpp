@@ -28,16 +28,14 @@ const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::scoreB}
 
 }  // namespace
 
-BattleScreen::BattleScreen(Effects& effects, const EditorValues& editor, const PictureLibrary& pictures,
-                           Scheduler& scheduler, ScreenLinks links, QWidget* parent)
-    : GameScreen("Glamora Ver1.0 - 二人で対戦", QSize(657, 394), pictures, std::move(links), parent),
-      battle_(effects, *this, editor) {
+BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
+    : GameScreen(session, Mode::Battle, "Glamora Ver1.0 - 二人で対戦", QSize(657, 394), pictures, std::move(links),
+                 parent) {
   setObjectName("MainForm");
   buildCentre();
   addPanel(16, 'A');
   addPanel(448, 'B');
   showMenuState();
-  battle_.registerTasks(scheduler);
 }
 
 void BattleScreen::buildCentre() {
@@ -53,8 +51,9 @@ void BattleScreen::buildCentre() {
 }
 
 void BattleScreen::showMenuState() {
-  showStageChecks(menus_, battle_.state.checkedStage);
-  showSwitchChecks(menus_, battle_.sound.bgmOff, battle_.sound.seOff);
+  const Battle& battle = engine();
+  showStageChecks(menus_, battle.state.checkedStage);
+  showSwitchChecks(menus_, battle.sound.bgmOff, battle.sound.seOff);
 }
 
 }  // namespace glamora

@@ -135,13 +135,17 @@ bool EditorScreen::checkBoxes() {
 void EditorScreen::return1Click() {
   // A failing box is reported here; when the check passes, the close runs it
   // again and passes as well, so the message never shows twice.
+  if (onCloseAttempt) onCloseAttempt();
   if (!checkBoxes()) return;
+  closingAfterOk_ = true;
   accept();
+  closingAfterOk_ = false;
 }
 
 void EditorScreen::done(int result) {
   // The close box reaches here through QDialog::closeEvent and reject(), which
   // ignores the close event while the form stays visible.
+  if (onCloseAttempt && !closingAfterOk_) onCloseAttempt();
   if (!checkBoxes()) return;
   QDialog::done(result);
 }

@@ -42,6 +42,8 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   m.game->addSeparator();
   m.title = m.game->addAction("タイトルへ移動(&R)");
   m.title->setObjectName("title1");
+  m.replays = m.game->addAction("リプレイを見る(&P)...");
+  m.replays->setObjectName("replay1");
   m.game->addSeparator();
   m.end = m.game->addAction("終了(&X)");
   m.end->setObjectName("end1");

@@ -12,6 +12,7 @@ namespace glamora {
 struct GameMenuActions {
   std::array<QAction*, 15> stages{};  // stage1..stage15
   QAction* title = nullptr;           // title1
+  QAction* replays = nullptr;         // replay1
   QAction* end = nullptr;             // end1
   QAction* musicOn = nullptr;         // bon1
   QAction* musicOff = nullptr;        // boff1

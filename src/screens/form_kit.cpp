@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QEvent>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPalette>
 #include <QScreen>
 #include <QSet>
@@ -99,12 +101,48 @@ void centreOnScreen(QWidget* window) {
 }
 
 void showErrorBox(QWidget* parent, const QString& text) {
-  static QSet<QString> open;
-  if (open.contains(text)) return;
-  open.insert(text);
-  QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent);
-  box.exec();
-  open.remove(text);
+  static QSet<QString> showing;
+  if (showing.contains(text)) return;
+  showing.insert(text);
+  auto* box = new QMessageBox(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent);
+  box->setObjectName("errorBox");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, [text] { showing.remove(text); });
+  openModal(box);
+}
+
+namespace {
+
+// Re-activates a window's opener once the window is hidden.
+class ReturnToOpener final : public QObject {
+ public:
+  ReturnToOpener(QWidget* window, QWidget* opener) : QObject(window), opener_(opener) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide) {
+      if (opener_ && opener_->isVisible()) opener_->activateWindow();
+      watched->removeEventFilter(this);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> opener_;
+};
+
+}  // namespace
+
+void openModal(QWidget* window) {
+  QWidget* opener = QApplication::activeWindow();
+  if (opener != window) new ReturnToOpener(window, opener);
+  window->setWindowModality(Qt::ApplicationModal);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace glamora

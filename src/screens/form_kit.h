@@ -62,7 +62,13 @@ void setupForm(QWidget* form, const QString& caption, QSize clientSize, int back
 void centreOnScreen(QWidget* window);
 
 // The game's error box: caption "Glamora Ver1.0", stop icon, OK. The same text
-// is never shown twice at once.
+// is never shown twice at once. It opens without waiting for the OK, like
+// every modal screen: the clock goes on while it shows.
 void showErrorBox(QWidget* parent, const QString& text);
+
+// Shows a window modal to the whole program without a nested event loop. When
+// it is hidden again, the window that was active before is activated, so its
+// menu shortcuts work at once even without a window manager.
+void openModal(QWidget* window);
 
 }  // namespace glamora

@@ -20,12 +20,7 @@ ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& cap
   setSizeGripEnabled(false);
 }
 
-int ScreenDialog::openModal() {
-  const QPointer<QWidget> opener = QApplication::activeWindow();
-  const int result = exec();
-  if (opener && opener->isVisible()) opener->activateWindow();
-  return result;
-}
+void ScreenDialog::openModal() { glamora::openModal(this); }
 
 QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize size) {
   QPushButton* button = makeOkButton(this, position, size);

@@ -28,10 +28,9 @@ class ScreenDialog : public QDialog {
   ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
                int background = 0x000000);
 
-  // Shows the screen modally and returns its result once it is closed. The
-  // window that was active before is activated again, so that its menu
-  // shortcuts work at once even without a window manager.
-  int openModal();
+  // Shows the screen modally and returns at once; the window that was active
+  // before is activated again when it closes.
+  void openModal();
 
  protected:
   // The "&OK" button: closes the screen with the OK result.

@@ -17,10 +17,11 @@ using Log = std::vector<std::string>;
 
 struct BattleScreenTest : ::testing::Test {
   test::RecordingEffects effects;
-  EditorValues editor;
   PictureLibrary pictures;
-  SimClock clock;
-  BattleScreen screen{effects, editor, pictures, clock, {}};
+  Session session{effects};
+  SimClock& clock = session.clock;
+  EditorValues& editor = session.editor;
+  BattleScreen screen{session, pictures, {}};
   PlayerState& a = screen.engine().player(0).state;
   PlayerState& b = screen.engine().player(1).state;
 

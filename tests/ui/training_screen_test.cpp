@@ -14,12 +14,12 @@ namespace {
 
 struct TrainingScreenTest : ::testing::Test {
   test::RecordingEffects effects;
-  EditorValues editor;
   PictureLibrary pictures;
-  SimClock clock;
+  Session session{effects};
+  SimClock& clock = session.clock;
+  EditorValues& editor = session.editor;
   std::vector<Character> dialogsRewritten;
-  TrainingScreen screen{effects, editor, pictures, clock, {},
-                        [this](Character c) { dialogsRewritten.push_back(c); }};
+  TrainingScreen screen{session, pictures, {}, [this](Character c) { dialogsRewritten.push_back(c); }};
   PlayerState& p = screen.engine().player().state;
 
   TrainingScreenTest() { screen.show(); }
