@@ -1,11 +1,34 @@
 #include "title_screen.h"
 
 #include <QContextMenuEvent>
+#include <QShortcutEvent>
 
 #include "engine/effects.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
+
+namespace {
+
+// A title button whose Alt+letter acts at once: a plain button animates the
+// press for 100 ms before it clicks, so the game screen would open late.
+class TitleButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+      setDown(true);  // drawn pressed as the screen opens
+      repaint();
+      click();
+      return true;
+    }
+    return QPushButton::event(event);
+  }
+};
+
+}  // namespace
 
 TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent)
     : QWidget(parent), pictures_(pictures), actions_(std::move(actions)) {
@@ -26,7 +49,7 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   makeLabel(this, QRect(72, 328, 96, 21), "ELNA", {21, true, kClAqua, -1, Qt::AlignCenter})->setObjectName("Label2");
   makeLabel(this, QRect(432, 328, 96, 21), "MIRABE", {21, true, kClFuchsia, -1, Qt::AlignCenter})
       ->setObjectName("Label3");
-  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, true, kClWhite, -1, Qt::AlignLeft})
+  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, false, kClWhite, -1, Qt::AlignLeft})
       ->setObjectName("Label1");
 
   one_ = makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
@@ -49,7 +72,7 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
 
 QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QString& text, const QString& hint,
                                      PictureId glyph) {
-  auto* button = new QPushButton(text, this);
+  auto* button = new TitleButton(text, this);
   button->setObjectName(name);
   button->setGeometry(geometry);
   button->setFont(formFont(16, true));

@@ -92,6 +92,9 @@ void EditorScreen::buildBoxes() {
     box->setStyle(boxStyle);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // typed texts are not added to the list
+    // A box keeps exactly what is typed: "150" in the NORM is 150, never
+    // completed to the list's "1500". The list still sets a value when chosen.
+    box->setCompleter(nullptr);
     box->addItems(editor_layout::boxItems(entry));
     box->lineEdit()->setMaxLength(entry.maxLength());
     box->setGeometry(editor_layout::boxGeometry(entry));

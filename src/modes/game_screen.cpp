@@ -128,10 +128,13 @@ void GameScreen::setPause(Label label, bool shown) {
 }
 
 // Every character typed goes to the engine; nothing closes the screen but its
-// menu items and its close box.
+// menu items and its close box. A key held with Alt or Ctrl is a menu key:
+// when no menu takes it, it does nothing (Alt+D does not move the arrow).
 void GameScreen::keyPressEvent(QKeyEvent* event) {
   if (!inputEnabled_) return event->ignore();
-  for (const char32_t ch : event->text().toUcs4()) session_.key(mode_, ch);
+  if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+    for (const char32_t ch : event->text().toUcs4()) session_.key(mode_, ch);
+  }
   event->accept();
 }
 

@@ -47,7 +47,7 @@ constexpr Profile kProfiles[] = {
 
 CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "ChForm", "Glamora Ver1.0 - キャラクター紹介", QSize(506, 450)) {
-  useProgramIcon(library);
+  useHelpFrame(library);
   const qreal ratio = screenPixelRatio();
   addPicture("Image1", {16, 8, 96, 96}, library.pixmap(PictureId::uface1a, ratio));
   addPicture("Image2", {392, 8, 96, 96}, library.pixmap(PictureId::uface2a, ratio));

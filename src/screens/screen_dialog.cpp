@@ -16,7 +16,7 @@ ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& cap
     : QDialog(parent) {
   setObjectName(name);
   setupForm(this, caption, clientSize, background);
-  // No size grip and no "?" button: the layout is fixed.
+  // A dialog border: no size grip, no "?" button.
   setSizeGripEnabled(false);
 }
 
@@ -42,7 +42,12 @@ QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const QPixmap
   return box;
 }
 
-void ScreenDialog::useProgramIcon(const PictureLibrary& library) { setWindowIcon(library.programIcon()); }
+void ScreenDialog::useHelpFrame(const PictureLibrary& library) {
+  setWindowIcon(library.programIcon());
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setSizeGripEnabled(true);
+}
 
 void ScreenDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -1,5 +1,5 @@
-// The base of the help, information and result screens: a fixed client area
-// laid out in pixels, centred on the screen each time it is shown, hidden (never
+// The base of the help, information and result screens: a client area laid
+// out in pixels (fixed in size unless it is a help screen), centred on the screen each time it is shown, hidden (never
 // destroyed) when closed, and helpers that build its labels from a table.
 #pragma once
 
@@ -39,8 +39,10 @@ class ScreenDialog : public QDialog {
   void addLabels(std::span<const LabelSpec> specs);
   // A picture box holding a copy of a library picture.
   QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);
-  // Help screens show the program's icon in their title bar.
-  void useProgramIcon(const PictureLibrary& library);
+  // Help screens show the program's icon in their title bar and have a
+  // resizable border: the user may make the window larger or smaller, the
+  // layout stays where it is.
+  void useHelpFrame(const PictureLibrary& library);
 
   void showEvent(QShowEvent* event) override;
 };

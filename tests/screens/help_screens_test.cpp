@@ -45,13 +45,24 @@ TEST_F(HelpScreensTest, EachScreenHasItsCaptionSizeColourAndIcon) {
     ScreenDialog& screen = screens.screen(facts.which);
     EXPECT_EQ(screen.objectName(), facts.name);
     EXPECT_EQ(screen.windowTitle(), QString::fromUtf8(facts.caption));
-    EXPECT_EQ(screen.minimumSize(), facts.client);
-    EXPECT_EQ(screen.maximumSize(), facts.client);
+    EXPECT_EQ(screen.size(), facts.client);
     EXPECT_EQ(screen.palette().color(QPalette::Window), windowsColour(facts.background));
     EXPECT_FALSE(screen.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(screen.windowFlags() & Qt::WindowMaximizeButtonHint);
-    // The five help screens carry the program icon; the version box has none of its own.
-    EXPECT_EQ(screen.testAttribute(Qt::WA_SetWindowIcon), facts.which != HelpScreen::About);
+    // The five help screens carry the program icon and a resizable border; the
+    // version box has a dialog border and no icon of its own.
+    const bool help = facts.which != HelpScreen::About;
+    EXPECT_EQ(screen.testAttribute(Qt::WA_SetWindowIcon), help);
+    EXPECT_EQ(screen.isSizeGripEnabled(), help);
+    if (help) {
+      EXPECT_LT(screen.minimumWidth(), facts.client.width());
+      EXPECT_LT(screen.minimumHeight(), facts.client.height());
+      EXPECT_GT(screen.maximumWidth(), facts.client.width());
+      EXPECT_GT(screen.maximumHeight(), facts.client.height());
+    } else {
+      EXPECT_EQ(screen.minimumSize(), facts.client);
+      EXPECT_EQ(screen.maximumSize(), facts.client);
+    }
     if (facts.okButton) {
       auto* ok = part<QPushButton>(screen, facts.okButton);
       ASSERT_NE(ok, nullptr);

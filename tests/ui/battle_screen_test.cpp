@@ -178,5 +178,20 @@ TEST_F(BattleScreenTest, LettersForPlayerTwoAndDigitsForPlayerOneDoNothing) {
   EXPECT_EQ(a.phase, 1);
 }
 
+TEST_F(BattleScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
+  chooseStage(1);
+  clock.advance(100);
+  for (const Qt::KeyboardModifiers held : {Qt::AltModifier, Qt::ControlModifier}) {
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_S}) QTest::keyClick(&screen, key, held);
+    for (const Qt::Key key : {Qt::Key_6, Qt::Key_5}) QTest::keyClick(&screen, key, held | Qt::KeypadModifier);
+  }
+  EXPECT_EQ(a.arrowCol, 3);
+  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(b.arrowCol, 3);
+  EXPECT_EQ(b.phase, 1);
+  pressKeypad(Qt::Key_6);  // NUM LOCK on: the keypad alone still plays
+  EXPECT_EQ(b.arrowCol, 4);
+}
+
 }  // namespace
 }  // namespace glamora

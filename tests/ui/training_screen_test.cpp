@@ -98,5 +98,18 @@ TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
   EXPECT_EQ(p.arrowCol, 3);
 }
 
+TEST_F(TrainingScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
+  screen.menus().stages[0]->trigger();
+  clock.advance(100);
+  const Qt::KeyboardModifiers menuKeys[] = {Qt::AltModifier, Qt::ControlModifier, Qt::AltModifier | Qt::ShiftModifier};
+  for (const Qt::KeyboardModifiers held : menuKeys) {
+    for (const Qt::Key key : {Qt::Key_D, Qt::Key_S}) QTest::keyClick(&screen, key, held);
+  }
+  EXPECT_EQ(p.arrowCol, 3);
+  EXPECT_EQ(p.phase, 1);  // still choosing WHAT
+  press(Qt::Key_D);  // the same key alone still plays
+  EXPECT_EQ(p.arrowCol, 4);
+}
+
 }  // namespace
 }  // namespace glamora
