@@ -9,6 +9,7 @@
 
 #include "app/clock_driver.h"
 #include "app/glamora_app.h"
+#include "app/quit_on_signal.h"
 #include "app/session_journal.h"
 #include "assets/media/audio_output.h"
 #include "modes/replay_window.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
   glamora::GlamoraApp game(media, directory, sessions);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
   glamora::ClockDriver driver(game.clock());
+  glamora::quitOnTerminationSignals();
   game.title().show();
   glamora::centreOnScreen(&game.title());
   driver.start();

@@ -14,7 +14,8 @@ SessionJournal::SessionJournal(Session& session, const std::string& directory, c
   }
   writer_ = std::make_unique<JournalWriter>(*file_);
   writer_->onFailure = [this] { std::cerr << "glamora: session journal off: " << file_->error() << "\n"; };
-  writer_->begin("1.0", started.toString(Qt::ISODate).toStdString());
+  // With its offset from UTC, so that the time reads the same anywhere.
+  writer_->begin("1.0", started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate).toStdString());
   writer_->flush();
   session_.setRecorder(writer_.get());
 }
