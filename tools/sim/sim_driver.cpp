@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/battle.h"
+#include "engine/computer_level.h"
 #include "engine/editor_values.h"
 #include "engine/errors.h"
 #include "engine/scheduler.h"
@@ -163,6 +164,7 @@ struct SimDriver::Impl::Command {
   bool takesWord;
   std::array<const char*, 2> choices;
   bool (*run)(Impl& sim, const std::string& word, int line, std::string& reason);
+  bool takesRest = false;  // the word is the rest of the line, checked by the handler
 };
 
 const SimDriver::Impl::Command SimDriver::Impl::kCommands[] = {
@@ -234,6 +236,41 @@ const SimDriver::Impl::Command SimDriver::Impl::kCommands[] = {
        sim.onBattle() ? sim.dumpBattle() : sim.dumpTraining();
        return true;
      }},
+    {"cpu", true, {},
+     [](Impl& sim, const std::string& rest, int, std::string& reason) {
+       const std::vector<std::string> w = splitWords(rest);
+       if (w.size() < 2 || w.size() > 3) {
+         reason = w.size() < 2 ? "missing words" : "extra words";
+         return false;
+       }
+       const int maxPlayer = sim.onBattle() ? 2 : 1;
+       if (w[0].size() != 1 || w[0][0] < '1' || w[0][0] > '0' + maxPlayer) {
+         reason = "player must be 1" + std::string(maxPlayer == 2 ? " or 2" : "") + " on this screen";
+         return false;
+       }
+       const auto level = levelFromName(w[1]);
+       if (w[1] != "off" && (!level || *level == ComputerLevel::Random)) {
+         reason = "unknown word '" + w[1] + "'";
+         return false;
+       }
+       // Any whole number is a seed; one beyond 64 bits is taken modulo 2^64.
+       std::uint64_t seed = 1;
+       if (w.size() == 3) {
+         seed = 0;
+         for (const char ch : w[2]) {
+           if (ch < '0' || ch > '9') {
+             reason = "seed takes a whole number";
+             return false;
+           }
+           seed = seed * 10 + static_cast<std::uint64_t>(ch - '0');
+         }
+       }
+       const std::optional<ComputerLevel> who = w[1] == "off" ? std::nullopt : level;
+       if (sim.onBattle()) sim.battle.setComputer(w[0][0] - '1', who, seed);
+       else sim.training.setComputer(who, seed);
+       return true;
+     },
+     true},
 };
 
 bool SimDriver::Impl::run(int number, const std::string& line, std::string& reason) {
@@ -242,6 +279,13 @@ bool SimDriver::Impl::run(int number, const std::string& line, std::string& reas
   const std::vector<std::string> words = splitWords(line);
   for (const Command& command : kCommands) {
     if (words[0] != command.name) continue;
+    if (command.takesRest) {
+      if (words.size() < 2) {
+        reason = "missing words";
+        return false;
+      }
+      return command.run(*this, line.substr(line.find(words[0]) + words[0].size()), number, reason);
+    }
     const std::size_t expected = command.takesWord ? 2 : 1;
     if (words.size() != expected) {
       reason = words.size() < expected ? "missing words" : "extra words";
