@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <random>
 
 #include "assets/media/music_loop.h"
 #include "screens/how_to_play_screen.h"
@@ -33,6 +34,8 @@ GlamoraApp::GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::st
       effects_, editorValues_, pictures_, scheduler, links,
       [this](Character character) { results_->setTrainingCharacter(character); }, title_.get());
   training_->engine().assetDirectory = directory;
+  computerSeed_ = std::random_device{}();
+  battle_->engine().computerSeed = training_->engine().computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(directory),
                                            [this](const QString& text) { help_->howToPlay().setText(text); });
 }

@@ -43,6 +43,9 @@ class Battle final : private PlayerHost {
   // The computer player's own way to press side p's keys (kept apart from
   // keyPress, which carries only a person's keys).
   void computerPress(int p, Key key);
+  // The game's seed for its computer players, taken at start-up; side p plays
+  // with computerSeed + p.
+  std::uint64_t computerSeed = 1;
   // Told of every key a computer player presses, before it acts.
   std::function<void(int p, Key key)> onComputerKey;
 

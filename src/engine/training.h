@@ -47,6 +47,7 @@ class Training final : private PlayerHost {
   const ComputerPlayer* computer() const { return computer_ ? &*computer_ : nullptr; }
   void computerPress(Key key);
   std::function<void(Key key)> onComputerKey;
+  std::uint64_t computerSeed = 1;  // the game's seed, taken at start-up
 
   // Stage item n (1..15); a disabled item does nothing and returns false.
   bool chooseStage(int n);

@@ -36,6 +36,8 @@ BattleScreen::BattleScreen(Effects& effects, const EditorValues& editor, const P
   buildCentre();
   addPanel(16, 'A');
   addPanel(448, 'B');
+  playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
+  playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
   showMenuState();
   battle_.registerTasks(scheduler);
 }
@@ -52,9 +54,20 @@ void BattleScreen::buildCentre() {
   }
 }
 
+void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
+  battle_.setComputer(p, level, battle_.computerSeed + static_cast<std::uint64_t>(p));
+  showMenuState();
+}
+
 void BattleScreen::showMenuState() {
   showStageChecks(menus_, battle_.state.checkedStage);
   showSwitchChecks(menus_, battle_.sound.bgmOff, battle_.sound.seOff);
+  for (int p = 0; p < 2; ++p) {
+    const ComputerPlayer* cpu = battle_.computer(p);
+    const std::optional<ComputerLevel> level = cpu ? std::optional(cpu->level()) : std::nullopt;
+    if (playerMenus_[p].menu) showPlayerChecks(playerMenus_[p], level);
+    showPlate(client()->findChild<QLabel*>(p == 0 ? "Label11" : "Label12"), p == 0 ? "PLAYER1" : "PLAYER2", level);
+  }
 }
 
 }  // namespace glamora

@@ -23,8 +23,10 @@ class BattleScreen final : public GameScreen {
   void screenClosed() override { battle_.screenClosed(); }
   void showMenuState() override;
   void buildCentre();
+  void choosePlayer(int p, std::optional<ComputerLevel> level);
 
   Battle battle_;
+  std::array<PlayerMenu, 2> playerMenus_;
 };
 
 }  // namespace glamora

@@ -59,6 +59,10 @@ TrainingScreen::TrainingScreen(Effects& effects, const EditorValues& editor, con
     training_.chooseCharacter(Character::Mirabe);
     showMenuState();
   });
+  playerMenu_ = addPlayerMenu(menus_, "プレイヤー(&P)", "player", [this](std::optional<ComputerLevel> level) {
+    training_.setComputer(level, training_.computerSeed);
+    showMenuState();
+  });
   showMenuState();
   training_.registerTasks(scheduler);
 }
@@ -92,6 +96,10 @@ void TrainingScreen::showMenuState() {
   showSwitchChecks(menus_, training_.sound.bgmOff, training_.sound.seOff);
   playP1_->setChecked(s.character == Character::Elna);
   playP2_->setChecked(s.character == Character::Mirabe);
+  const std::optional<ComputerLevel> level =
+      training_.computer() ? std::optional(training_.computer()->level()) : std::nullopt;
+  if (playerMenu_.menu) showPlayerChecks(playerMenu_, level);
+  showPlate(client()->findChild<QLabel*>("Label11"), "YOU", level);
 }
 
 }  // namespace glamora

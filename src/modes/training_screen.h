@@ -27,6 +27,7 @@ class TrainingScreen final : public GameScreen {
   void buildPanel();
 
   Training training_;
+  PlayerMenu playerMenu_;
   std::function<void(Character)> characterChosen_;
   QAction* playP1_ = nullptr;
   QAction* playP2_ = nullptr;
