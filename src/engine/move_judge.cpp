@@ -17,15 +17,14 @@ constexpr double kLoses = -std::numeric_limits<double>::infinity();
 // Weights of the judgement, tuned by matches between the levels.
 struct Weights {
   double height = 1.2;          // per squared column height
-  double nearlyFull = 60;       // a column with rows 1..8 full
-  double full = 300;            // rows 1..9 full: one mirror into it loses
+  double nearlyFull = 150;      // a column with rows 1..8 full
+  double full = 600;            // rows 1..9 full: one mirror into it loses
   double fullBeforeFall = 3000; // training: full when the mirrors are about to fall
-  double pair = 5, triple = 14; // equal items on top of a column, free to clear
-  double heldBack = 6;          // a mirror facing up under other items
-  double rowThreeNow = 12;      // three of four in a row, the fourth droppable now
-  double rowThreeLater = 4;     // ... the fourth cell needs something under it first
-  double rowTwo = 2;            // two of four in a row, two cells empty
+  double pair = 10, triple = 28; // equal items on top of a column, free to clear
+  double rowThreeNow = 5;       // three of four in a row, the fourth droppable now
+  double rowThreeLater = 2;     // ... the fourth cell needs something under it first
   double battlePoints = 0.05, trainingPoints = 0.25;
+  double clearedCell = 6;       // a cleared run is worth more than the triple it was
   double mirrorSent = 6, perOpponentItem = 1.5, intoHighColumn = 10;
   double kill = 100000, killInTwo = 50000;
   double followUp = 0.9;        // the next take counts a little less than this one
@@ -50,13 +49,10 @@ double columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
     for (int r = 1; r <= n - k; ++r) blocked = blocked || b(c, r) == kMirrorUp;
     if (!blocked) v += k == 2 ? kW.pair : k >= 3 ? kW.triple : 0;
   }
-  for (int r = 1; r < n; ++r) {
-    if (b(c, r) == kMirrorUp) v -= kW.heldBack;
-  }
   return v;
 }
 
-// Windows of four cells in each row that hold one kind of item and gaps only.
+// Windows of four cells in a row holding three of one kind and a gap.
 double rowsValue(const Board& b, const PerColumn& heights) {
   double v = 0;
   for (int r = 1; r <= kPlayRows; ++r) {
@@ -74,9 +70,8 @@ double rowsValue(const Board& b, const PerColumn& heights) {
           ++same;
         }
       }
-      if (mixed || same < 2) continue;
-      if (same == 3) v += heights[gap] == r ? kW.rowThreeNow : kW.rowThreeLater;
-      else if (same == 2) v += kW.rowTwo;
+      if (mixed || same != 3) continue;
+      v += heights[gap] == r ? kW.rowThreeNow : kW.rowThreeLater;
     }
   }
   return v;
@@ -90,7 +85,7 @@ double boardValue(const Board& b, const JudgeSituation& s) {
 }
 
 double settlementValue(const Settlement& st, const JudgeSituation& s) {
-  double v = st.points * (s.battle ? kW.battlePoints : kW.trainingPoints);
+  double v = st.points * (s.battle ? kW.battlePoints : kW.trainingPoints) + st.cleared * kW.clearedCell;
   if (!s.battle) return v;
   for (int c = 1; c <= kColumns; ++c) {
     const int k = st.sent[c];
