@@ -46,9 +46,18 @@ void SupplyTracker::observe(const PerColumn& offers, const Supply& table) {
     }
     if (matches(offers, true)) return;
   }
-  const bool wasReversed = known_ && reversed_;
-  known_ = derive(offers, wasReversed) || derive(offers, !wasReversed);
-  if (!known_) pos_.fill(1), reversed_ = false;
+  // Of the two orders, the one that explains the offers with the fewest
+  // takes: a new round shows slot 1 of the stage order everywhere.
+  int takes[2] = {-1, -1};
+  for (int order = 0; order < 2; ++order) {
+    if (!derive(offers, order == 1)) continue;
+    takes[order] = 0;
+    for (int c = 1; c <= kColumns; ++c) takes[order] += pos_[c];
+  }
+  known_ = takes[0] >= 0 || takes[1] >= 0;
+  const bool reversed = takes[1] >= 0 && (takes[0] < 0 || takes[1] < takes[0]);
+  if (known_) derive(offers, reversed);
+  else pos_.fill(1), reversed_ = false;
   lastTaken_.fill(0);
 }
 

@@ -195,6 +195,36 @@ TEST(Settle, EndsWhereTheTimerTasksEnd) {
   EXPECT_GE(s.runs, 2);
 }
 
+// The offers a table shows with every column at `slot` (kUsedUp past 8).
+PerColumn offersAt(const Supply& table, int slot, bool reversed) {
+  PerColumn offers;
+  for (int c = 1; c <= kColumns; ++c) {
+    offers[c] = slot > kSlots ? kUsedUp : table(c, reversed ? kSlots + 1 - slot : slot);
+  }
+  return offers;
+}
+
+TEST(SupplyTracker, CountsTakesThroughRefillsAndStartsOverWithANewRound) {
+  const Supply& table = stageTable(1);
+  SupplyTracker tracker;
+  tracker.observe(offersAt(table, 1, false), table);
+  EXPECT_EQ(tracker.offerAfter(1, 1), table(1, 2));
+  for (int slot = 1; slot <= kSlots; ++slot) {
+    for (int c = 1; c <= kColumns; ++c) tracker.took(c);
+    tracker.observe(offersAt(table, slot + 1, false), table);
+  }
+  for (int c = 1; c <= kColumns; ++c) EXPECT_TRUE(tracker.usedUp(c));
+  // The refill hands each column out in reverse.
+  tracker.observe(offersAt(table, 1, true), table);
+  EXPECT_EQ(tracker.offerAfter(3, 0), table(3, 8));
+  EXPECT_EQ(tracker.offerAfter(3, 1), table(3, 7));
+  tracker.took(3);
+  // A new round: the stage order from slot 1 again.
+  tracker.observe(offersAt(table, 1, false), table);
+  EXPECT_EQ(tracker.offerAfter(3, 1), table(3, 2));
+  EXPECT_FALSE(tracker.usedUp(3));
+}
+
 TEST(SimProtocol, CpuLines) {
   const char* const bad[] = {"cpu\n",           "cpu 1\n",          "cpu 3 easy\n",   "cpu 1 random\n",
                              "cpu 1 hard x\n",  "cpu 1 hard -1\n",  "cpu 1 hard 1 2\n", "cpu one easy\n",
