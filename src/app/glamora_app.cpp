@@ -1,6 +1,7 @@
 #include "glamora_app.h"
 
 #include <QApplication>
+#include <random>
 
 #include "assets/media/music_loop.h"
 #include "modes/replay_list.h"
@@ -34,6 +35,8 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::s
     screen->onClosed = [this, screen] { gameScreenClosed(*screen); };
   }
   session_.training.assetDirectory = directory;
+  computerSeed_ = std::random_device{}();
+  session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(directory),
                                            [this](const QString& text) { help_->howToPlay().setText(text); });
 }

@@ -2,6 +2,8 @@
 // once in a fixed order, and the ways between them.
 #pragma once
 
+#include <cstdint>
+
 #include <memory>
 #include <string>
 
@@ -32,6 +34,8 @@ class GlamoraApp {
   BattleScreen& battle() { return *battle_; }
   TrainingScreen& training() { return *training_; }
   EditorScreen& editor() { return *editorScreen_; }
+  // The seed of the computer players' random choices, taken at start-up.
+  std::uint64_t computerSeed() const { return computerSeed_; }
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
@@ -45,6 +49,7 @@ class GlamoraApp {
   void openReplays();
 
  private:
+  std::uint64_t computerSeed_ = 1;
   void openGameScreen(GameScreen& screen);
   void gameScreenClosed(GameScreen& screen);
   bool startup();

@@ -83,6 +83,38 @@ bool ScriptRunner::runEditor(const std::string& rest, std::string& reason) {
   return true;
 }
 
+// cpu P LEVEL [SEED]: P is 1 or 2 on the battle screen, 1 on training; any
+// whole number is a seed, one beyond 64 bits taken modulo 2^64.
+bool ScriptRunner::runComputer(const std::vector<std::string>& w, std::string& reason) {
+  if (w.size() < 3 || w.size() > 4) {
+    reason = w.size() < 3 ? "missing words" : "extra words";
+    return false;
+  }
+  const int maxPlayer = mode_ == Mode::Battle ? 2 : 1;
+  if (w[1].size() != 1 || w[1][0] < '1' || w[1][0] > '0' + maxPlayer) {
+    reason = "player must be 1" + std::string(maxPlayer == 2 ? " or 2" : "") + " on this screen";
+    return false;
+  }
+  const auto level = levelFromName(w[2]);
+  if (w[2] != "off" && (!level || *level == ComputerLevel::Random)) {
+    reason = "unknown word '" + w[2] + "'";
+    return false;
+  }
+  std::uint64_t seed = 1;
+  if (w.size() == 4) {
+    seed = 0;
+    for (const char ch : w[3]) {
+      if (ch < '0' || ch > '9') {
+        reason = "seed takes a whole number";
+        return false;
+      }
+      seed = seed * 10 + static_cast<std::uint64_t>(ch - '0');
+    }
+  }
+  session_.computer(mode_, w[1][0] - '1', w[2] == "off" ? std::nullopt : level, seed);
+  return true;
+}
+
 // One command of the script language: its name, whether it takes one word
 // after it, the words that word may be (none listed: any), and what it does.
 // A handler returns false and sets the reason when its word is malformed.
@@ -160,6 +192,7 @@ bool ScriptRunner::run(int number, const std::string& line, std::string& reason)
   if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
 
   const std::vector<std::string> words = splitWords(line);
+  if (words[0] == "cpu") return runComputer(words, reason);
   for (const Command& command : kCommands) {
     if (words[0] != command.name) continue;
     const std::size_t expected = command.takesWord ? 2 : 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "session.h"
 
@@ -35,6 +36,7 @@ class ScriptRunner {
  private:
   bool run(int number, const std::string& line, std::string& reason);
   bool runEditor(const std::string& rest, std::string& reason);
+  bool runComputer(const std::vector<std::string>& words, std::string& reason);
 
   struct Command;
   static const Command kCommands[];

@@ -113,6 +113,13 @@ void Session::character(Character character) {
   training.chooseCharacter(character);
 }
 
+void Session::computer(Mode mode, int p, std::optional<ComputerLevel> level, std::uint64_t seed) {
+  record(mode, "cpu " + std::to_string(p + 1) + " " + (level ? std::string(levelName(*level)) : std::string("off")) +
+                   " " + std::to_string(seed));
+  if (mode == Mode::Battle) battle.setComputer(p, level, seed);
+  else training.setComputer(level, seed);
+}
+
 void Session::leave(Mode mode) {
   record(mode, "title");
   if (current_.number != 0 && current_.mode == mode) endRound("abandoned");

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "battle.h"
+#include "computer_level.h"
 #include "editor_values.h"
 #include "effects.h"
 #include "scheduler.h"
@@ -64,6 +66,9 @@ class Session final : private Effects {
   void music(Mode mode, bool on);
   void voices(Mode mode, bool on);
   void character(Character character);
+  // Who plays player `p` (0-based) of the screen: a person (no level) or the
+  // computer at `level`, with its own random numbers seeded by `seed`.
+  void computer(Mode mode, int p, std::optional<ComputerLevel> level, std::uint64_t seed);
   // "タイトルへ移動(&R)", the close box or "終了(&X)": the screen is left.
   void leave(Mode mode);
   // An editor box typed into (glamora-sim; the game's editor writes the

@@ -35,6 +35,8 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
   buildCentre();
   addPanel(16, 'A');
   addPanel(448, 'B');
+  playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
+  playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
   showMenuState();
 }
 
@@ -50,10 +52,21 @@ void BattleScreen::buildCentre() {
   }
 }
 
+void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
+  session_.computer(Mode::Battle, p, level, engine().computerSeed + static_cast<std::uint64_t>(p));
+  showMenuState();
+}
+
 void BattleScreen::showMenuState() {
   const Battle& battle = engine();
   showStageChecks(menus_, battle.state.checkedStage);
   showSwitchChecks(menus_, battle.sound.bgmOff, battle.sound.seOff);
+  for (int p = 0; p < 2; ++p) {
+    const ComputerPlayer* cpu = battle.computer(p);
+    const std::optional<ComputerLevel> level = cpu ? std::optional(cpu->level()) : std::nullopt;
+    if (playerMenus_[p].menu) showPlayerChecks(playerMenus_[p], level);
+    showPlate(client()->findChild<QLabel*>(p == 0 ? "Label11" : "Label12"), p == 0 ? "PLAYER1" : "PLAYER2", level);
+  }
 }
 
 }  // namespace glamora

@@ -14,6 +14,9 @@ class BattleScreen final : public GameScreen {
  private:
   void showMenuState() override;
   void buildCentre();
+  void choosePlayer(int p, std::optional<ComputerLevel> level);
+
+  std::array<PlayerMenu, 2> playerMenus_;
 };
 
 }  // namespace glamora

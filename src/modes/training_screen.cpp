@@ -58,6 +58,10 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
     session_.character(Character::Mirabe);
     showMenuState();
   });
+  playerMenu_ = addPlayerMenu(menus_, "プレイヤー(&P)", "player", [this](std::optional<ComputerLevel> level) {
+    session_.computer(Mode::Training, 0, level, engine().computerSeed);
+    showMenuState();
+  });
   showMenuState();
 }
 
@@ -91,6 +95,10 @@ void TrainingScreen::showMenuState() {
   showSwitchChecks(menus_, training.sound.bgmOff, training.sound.seOff);
   playP1_->setChecked(s.character == Character::Elna);
   playP2_->setChecked(s.character == Character::Mirabe);
+  const std::optional<ComputerLevel> level =
+      training.computer() ? std::optional(training.computer()->level()) : std::nullopt;
+  if (playerMenu_.menu) showPlayerChecks(playerMenu_, level);
+  showPlate(client()->findChild<QLabel*>("Label11"), "YOU", level);
 }
 
 }  // namespace glamora

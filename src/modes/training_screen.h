@@ -18,6 +18,7 @@ class TrainingScreen final : public GameScreen {
   void showMenuState() override;
   void buildPanel();
 
+  PlayerMenu playerMenu_;
   std::function<void(Character)> characterChosen_;
   QAction* playP1_ = nullptr;
   QAction* playP2_ = nullptr;

@@ -193,5 +193,41 @@ TEST_F(BattleScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
   EXPECT_EQ(b.arrowCol, 4);
 }
 
+TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
+  // Between the sound switches and the editor item.
+  QStringList options;
+  for (QAction* action : screen.menus().options->actions()) {
+    if (!action->isSeparator()) options << action->text();
+  }
+  EXPECT_EQ(options, (QStringList{"BGM", "効果音", "プレイヤー1(&1)", "プレイヤー2(&2)", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)"}));
+  auto* human = screen.findChild<QAction*>("player2Human");
+  auto* hard = screen.findChild<QAction*>("player2Hard");
+  ASSERT_TRUE(human && hard);
+  EXPECT_TRUE(human->isChecked());
+  EXPECT_EQ(hard->text(), "コンピュータ：むずかしい(&D)");
+
+  hard->trigger();
+  EXPECT_TRUE(hard->isChecked());
+  EXPECT_FALSE(human->isChecked());
+  EXPECT_EQ(text("Label12"), "CPU");
+  EXPECT_EQ(label("Label12")->toolTip(), "コンピュータ：むずかしい");
+  EXPECT_EQ(text("Label11"), "PLAYER1");
+
+  // The computer plays player 2 while player 1's keys still work.
+  chooseStage(1);
+  press(Qt::Key_6);
+  EXPECT_EQ(b.arrowCol, 3);
+  press(Qt::Key_D);
+  EXPECT_EQ(a.arrowCol, 4);
+  clock.advance(20000);
+  int items = 0;
+  for (int cell : b.board.cells) items += cell != 0;
+  EXPECT_GT(items + b.points, 0);
+
+  human->trigger();
+  EXPECT_EQ(text("Label12"), "PLAYER2");
+  EXPECT_EQ(label("Label12")->toolTip(), "");
+}
+
 }  // namespace
 }  // namespace glamora
