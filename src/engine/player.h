@@ -14,6 +14,7 @@ namespace glamora {
 struct RoundFlags {
   int roundActive = 0;
   int inputOpen = 0;
+  bool operator==(const RoundFlags&) const = default;
 };
 
 struct PlayerState {
