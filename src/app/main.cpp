@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "app/data_directory.h"
 #include "app/glamora_app.h"
 #include "assets/media/audio_output.h"
 #include "screens/form_kit.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(glamora::kAppTitle);
   glamora::installFontSubstitutions();
+  glamora::enterDataDirectory();
 
   // The directory the program was started in holds the music, voices and help text.
   const std::string directory = QDir::currentPath().toStdString();
