@@ -39,14 +39,11 @@ class ScreenDialog : public QDialog {
   QLabel* addLabel(const LabelSpec& entry);
   void addLabels(std::span<const LabelSpec> specs);
   // A picture box holding a copy of a library picture.
-  QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);
+  QLabel* addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id);
   // Help screens show the program's icon in their title bar.
   void useProgramIcon(const PictureLibrary& library);
 
   void showEvent(QShowEvent* event) override;
 };
-
-// Device pixel ratio for the pictures of the screens: that of the primary screen.
-qreal screenPixelRatio();
 
 }  // namespace glamora
