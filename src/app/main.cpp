@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "app/clock_driver.h"
+#include "app/data_directory.h"
 #include "app/glamora_app.h"
 #include "app/quit_on_signal.h"
 #include "app/session_journal.h"
@@ -55,8 +56,10 @@ int main(int argc, char** argv) {
     if (args[1] != "--replay") return usage();
     return replay(args);
   }
+  glamora::enterDataDirectory();
 
-  // The directory the program was started in holds the music, voices and help text.
+  // The working directory (or the installed data directory) holds the music,
+  // voices and help text.
   const std::string directory = QDir::currentPath().toStdString();
   const std::string sessions =
       QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("sessions").toStdString();

@@ -35,17 +35,16 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   setObjectName("MenuForm");
   setupForm(this, "Glamora Ver1.0 - タイトル", QSize(602, 433));
   setWindowIcon(pictures.programIcon());
-  const qreal ratio = devicePixelRatioF();
 
   QLabel* title = makePictureBox(this, QRect(0, 0, 600, 216));
   title->setObjectName("Image1");
-  showPicture(title, pictures.pixmap(PictureId::title, ratio));
+  showPicture(title, pictures, PictureId::title);
   face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
   face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
   face1_->setObjectName("face1");
   face2_->setObjectName("face2");
-  showPicture(face1_, pictures.pixmap(PictureId::uface1a, ratio));
-  showPicture(face2_, pictures.pixmap(PictureId::uface2a, ratio));
+  showPicture(face1_, pictures, PictureId::uface1a);
+  showPicture(face2_, pictures, PictureId::uface2a);
   makeLabel(this, QRect(72, 328, 96, 21), "ELNA", {21, true, kClAqua, -1, Qt::AlignCenter})->setObjectName("Label2");
   makeLabel(this, QRect(432, 328, 96, 21), "MIRABE", {21, true, kClFuchsia, -1, Qt::AlignCenter})
       ->setObjectName("Label3");
@@ -76,7 +75,7 @@ QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QSt
   button->setObjectName(name);
   button->setGeometry(geometry);
   button->setFont(formFont(16, true));
-  button->setIcon(QIcon(pictures_.pixmap(glyph, devicePixelRatioF())));
+  button->setIcon(pictureIcon([this, glyph](qreal ratio) { return pictures_.pixmap(glyph, ratio); }, QSize(24, 24)));
   button->setIconSize(QSize(24, 24));
   button->setToolTip(hint);
   button->setEnabled(false);
@@ -93,9 +92,8 @@ void TitleScreen::startupTick() {
 
 void TitleScreen::showFaces() {
   if (!ready_) return;
-  const qreal ratio = devicePixelRatioF();
-  showPicture(face1_, pictures_.pixmap(PictureId::uface1, ratio));
-  showPicture(face2_, pictures_.pixmap(PictureId::uface2, ratio));
+  showPicture(face1_, pictures_, PictureId::uface1);
+  showPicture(face2_, pictures_, PictureId::uface2);
 }
 
 void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }

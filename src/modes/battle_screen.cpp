@@ -47,7 +47,7 @@ void BattleScreen::buildCentre() {
   for (const auto& [name, face] : faces) {
     QLabel* box = makePictureBox(client(), QRect(left, 128, 96, 96));
     box->setObjectName(name);
-    showPicture(box, pictures_.pixmap(face, devicePixelRatioF()));
+    showPicture(box, pictures_, face);
     left += 112;
   }
 }

@@ -68,7 +68,7 @@ void EditorScreen::buildPictures() {
 void EditorScreen::showPictures() {
   const auto specs = editor_layout::pictures();
   for (std::size_t i = 0; i < specs.size(); ++i) {
-    showPicture(images_[i], pictures_.pixmap(specs[i].picture, devicePixelRatioF()));
+    showPicture(images_[i], pictures_, specs[i].picture);
   }
 }
 

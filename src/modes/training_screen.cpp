@@ -75,12 +75,12 @@ void TrainingScreen::buildPanel() {
   time->setFont(font);
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");
-  showPicture(face_, pictures_.pixmap(PictureId::uface1b, devicePixelRatioF()));
+  showPicture(face_, pictures_, PictureId::uface1b);
 }
 
 void TrainingScreen::characterChanged(Character character) {
   const bool elna = character == Character::Elna;
-  showPicture(face_, pictures_.pixmap(elna ? PictureId::uface1b : PictureId::uface2b, devicePixelRatioF()));
+  showPicture(face_, pictures_, elna ? PictureId::uface1b : PictureId::uface2b);
   name_->setText(elna ? "ELNA" : "MIRABE");
   setLabelBackground(name_, elna ? kClNavy : kClPurple);
   setLabelTextColour(name_, elna ? kClAqua : kClFuchsia);

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "assets/pictures/picture_library.h"
@@ -35,10 +34,10 @@ void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
   for (const LabelSpec& entry : specs) addLabel(entry);
 }
 
-QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const QPixmap& picture) {
+QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id) {
   QLabel* box = makePictureBox(this, geometry);
   box->setObjectName(name);
-  showPicture(box, picture);
+  showPicture(box, library, id);
   return box;
 }
 
@@ -53,11 +52,6 @@ void ScreenDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // QDialog places itself over its parent; the screens stand in the middle of the screen.
   if (!event->spontaneous()) centreOnScreen(this);
-}
-
-qreal screenPixelRatio() {
-  const QScreen* screen = QApplication::primaryScreen();
-  return screen ? screen->devicePixelRatio() : 1.0;
 }
 
 }  // namespace glamora

@@ -38,7 +38,7 @@ class ScreenDialog : public QDialog {
   QLabel* addLabel(const LabelSpec& entry);
   void addLabels(std::span<const LabelSpec> specs);
   // A picture box holding a copy of a library picture.
-  QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);
+  QLabel* addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id);
   // Help screens show the program's icon in their title bar and have a
   // resizable border: the user may make the window larger or smaller, the
   // layout stays where it is.
@@ -46,8 +46,5 @@ class ScreenDialog : public QDialog {
 
   void showEvent(QShowEvent* event) override;
 };
-
-// Device pixel ratio for the pictures of the screens: that of the primary screen.
-qreal screenPixelRatio();
 
 }  // namespace glamora
