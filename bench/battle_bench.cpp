@@ -12,14 +12,6 @@
 namespace glamora {
 namespace {
 
-class SilentEffects final : public Effects {
- public:
-  void openMedia(Media, const std::string&) override {}
-  void media(Media, MediaOp) override {}
-  void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
-};
-
 // Keeps the registered tasks so a benchmark can run each of them once.
 class TaskList final : public Scheduler {
  public:

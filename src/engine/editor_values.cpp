@@ -57,6 +57,16 @@ int EditorBox::maxValue() const {
   return maxima[kind];
 }
 
+std::vector<EditorBox> editorBoxesInCheckOrder() {
+  std::vector<EditorBox> boxes;
+  for (int c = 1; c <= kColumns; ++c) {
+    for (int s = 1; s <= kSlots; ++s) boxes.push_back({EditorBox::Grid, c, s});
+  }
+  boxes.push_back({EditorBox::Norm});
+  boxes.push_back({EditorBox::MirrorTime});
+  return boxes;
+}
+
 EditorValues::EditorValues() { grid_.fill("1"); }
 
 // The text of a box, for reading or for writing.

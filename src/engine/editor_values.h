@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cells.h"
 
@@ -21,6 +22,9 @@ struct EditorBox {
   int minValue() const { return 1; }
   int maxValue() const;   // 9, 99999, 99
 };
+
+// The 50 boxes in the order of the check: pa11..pa18, pa21..pa68, psc, ptm.
+std::vector<EditorBox> editorBoxesInCheckOrder();
 
 class EditorValues {
  public:

@@ -83,6 +83,15 @@ class ScreenView {
   virtual void characterChanged(Character character) = 0;
 };
 
+// Effects that go nowhere: checking or replaying a script, matches, benchmarks.
+class SilentEffects final : public Effects {
+ public:
+  void openMedia(Media, const std::string&) override {}
+  void media(Media, MediaOp) override {}
+  void openDialog(Dialog) override {}
+  void showError(const std::string&) override {}
+};
+
 // A view that shows nothing: glamora-sim and benchmarks.
 class NullView final : public ScreenView {
  public:

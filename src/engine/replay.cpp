@@ -4,15 +4,6 @@ namespace glamora {
 
 namespace {
 
-// Effects that go nowhere: checking a script must neither sound nor show.
-class SilentEffects final : public Effects {
- public:
-  void openMedia(Media, const std::string&) override {}
-  void media(Media, MediaOp) override {}
-  void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
-};
-
 class NoEvents final : public ScriptEvents {
  public:
   void ignored(int) override {}

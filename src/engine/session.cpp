@@ -9,16 +9,6 @@ namespace glamora {
 
 namespace {
 
-std::vector<EditorBox> editorBoxes() {
-  std::vector<EditorBox> boxes;
-  for (int c = 1; c <= kColumns; ++c) {
-    for (int s = 1; s <= kSlots; ++s) boxes.push_back({EditorBox::Grid, c, s});
-  }
-  boxes.push_back({EditorBox::Norm});
-  boxes.push_back({EditorBox::MirrorTime});
-  return boxes;
-}
-
 bool isPlayerKey(char32_t ch) { return playerOneKey(ch) != Key::None || playerTwoKey(ch) != Key::None; }
 
 std::string utf8(char32_t ch) {
@@ -49,7 +39,7 @@ Session::Session(Effects& effects)
     : battle(*this, battleView, editor), training(*this, trainingView, editor), effects_(effects) {
   battle.registerTasks(clock);
   training.registerTasks(clock);
-  const std::vector<EditorBox> boxes = editorBoxes();
+  const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();
   for (std::size_t i = 0; i < boxes.size(); ++i) recordedEditor_[i] = editor.text(boxes[i]);
 }
 
@@ -136,7 +126,7 @@ void Session::editorType(const EditorBox& box, const std::string& text) { editor
 
 std::string Session::editorClose(bool showError) {
   if (recorder_) {
-    const std::vector<EditorBox> boxes = editorBoxes();
+    const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       const std::string& text = editor.text(boxes[i]);
       if (text == recordedEditor_[i]) continue;

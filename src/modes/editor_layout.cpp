@@ -80,15 +80,7 @@ const PictureSpec kPictures[] = {
 std::span<const LabelSpec> labels() { return kLabels; }
 std::span<const PictureSpec> pictures() { return kPictures; }
 
-std::vector<EditorBox> boxesInCheckOrder() {
-  std::vector<EditorBox> boxes;
-  for (int c = 1; c <= kColumns; ++c) {
-    for (int s = 1; s <= kSlots; ++s) boxes.push_back({EditorBox::Grid, c, s});
-  }
-  boxes.push_back({EditorBox::Norm});
-  boxes.push_back({EditorBox::MirrorTime});
-  return boxes;
-}
+std::vector<EditorBox> boxesInCheckOrder() { return editorBoxesInCheckOrder(); }
 
 QRect boxGeometry(const EditorBox& box) {
   switch (box.kind) {

@@ -11,15 +11,6 @@
 
 namespace glamora {
 
-// A replay never sounds and opens no dialog: it only notes the result.
-class ReplayWindow::SilentEffects final : public Effects {
- public:
-  void openMedia(Media, const std::string&) override {}
-  void media(Media, MediaOp) override {}
-  void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
-};
-
 QString roundResultText(const std::string& result) {
   static const std::pair<const char*, const char*> kTexts[] = {
       {"Mw1Form", "プレイヤー1の勝ち"}, {"Mw2Form", "プレイヤー2の勝ち"}, {"SwForm", "クリア"},

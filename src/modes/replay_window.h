@@ -42,9 +42,9 @@ class ReplayWindow final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  class SilentEffects;
   void showStatus();
 
+  // A replay never sounds and opens no dialog: the status line tells the result.
   std::unique_ptr<SilentEffects> effects_;
   std::unique_ptr<ReplayRun> run_;
   RoundRecord round_;

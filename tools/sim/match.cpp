@@ -18,14 +18,6 @@ namespace {
 constexpr std::int64_t kRoundLimitMs = 30 * 60 * 1000;
 constexpr std::int64_t kStepMs = 100;
 
-class SilentEffects final : public Effects {
- public:
-  void openMedia(Media, const std::string&) override {}
-  void media(Media, MediaOp) override {}
-  void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
-};
-
 // A fresh battle screen on its own clock.
 struct Table {
   SilentEffects effects;
