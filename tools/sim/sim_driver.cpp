@@ -299,7 +299,9 @@ SimDriver::~SimDriver() = default;
 bool SimDriver::runLine(int number, const std::string& rawLine, std::string& reason) {
   std::string line = rawLine;
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  const std::size_t first = line.find_first_not_of(" \t");
+  // Blank means no word at all, by the same white space the words are split at
+  // (a form feed alone is a blank line, not a command with no name).
+  const std::size_t first = line.find_first_not_of(" \t\v\f\r");
   if (first == std::string::npos || line[first] == '#') return true;
   return impl_->run(number, line, reason);
 }

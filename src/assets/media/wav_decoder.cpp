@@ -61,6 +61,9 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
   if (static_cast<std::int64_t>(rawBytes) / frameBytes > kMaxSeconds * format.freq)
     throw GameError(mediaErrorText("WAVE ファイルが長すぎます", path));
 
+  // A data chunk with no samples: SDL hands back no buffer at all.
+  if (rawBytes == 0 || !raw) return {};
+
   // SDL_ConvertAudio keeps the exact length (an SDL_AudioStream would drop
   // the tail after a flush).
   SDL_AudioCVT cvt;
