@@ -109,6 +109,14 @@ TEST(SimProtocol, BadLinesStopTheScriptWithStatusTwo) {
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);  // what came before stays
 }
 
+TEST(SimProtocol, LinesOfWhiteSpaceOnlyAreBlank) {
+  std::istringstream in(" \t\n\f\n\v\r\n\f# a comment\ndump\n");
+  std::ostringstream out, err;
+  EXPECT_EQ(sim::SimDriver(out).run(in, err), 0) << err.str();
+  const std::string written = out.str();
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);
+}
+
 TEST(SimProtocol, KeysAreOneCharacterOfAnyScript) {
   std::istringstream in("key ａ\nkey 5\neditor psc  150\neditor ptm\neditor close\n");
   std::ostringstream out, err;
