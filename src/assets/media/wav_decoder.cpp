@@ -84,8 +84,9 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
     outBytes = cvt.len_cvt;
   }
   const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * kOutputChannels);
+  // A few samples at a very high rate can come out as no frame at all.
   std::vector<float> samples(frames * kOutputChannels);
-  std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
+  if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
   return samples;
 }
 
