@@ -1,15 +1,19 @@
 # make run   installs what is missing, builds and starts the game in data/
 # make test  installs what is missing, builds, runs every test, then the engine
-#            tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+#            tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with
+#            the fuzz targets' committed inputs replayed there
+# make fuzz  installs clang and runs each fuzz target for FUZZ_SECONDS (300) seconds
 # make install [PREFIX=/usr/local]  builds and installs the game (DESTDIR works)
 # make package  builds the Debian package build-deb/glamora_1.0_amd64.deb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 DEB_BUILD ?= build-deb
+FUZZ_SECONDS ?= 300
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build install package deps deps-test deps-package bench screenshots clean
+.PHONY: run test build install package deps deps-test deps-package fuzz bench screenshots clean
 
 run: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -41,6 +45,14 @@ package: deps-package
 	cd $(DEB_BUILD) && cpack
 	lintian --fail-on error $(DEB_BUILD)/glamora_1.0_amd64.deb
 
+fuzz:
+	scripts/install-deps --fuzz
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLAMORA_FUZZ=ON -DGLAMORA_BENCH=OFF \
+	  -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz $(FUZZ_BUILD)
+
 bench: deps build
 	$(BUILD)/bench/glamora_bench
 
@@ -57,4 +69,4 @@ deps-package:
 	scripts/install-deps --package
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)

@@ -8,13 +8,10 @@
 #include <set>
 #include <string>
 
+#include "assets/text/help_text.h"
 #include "engine/effects.h"
 
 namespace glamora {
-
-// Reads the how-to-play text: UTF-8, or Shift_JIS for older files. Throws
-// GameError when the file cannot be read.
-QString readHelpText(const std::string& path);
 
 class StartupStep {
  public:

@@ -213,7 +213,9 @@ bool ScriptRunner::run(int number, const std::string& line, std::string& reason)
 
 bool ScriptRunner::runLine(int number, const std::string& rawLine, std::string& reason) {
   const std::string line = withoutCarriageReturn(rawLine);
-  const std::size_t first = line.find_first_not_of(" \t");
+  // Blank means no word at all, by the same white space the words are split at
+  // (a form feed alone is a blank line, not a command with no name).
+  const std::size_t first = line.find_first_not_of(" \t\v\f\r\n");
   if (first == std::string::npos || line[first] == '#') return true;
   return run(number, line, reason);
 }

@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QMenu>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "assets/media/silent_output.h"
+#include "engine/errors.h"
 #include "screens/how_to_play_screen.h"
 
 namespace glamora {
@@ -90,6 +92,29 @@ TEST_F(AppTest, HelpTextFallsBackToShiftJis) {
   file.write("\x97\x56\x82\xd1\x95\xfb");  // 遊び方 in Shift_JIS
   file.close();
   EXPECT_EQ(readHelpText(assets.filePath("legacy.txt").toStdString()), QString("遊び方"));
+}
+
+// What is not a plain text file of a sensible size is refused before it is
+// read: a named pipe would block the start-up for good.
+TEST_F(AppTest, HelpTextThatIsNoPlainFileOrTooLargeIsRefused) {
+  const auto refusal = [](const QString& path) -> std::string {
+    try {
+      readHelpText(path.toStdString());
+    } catch (const GameError& e) {
+      return e.what();
+    }
+    return "read";
+  };
+  ASSERT_TRUE(QDir(assets.path()).mkdir("folder.txt"));
+  EXPECT_NE(refusal(assets.filePath("folder.txt")).find("ファイルではありません"), std::string::npos);
+  ASSERT_EQ(mkfifo(assets.filePath("pipe.txt").toLocal8Bit().constData(), 0600), 0);
+  EXPECT_NE(refusal(assets.filePath("pipe.txt")).find("ファイルではありません"), std::string::npos);
+  QFile big(assets.filePath("big.txt"));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(big.resize(5 << 20));
+  big.close();
+  EXPECT_NE(refusal(assets.filePath("big.txt")).find("大きすぎます"), std::string::npos);
+  EXPECT_NE(refusal(assets.filePath("missing.txt")).find("遊び方のファイルを開けません"), std::string::npos);
 }
 
 }  // namespace

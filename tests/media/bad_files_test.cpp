@@ -140,5 +140,18 @@ TEST(BadWave, UnknownKindOfFile) {
   EXPECT_NO_THROW(silent.library.open(Media::P1mw, dir.write("voice.snd", wavBytes(100))));
 }
 
+// SDL loads a data chunk of no samples without handing back any buffer.
+TEST(BadWave, EmptyDataChunkOpensAsNothingToPlay) {
+  ScratchDir dir;
+  SilentLibrary silent;
+  MediaPlayer& player = silent.library.player(Media::P1mw);
+  ASSERT_NO_THROW(player.open(dir.write("silence.wav", wavBytes(0))));
+  EXPECT_EQ(player.length(), 0);
+  player.play();
+  silent.now += 50;
+  EXPECT_EQ(player.position(), 0);
+  EXPECT_FALSE(player.playing());
+}
+
 }  // namespace
 }  // namespace glamora::media::test

@@ -88,32 +88,8 @@ class MidiSource final : public SoundSource {
   // Sends every event up to and including `frame`; without notes when silent.
   void sendDue(std::int64_t frame, bool notes) {
     while (next_ < events_.size() && events_[next_].frame <= frame) {
-      send(events_[next_].event, notes);
+      sendToSynth(synth_, song_, events_[next_].event, notes);
       ++next_;
-    }
-  }
-
-  void send(const MidiEvent& e, bool notes) {
-    const int channel = e.status & 0x0F;
-    switch (e.status & 0xF0) {
-      case 0x80: fluid_synth_noteoff(synth_, channel, e.data1); break;
-      case 0x90:
-        if (e.data2 == 0) fluid_synth_noteoff(synth_, channel, e.data1);
-        else if (notes) fluid_synth_noteon(synth_, channel, e.data1, e.data2);
-        break;
-      case 0xA0: fluid_synth_key_pressure(synth_, channel, e.data1, e.data2); break;
-      case 0xB0: fluid_synth_cc(synth_, channel, e.data1, e.data2); break;
-      case 0xC0: fluid_synth_program_change(synth_, channel, e.data1); break;
-      case 0xD0: fluid_synth_channel_pressure(synth_, channel, e.data1); break;
-      case 0xE0: fluid_synth_pitch_bend(synth_, channel, e.data1 | (e.data2 << 7)); break;
-      case 0xF0: {
-        const std::vector<std::uint8_t>& data = song_.sysex[e.sysex];
-        if (!data.empty())
-          fluid_synth_sysex(synth_, reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()),
-                            nullptr, nullptr, nullptr, 0);
-        break;
-      }
-      default: break;
     }
   }
 
@@ -127,6 +103,30 @@ class MidiSource final : public SoundSource {
 };
 
 }  // namespace
+
+void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e, bool notes) {
+  const int channel = e.status & 0x0F;
+  switch (e.status & 0xF0) {
+    case 0x80: fluid_synth_noteoff(synth, channel, e.data1); break;
+    case 0x90:
+      if (e.data2 == 0) fluid_synth_noteoff(synth, channel, e.data1);
+      else if (notes) fluid_synth_noteon(synth, channel, e.data1, e.data2);
+      break;
+    case 0xA0: fluid_synth_key_pressure(synth, channel, e.data1, e.data2); break;
+    case 0xB0: fluid_synth_cc(synth, channel, e.data1, e.data2); break;
+    case 0xC0: fluid_synth_program_change(synth, channel, e.data1); break;
+    case 0xD0: fluid_synth_channel_pressure(synth, channel, e.data1); break;
+    case 0xE0: fluid_synth_pitch_bend(synth, channel, e.data1 | (e.data2 << 7)); break;
+    case 0xF0: {
+      const std::vector<std::uint8_t>& data = song.sysex[e.sysex];
+      if (!data.empty())
+        fluid_synth_sysex(synth, reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()),
+                          nullptr, nullptr, nullptr, 0);
+      break;
+    }
+    default: break;
+  }
+}
 
 std::vector<std::string> defaultSoundFonts() {
   return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",

@@ -10,7 +10,13 @@
 #include "midi_file.h"
 #include "sound_source.h"
 
+typedef struct _fluid_synth_t fluid_synth_t;
+
 namespace glamora::media {
+
+// Hands one event of `song` to the synthesiser; note-ons only when `notes`
+// (while skipping, settings apply but nothing sounds).
+void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& event, bool notes);
 
 // The General MIDI SoundFonts to try, smallest first.
 std::vector<std::string> defaultSoundFonts();

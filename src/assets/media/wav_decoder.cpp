@@ -21,32 +21,36 @@ std::uint32_t le32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// Walks the RIFF chunks up to "data" and checks that the file holds all of it.
-// Files that are not RIFF/WAVE at all are left to SDL, whose text says why.
-void checkDataChunk(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+// Refuses what SDL must never see. SDL also takes a file with no RIFF header,
+// and it allocates what a chunk's header claims before reading the chunk: a
+// few hundred bytes that claim 4 GB would make it ask for 4 GB. So only RIFF/
+// WAVE files pass, and every chunk up to and including "data" must lie
+// within the file (a data chunk shorter than its header says would otherwise
+// also be loaded without a word).
+void checkChunks(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
       std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
-    return;
+    throw GameError(mediaErrorText(kNotWave, path, "RIFF/WAVE のヘッダーがありません"));
   std::size_t pos = 12;
   while (pos + 8 <= bytes.size()) {
     const std::uint32_t size = le32(bytes.data() + pos + 4);
     const std::size_t available = bytes.size() - pos - 8;
-    if (std::memcmp(bytes.data() + pos, "data", 4) == 0) {
-      if (size > available)
-        throw GameError(mediaErrorText("WAVE ファイルが途中で切れています", path,
-                                       "データはヘッダーでは " + std::to_string(size) + " バイト、ファイルには " +
-                                           std::to_string(available) + " バイト"));
-      return;
-    }
-    if (size > available) break;  // a broken chunk before the data: SDL reports it
-    pos += 8 + size + (size & 1);
+    const bool data = std::memcmp(bytes.data() + pos, "data", 4) == 0;
+    if (size > available)
+      throw GameError(mediaErrorText("WAVE ファイルが途中で切れています", path,
+                                     std::string(data ? "データ" : "チャンク") + "はヘッダーでは " +
+                                         std::to_string(size) + " バイト、ファイルには " +
+                                         std::to_string(available) + " バイト"));
+    if (data) return;
+    pos += 8 + static_cast<std::size_t>(size) + (size & 1);
   }
+  // No data chunk: SDL says so.
 }
 
 }  // namespace
 
 std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  checkDataChunk(bytes, path);
+  checkChunks(bytes, path);
 
   SDL_AudioSpec format{};
   Uint8* raw = nullptr;
@@ -60,6 +64,9 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
   if (frameBytes <= 0 || format.freq <= 0) throw GameError(mediaErrorText(kNotWave, path, "不正な形式"));
   if (static_cast<std::int64_t>(rawBytes) / frameBytes > kMaxSeconds * format.freq)
     throw GameError(mediaErrorText("WAVE ファイルが長すぎます", path));
+
+  // A data chunk with no samples: SDL hands back no buffer at all.
+  if (rawBytes == 0 || !raw) return {};
 
   // SDL_ConvertAudio keeps the exact length (an SDL_AudioStream would drop
   // the tail after a flush).
@@ -77,8 +84,9 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
     outBytes = cvt.len_cvt;
   }
   const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * kOutputChannels);
+  // A few samples at a very high rate can come out as no frame at all.
   std::vector<float> samples(frames * kOutputChannels);
-  std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
+  if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
   return samples;
 }
 
