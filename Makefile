@@ -1,11 +1,12 @@
 # make run   installs what is missing, builds and starts the game in data/
+# make measure  start-up time, memory and CPU against a bare Qt window (scripts/measure)
 # make test  installs what is missing, builds, runs every test, then the engine
 #            tests again under AddressSanitizer and UndefinedBehaviorSanitizer
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps deps-test bench screenshots clean
+.PHONY: run test build deps deps-test bench measure screenshots clean
 
 run: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -25,6 +26,10 @@ test: deps-test build
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+
+measure:
+	scripts/install-deps --measure
+	scripts/measure
 
 screenshots: deps-test build
 	scripts/screenshots shots
