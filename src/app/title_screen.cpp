@@ -14,9 +14,11 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   setWindowIcon(pictures.programIcon());
   const qreal ratio = devicePixelRatioF();
 
-  QLabel* title = makePictureBox(this, QRect(0, 0, 600, 216));
-  title->setObjectName("Image1");
-  showPicture(title, pictures.pixmap(PictureId::title, ratio));
+  // The title picture takes the longest to paint: it is painted meanwhile on
+  // another thread and put in place when the screen is first polished (shown).
+  title_ = makePictureBox(this, QRect(0, 0, 600, 216));
+  title_->setObjectName("Image1");
+  pictures.paintAhead(PictureId::title, ratio);
   face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
   face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
   face1_->setObjectName("face1");
@@ -73,6 +75,12 @@ void TitleScreen::showFaces() {
   const qreal ratio = devicePixelRatioF();
   showPicture(face1_, pictures_.pixmap(PictureId::uface1, ratio));
   showPicture(face2_, pictures_.pixmap(PictureId::uface2, ratio));
+}
+
+bool TitleScreen::event(QEvent* event) {
+  if (event->type() == QEvent::Polish && title_->pixmap().isNull())
+    showPicture(title_, pictures_.pixmap(PictureId::title, devicePixelRatioF()));
+  return QWidget::event(event);
 }
 
 void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
