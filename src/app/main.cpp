@@ -1,9 +1,11 @@
 // Glamora: a puzzle game of cosmetics for one keyboard.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include "app/glamora_app.h"
 #include "assets/media/audio_output.h"
+#include "assets/media/midi_source.h"
 #include "screens/form_kit.h"
 #include "screens/qt_scheduler.h"
 
@@ -22,5 +24,8 @@ int main(int argc, char** argv) {
   glamora::GlamoraApp game(scheduler, media, directory);
   game.title().show();
   glamora::centreOnScreen(&game.title());
+  // The music's SoundFont loads in the background once the title is on its
+  // way to the screen, well before the start-up step opens the music.
+  QTimer::singleShot(0, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); });
   return application.exec();
 }
