@@ -1,6 +1,9 @@
 #include "midi_source.h"
 
 #include <fluidsynth.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -59,6 +62,11 @@ Synth prepareSynth(const std::vector<std::string>& soundFonts) {
     if (std::filesystem::is_regular_file(font, ec) &&
         fluid_synth_sfload(prepared.synth.get(), font.c_str(), 1) != FLUID_FAILED) {
       prepared.loaded = true;
+#ifdef __GLIBC__
+      // Parsing the SoundFont leaves megabytes of freed memory behind; give
+      // them back to the system instead of holding them for the whole game.
+      malloc_trim(0);
+#endif
       return prepared;
     }
     prepared.tried += (prepared.tried.empty() ? "" : ", ") + font;
