@@ -2,11 +2,15 @@
 # make measure  start-up time, memory and CPU against a bare Qt window (scripts/measure)
 # make test  installs what is missing, builds, runs every test, then the engine
 #            tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# make install [PREFIX=/usr/local]  builds and installs the game (DESTDIR works)
+# make package  builds the Debian package build-deb/glamora_1.0_amd64.deb
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+DEB_BUILD ?= build-deb
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps deps-test bench measure screenshots clean
+.PHONY: run test build install package deps deps-test deps-package bench measure screenshots clean
 
 run: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -24,6 +28,20 @@ test: deps-test build
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The prefix is compiled into the game (it finds its data files there).
+install: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS) --target glamora glamora-sim compressed_docs
+	cmake --install $(BUILD)
+
+package: deps-package
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	  -DGLAMORA_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	  -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong" -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now"
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target glamora glamora-sim compressed_docs
+	cd $(DEB_BUILD) && cpack
+	lintian --fail-on error $(DEB_BUILD)/glamora_1.0_amd64.deb
+
 bench: deps build
 	$(BUILD)/bench/glamora_bench
 
@@ -40,5 +58,8 @@ deps:
 deps-test:
 	scripts/install-deps --test
 
+deps-package:
+	scripts/install-deps --package
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)

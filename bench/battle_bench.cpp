@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "engine/battle.h"
+#include "engine/computer_player.h"
 #include "engine/scheduler.h"
+#include "match.h"
 
 namespace glamora {
 namespace {
@@ -92,6 +94,34 @@ void BM_RestoreBusyPosition(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_RestoreBusyPosition);
+
+// One decision of a computer player (its take and its drop) on the busy
+// position, per level; compare with the one-tick figure above.
+void BM_ComputerDecision(benchmark::State& bench) {
+  const auto level = static_cast<ComputerLevel>(bench.range(0));
+  BusyBattle busy;
+  busy.battle.player(0).refreshSupply();  // the offers as the screen shows them
+  const ComputerView view = makeComputerView(busy.battle.player(0).state, &busy.battle.player(1).state,
+                                             busy.battle.state.flags, busy.battle.state.stageNo, 0);
+  ComputerPlayer cpu(level, 1);
+  for (auto _ : bench) {
+    const Choice choice = cpu.decide(view);
+    benchmark::DoNotOptimize(choice.drop);
+  }
+  bench.SetLabel(std::string(levelName(level)));
+}
+BENCHMARK(BM_ComputerDecision)->DenseRange(0, 2);
+
+// A 100-round match of hard against normal on the simulated clock.
+void BM_HundredRoundMatch(benchmark::State& bench) {
+  sim::MatchResult result;
+  for (auto _ : bench) result = sim::playMatch(ComputerLevel::Hard, ComputerLevel::Normal, 100, 1);
+  bench.counters["hardWins"] = result.wins[0];
+  bench.counters["normalWins"] = result.wins[1];
+  bench.counters["draws"] = result.draws;
+  bench.counters["simulatedMin"] = static_cast<double>(result.simulatedMs) / 60000.0;
+}
+BENCHMARK(BM_HundredRoundMatch)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A bot acting every 100 ms: it takes from the column under its arrow (or
 // moves on when that one is used up) and drops where it stands unless that

@@ -1,47 +1,55 @@
 #include "glamora_app.h"
 
 #include <QApplication>
-#include <QPointer>
+#include <random>
 
 #include "assets/media/music_loop.h"
+#include "modes/replay_list.h"
+#include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
 
 namespace glamora {
 
-GlamoraApp::GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::string directory)
-    : scheduler_(scheduler), media_(media), effects_(media) {
+GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory)
+    : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_) {
   const auto fillHelp = [this](QMenu* menu) { addHelpItems(menu, *help_); };
   title_ = std::make_unique<TitleScreen>(
-      pictures_, scheduler,
+      pictures_, session_.clock,
       TitleActions{[this] { return startup(); }, [this] { openTraining(); }, [this] { openBattle(); }});
   help_ = std::make_unique<HelpScreens>(pictures_, title_.get());
   fillHelp(title_->popupMenu());
   // The asset form's animation runs from the start, on shown and hidden screens alike.
-  scheduler.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
-  editorScreen_ = std::make_unique<EditorScreen>(editorValues_, pictures_, title_.get());
+  session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
+  editorScreen_ = std::make_unique<EditorScreen>(session_.editor, pictures_, title_.get());
+  editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
   for (Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
     effects_.setDialog(d, &results_->dialog(d));
   }
-  const ScreenLinks links{fillHelp, [this] {
-                            QPointer<QWidget> below = QApplication::activeWindow();
-                            editorScreen_->exec();
-                            if (below) below->activateWindow();
-                          }};
-  battle_ = std::make_unique<BattleScreen>(effects_, editorValues_, pictures_, scheduler, links, title_.get());
+  const ScreenLinks links{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
+  battle_ = std::make_unique<BattleScreen>(session_, pictures_, links, title_.get());
   training_ = std::make_unique<TrainingScreen>(
-      effects_, editorValues_, pictures_, scheduler, links,
-      [this](Character character) { results_->setTrainingCharacter(character); }, title_.get());
-  training_->engine().assetDirectory = directory;
+      session_, pictures_, links, [this](Character character) { results_->setTrainingCharacter(character); },
+      title_.get());
+  for (GameScreen* screen : {static_cast<GameScreen*>(battle_.get()), static_cast<GameScreen*>(training_.get())}) {
+    screen->onClosed = [this, screen] { gameScreenClosed(*screen); };
+  }
+  session_.training.assetDirectory = directory;
+  computerSeed_ = std::random_device{}();
+  session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(directory),
                                            [this](const QString& text) { help_->howToPlay().setText(text); });
 }
 
-GlamoraApp::~GlamoraApp() = default;
+GlamoraApp::~GlamoraApp() {
+  // The screens detach from the session's views before the session goes.
+  battle_.reset();
+  training_.reset();
+}
 
 bool GlamoraApp::startup() {
   if (!startup_->attempt()) return false;
-  media::addMusicLoop(scheduler_, media_.player(Media::Bgm));
+  media::addMusicLoop(session_.clock, media_.player(Media::Bgm));
   return true;
 }
 
@@ -55,11 +63,20 @@ void GlamoraApp::openBattle() {
   openGameScreen(*battle_);
 }
 
+void GlamoraApp::openEditor() { openModal(editorScreen_.get()); }
+
+void GlamoraApp::openReplays() {
+  openReplayList(sessionsDirectory_, pictures_, QApplication::activeWindow());
+}
+
 void GlamoraApp::openGameScreen(GameScreen& screen) {
   title_->hide();
   screen.adjustSize();
   centreOnScreen(&screen);
-  screen.exec();
+  openModal(&screen);
+}
+
+void GlamoraApp::gameScreenClosed(GameScreen& screen) {
   if (screen.quitRequested()) {
     // The hidden title screen closing is not the last visible window closing,
     // so the program is ended explicitly.

@@ -1,6 +1,8 @@
-// The whole program: every screen, created once in a fixed order, and the ways
-// between them.
+// The whole program: the session's engines and clock, every screen, created
+// once in a fixed order, and the ways between them.
 #pragma once
+
+#include <cstdint>
 
 #include <memory>
 #include <string>
@@ -10,7 +12,7 @@
 #include "app/title_screen.h"
 #include "assets/media/media_library.h"
 #include "assets/pictures/picture_library.h"
-#include "engine/editor_values.h"
+#include "engine/session.h"
 #include "modes/battle_screen.h"
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
@@ -21,32 +23,42 @@ namespace glamora {
 
 class GlamoraApp {
  public:
-  // `directory` is where the music, voices and how-to-play text are read from.
-  GlamoraApp(Scheduler& scheduler, media::MediaLibrary& media, std::string directory);
+  // `directory` is where the music, voices and how-to-play text are read
+  // from; `sessionsDirectory` where the kept session journals are (empty: none).
+  GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory = {});
   ~GlamoraApp();
 
+  Session& session() { return session_; }
+  SimClock& clock() { return session_.clock; }
   TitleScreen& title() { return *title_; }
   BattleScreen& battle() { return *battle_; }
   TrainingScreen& training() { return *training_; }
   EditorScreen& editor() { return *editorScreen_; }
+  // The seed of the computer players' random choices, taken at start-up.
+  std::uint64_t computerSeed() const { return computerSeed_; }
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
+  const PictureLibrary& pictures() const { return pictures_; }
 
   // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
-  // the hidden title screen, which shows again (or ends) when it closes.
+  // the hidden title screen, which shows again (or the program ends) when it closes.
   void openTraining();
   void openBattle();
+  void openEditor();
+  void openReplays();
 
  private:
+  std::uint64_t computerSeed_ = 1;
   void openGameScreen(GameScreen& screen);
+  void gameScreenClosed(GameScreen& screen);
   bool startup();
 
-  Scheduler& scheduler_;
   media::MediaLibrary& media_;
+  std::string sessionsDirectory_;
   PictureLibrary pictures_;
-  EditorValues editorValues_;
   GameEffects effects_;
+  Session session_;
   std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<HelpScreens> help_;
   std::unique_ptr<EditorScreen> editorScreen_;

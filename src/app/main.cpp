@@ -1,31 +1,85 @@
 // Glamora: a puzzle game of cosmetics for one keyboard.
+//   glamora                             the game
+//   glamora --replay FILE [--round N]   watch a round of a kept session again
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTimer>
+#include <iostream>
 
+#include "app/clock_driver.h"
+#include "app/data_directory.h"
 #include "app/glamora_app.h"
+#include "app/quit_on_signal.h"
+#include "app/session_journal.h"
 #include "assets/media/audio_output.h"
 #include "assets/media/midi_source.h"
+#include "modes/replay_window.h"
 #include "screens/form_kit.h"
-#include "screens/qt_scheduler.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: glamora [--replay FILE [--round N]]\n";
+  return 2;
+}
+
+int replay(const QStringList& args) {
+  const QString file = args.value(2);
+  if (file.isEmpty()) return usage();
+  int round = 0;
+  if (args.size() == 5 && args[3] == "--round") {
+    bool ok = false;
+    round = args[4].toInt(&ok);
+    if (!ok || round < 1) return usage();
+  } else if (args.size() != 3) {
+    return usage();
+  }
+  glamora::PictureLibrary pictures;
+  glamora::ReplayWindow* window = glamora::openReplay(file, round, pictures, nullptr);
+  if (!window) {
+    // The error box is showing; the program ends when it is closed.
+    QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::exec();
+    return 1;
+  }
+  return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(glamora::kAppTitle);
   glamora::installFontSubstitutions();
+  const QStringList args = QApplication::arguments();
+  if (args.size() > 1) {
+    if (args[1] != "--replay") return usage();
+    return replay(args);
+  }
+  glamora::enterDataDirectory();
 
-  // The directory the program was started in holds the music, voices and help text.
+  // The working directory (or the installed data directory) holds the music,
+  // voices and help text.
   const std::string directory = QDir::currentPath().toStdString();
-  glamora::QtScheduler scheduler;
+  const std::string sessions =
+      QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("sessions").toStdString();
   // GLAMORA_SYNTH_SILENT=1 synthesises and mixes the sound even with no sound
   // card, so that scripts/measure counts its cost.
   const bool renderWhenSilent = qEnvironmentVariableIntValue("GLAMORA_SYNTH_SILENT") == 1;
   glamora::media::MediaLibrary media(glamora::media::openAudioOutput(renderWhenSilent));
-  glamora::GlamoraApp game(scheduler, media, directory);
+  glamora::GlamoraApp game(media, directory, sessions);
+  glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
+  glamora::ClockDriver driver(game.clock());
+  glamora::quitOnTerminationSignals();
   game.title().show();
   glamora::centreOnScreen(&game.title());
   // The music's SoundFont loads in the background once the title is on its
   // way to the screen, well before the start-up step opens the music.
   QTimer::singleShot(0, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); });
-  return application.exec();
+  driver.start();
+  const int status = application.exec();
+  journal.finish();
+  return status;
 }

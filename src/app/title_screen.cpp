@@ -1,34 +1,56 @@
 #include "title_screen.h"
 
 #include <QContextMenuEvent>
+#include <QShortcutEvent>
 
 #include "engine/effects.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
 
+namespace {
+
+// A title button whose Alt+letter acts at once: a plain button animates the
+// press for 100 ms before it clicks, so the game screen would open late.
+class TitleButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::Shortcut && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+      setDown(true);  // drawn pressed as the screen opens
+      repaint();
+      click();
+      return true;
+    }
+    return QPushButton::event(event);
+  }
+};
+
+}  // namespace
+
 TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent)
     : QWidget(parent), pictures_(pictures), actions_(std::move(actions)) {
   setObjectName("MenuForm");
   setupForm(this, "Glamora Ver1.0 - タイトル", QSize(602, 433));
   setWindowIcon(pictures.programIcon());
-  const qreal ratio = devicePixelRatioF();
 
   // The title picture takes the longest to paint: it is painted meanwhile on
   // another thread and put in place when the screen is first polished (shown).
   title_ = makePictureBox(this, QRect(0, 0, 600, 216));
   title_->setObjectName("Image1");
-  pictures.paintAhead(PictureId::title, ratio);
+  pictures.paintAhead(PictureId::title, devicePixelRatioF());
   face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
   face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
   face1_->setObjectName("face1");
   face2_->setObjectName("face2");
-  showPicture(face1_, pictures.pixmap(PictureId::uface1a, ratio));
-  showPicture(face2_, pictures.pixmap(PictureId::uface2a, ratio));
+  showPicture(face1_, pictures, PictureId::uface1a);
+  showPicture(face2_, pictures, PictureId::uface2a);
   makeLabel(this, QRect(72, 328, 96, 21), "ELNA", {21, true, kClAqua, -1, Qt::AlignCenter})->setObjectName("Label2");
   makeLabel(this, QRect(432, 328, 96, 21), "MIRABE", {21, true, kClFuchsia, -1, Qt::AlignCenter})
       ->setObjectName("Label3");
-  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, true, kClWhite, -1, Qt::AlignLeft})
+  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, false, kClWhite, -1, Qt::AlignLeft})
       ->setObjectName("Label1");
 
   one_ = makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
@@ -51,11 +73,11 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
 
 QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QString& text, const QString& hint,
                                      PictureId glyph) {
-  auto* button = new QPushButton(text, this);
+  auto* button = new TitleButton(text, this);
   button->setObjectName(name);
   button->setGeometry(geometry);
   button->setFont(formFont(16, true));
-  button->setIcon(QIcon(pictures_.pixmap(glyph, devicePixelRatioF())));
+  button->setIcon(pictureIcon([this, glyph](qreal ratio) { return pictures_.pixmap(glyph, ratio); }, QSize(24, 24)));
   button->setIconSize(QSize(24, 24));
   button->setToolTip(hint);
   button->setEnabled(false);
@@ -72,17 +94,15 @@ void TitleScreen::startupTick() {
 
 void TitleScreen::showFaces() {
   if (!ready_) return;
-  const qreal ratio = devicePixelRatioF();
-  showPicture(face1_, pictures_.pixmap(PictureId::uface1, ratio));
-  showPicture(face2_, pictures_.pixmap(PictureId::uface2, ratio));
+  showPicture(face1_, pictures_, PictureId::uface1);
+  showPicture(face2_, pictures_, PictureId::uface2);
 }
 
 bool TitleScreen::event(QEvent* event) {
-  if (event->type() == QEvent::Polish && title_->pixmap().isNull())
-    showPicture(title_, pictures_.pixmap(PictureId::title, devicePixelRatioF()));
+  if (event->type() == QEvent::Polish && title_->pixmap().isNull()) showPicture(title_, pictures_, PictureId::title);
   return QWidget::event(event);
 }
 
-void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->exec(event->globalPos()); }
+void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }
 
 }  // namespace glamora

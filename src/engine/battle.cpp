@@ -82,6 +82,8 @@ void Battle::registerTasks(Scheduler& scheduler) {
       {35, 100, [](Battle& b) { updatePauseSigns(b.state.flags, b.view_, kPauseLabels, b.state.pauseShown); }},
       {36, 100, [](Battle& b) { b.playerA_.lowerNextRows(); }},
       {37, 100, [](Battle& b) { b.playerB_.lowerNextRows(); }},
+      {38, kComputerTaskMs, [](Battle& b) { b.computerTurn(0); }},
+      {39, kComputerTaskMs, [](Battle& b) { b.computerTurn(1); }},
   };
   registerTimers<Battle>(scheduler, ScreenId::Battle, effects_, *this, kTimers);
 }
@@ -116,8 +118,28 @@ void Battle::startRound() {
 }
 
 void Battle::keyPress(char32_t character) {
-  playerA_.press(playerOneKey(character));
-  playerB_.press(playerTwoKey(character));
+  if (!computers_[0]) playerA_.press(playerOneKey(character));
+  if (!computers_[1]) playerB_.press(playerTwoKey(character));
+}
+
+// ---- computer players ----------------------------------------------------------------
+
+void Battle::setComputer(int p, std::optional<ComputerLevel> level, std::uint64_t seed) {
+  if (level) computers_[p].emplace(*level, seed);
+  else computers_[p].reset();
+}
+
+void Battle::computerPress(int p, Key key) {
+  if (onComputerKey) onComputerKey(p, key);
+  player(p).press(key);
+}
+
+void Battle::computerTurn(int p) {
+  if (!computers_[p]) return;
+  const ComputerView view =
+      makeComputerView(player(p).state, &player(1 - p).state, state.flags, state.stageNo, 0);
+  const Key key = computers_[p]->tick(view);
+  if (key != Key::None) computerPress(p, key);
 }
 
 void Battle::setMusic(bool on) {

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "computer_player.h"
 #include "editor_values.h"
 #include "effects.h"
 #include "game_sound.h"
@@ -26,8 +30,24 @@ class Battle final : private PlayerHost {
  public:
   Battle(Effects& effects, ScreenView& view, const EditorValues& editor);
 
-  // The screen's 37 timers, registered from the moment the screen exists.
+  // The screen's 37 timers and the two computer players' tasks (Timer38 for
+  // player 1, Timer39 for player 2), registered from the moment the screen
+  // exists; a computer task does nothing while a person plays its side.
   void registerTasks(Scheduler& scheduler);
+
+  // Who plays side p (0, 1): a person (no level) or the computer at `level`,
+  // its random choices seeded by `seed`. A person's keys for a
+  // computer-played side are ignored.
+  void setComputer(int p, std::optional<ComputerLevel> level, std::uint64_t seed);
+  const ComputerPlayer* computer(int p) const { return computers_[p] ? &*computers_[p] : nullptr; }
+  // The computer player's own way to press side p's keys (kept apart from
+  // keyPress, which carries only a person's keys).
+  void computerPress(int p, Key key);
+  // The game's seed for its computer players, taken at start-up; side p plays
+  // with computerSeed + p.
+  std::uint64_t computerSeed = 1;
+  // Told of every key a computer player presses, before it acts.
+  std::function<void(int p, Key key)> onComputerKey;
 
   // Menu commands and keys.
   void chooseStage(int n);          // stage items 1..14, 15 the original stage
@@ -49,6 +69,7 @@ class Battle final : private PlayerHost {
   void deliver(Player& victim, int col);
   void deliverAll(Player& victim);
   void settleCheck();
+  void computerTurn(int p);
 
   void lose(Player& player) override;
   void playScoreVoice(Player& player) override;
@@ -60,6 +81,7 @@ class Battle final : private PlayerHost {
   const EditorValues& editor_;
   Player playerA_;
   Player playerB_;
+  std::array<std::optional<ComputerPlayer>, 2> computers_;
 };
 
 // Player 1's keys are A/S/D in either case, player 2's the characters 4/5/6.

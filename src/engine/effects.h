@@ -29,7 +29,7 @@ class Effects {
   virtual void openMedia(Media player, const std::string& path) = 0;
   // play, stop or rewind; does nothing on a player with no file open.
   virtual void media(Media player, MediaOp op) = 0;
-  // Shows a result dialog modally; returns when it is closed.
+  // Opens a result dialog modally; the handler goes on at once, at the same t.
   virtual void openDialog(Dialog dialog) = 0;
   // Shows the game's error box with this full text (already ending in ".").
   virtual void showError(const std::string& text) = 0;

@@ -19,6 +19,10 @@ struct TrainingVoices {
 };
 TrainingVoices trainingVoices(Character character);
 
+// Every file the game reads from its asset directory.
+inline constexpr const char* kAssetFiles[] = {kMusicFile,    "ELNA1.wav",   "ELNA2.wav",   "ELNA3.wav",
+                                              "MIRABE1.wav", "MIRABE2.wav", "MIRABE3.wav", kHelpTextFile};
+
 // Opens the five players in the start-up order (MediaBgm, MediaP1mw, MediaP2mw,
 // MediaP1sw, MediaP1sl); the first failure throws and leaves the rest unopened.
 void openStartupMedia(Effects& effects, const std::string& directory);

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <string_view>
 
-#include "mirror_rules.h"
 #include "pictures.h"
+#include "resolution.h"
 
 namespace glamora {
 
@@ -174,90 +174,57 @@ void Player::showMarker(int col) {
 
 // ---- resolution tasks -------------------------------------------------------------
 
+// How a running round shows each step of a pass: a run scores, closes the keys
+// and sends its attack; a fall or copy closes the keys, redraws and reopens
+// them; a mirror hanging over a gap keeps them closed.
+struct Player::ShownSteps {
+  Player& p;
+  void runFound(const Run& run) {
+    p.state.points += runScore(run.length, run.code);
+    p.flags_.inputOpen = 0;
+    p.host_.playScoreVoice(p);
+  }
+  void runCleared(const Run& run) {
+    p.showNumber(p.labels_.score, p.state.points);
+    p.host_.runSent(p, run);
+    p.redrawBoard();
+    p.host_.runCleared(p);
+  }
+  void beforeMove() { p.flags_.inputOpen = 0; }
+  void afterMove() {
+    p.redrawBoard();
+    p.flags_.inputOpen = 1;
+  }
+  void mirrorWaits() { p.flags_.inputOpen = 0; }
+};
+
 void Player::scanColumns() {
   if (flags_.roundActive != 1) return;
-  for (int c = 1; c <= kColumns; ++c) {
-    if (auto run = findColumnRun(state.board, c)) clearRun(*run);
-  }
+  ShownSteps steps{*this};
+  scanColumnsPass(state.board, state.nextRow, steps);
 }
 
 void Player::scanRows() {
   if (flags_.roundActive != 1) return;
-  for (int r = 1; r <= kPlayRows; ++r) {
-    if (auto run = findRowRun(state.board, r)) clearRun(*run);
-  }
+  ShownSteps steps{*this};
+  scanRowsPass(state.board, state.nextRow, steps);
 }
 
-void Player::clearRun(const Run& run) {
-  PlayerState& s = state;
-  s.points += runScore(run.length, run.code);
-  flags_.inputOpen = 0;
-  host_.playScoreVoice(*this);
-  for (int k = run.start; k < run.start + run.length; ++k) {
-    if (run.direction == Run::Vertical) s.board(run.line, k) = kEmpty;
-    else s.board(k, run.line) = kEmpty;
-  }
-  if (run.direction == Run::Vertical) {
-    s.nextRow[run.line] = run.start;
-  } else {
-    for (int k = run.start; k < run.start + run.length; ++k) s.nextRow[k] = run.line;
-  }
-  showNumber(labels_.score, s.points);
-  host_.runSent(*this, run);
-  redrawBoard();
-  host_.runCleared(*this);
-}
-
-// Rows are visited bottom up and the column height follows every moved item,
-// so one tick packs a whole column.
 void Player::fall() {
   if (flags_.roundActive != 1) return;
-  PlayerState& s = state;
-  for (int c = 1; c <= kColumns; ++c) {
-    for (int r = 1; r <= kPlayRows; ++r) {
-      const int v = s.board(c, r);
-      if (v == kEmpty) continue;
-      const int target = s.nextRow[c];
-      if (target >= r) continue;
-      flags_.inputOpen = 0;
-      s.board(c, target) = v;
-      s.board(c, r) = kEmpty;
-      s.nextRow[c] = target + 1;
-      redrawBoard();
-      flags_.inputOpen = 1;
-    }
-  }
+  ShownSteps steps{*this};
+  fallPass(state.board, state.nextRow, steps);
 }
 
-// The visiting order decides how fast a chain converts: a mirror copies a
-// neighbour that was converted earlier in the same tick.
 void Player::copyMirrors() {
   if (flags_.roundActive != 1) return;
-  for (int c = 1; c <= kColumns; ++c) {
-    for (int r = 1; r <= kPlayRows; ++r) {
-      const int code = state.board(c, r);
-      if (code < kMirrorUp || code > kMirrorLeft) continue;  // most cells: no mirror
-      const MirrorStep step = mirrorStep(state.board, c, r);
-      if (step.kind == MirrorStep::Wait) {
-        flags_.inputOpen = 0;
-      } else if (step.kind == MirrorStep::Copy) {
-        flags_.inputOpen = 0;
-        state.board(c, r) = step.code;
-        redrawBoard();
-        flags_.inputOpen = 1;
-      }
-    }
-  }
+  ShownSteps steps{*this};
+  copyMirrorsPass(state.board, steps);
 }
 
 void Player::lowerNextRows() {
   if (flags_.roundActive != 1) return;
-  PlayerState& s = state;
-  for (int c = 1; c <= kColumns; ++c) {
-    for (int r = 1; r <= kPlayRows; ++r) {
-      if (s.board(c, r) == kEmpty && s.nextRow[c] > r) s.nextRow[c] = r;
-    }
-  }
+  lowerNextRowsPass(state.board, state.nextRow);
 }
 
 }  // namespace glamora

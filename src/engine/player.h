@@ -14,6 +14,7 @@ namespace glamora {
 struct RoundFlags {
   int roundActive = 0;
   int inputOpen = 0;
+  bool operator==(const RoundFlags&) const = default;
 };
 
 struct PlayerState {
@@ -101,7 +102,7 @@ class Player {
   void dropHeld();
   void showHeld();
   void tickCountdown(int& value, int& run, Label label);
-  void clearRun(const Run& run);
+  struct ShownSteps;
   bool inputAllowed() const { return flags_.inputOpen == 1 && flags_.roundActive == 1; }
 
   int index_;

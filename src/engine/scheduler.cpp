@@ -8,6 +8,11 @@ namespace glamora {
 void SimClock::add(PeriodicTask task) {
   Entry entry{std::move(task), 0};
   entry.due = now_ + entry.task.intervalMs;
+  if (firing_) added_.push_back(std::move(entry));
+  else insert(std::move(entry));
+}
+
+void SimClock::insert(Entry entry) {
   auto before = [](const Entry& a, const Entry& b) {
     if (a.task.screen != b.task.screen) return a.task.screen < b.task.screen;
     return a.task.number < b.task.number;
@@ -22,11 +27,16 @@ void SimClock::advance(std::int64_t ms) {
     for (const Entry& e : entries_) next = std::min(next, e.due);
     if (next > end) break;
     now_ = next;
-    for (Entry& e : entries_) {
-      if (e.due != next) continue;
-      e.due += e.task.intervalMs;
-      e.task.run();
+    // Indices stay valid: tasks added meanwhile wait in added_.
+    firing_ = true;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (entries_[i].due != next) continue;
+      entries_[i].due += entries_[i].task.intervalMs;
+      entries_[i].task.run();
     }
+    firing_ = false;
+    for (Entry& e : added_) insert(std::move(e));
+    added_.clear();
   }
   now_ = end;
 }

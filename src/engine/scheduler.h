@@ -25,7 +25,8 @@ class Scheduler {
 };
 
 // The simulated clock: time in whole milliseconds from 0; advancing fires every
-// due task in time order, ties by screen and then by timer number.
+// due task in time order, ties by screen and then by timer number. A task may
+// add tasks while it runs: they join after the moment being fired.
 class SimClock final : public Scheduler {
  public:
   void add(PeriodicTask task) override;
@@ -38,7 +39,10 @@ class SimClock final : public Scheduler {
     PeriodicTask task;
     std::int64_t due;
   };
+  void insert(Entry entry);
   std::vector<Entry> entries_;  // kept in tie order
+  std::vector<Entry> added_;    // added while a moment is being fired
+  bool firing_ = false;
   std::int64_t now_ = 0;
 };
 

@@ -44,6 +44,7 @@ void Training::registerTasks(Scheduler& scheduler) {
       {29, 100, [](Training& t) { t.player_.copyMirrors(); }},
       {31, 100, [](Training& t) { t.player_.scanRows(); }},
       {35, 100, [](Training& t) { updatePauseSigns(t.state.flags, t.view_, kPauseLabels, t.state.pauseShown); }},
+      {36, kComputerTaskMs, [](Training& t) { t.computerTurn(); }},
   };
   registerTimers<Training>(scheduler, ScreenId::Training, effects_, *this, kTimers);
 }
@@ -83,7 +84,26 @@ void Training::startRound() {
   state.flags.roundActive = 1;
 }
 
-void Training::keyPress(char32_t character) { player_.press(playerOneKey(character)); }
+void Training::keyPress(char32_t character) {
+  if (!computer_) player_.press(playerOneKey(character));
+}
+
+void Training::setComputer(std::optional<ComputerLevel> level, std::uint64_t seed) {
+  if (level) computer_.emplace(*level, seed);
+  else computer_.reset();
+}
+
+void Training::computerPress(Key key) {
+  if (onComputerKey) onComputerKey(key);
+  player_.press(key);
+}
+
+void Training::computerTurn() {
+  if (!computer_) return;
+  const ComputerView view = makeComputerView(player_.state, nullptr, state.flags, state.stageNo, state.mirrorCountdown);
+  const Key key = computer_->tick(view);
+  if (key != Key::None) computerPress(key);
+}
 
 void Training::setMusic(bool on) {
   sound.setMusic(on, state.flags.roundActive);

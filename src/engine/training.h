@@ -4,8 +4,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "computer_player.h"
 #include "editor_values.h"
 #include "effects.h"
 #include "game_sound.h"
@@ -35,7 +39,15 @@ class Training final : private PlayerHost {
  public:
   Training(Effects& effects, ScreenView& view, const EditorValues& editor);
 
+  // The screen's timers and the computer player's task, Timer36.
   void registerTasks(Scheduler& scheduler);
+
+  // A person (no level) or the computer plays; as Battle::setComputer.
+  void setComputer(std::optional<ComputerLevel> level, std::uint64_t seed);
+  const ComputerPlayer* computer() const { return computer_ ? &*computer_ : nullptr; }
+  void computerPress(Key key);
+  std::function<void(Key key)> onComputerKey;
+  std::uint64_t computerSeed = 1;  // the game's seed, taken at start-up
 
   // Stage item n (1..15); a disabled item does nothing and returns false.
   bool chooseStage(int n);
@@ -62,6 +74,7 @@ class Training final : private PlayerHost {
   void tickMirrorCountdown();
   void dropMirrors();
   void roundOverCheck();
+  void computerTurn();
 
   void lose(Player& player) override;
   void playScoreVoice(Player&) override { sound.voice(Media::P1sw); }
@@ -73,6 +86,7 @@ class Training final : private PlayerHost {
   ScreenView& view_;
   const EditorValues& editor_;
   Player player_;
+  std::optional<ComputerPlayer> computer_;
 };
 
 }  // namespace glamora

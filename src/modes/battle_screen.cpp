@@ -28,16 +28,16 @@ const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::scoreB}
 
 }  // namespace
 
-BattleScreen::BattleScreen(Effects& effects, const EditorValues& editor, const PictureLibrary& pictures,
-                           Scheduler& scheduler, ScreenLinks links, QWidget* parent)
-    : GameScreen("Glamora Ver1.0 - 二人で対戦", QSize(657, 394), pictures, std::move(links), parent),
-      battle_(effects, *this, editor) {
+BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
+    : GameScreen(session, Mode::Battle, "Glamora Ver1.0 - 二人で対戦", QSize(657, 394), pictures, std::move(links),
+                 parent) {
   setObjectName("MainForm");
   buildCentre();
   addPanel(16, 'A');
   addPanel(448, 'B');
+  playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
+  playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
   showMenuState();
-  battle_.registerTasks(scheduler);
 }
 
 void BattleScreen::buildCentre() {
@@ -47,14 +47,26 @@ void BattleScreen::buildCentre() {
   for (const auto& [name, face] : faces) {
     QLabel* box = makePictureBox(client(), QRect(left, 128, 96, 96));
     box->setObjectName(name);
-    showPicture(box, pictures_.pixmap(face, devicePixelRatioF()));
+    showPicture(box, pictures_, face);
     left += 112;
   }
 }
 
+void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
+  session_.computer(Mode::Battle, p, level, engine().computerSeed + static_cast<std::uint64_t>(p));
+  showMenuState();
+}
+
 void BattleScreen::showMenuState() {
-  showStageChecks(menus_, battle_.state.checkedStage);
-  showSwitchChecks(menus_, battle_.sound.bgmOff, battle_.sound.seOff);
+  const Battle& battle = engine();
+  showStageChecks(menus_, battle.state.checkedStage);
+  showSwitchChecks(menus_, battle.sound.bgmOff, battle.sound.seOff);
+  for (int p = 0; p < 2; ++p) {
+    const ComputerPlayer* cpu = battle.computer(p);
+    const std::optional<ComputerLevel> level = cpu ? std::optional(cpu->level()) : std::nullopt;
+    if (playerMenus_[p].menu) showPlayerChecks(playerMenus_[p], level);
+    showPlate(client()->findChild<QLabel*>(p == 0 ? "Label11" : "Label12"), p == 0 ? "PLAYER1" : "PLAYER2", level);
+  }
 }
 
 }  // namespace glamora

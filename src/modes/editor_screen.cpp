@@ -68,7 +68,7 @@ void EditorScreen::buildPictures() {
 void EditorScreen::showPictures() {
   const auto specs = editor_layout::pictures();
   for (std::size_t i = 0; i < specs.size(); ++i) {
-    showPicture(images_[i], pictures_.pixmap(specs[i].picture, devicePixelRatioF()));
+    showPicture(images_[i], pictures_, specs[i].picture);
   }
 }
 
@@ -92,6 +92,9 @@ void EditorScreen::buildBoxes() {
     box->setStyle(boxStyle);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);  // typed texts are not added to the list
+    // A box keeps exactly what is typed: "150" in the NORM is 150, never
+    // completed to the list's "1500". The list still sets a value when chosen.
+    box->setCompleter(nullptr);
     box->addItems(editor_layout::boxItems(entry));
     box->lineEdit()->setMaxLength(entry.maxLength());
     box->setGeometry(editor_layout::boxGeometry(entry));
@@ -135,13 +138,17 @@ bool EditorScreen::checkBoxes() {
 void EditorScreen::return1Click() {
   // A failing box is reported here; when the check passes, the close runs it
   // again and passes as well, so the message never shows twice.
+  if (onCloseAttempt) onCloseAttempt();
   if (!checkBoxes()) return;
+  closingAfterOk_ = true;
   accept();
+  closingAfterOk_ = false;
 }
 
 void EditorScreen::done(int result) {
   // The close box reaches here through QDialog::closeEvent and reject(), which
   // ignores the close event while the form stays visible.
+  if (onCloseAttempt && !closingAfterOk_) onCloseAttempt();
   if (!checkBoxes()) return;
   QDialog::done(result);
 }

@@ -42,6 +42,9 @@ class EditorScreen : public QDialog {
 
   QComboBox* box(const EditorBox& box) const;
 
+  // Runs at every attempt to close the form, before its check.
+  std::function<void()> onCloseAttempt;
+
   // Every close (OK, the close box, Escape) ends here: a failing check keeps
   // the form open. The form is only hidden.
   void done(int result) override;
@@ -63,6 +66,7 @@ class EditorScreen : public QDialog {
   std::vector<QComboBox*> boxes_;  // in check order: pa11..pa68, psc, ptm
   std::vector<QLabel*> images_;
   QPushButton* return1_ = nullptr;
+  bool closingAfterOk_ = false;  // OK's own attempt is already counted
 };
 
 }  // namespace glamora

@@ -1,5 +1,6 @@
 #include "game_menus.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 namespace glamora {
@@ -42,6 +43,8 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   m.game->addSeparator();
   m.title = m.game->addAction("タイトルへ移動(&R)");
   m.title->setObjectName("title1");
+  m.replays = m.game->addAction("リプレイを見る(&P)...");
+  m.replays->setObjectName("replay1");
   m.game->addSeparator();
   m.end = m.game->addAction("終了(&X)");
   m.end->setObjectName("end1");
@@ -66,6 +69,52 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   if (fillHelp) fillHelp(m.help);
   showSwitchChecks(m, 0, 0);
   return m;
+}
+
+PlayerMenu addPlayerMenu(const GameMenuActions& menus, const QString& caption, const QString& objectName,
+                         const std::function<void(std::optional<ComputerLevel>)>& chosen) {
+  PlayerMenu m;
+  // The separator in front of the editor item closes the switches' group.
+  const QList<QAction*> actions = menus.options->actions();
+  const qsizetype editorAt = actions.indexOf(menus.editor);
+  QAction* before = editorAt > 0 && actions[editorAt - 1]->isSeparator() ? actions[editorAt - 1] : menus.editor;
+  m.menu = new QMenu(caption, menus.options);
+  m.menu->setObjectName(objectName);
+  menus.options->insertMenu(before, m.menu);
+  const char* const captions[] = {"人間(&H)", "コンピュータ：やさしい(&E)", "コンピュータ：ふつう(&N)",
+                                  "コンピュータ：むずかしい(&D)"};
+  const char* const names[] = {"Human", "Easy", "Normal", "Hard"};
+  auto* group = new QActionGroup(m.menu);
+  for (int k = 0; k < 4; ++k) {
+    QAction* item = checkable(m.menu, captions[k], "");
+    item->setObjectName(objectName + names[k]);
+    group->addAction(item);
+    m.items[k] = item;
+    const std::optional<ComputerLevel> level =
+        k == 0 ? std::nullopt : std::optional<ComputerLevel>(static_cast<ComputerLevel>(k - 1));
+    QObject::connect(item, &QAction::triggered, m.menu, [chosen, level] { chosen(level); });
+  }
+  m.items[0]->setChecked(true);
+  return m;
+}
+
+void showPlayerChecks(const PlayerMenu& menu, std::optional<ComputerLevel> level) {
+  menu.items[level ? static_cast<int>(*level) + 1 : 0]->setChecked(true);
+}
+
+QString levelCaption(ComputerLevel level) {
+  switch (level) {
+    case ComputerLevel::Easy: return "やさしい";
+    case ComputerLevel::Normal: return "ふつう";
+    case ComputerLevel::Hard: return "むずかしい";
+    case ComputerLevel::Random: break;
+  }
+  return "でたらめ";
+}
+
+void showPlate(QLabel* plate, const QString& personCaption, std::optional<ComputerLevel> level) {
+  plate->setText(level ? QString("CPU") : personCaption);
+  plate->setToolTip(level ? "コンピュータ：" + levelCaption(*level) : QString());
 }
 
 void showStageChecks(const GameMenuActions& menus, int checkedStage) {

@@ -4,14 +4,19 @@
 
 #include <QAction>
 #include <QMenuBar>
+#include <QLabel>
 #include <array>
 #include <functional>
+#include <optional>
+
+#include "engine/computer_level.h"
 
 namespace glamora {
 
 struct GameMenuActions {
   std::array<QAction*, 15> stages{};  // stage1..stage15
   QAction* title = nullptr;           // title1
+  QAction* replays = nullptr;         // replay1
   QAction* end = nullptr;             // end1
   QAction* musicOn = nullptr;         // bon1
   QAction* musicOff = nullptr;        // boff1
@@ -31,5 +36,25 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
 // Check marks: exactly the chosen stage (0 for none), and one item of each switch pair.
 void showStageChecks(const GameMenuActions& menus, int checkedStage);
 void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff);
+
+// Who plays one side: "人間(&H)" or the computer at one of three levels, as
+// radio items of one submenu of "オプション(&O)".
+struct PlayerMenu {
+  QMenu* menu = nullptr;
+  std::array<QAction*, 4> items{};  // person, easy, normal, hard
+};
+
+// Adds such a submenu after the sound switches, before the editor item;
+// `chosen` gets the level picked (none for a person). "人間" starts checked.
+PlayerMenu addPlayerMenu(const GameMenuActions& menus, const QString& caption, const QString& objectName,
+                         const std::function<void(std::optional<ComputerLevel>)>& chosen);
+void showPlayerChecks(const PlayerMenu& menu, std::optional<ComputerLevel> level);
+
+// "やさしい", "ふつう", "むずかしい".
+QString levelCaption(ComputerLevel level);
+
+// A side's name plate: its own caption for a person; "CPU" with the level as
+// its hint while the computer plays it.
+void showPlate(QLabel* plate, const QString& personCaption, std::optional<ComputerLevel> level);
 
 }  // namespace glamora

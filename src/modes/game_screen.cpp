@@ -34,9 +34,10 @@ const std::pair<const char*, Label> kSharedEngineLabels[] = {
 
 }  // namespace
 
-GameScreen::GameScreen(const QString& caption, QSize clientSize, const PictureLibrary& pictures, ScreenLinks links,
-                       QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches)
-    : QDialog(parent), pictures_(pictures) {
+GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize,
+                       const PictureLibrary& pictures, ScreenLinks links, QWidget* parent,
+                       const std::function<void(QMenu*)>& beforeSwitches)
+    : QDialog(parent), session_(session), pictures_(pictures), mode_(mode) {
   setWindowTitle(caption);
   setWindowIcon(pictures.programIcon());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -61,25 +62,35 @@ GameScreen::GameScreen(const QString& caption, QSize clientSize, const PictureLi
   menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
   for (int n = 1; n <= 15; ++n) {
     connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] {
-      chooseStage(n);
+      session_.stage(mode_, n);
       showMenuState();
     });
   }
-  connect(menus_.title, &QAction::triggered, this, [this] {
-    leaveToTitle();
-    close();
-  });
+  // Leaving by the menu, by "終了(&X)" or by the close box all end in
+  // closeEvent, which abandons a game in progress.
+  connect(menus_.title, &QAction::triggered, this, &QWidget::close);
   connect(menus_.end, &QAction::triggered, this, [this] {
     quitRequested_ = true;
     close();
   });
-  connect(menus_.musicOn, &QAction::triggered, this, [this] { setMusic(true); });
-  connect(menus_.musicOff, &QAction::triggered, this, [this] { setMusic(false); });
-  connect(menus_.voicesOn, &QAction::triggered, this, [this] { setVoices(true); });
-  connect(menus_.voicesOff, &QAction::triggered, this, [this] { setVoices(false); });
+  connect(menus_.musicOn, &QAction::triggered, this, [this] { session_.music(mode_, true); });
+  connect(menus_.musicOff, &QAction::triggered, this, [this] { session_.music(mode_, false); });
+  connect(menus_.voicesOn, &QAction::triggered, this, [this] { session_.voices(mode_, true); });
+  connect(menus_.voicesOff, &QAction::triggered, this, [this] { session_.voices(mode_, false); });
   connect(menus_.editor, &QAction::triggered, this, [open = links.openEditor] {
     if (open) open();
   });
+  connect(menus_.replays, &QAction::triggered, this, [open = links.openReplays] {
+    if (open) open();
+  });
+  relay().attach(this);
+}
+
+GameScreen::~GameScreen() { relay().detach(this); }
+
+void GameScreen::setInputEnabled(bool enabled) {
+  inputEnabled_ = enabled;
+  if (QMenuBar* bar = findChild<QMenuBar*>()) bar->setEnabled(enabled);
 }
 
 void GameScreen::addPanel(int left, char suffix) {
@@ -117,15 +128,20 @@ void GameScreen::setPause(Label label, bool shown) {
 }
 
 // Every character typed goes to the engine; nothing closes the screen but its
-// menu items and its close box.
+// menu items and its close box. A key held with Alt or Ctrl is a menu key:
+// when no menu takes it, it does nothing (Alt+D does not move the arrow).
 void GameScreen::keyPressEvent(QKeyEvent* event) {
-  for (const char32_t ch : event->text().toUcs4()) keyPress(ch);
+  if (!inputEnabled_) return event->ignore();
+  if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+    for (const char32_t ch : event->text().toUcs4()) session_.key(mode_, ch);
+  }
   event->accept();
 }
 
 void GameScreen::closeEvent(QCloseEvent* event) {
-  screenClosed();
+  if (inputEnabled_) session_.leave(mode_);
   event->accept();
+  if (onClosed) onClosed();
 }
 
 }  // namespace glamora

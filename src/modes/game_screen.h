@@ -12,6 +12,7 @@
 
 #include "assets/pictures/picture_library.h"
 #include "engine/effects.h"
+#include "engine/session.h"
 #include "game_menus.h"
 #include "player_panel.h"
 #include "screens/form_kit.h"
@@ -25,10 +26,16 @@ inline const LabelStyle kBar{12, true, kClWhite, kClMaroon};
 struct ScreenLinks {
   std::function<void(QMenu*)> fillHelpMenu;  // the six help entries
   std::function<void()> openEditor;          // the original-stage editor, modally
+  std::function<void()> openReplays;         // the list of kept rounds
 };
 
+// A game screen shows one engine of the session and sends what the player
+// does through the session's inputs; it attaches itself to the engine's view
+// for as long as it exists.
 class GameScreen : public QDialog, public ScreenView {
  public:
+  ~GameScreen() override;
+
   // True after "終了(&X)": whoever opened the screen ends the program.
   bool quitRequested() const { return quitRequested_; }
   QWidget* client() const { return client_; }
@@ -47,17 +54,17 @@ class GameScreen : public QDialog, public ScreenView {
   void menuChanged() override { showMenuState(); }
   void characterChanged(Character) override {}
 
- protected:
-  GameScreen(const QString& caption, QSize clientSize, const PictureLibrary& pictures, ScreenLinks links,
-             QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches = {});
+  // A replay shows the screen but takes no keys or menu commands: they go to
+  // the window around it.
+  void setInputEnabled(bool enabled);
+  Mode mode() const { return mode_; }
+  // Runs after the screen has closed (the session has been told already).
+  std::function<void()> onClosed;
 
-  // The engine behind the screen.
-  virtual void chooseStage(int n) = 0;
-  virtual void keyPress(char32_t character) = 0;
-  virtual void setMusic(bool on) = 0;
-  virtual void setVoices(bool on) = 0;
-  virtual void leaveToTitle() = 0;
-  virtual void screenClosed() = 0;
+ protected:
+  GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize, const PictureLibrary& pictures,
+             ScreenLinks links, QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches = {});
+
   virtual void showMenuState() = 0;
 
   void addPanel(int left, char suffix);
@@ -70,10 +77,15 @@ class GameScreen : public QDialog, public ScreenView {
   void closeEvent(QCloseEvent* event) override;
   void reject() override { close(); }
 
+  Session& session_;
   const PictureLibrary& pictures_;
   GameMenuActions menus_;
 
  private:
+  ViewRelay& relay() { return mode_ == Mode::Battle ? session_.battleView : session_.trainingView; }
+
+  Mode mode_;
+  bool inputEnabled_ = true;
   QWidget* client_;
   std::vector<std::unique_ptr<PlayerPanel>> panels_;
   std::map<Label, QLabel*> labels_;

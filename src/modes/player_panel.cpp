@@ -64,10 +64,9 @@ const LabelStyle kPauseStyle{24, true, kClWhite, kClBlack, Qt::AlignCenter};
 }  // namespace
 
 PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLibrary& pictures)
-    : left_(left), pictures_(pictures), client_(client) {
+    : left_(left), pictures_(pictures) {
   const QString s(QChar::fromLatin1(suffix));
   const QString cellPrefix = s.toLower();
-  const qreal ratio = client->devicePixelRatioF();
 
   auto* outZone = makeLabel(client, QRect(left, kBoardTop, 192, 24), "OUT ZONE",
                             LabelStyle{24, true, kClBlack, kClRed, Qt::AlignCenter});
@@ -93,15 +92,15 @@ PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLi
 
   arrow_ = makePictureBox(client, QRect(columnLeft(3), kArrowTop, 32, 24));
   arrow_->setObjectName("yaji" + s);
-  showPicture(arrow_, arrowPicture(ratio));
+  showPicture(arrow_, arrowPicture);
   for (int c = 1; c <= kColumns; ++c) {
     markers_[c - 1] = makePictureBox(client, QRect(columnLeft(c), kSupplyTop, 32, 24));
     markers_[c - 1]->setObjectName(QString("s") + cellPrefix + QString::number(c));
-    showPicture(markers_[c - 1], picture(markerPicture(c)));  // the form's design-time offers
+    showPicture(markers_[c - 1], pictures_, markerPicture(c));  // the form's design-time offers
   }
   auto* carriedRow = makePictureBox(client, QRect(left, kCarriedTop, 192, 24));
   carriedRow->setObjectName(suffix == 'A' ? "Image67" : "Image71");
-  showPicture(carriedRow, carriedRowPicture(ratio));
+  showPicture(carriedRow, carriedRowPicture);
   carried_ = makePictureBox(client, QRect(columnLeft(3), kCarriedTop, 32, 24));
   carried_->setObjectName("aya" + s);
 
@@ -112,23 +111,21 @@ PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLi
   redraw(Board{});
 }
 
-QPixmap PlayerPanel::picture(Picture p) const { return pictures_.pixmap(p, client_->devicePixelRatioF()); }
-
 void PlayerPanel::redraw(const Board& board) {
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kRows; ++r) {
       const Picture p = cellPicture(board(c, r), c, r);
-      if (p != Picture::Unchanged) showPicture(cells_[(c - 1) * kRows + (r - 1)], picture(p));
+      if (p != Picture::Unchanged) showPicture(cells_[(c - 1) * kRows + (r - 1)], pictures_, p);
     }
   }
 }
 
 void PlayerPanel::showCarried(Picture p) {
-  if (p != Picture::Unchanged) showPicture(carried_, picture(p));
+  if (p != Picture::Unchanged) showPicture(carried_, pictures_, p);
 }
 
 void PlayerPanel::showMarker(int column, Picture p) {
-  if (p != Picture::Unchanged) showPicture(markers_[column - 1], picture(p));
+  if (p != Picture::Unchanged) showPicture(markers_[column - 1], pictures_, p);
 }
 
 void PlayerPanel::moveArrow(int column) { arrow_->move(columnLeft(column), kArrowTop); }

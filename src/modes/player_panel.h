@@ -32,12 +32,10 @@ class PlayerPanel {
   QLabel* pauseCarried; // pau2a / pau2b
 
  private:
-  QPixmap picture(Picture p) const;
   int columnLeft(int column) const { return left_ + 32 * (column - 1); }
 
   int left_;
   const PictureLibrary& pictures_;
-  QWidget* client_;
   std::array<QLabel*, kColumns * kRows> cells_{};
   std::array<QLabel*, kColumns> markers_{};
   QLabel* arrow_;

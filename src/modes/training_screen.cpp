@@ -30,10 +30,10 @@ const std::pair<const char*, Label> kNamedLabels[] = {
 
 }  // namespace
 
-TrainingScreen::TrainingScreen(Effects& effects, const EditorValues& editor, const PictureLibrary& pictures,
-                               Scheduler& scheduler, ScreenLinks links, std::function<void(Character)> characterChosen,
-                               QWidget* parent)
-    : GameScreen("Glamora Ver1.0 - 一人で特訓", QSize(449, 394), pictures, std::move(links), parent,
+TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links,
+                               std::function<void(Character)> characterChosen, QWidget* parent)
+    : GameScreen(session, Mode::Training, "Glamora Ver1.0 - 一人で特訓", QSize(449, 394), pictures, std::move(links),
+                 parent,
                  [](QMenu* options) {
                    QMenu* players = options->addMenu("プレイヤーの選択");
                    players->setObjectName("playsl");
@@ -44,7 +44,6 @@ TrainingScreen::TrainingScreen(Effects& effects, const EditorValues& editor, con
                    }
                    options->addSeparator();
                  }),
-      training_(effects, *this, editor),
       characterChosen_(std::move(characterChosen)) {
   setObjectName("SubForm");
   playP1_ = findChild<QAction*>("playP1");
@@ -52,15 +51,18 @@ TrainingScreen::TrainingScreen(Effects& effects, const EditorValues& editor, con
   buildPanel();
   addPanel(16, 'A');
   connect(playP1_, &QAction::triggered, this, [this] {
-    training_.chooseCharacter(Character::Elna);
+    session_.character(Character::Elna);
     showMenuState();
   });
   connect(playP2_, &QAction::triggered, this, [this] {
-    training_.chooseCharacter(Character::Mirabe);
+    session_.character(Character::Mirabe);
+    showMenuState();
+  });
+  playerMenu_ = addPlayerMenu(menus_, "プレイヤー(&P)", "player", [this](std::optional<ComputerLevel> level) {
+    session_.computer(Mode::Training, 0, level, engine().computerSeed);
     showMenuState();
   });
   showMenuState();
-  training_.registerTasks(scheduler);
 }
 
 void TrainingScreen::buildPanel() {
@@ -73,12 +75,12 @@ void TrainingScreen::buildPanel() {
   time->setFont(font);
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");
-  showPicture(face_, pictures_.pixmap(PictureId::uface1b, devicePixelRatioF()));
+  showPicture(face_, pictures_, PictureId::uface1b);
 }
 
 void TrainingScreen::characterChanged(Character character) {
   const bool elna = character == Character::Elna;
-  showPicture(face_, pictures_.pixmap(elna ? PictureId::uface1b : PictureId::uface2b, devicePixelRatioF()));
+  showPicture(face_, pictures_, elna ? PictureId::uface1b : PictureId::uface2b);
   name_->setText(elna ? "ELNA" : "MIRABE");
   setLabelBackground(name_, elna ? kClNavy : kClPurple);
   setLabelTextColour(name_, elna ? kClAqua : kClFuchsia);
@@ -86,12 +88,17 @@ void TrainingScreen::characterChanged(Character character) {
 }
 
 void TrainingScreen::showMenuState() {
-  const TrainingState& s = training_.state;
+  const Training& training = engine();
+  const TrainingState& s = training.state;
   showStageChecks(menus_, s.checkedStage);
   for (int n = 1; n <= 15; ++n) menus_.stages[n - 1]->setEnabled(s.enabled[n - 1]);
-  showSwitchChecks(menus_, training_.sound.bgmOff, training_.sound.seOff);
+  showSwitchChecks(menus_, training.sound.bgmOff, training.sound.seOff);
   playP1_->setChecked(s.character == Character::Elna);
   playP2_->setChecked(s.character == Character::Mirabe);
+  const std::optional<ComputerLevel> level =
+      training.computer() ? std::optional(training.computer()->level()) : std::nullopt;
+  if (playerMenu_.menu) showPlayerChecks(playerMenu_, level);
+  showPlate(client()->findChild<QLabel*>("Label11"), "YOU", level);
 }
 
 }  // namespace glamora

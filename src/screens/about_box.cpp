@@ -35,7 +35,7 @@ AboutBox::AboutBox(const PictureLibrary& library, QWidget* parent)
 
   auto* icon = makePictureBox(panel, {8, 8, 32, 32});
   icon->setObjectName("ProgramIcon");
-  showPicture(icon, library.programIcon().pixmap(QSize(32, 32), screenPixelRatio()));
+  showPicture(icon, library, PictureId::programIcon);
   for (const LabelSpec& entry : kPanelLabels)
     makeLabel(panel, entry.geometry, QString::fromUtf8(entry.text), entry.style)->setObjectName(entry.name);
 

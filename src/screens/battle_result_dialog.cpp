@@ -29,11 +29,8 @@ constexpr LabelSpec kLabels[] = {
 BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, winner == BattleWinner::Player1 ? "Mw1Form" : "Mw2Form", "結果", QSize(329, 290)) {
   const bool firstWon = winner == BattleWinner::Player1;
-  const qreal ratio = screenPixelRatio();
-  addPicture("Image1", {kLeft, 32, 96, 96},
-             library.pixmap(firstWon ? PictureId::uface1a : PictureId::uface1c, ratio));
-  addPicture("Image2", {kRight, 32, 96, 96},
-             library.pixmap(firstWon ? PictureId::uface2c : PictureId::uface2a, ratio));
+  addPicture("Image1", {kLeft, 32, 96, 96}, library, firstWon ? PictureId::uface1a : PictureId::uface1c);
+  addPicture("Image2", {kRight, 32, 96, 96}, library, firstWon ? PictureId::uface2c : PictureId::uface2a);
   addLabels(kLabels);
 
   // Each word stands on the colour of the player under whose portrait it is.

@@ -47,10 +47,9 @@ constexpr Profile kProfiles[] = {
 
 CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "ChForm", "Glamora Ver1.0 - キャラクター紹介", QSize(506, 450)) {
-  useProgramIcon(library);
-  const qreal ratio = screenPixelRatio();
-  addPicture("Image1", {16, 8, 96, 96}, library.pixmap(PictureId::uface1a, ratio));
-  addPicture("Image2", {392, 8, 96, 96}, library.pixmap(PictureId::uface2a, ratio));
+  useHelpFrame(library);
+  addPicture("Image1", {16, 8, 96, 96}, library, PictureId::uface1a);
+  addPicture("Image2", {392, 8, 96, 96}, library, PictureId::uface2a);
   addLabel({"Label1", {184, 32, 128, 64}, "VS", {.pixelHeight = 64, .textColour = kClYellow, .align = Qt::AlignCenter}});
 
   const LabelStyle headingStyle{.pixelHeight = 24, .bold = false, .textColour = kClLime};

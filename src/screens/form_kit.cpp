@@ -2,10 +2,18 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QEvent>
+#include <QIconEngine>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPointer>
 #include <QPalette>
 #include <QScreen>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOption>
+
+#include "assets/pictures/picture_library.h"
 
 namespace glamora {
 
@@ -61,14 +69,127 @@ QLabel* makeLabel(QWidget* parent, const LabelSpec& entry) {
   return label;
 }
 
+namespace {
+
+// Keeps the painter of its picture and paints it again whenever the ratio it
+// is shown at differs from the one it was painted for: on a move to another
+// screen, or when it is first shown on a screen that is not the primary one.
+class PictureBox : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+  void show(PicturePainter painter) {
+    painter_ = std::move(painter);
+    paintPicture();
+  }
+  void showFixed(const QPixmap& picture) {
+    painter_ = nullptr;
+    setPixmap(picture);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ScreenChangeInternal) refreshForRatio();
+    return QLabel::event(event);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    refreshForRatio();
+    QLabel::paintEvent(event);
+  }
+
+ private:
+  void refreshForRatio() {
+    if (painter_ && devicePixelRatioF() != paintedRatio_) paintPicture();
+  }
+  void paintPicture() {
+    paintedRatio_ = devicePixelRatioF();
+    setPixmap(painter_(paintedRatio_));
+  }
+
+  PicturePainter painter_;
+  qreal paintedRatio_ = 0;
+};
+
+// Paints the picture for each pixel size asked; a disabled icon is the
+// style's greyed version of it, as for any pixmap icon.
+class PictureIconEngine : public QIconEngine {
+ public:
+  PictureIconEngine(PicturePainter painter, QSize logicalSize)
+      : painter_(std::move(painter)), logicalSize_(logicalSize) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return scaledPixmap(size, mode, state, 1.0);
+  }
+  QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal) override {
+    const qreal ratio = qMax(qreal(size.width()) / logicalSize_.width(), qreal(size.height()) / logicalSize_.height());
+    QPixmap picture = painter_(ratio);
+    picture.setDevicePixelRatio(1.0);
+    if (mode == QIcon::Disabled) {
+      QStyleOption option;
+      option.palette = QGuiApplication::palette();
+      picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+    }
+    return picture;
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    QPixmap picture = scaledPixmap(rect.size() * ratio, mode, state, ratio);
+    picture.setDevicePixelRatio(ratio);
+    painter->drawPixmap(rect.topLeft(), picture);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    // Like a pixmap icon: never larger than the picture, smaller to fit.
+    if (logicalSize_.width() <= size.width() && logicalSize_.height() <= size.height()) return logicalSize_;
+    return logicalSize_.scaled(size, Qt::KeepAspectRatio);
+  }
+  QIconEngine* clone() const override { return new PictureIconEngine(painter_, logicalSize_); }
+
+ private:
+  PicturePainter painter_;
+  QSize logicalSize_;
+};
+
+}  // namespace
+
 QLabel* makePictureBox(QWidget* parent, QRect geometry) {
-  auto* box = new QLabel(parent);
+  auto* box = new PictureBox(parent);
   box->setGeometry(geometry);
   box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return box;
 }
 
-void showPicture(QLabel* box, const QPixmap& picture) { box->setPixmap(picture); }
+void showPicture(QLabel* box, PicturePainter picture) {
+  if (auto* pictureBox = dynamic_cast<PictureBox*>(box)) {
+    pictureBox->show(std::move(picture));
+  } else {
+    box->setPixmap(picture(box->devicePixelRatioF()));
+  }
+}
+
+void showPicture(QLabel* box, const PictureLibrary& library, PictureId id) {
+  const PictureId still = library.resolve(id);
+  showPicture(box, [&library, still](qreal ratio) { return library.pixmap(still, ratio); });
+}
+
+void showPicture(QLabel* box, const PictureLibrary& library, Picture picture) {
+  if (const auto id = pictureFromEngine(picture)) {
+    showPicture(box, library, *id);
+  } else {
+    showPicture(box, QPixmap());
+  }
+}
+
+void showPicture(QLabel* box, const QPixmap& picture) {
+  if (auto* pictureBox = dynamic_cast<PictureBox*>(box)) {
+    pictureBox->showFixed(picture);
+  } else {
+    box->setPixmap(picture);
+  }
+}
+
+QIcon pictureIcon(PicturePainter picture, QSize logicalSize) {
+  return QIcon(new PictureIconEngine(std::move(picture), logicalSize));
+}
 
 QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size) {
   auto* button = new QPushButton("&OK", parent);
@@ -99,12 +220,48 @@ void centreOnScreen(QWidget* window) {
 }
 
 void showErrorBox(QWidget* parent, const QString& text) {
-  static QSet<QString> open;
-  if (open.contains(text)) return;
-  open.insert(text);
-  QMessageBox box(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent);
-  box.exec();
-  open.remove(text);
+  static QSet<QString> showing;
+  if (showing.contains(text)) return;
+  showing.insert(text);
+  auto* box = new QMessageBox(QMessageBox::Critical, kAppTitle, text, QMessageBox::Ok, parent);
+  box->setObjectName("errorBox");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, [text] { showing.remove(text); });
+  openModal(box);
+}
+
+namespace {
+
+// Re-activates a window's opener once the window is hidden.
+class ReturnToOpener final : public QObject {
+ public:
+  ReturnToOpener(QWidget* window, QWidget* opener) : QObject(window), opener_(opener) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Hide) {
+      if (opener_ && opener_->isVisible()) opener_->activateWindow();
+      watched->removeEventFilter(this);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> opener_;
+};
+
+}  // namespace
+
+void openModal(QWidget* window) {
+  QWidget* opener = QApplication::activeWindow();
+  if (opener != window) new ReturnToOpener(window, opener);
+  window->setWindowModality(Qt::ApplicationModal);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace glamora

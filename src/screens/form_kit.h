@@ -3,13 +3,21 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
+#include "assets/pictures/picture_id.h"
+#include "engine/pictures.h"
+
 namespace glamora {
+
+class PictureLibrary;
 
 inline constexpr const char* kAppTitle = "Glamora Ver1.0";
 // The font every screen names; main() substitutes a Japanese font for it.
@@ -47,9 +55,23 @@ struct LabelSpec {
 QLabel* makeLabel(QWidget* parent, const LabelSpec& entry);
 void setLabelTextColour(QLabel* label, int colour);
 
-// A picture box: shows a copy of the picture it was given last.
+// A picture painted on demand at a device pixel ratio.
+using PicturePainter = std::function<QPixmap(qreal devicePixelRatio)>;
+
+// A picture box: shows a copy of the picture it was given last, painted at the
+// device pixel ratio of the screen its window is on, and painted again when
+// the window moves to a screen of another ratio.
 QLabel* makePictureBox(QWidget* parent, QRect geometry);
+void showPicture(QLabel* box, PicturePainter picture);
+// A library picture; a current-frame picture shows the frame it holds now.
+// The library must outlive the box.
+void showPicture(QLabel* box, const PictureLibrary& library, PictureId id);
+void showPicture(QLabel* box, const PictureLibrary& library, Picture picture);
+// A finished pixmap, shown as it is at every ratio.
 void showPicture(QLabel* box, const QPixmap& picture);
+
+// An icon painted at the size and ratio it is shown at (a button's glyph).
+QIcon pictureIcon(PicturePainter picture, QSize logicalSize);
 
 // The "&OK" button with its hint "ゲームに戻ります"; 75 x 25 unless told.
 QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size = QSize(75, 25));
@@ -62,7 +84,13 @@ void setupForm(QWidget* form, const QString& caption, QSize clientSize, int back
 void centreOnScreen(QWidget* window);
 
 // The game's error box: caption "Glamora Ver1.0", stop icon, OK. The same text
-// is never shown twice at once.
+// is never shown twice at once. It opens without waiting for the OK, like
+// every modal screen: the clock goes on while it shows.
 void showErrorBox(QWidget* parent, const QString& text);
+
+// Shows a window modal to the whole program without a nested event loop. When
+// it is hidden again, the window that was active before is activated, so its
+// menu shortcuts work at once even without a window manager.
+void openModal(QWidget* window);
 
 }  // namespace glamora

@@ -32,7 +32,7 @@ class HelpScreens {
   HelpScreens(const HelpScreens&) = delete;
   HelpScreens& operator=(const HelpScreens&) = delete;
 
-  // Shows the screen modally and returns when it is closed.
+  // Opens the screen modally; returns at once.
   void open(HelpScreen which);
 
   ScreenDialog& screen(HelpScreen which);

@@ -1,15 +1,24 @@
 #include "how_to_play_screen.h"
 
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 
 namespace glamora {
 
+namespace {
+
+constexpr QSize kClientSize(676, 451);
+// The box leaves this much of the client area free at its right and bottom.
+constexpr QSize kBoxMargin(3, 2);
+
+}  // namespace
+
 HowToPlayScreen::HowToPlayScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "HelpForm", "Glamora Ver1.0 - 遊び方", QSize(676, 451)),
+    : ScreenDialog(parent, "HelpForm", "Glamora Ver1.0 - 遊び方", kClientSize),
       memo_(new QPlainTextEdit(this)) {
-  useProgramIcon(library);
+  useHelpFrame(library);
   memo_->setObjectName("Memo1");
-  memo_->setGeometry(0, 0, 673, 449);
+  memo_->setGeometry(QRect(QPoint(0, 0), kClientSize - kBoxMargin));
   memo_->setFont(formFont(16, true));
   memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   memo_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -21,6 +30,11 @@ HowToPlayScreen::HowToPlayScreen(const PictureLibrary& library, QWidget* parent)
   memo_->setPalette(palette);
   // The only control: no OK button, the close box (or Escape) closes the screen.
   memo_->setFocus();
+}
+
+void HowToPlayScreen::resizeEvent(QResizeEvent* event) {
+  ScreenDialog::resizeEvent(event);
+  memo_->setGeometry(QRect(QPoint(0, 0), event->size() - kBoxMargin));
 }
 
 void HowToPlayScreen::setText(const QString& text) {

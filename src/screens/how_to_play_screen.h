@@ -21,6 +21,10 @@ class HowToPlayScreen : public ScreenDialog {
   void setText(const QString& text);
   QString text() const;
 
+ protected:
+  // The box follows the window's size.
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   QPlainTextEdit* memo_;
 };

@@ -4,7 +4,6 @@
 #include <QPainterPath>
 
 #include "assets/pictures/picture_library.h"
-#include "screens/screen_dialog.h"
 
 namespace glamora {
 
@@ -46,10 +45,7 @@ QPixmap arrowIcon(ArrowDirection direction, qreal devicePixelRatio) {
 
 ItemDiagram::ItemDiagram(const PictureLibrary& library, QWidget* parent)
     : QWidget(parent),
-      library_(library),
-      ratio_(screenPixelRatio()),
-      arrowRight_(arrowIcon(ArrowDirection::Right, ratio_)),
-      arrowDown_(arrowIcon(ArrowDirection::Down, ratio_)) {
+      library_(library) {
   // The diagram lies under every other component and takes no mouse input.
   setAttribute(Qt::WA_TransparentForMouseEvents);
   if (parent) setGeometry(parent->rect());
@@ -80,6 +76,14 @@ std::optional<PictureId> ItemDiagram::pictureAt(QPoint at) const {
   return std::nullopt;
 }
 
+void ItemDiagram::useRatio(qreal ratio) {
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  pixmaps_.clear();
+  arrowRight_ = arrowIcon(ArrowDirection::Right, ratio);
+  arrowDown_ = arrowIcon(ArrowDirection::Down, ratio);
+}
+
 const QPixmap& ItemDiagram::cached(PictureId picture) {
   auto found = pixmaps_.find(picture);
   if (found == pixmaps_.end()) found = pixmaps_.emplace(picture, library_.pixmap(picture, ratio_)).first;
@@ -87,6 +91,7 @@ const QPixmap& ItemDiagram::cached(PictureId picture) {
 }
 
 void ItemDiagram::paintEvent(QPaintEvent*) {
+  useRatio(devicePixelRatioF());
   QPainter p(this);
   for (const DiagramItem& item : items_) p.drawPixmap(item.at, cached(item.picture));
   for (const DiagramArrow& arrow : arrows_)

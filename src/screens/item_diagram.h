@@ -58,10 +58,13 @@ class ItemDiagram : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // Pictures painted at the ratio of the last paint; a new ratio (the window
+  // moved to another screen) paints them again.
+  void useRatio(qreal ratio);
   const QPixmap& cached(PictureId picture);
 
   const PictureLibrary& library_;
-  qreal ratio_;
+  qreal ratio_ = 0;
   std::vector<DiagramItem> items_;
   std::vector<DiagramArrow> arrows_;
   std::map<PictureId, QPixmap> pixmaps_;

@@ -24,7 +24,7 @@ constexpr LabelSpec kLabels[] = {
 
 OperationTableScreen::OperationTableScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "SousaForm", "Glamora Ver1.0 - 操作表", QSize(418, 273)) {
-  useProgramIcon(library);
+  useHelpFrame(library);
   addLabels(kLabels);
   addOkButton("return1", {168, 240});
 }

@@ -23,7 +23,7 @@ class ResultDialogs {
   ResultDialogs(const ResultDialogs&) = delete;
   ResultDialogs& operator=(const ResultDialogs&) = delete;
 
-  // Shows the dialog modally and returns when it is closed.
+  // Opens the dialog modally; returns at once.
   void open(Dialog which);
   ScreenDialog& dialog(Dialog which);
 

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "assets/pictures/picture_library.h"
@@ -16,16 +15,11 @@ ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& cap
     : QDialog(parent) {
   setObjectName(name);
   setupForm(this, caption, clientSize, background);
-  // No size grip and no "?" button: the layout is fixed.
+  // A dialog border: no size grip, no "?" button.
   setSizeGripEnabled(false);
 }
 
-int ScreenDialog::openModal() {
-  const QPointer<QWidget> opener = QApplication::activeWindow();
-  const int result = exec();
-  if (opener && opener->isVisible()) opener->activateWindow();
-  return result;
-}
+void ScreenDialog::openModal() { glamora::openModal(this); }
 
 QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize size) {
   QPushButton* button = makeOkButton(this, position, size);
@@ -40,24 +34,24 @@ void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
   for (const LabelSpec& entry : specs) addLabel(entry);
 }
 
-QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const QPixmap& picture) {
+QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id) {
   QLabel* box = makePictureBox(this, geometry);
   box->setObjectName(name);
-  showPicture(box, picture);
+  showPicture(box, library, id);
   return box;
 }
 
-void ScreenDialog::useProgramIcon(const PictureLibrary& library) { setWindowIcon(library.programIcon()); }
+void ScreenDialog::useHelpFrame(const PictureLibrary& library) {
+  setWindowIcon(library.programIcon());
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setSizeGripEnabled(true);
+}
 
 void ScreenDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // QDialog places itself over its parent; the screens stand in the middle of the screen.
   if (!event->spontaneous()) centreOnScreen(this);
-}
-
-qreal screenPixelRatio() {
-  const QScreen* screen = QApplication::primaryScreen();
-  return screen ? screen->devicePixelRatio() : 1.0;
 }
 
 }  // namespace glamora

@@ -1,5 +1,5 @@
-// The base of the help, information and result screens: a fixed client area
-// laid out in pixels, centred on the screen each time it is shown, hidden (never
+// The base of the help, information and result screens: a client area laid
+// out in pixels (fixed in size unless it is a help screen), centred on the screen each time it is shown, hidden (never
 // destroyed) when closed, and helpers that build its labels from a table.
 #pragma once
 
@@ -28,10 +28,9 @@ class ScreenDialog : public QDialog {
   ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
                int background = 0x000000);
 
-  // Shows the screen modally and returns its result once it is closed. The
-  // window that was active before is activated again, so that its menu
-  // shortcuts work at once even without a window manager.
-  int openModal();
+  // Shows the screen modally and returns at once; the window that was active
+  // before is activated again when it closes.
+  void openModal();
 
  protected:
   // The "&OK" button: closes the screen with the OK result.
@@ -39,14 +38,13 @@ class ScreenDialog : public QDialog {
   QLabel* addLabel(const LabelSpec& entry);
   void addLabels(std::span<const LabelSpec> specs);
   // A picture box holding a copy of a library picture.
-  QLabel* addPicture(const char* name, QRect geometry, const QPixmap& picture);
-  // Help screens show the program's icon in their title bar.
-  void useProgramIcon(const PictureLibrary& library);
+  QLabel* addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id);
+  // Help screens show the program's icon in their title bar and have a
+  // resizable border: the user may make the window larger or smaller, the
+  // layout stays where it is.
+  void useHelpFrame(const PictureLibrary& library);
 
   void showEvent(QShowEvent* event) override;
 };
-
-// Device pixel ratio for the pictures of the screens: that of the primary screen.
-qreal screenPixelRatio();
 
 }  // namespace glamora

@@ -36,7 +36,7 @@ constexpr LabelSpec kLabels[] = {
 TechniqueScreen::TechniqueScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "TekuForm", "Glamora Ver1.0 - テクニック", QSize(690, 521)),
       diagram_(new ItemDiagram(library, this)) {
-  useProgramIcon(library);
+  useHelpFrame(library);
   diagram_->setObjectName("diagram");
   for (const ChainExample& example : techniqueExamples()) {
     const QPoint step = example.vertical ? QPoint(0, 24) : QPoint(32, 0);

@@ -54,7 +54,7 @@ TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const Pictur
 void TrainingResultDialog::setCharacter(Character character, const PictureLibrary& library) {
   const CharacterLook& look = lookOf(character);
   const PictureId face = outcome_ == TrainingOutcome::Won ? look.wonFace : look.lostFace;
-  showPicture(face_, library.pixmap(face, screenPixelRatio()));
+  showPicture(face_, library, face);
   name_->setText(look.name);
   setLabelBackground(name_, look.nameBackground);
   setLabelTextColour(name_, look.nameColour);

@@ -75,7 +75,7 @@ constexpr LegendEntry kLegend[] = {
 VisualHelpScreen::VisualHelpScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "VhelpForm", "Glamora Ver1.0 - ビジュアルヘルプ", QSize(602, 425)),
       diagram_(new ItemDiagram(library, this)) {
-  useProgramIcon(library);
+  useHelpFrame(library);
   diagram_->setObjectName("diagram");
   for (const Block& block : kBlocks) addBlock(*diagram_, block);
 

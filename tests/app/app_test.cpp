@@ -19,16 +19,15 @@ namespace {
 
 struct AppTest : ::testing::Test {
   QTemporaryDir assets;
-  SimClock clock;
-  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return clock.now(); })};
   std::unique_ptr<GlamoraApp> app;
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
   QStringList errors;
 
   void copyAsset(const char* name) {
     ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
   }
   void start() {
-    app = std::make_unique<GlamoraApp>(clock, media, assets.path().toStdString());
+    app = std::make_unique<GlamoraApp>(media, assets.path().toStdString());
     app->effects().errorBox = [this](const QString& text) { errors << text; };
     app->title().show();
   }
@@ -44,9 +43,9 @@ TEST_F(AppTest, StartupFailsOnAMissingFileOnceAndRecoversWhenItAppears) {
   for (const char* name : {"Glamora.mid", "ELNA1.wav", "ELNA2.wav", "ELNA3.wav", "Glamora.txt"}) copyAsset(name);
   start();
   EXPECT_FALSE(buttonsEnabled());
-  clock.advance(400);
+  app->clock().advance(400);
   EXPECT_TRUE(errors.isEmpty());  // the step first runs after 500 ms
-  clock.advance(5000);
+  app->clock().advance(5000);
   ASSERT_EQ(errors.size(), 1);  // ten attempts, one box
   EXPECT_TRUE(errors[0].contains("MIRABE1.wav")) << errors[0].toStdString();
   EXPECT_TRUE(errors[0].endsWith("."));
@@ -54,7 +53,7 @@ TEST_F(AppTest, StartupFailsOnAMissingFileOnceAndRecoversWhenItAppears) {
   EXPECT_FALSE(media.player(Media::P2mw).isOpen());
 
   copyAsset("MIRABE1.wav");
-  clock.advance(500);
+  app->clock().advance(500);
   EXPECT_TRUE(buttonsEnabled());
   EXPECT_EQ(errors.size(), 1);
   EXPECT_TRUE(media.player(Media::P1sl).isOpen());
@@ -65,7 +64,7 @@ TEST_F(AppTest, StartupFailsOnAMissingFileOnceAndRecoversWhenItAppears) {
 TEST_F(AppTest, MissingHelpTextIsReportedAfterTheMedia) {
   for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav"}) copyAsset(name);
   start();
-  clock.advance(1000);
+  app->clock().advance(1000);
   ASSERT_EQ(errors.size(), 1);
   EXPECT_TRUE(errors[0].contains("Glamora.txt")) << errors[0].toStdString();
   EXPECT_FALSE(buttonsEnabled());
@@ -76,10 +75,10 @@ TEST_F(AppTest, TitleFacesAnimateOnlyAfterTheStartup) {
     copyAsset(name);
   }
   start();
-  clock.advance(500);
+  app->clock().advance(500);
   EXPECT_TRUE(buttonsEnabled());
   const QImage before = app->title().findChild<QLabel*>("face1")->pixmap().toImage();
-  clock.advance(1000);
+  app->clock().advance(1000);
   EXPECT_NE(app->title().findChild<QLabel*>("face1")->pixmap().toImage(), before);
   const QString titleText = app->title().windowTitle();
   EXPECT_EQ(titleText, "Glamora Ver1.0 - タイトル");
@@ -122,33 +121,37 @@ TEST_F(AppTest, EveryHelpMenuHoldsTheSixEntriesAndOpensThemModally) {
   EXPECT_EQ(captions(app->battle().menus().help), expected);
   EXPECT_EQ(captions(app->training().menus().help), expected);
 
-  // Open the operation table from the battle screen's menu; close it from
-  // inside its own modal loop.
-  bool wasModal = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    wasModal = modal && modal->objectName() == "SousaForm";
-    if (modal) modal->close();
-  });
+  // The operation table opens from the battle screen's menu, modal to the
+  // whole program, and the clock keeps running under it.
   app->battle().menus().help->actions().at(0)->trigger();
-  EXPECT_TRUE(wasModal);
+  QWidget* modal = QApplication::activeModalWidget();
+  ASSERT_TRUE(modal);
+  EXPECT_EQ(modal->objectName(), "SousaForm");
+  const auto before = app->clock().now();
+  app->clock().advance(1000);
+  EXPECT_EQ(app->clock().now(), before + 1000);
+  modal->close();
+  EXPECT_FALSE(modal->isVisible());
 }
 
 TEST_F(AppTest, TitleButtonsSetTheEditorsTrainingBoxes) {
   start();
-  QTimer::singleShot(0, [&] { app->battle().close(); });
   app->openBattle();
+  EXPECT_TRUE(app->battle().isVisible());
+  EXPECT_FALSE(app->title().isVisible());
   EXPECT_FALSE(app->editor().findChild<QWidget*>("psc")->isEnabled());
-  QTimer::singleShot(0, [&] { app->training().close(); });
+  app->battle().close();
+  EXPECT_TRUE(app->title().isVisible());
   app->openTraining();
   EXPECT_TRUE(app->editor().findChild<QWidget*>("ptm")->isEnabled());
+  app->training().close();
   EXPECT_TRUE(app->title().isVisible());
 }
 
 TEST_F(AppTest, EndOnAGameScreenClosesTheTitleToo) {
   start();
-  QTimer::singleShot(0, [&] { app->battle().menus().end->trigger(); });
   app->openBattle();
+  app->battle().menus().end->trigger();
   EXPECT_FALSE(app->battle().isVisible());
   EXPECT_FALSE(app->title().isVisible());
 }

@@ -45,13 +45,24 @@ TEST_F(HelpScreensTest, EachScreenHasItsCaptionSizeColourAndIcon) {
     ScreenDialog& screen = screens.screen(facts.which);
     EXPECT_EQ(screen.objectName(), facts.name);
     EXPECT_EQ(screen.windowTitle(), QString::fromUtf8(facts.caption));
-    EXPECT_EQ(screen.minimumSize(), facts.client);
-    EXPECT_EQ(screen.maximumSize(), facts.client);
+    EXPECT_EQ(screen.size(), facts.client);
     EXPECT_EQ(screen.palette().color(QPalette::Window), windowsColour(facts.background));
     EXPECT_FALSE(screen.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(screen.windowFlags() & Qt::WindowMaximizeButtonHint);
-    // The five help screens carry the program icon; the version box has none of its own.
-    EXPECT_EQ(screen.testAttribute(Qt::WA_SetWindowIcon), facts.which != HelpScreen::About);
+    // The five help screens carry the program icon and a resizable border; the
+    // version box has a dialog border and no icon of its own.
+    const bool help = facts.which != HelpScreen::About;
+    EXPECT_EQ(screen.testAttribute(Qt::WA_SetWindowIcon), help);
+    EXPECT_EQ(screen.isSizeGripEnabled(), help);
+    if (help) {
+      EXPECT_LT(screen.minimumWidth(), facts.client.width());
+      EXPECT_LT(screen.minimumHeight(), facts.client.height());
+      EXPECT_GT(screen.maximumWidth(), facts.client.width());
+      EXPECT_GT(screen.maximumHeight(), facts.client.height());
+    } else {
+      EXPECT_EQ(screen.minimumSize(), facts.client);
+      EXPECT_EQ(screen.maximumSize(), facts.client);
+    }
     if (facts.okButton) {
       auto* ok = part<QPushButton>(screen, facts.okButton);
       ASSERT_NE(ok, nullptr);
@@ -179,33 +190,28 @@ TEST_F(HelpScreensTest, MenuListsTheSixItemsInOrderAndOpensEachModally) {
   for (int i = 0; i < kHelpScreenCount; ++i) {
     const ScreenFacts& facts = kScreens[i];
     SCOPED_TRACE(facts.name);
-    QString opened;
-    bool modal = false;
-    QTimer::singleShot(0, [&] {
-      QWidget* shown = QApplication::activeModalWidget();
-      ASSERT_NE(shown, nullptr);
-      opened = shown->objectName();
-      modal = shown->isModal();
-      shown->close();
-    });
-    const_cast<QAction*>(items[i])->trigger();  // returns once the screen is closed
-    EXPECT_EQ(opened, facts.name);
-    EXPECT_TRUE(modal);
+    const_cast<QAction*>(items[i])->trigger();  // returns at once, the screen open
+    QWidget* shown = QApplication::activeModalWidget();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->objectName(), facts.name);
+    EXPECT_EQ(shown->windowModality(), Qt::ApplicationModal);
+    shown->close();
     EXPECT_FALSE(screens.screen(facts.which).isVisible());
   }
 }
 
-TEST_F(HelpScreensTest, OtherTimersKeepFiringWhileAScreenIsOpen) {
-  // Stands in for a battle's countdown: it must keep ticking behind the help screen.
-  QTimer countdown;
+TEST_F(HelpScreensTest, OpeningRunsNoEventLoopOfItsOwn) {
+  // A timer due at once would fire inside a nested event loop; with none it
+  // waits for the program's own loop, and the clock it stands for is never stopped.
   int ticks = 0;
+  QTimer::singleShot(0, [&] { ++ticks; });
   ScreenDialog& table = screens.screen(HelpScreen::OperationTable);
-  QObject::connect(&countdown, &QTimer::timeout, [&] {
-    if (++ticks == 3) part<QPushButton>(table, "return1")->click();
-  });
-  countdown.start(0);
   screens.open(HelpScreen::OperationTable);
-  EXPECT_EQ(ticks, 3);
+  EXPECT_EQ(ticks, 0);
+  EXPECT_TRUE(table.isVisible());
+  QApplication::processEvents();
+  EXPECT_EQ(ticks, 1);
+  part<QPushButton>(table, "return1")->click();
   EXPECT_FALSE(table.isVisible());
 }
 

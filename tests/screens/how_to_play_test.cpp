@@ -35,6 +35,16 @@ TEST_F(HowToPlayTest, BoxIsBlackWithWhiteBoldTextAndAVerticalScrollBar) {
   EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
+TEST_F(HowToPlayTest, BoxFollowsTheWindowSize) {
+  screen.show();
+  for (const QSize size : {QSize(900, 700), QSize(300, 200), QSize(676, 451)}) {
+    screen.resize(size);
+    EXPECT_EQ(screen.size(), size);
+    EXPECT_EQ(memo->geometry(), QRect(0, 0, size.width() - 3, size.height() - 2));
+  }
+  screen.close();
+}
+
 TEST_F(HowToPlayTest, IsEmptyUntilTheTextIsLoadedAndEachLoadReplacesTheContent) {
   EXPECT_TRUE(screen.text().isEmpty());
   screen.setText("一行目\n二行目");

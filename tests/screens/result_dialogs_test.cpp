@@ -109,17 +109,14 @@ TEST_F(ResultDialogsTest, BattleResultsIgnoreTheTrainingCharacterChoice) {
   EXPECT_EQ(background(part(mw1, "Labell1")), windowsColour(kClBlue));
 }
 
-TEST_F(ResultDialogsTest, OpenReturnsOnceOkClosesTheDialog) {
+TEST_F(ResultDialogsTest, OpenReturnsAtOnceAndOkClosesTheDialog) {
   for (Dialog which : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
     ScreenDialog& d = dialogs.dialog(which);
     SCOPED_TRACE(qPrintable(d.objectName()));
-    bool wasModal = false;
-    QTimer::singleShot(0, [&] {
-      wasModal = QApplication::activeModalWidget() == &d;
-      part<QPushButton>(d, "return1")->click();
-    });
     dialogs.open(which);
-    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), &d);
+    EXPECT_TRUE(d.isVisible());
+    part<QPushButton>(d, "return1")->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
   }

@@ -17,10 +17,11 @@ using Log = std::vector<std::string>;
 
 struct BattleScreenTest : ::testing::Test {
   test::RecordingEffects effects;
-  EditorValues editor;
   PictureLibrary pictures;
-  SimClock clock;
-  BattleScreen screen{effects, editor, pictures, clock, {}};
+  Session session{effects};
+  SimClock& clock = session.clock;
+  EditorValues& editor = session.editor;
+  BattleScreen screen{session, pictures, {}};
   PlayerState& a = screen.engine().player(0).state;
   PlayerState& b = screen.engine().player(1).state;
 
@@ -175,6 +176,57 @@ TEST_F(BattleScreenTest, LettersForPlayerTwoAndDigitsForPlayerOneDoNothing) {
   press(Qt::Key_4);
   EXPECT_EQ(b.arrowCol, 3);
   EXPECT_EQ(a.phase, 1);
+}
+
+TEST_F(BattleScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
+  chooseStage(1);
+  clock.advance(100);
+  for (const Qt::KeyboardModifiers held : {Qt::AltModifier, Qt::ControlModifier}) {
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_S}) QTest::keyClick(&screen, key, held);
+    for (const Qt::Key key : {Qt::Key_6, Qt::Key_5}) QTest::keyClick(&screen, key, held | Qt::KeypadModifier);
+  }
+  EXPECT_EQ(a.arrowCol, 3);
+  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(b.arrowCol, 3);
+  EXPECT_EQ(b.phase, 1);
+  pressKeypad(Qt::Key_6);  // NUM LOCK on: the keypad alone still plays
+  EXPECT_EQ(b.arrowCol, 4);
+}
+
+TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
+  // Between the sound switches and the editor item.
+  QStringList options;
+  for (QAction* action : screen.menus().options->actions()) {
+    if (!action->isSeparator()) options << action->text();
+  }
+  EXPECT_EQ(options, (QStringList{"BGM", "効果音", "プレイヤー1(&1)", "プレイヤー2(&2)", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)"}));
+  auto* human = screen.findChild<QAction*>("player2Human");
+  auto* hard = screen.findChild<QAction*>("player2Hard");
+  ASSERT_TRUE(human && hard);
+  EXPECT_TRUE(human->isChecked());
+  EXPECT_EQ(hard->text(), "コンピュータ：むずかしい(&D)");
+
+  hard->trigger();
+  EXPECT_TRUE(hard->isChecked());
+  EXPECT_FALSE(human->isChecked());
+  EXPECT_EQ(text("Label12"), "CPU");
+  EXPECT_EQ(label("Label12")->toolTip(), "コンピュータ：むずかしい");
+  EXPECT_EQ(text("Label11"), "PLAYER1");
+
+  // The computer plays player 2 while player 1's keys still work.
+  chooseStage(1);
+  press(Qt::Key_6);
+  EXPECT_EQ(b.arrowCol, 3);
+  press(Qt::Key_D);
+  EXPECT_EQ(a.arrowCol, 4);
+  clock.advance(20000);
+  int items = 0;
+  for (int cell : b.board.cells) items += cell != 0;
+  EXPECT_GT(items + b.points, 0);
+
+  human->trigger();
+  EXPECT_EQ(text("Label12"), "PLAYER2");
+  EXPECT_EQ(label("Label12")->toolTip(), "");
 }
 
 }  // namespace

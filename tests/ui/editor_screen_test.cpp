@@ -1,6 +1,8 @@
 // The stage editor driven like a user: typing into its boxes, pressing OK,
 // closing it, and what reaches the store the game screens read.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
@@ -39,9 +41,14 @@ class EditorScreenTest : public testing::Test {
 
   QComboBox* combo(const char* name) { return screen.findChild<QComboBox*>(name); }
 
-  // Selects the box's whole text and types over it, as after tabbing into it.
+  // Selects the box's whole text and types over it, as after tabbing into it:
+  // the box has the keyboard focus, as it has for a user.
   void typeInto(const char* name, const QString& text) {
+    screen.activateWindow();
+    QApplication::setActiveWindow(&screen);
     QLineEdit* edit = combo(name)->lineEdit();
+    edit->setFocus();
+    EXPECT_TRUE(edit->hasFocus());
     edit->selectAll();
     if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
     else QTest::keyClicks(edit, text);
@@ -213,6 +220,33 @@ TEST_F(EditorScreenTest, TypingStopsAtTheBoxLimitAndReachesTheStoreAtOnce) {
   combo("ptm")->setCurrentIndex(13);
   EXPECT_EQ(values.text(boxNamed("pa67")), "9");
   EXPECT_EQ(values.text(boxNamed("ptm")), "30");
+}
+
+TEST_F(EditorScreenTest, TypedTextIsNeverCompletedToAListValue) {
+  // Each text is the start of a list value ("1500", "3000", "95"): it must
+  // stay as typed, also once the focus has moved on.
+  const std::pair<const char*, QString> typed[] = {{"psc", "150"}, {"psc", "3"}, {"ptm", "9"}, {"ptm", "7"}};
+  for (const auto& [name, text] : typed) {
+    SCOPED_TRACE(text.toStdString());
+    typeInto(name, text);
+    EXPECT_EQ(combo(name)->currentText().toStdString(), text.toStdString());
+    QTest::keyClick(combo(name)->lineEdit(), Qt::Key_Tab);
+    EXPECT_FALSE(combo(name)->lineEdit()->hasFocus());
+    EXPECT_EQ(combo(name)->currentText().toStdString(), text.toStdString());
+    EXPECT_EQ(values.text(boxNamed(name)), text.toStdString());
+  }
+}
+
+TEST_F(EditorScreenTest, ChoosingFromTheOpenedListSetsTheListValue) {
+  typeInto("psc", "150");
+  QComboBox* box = combo("psc");
+  box->showPopup();
+  QAbstractItemView* list = box->view();
+  ASSERT_TRUE(list->isVisible());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(2, 0)).center());
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(box->currentText(), "2100");
+  EXPECT_EQ(values.text(boxNamed("psc")), "2100");
 }
 
 TEST_F(EditorScreenTest, OpeningShowsTheTextsAsTheStoreHoldsThem) {

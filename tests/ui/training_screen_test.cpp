@@ -14,12 +14,12 @@ namespace {
 
 struct TrainingScreenTest : ::testing::Test {
   test::RecordingEffects effects;
-  EditorValues editor;
   PictureLibrary pictures;
-  SimClock clock;
+  Session session{effects};
+  SimClock& clock = session.clock;
+  EditorValues& editor = session.editor;
   std::vector<Character> dialogsRewritten;
-  TrainingScreen screen{effects, editor, pictures, clock, {},
-                        [this](Character c) { dialogsRewritten.push_back(c); }};
+  TrainingScreen screen{session, pictures, {}, [this](Character c) { dialogsRewritten.push_back(c); }};
   PlayerState& p = screen.engine().player().state;
 
   TrainingScreenTest() { screen.show(); }
@@ -96,6 +96,19 @@ TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
   press(Qt::Key_4);
   EXPECT_EQ(p.phase, 1);
   EXPECT_EQ(p.arrowCol, 3);
+}
+
+TEST_F(TrainingScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
+  screen.menus().stages[0]->trigger();
+  clock.advance(100);
+  const Qt::KeyboardModifiers menuKeys[] = {Qt::AltModifier, Qt::ControlModifier, Qt::AltModifier | Qt::ShiftModifier};
+  for (const Qt::KeyboardModifiers held : menuKeys) {
+    for (const Qt::Key key : {Qt::Key_D, Qt::Key_S}) QTest::keyClick(&screen, key, held);
+  }
+  EXPECT_EQ(p.arrowCol, 3);
+  EXPECT_EQ(p.phase, 1);  // still choosing WHAT
+  press(Qt::Key_D);  // the same key alone still plays
+  EXPECT_EQ(p.arrowCol, 4);
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 // glamora-sim [SCRIPT]: runs a script (or standard input) and writes JSON lines.
 #include <fstream>
 #include <iostream>
+#include <string_view>
 
+#include "match.h"
 #include "sim_driver.h"
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
+    const int status = glamora::sim::runMatchCommand(argc, argv, std::cout, std::cerr);
+    if (status >= 0) return status;
+  }
   if (argc > 2) {
     std::cerr << "usage: glamora-sim [SCRIPT]\n";
     return 2;

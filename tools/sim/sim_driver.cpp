@@ -1,60 +1,12 @@
 #include "sim_driver.h"
 
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <sstream>
-#include <vector>
-
-#include "engine/battle.h"
-#include "engine/editor_values.h"
-#include "engine/errors.h"
-#include "engine/scheduler.h"
-#include "engine/stages.h"
-#include "engine/training.h"
+#include "engine/script_runner.h"
+#include "engine/session.h"
 #include "sim_events.h"
 
 namespace glamora::sim {
 
 namespace {
-
-std::vector<std::string> splitWords(const std::string& line) {
-  std::vector<std::string> words;
-  std::istringstream in(line);
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
-// A whole number made of decimal digits only, within 0..max.
-std::optional<std::int64_t> wholeNumber(const std::string& word, std::int64_t max) {
-  if (word.empty() || word.size() > 18) return std::nullopt;
-  std::int64_t value = 0;
-  for (const char ch : word) {
-    if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
-  }
-  if (value > max) return std::nullopt;
-  return value;
-}
-
-// The single Unicode character of a UTF-8 word, if it is exactly one.
-std::optional<char32_t> singleCharacter(const std::string& word) {
-  if (word.empty()) return std::nullopt;
-  const auto lead = static_cast<unsigned char>(word[0]);
-  std::size_t length = 1;
-  char32_t value = lead;
-  if (lead >= 0xF0 && lead < 0xF8) length = 4, value = lead & 0x07;
-  else if (lead >= 0xE0) length = 3, value = lead & 0x0F;
-  else if (lead >= 0xC0) length = 2, value = lead & 0x1F;
-  else if (lead >= 0x80) return std::nullopt;
-  if (word.size() != length) return std::nullopt;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(word[i]);
-    if ((byte & 0xC0) != 0x80) return std::nullopt;
-    value = (value << 6) | (byte & 0x3F);
-  }
-  return value;
-}
 
 template <typename Array>
 std::string jsonArray(const Array& values) {
@@ -103,160 +55,22 @@ std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
 
 }  // namespace
 
-struct SimDriver::Impl {
-  explicit Impl(std::ostream& out) : events(out, clock), battle(events, view, editor), training(events, view, editor) {
-    battle.registerTasks(clock);
-    training.registerTasks(clock);
+struct SimDriver::Impl final : ScriptEvents {
+  explicit Impl(std::ostream& out) : events(out), session(events), script(session, *this) {
+    events.setClock(session.clock);
   }
 
-  SimClock clock;
   EventWriter events;
-  NullView view;
-  EditorValues editor;
-  Battle battle;
-  Training training;
-  enum class Screen { Battle, Training } screen = Screen::Battle;
+  Session session;
+  ScriptRunner script;
+  Battle& battle = session.battle;
+  Training& training = session.training;
 
-  bool run(int number, const std::string& line, std::string& reason);
-  bool runEditor(const std::string& rest, std::string& reason);
+  void ignored(int line) override { events.ignored(line); }
+  void dump(Mode mode) override { mode == Mode::Battle ? dumpBattle() : dumpTraining(); }
   void dumpBattle();
   void dumpTraining();
-  bool onBattle() const { return screen == Screen::Battle; }
-
-  struct Command;
-  static const Command kCommands[];
 };
-
-bool SimDriver::Impl::runEditor(const std::string& rest, std::string& reason) {
-  const std::size_t space = rest.find(' ');
-  const std::string box = rest.substr(0, space);
-  if (box.empty()) {
-    reason = "missing editor box";
-    return false;
-  }
-  if (box == "close") {
-    if (space != std::string::npos) {
-      reason = "extra words after editor close";
-      return false;
-    }
-    try {
-      editor.check();
-    } catch (const GameError& e) {
-      events.showError(errorBoxText(e.what()));
-    }
-    return true;
-  }
-  const auto editorBox = EditorBox::fromName(box);
-  if (!editorBox) {
-    reason = "unknown editor box '" + box + "'";
-    return false;
-  }
-  editor.type(*editorBox, space == std::string::npos ? std::string() : rest.substr(space + 1));
-  return true;
-}
-
-// One command of the script language: its name, whether it takes one word
-// after it, the words that word may be (none listed: any), and what it does.
-// A handler returns false and sets the reason when its word is malformed.
-struct SimDriver::Impl::Command {
-  const char* name;
-  bool takesWord;
-  std::array<const char*, 2> choices;
-  bool (*run)(Impl& sim, const std::string& word, int line, std::string& reason);
-};
-
-const SimDriver::Impl::Command SimDriver::Impl::kCommands[] = {
-    {"screen", true, {"battle", "training"},
-     [](Impl& sim, const std::string& word, int, std::string&) {
-       sim.screen = word == "battle" ? Screen::Battle : Screen::Training;
-       return true;
-     }},
-    {"stage", true, {},
-     [](Impl& sim, const std::string& word, int line, std::string& reason) {
-       const auto n = wholeNumber(word, 1'000'000);
-       if (!n || *n < 1 || *n > kOriginalStage) {
-         reason = "stage must be 1..15";
-         return false;
-       }
-       if (sim.onBattle()) sim.battle.chooseStage(static_cast<int>(*n));
-       else if (!sim.training.chooseStage(static_cast<int>(*n))) sim.events.ignored(line);
-       return true;
-     }},
-    {"key", true, {},
-     [](Impl& sim, const std::string& word, int, std::string& reason) {
-       const auto character = singleCharacter(word);
-       if (!character) {
-         reason = "key takes exactly one character";
-         return false;
-       }
-       sim.onBattle() ? sim.battle.keyPress(*character) : sim.training.keyPress(*character);
-       return true;
-     }},
-    {"wait", true, {},
-     [](Impl& sim, const std::string& word, int, std::string& reason) {
-       const auto ms = wholeNumber(word, INT64_MAX / 2);
-       if (!ms) {
-         reason = "wait takes a whole number of milliseconds";
-         return false;
-       }
-       sim.clock.advance(*ms);
-       return true;
-     }},
-    {"bgm", true, {"on", "off"},
-     [](Impl& sim, const std::string& word, int, std::string&) {
-       sim.onBattle() ? sim.battle.setMusic(word == "on") : sim.training.setMusic(word == "on");
-       return true;
-     }},
-    {"se", true, {"on", "off"},
-     [](Impl& sim, const std::string& word, int, std::string&) {
-       sim.onBattle() ? sim.battle.setVoices(word == "on") : sim.training.setVoices(word == "on");
-       return true;
-     }},
-    {"character", true, {"elna", "mirabe"},
-     [](Impl& sim, const std::string& word, int, std::string&) {
-       sim.training.chooseCharacter(word == "elna" ? Character::Elna : Character::Mirabe);
-       return true;
-     }},
-    {"title", false, {},
-     [](Impl& sim, const std::string&, int, std::string&) {
-       // The item abandons the game, then the screen closes.
-       if (sim.onBattle()) {
-         sim.battle.leaveToTitle();
-         sim.battle.screenClosed();
-       } else {
-         sim.training.leaveToTitle();
-         sim.training.screenClosed();
-       }
-       return true;
-     }},
-    {"dump", false, {},
-     [](Impl& sim, const std::string&, int, std::string&) {
-       sim.onBattle() ? sim.dumpBattle() : sim.dumpTraining();
-       return true;
-     }},
-};
-
-bool SimDriver::Impl::run(int number, const std::string& line, std::string& reason) {
-  if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
-
-  const std::vector<std::string> words = splitWords(line);
-  for (const Command& command : kCommands) {
-    if (words[0] != command.name) continue;
-    const std::size_t expected = command.takesWord ? 2 : 1;
-    if (words.size() != expected) {
-      reason = words.size() < expected ? "missing words" : "extra words";
-      return false;
-    }
-    const std::string word = command.takesWord ? words[1] : std::string();
-    if (command.choices[0] && word != command.choices[0] && word != command.choices[1]) {
-      reason = "unknown word '" + word + "'";
-      return false;
-    }
-    return command.run(*this, word, number, reason);
-  }
-  reason = words[0] == "editor" ? "missing editor box" : "unknown command '" + words[0] + "'";
-  return false;
-}
 
 void SimDriver::Impl::dumpBattle() {
   const BattleState& s = battle.state;
@@ -296,12 +110,8 @@ void SimDriver::Impl::dumpTraining() {
 SimDriver::SimDriver(std::ostream& out) : impl_(std::make_unique<Impl>(out)) {}
 SimDriver::~SimDriver() = default;
 
-bool SimDriver::runLine(int number, const std::string& rawLine, std::string& reason) {
-  std::string line = rawLine;
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  const std::size_t first = line.find_first_not_of(" \t");
-  if (first == std::string::npos || line[first] == '#') return true;
-  return impl_->run(number, line, reason);
+bool SimDriver::runLine(int number, const std::string& line, std::string& reason) {
+  return impl_->script.runLine(number, line, reason);
 }
 
 int SimDriver::run(std::istream& script, std::ostream& err) {

@@ -28,7 +28,7 @@ std::string jsonString(std::string_view text) {
 }
 
 void EventWriter::write(std::string_view event, std::string_view body) {
-  out_ << "{\"t\":" << clock_.now() << ",\"event\":\"" << event << '"';
+  out_ << "{\"t\":" << (clock_ ? clock_->now() : 0) << ",\"event\":\"" << event << '"';
   if (!body.empty()) out_ << ',' << body;
   out_ << "}\n";
 }

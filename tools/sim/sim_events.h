@@ -17,7 +17,9 @@ std::string jsonString(std::string_view text);
 // Media never fail and never reach their end.
 class EventWriter final : public Effects {
  public:
-  EventWriter(std::ostream& out, const SimClock& clock) : out_(out), clock_(clock) {}
+  explicit EventWriter(std::ostream& out) : out_(out) {}
+  // The clock whose time stamps the events.
+  void setClock(const SimClock& clock) { clock_ = &clock; }
 
   void openMedia(Media player, const std::string& path) override;
   void media(Media player, MediaOp op) override;
@@ -30,7 +32,7 @@ class EventWriter final : public Effects {
 
  private:
   std::ostream& out_;
-  const SimClock& clock_;
+  const SimClock* clock_ = nullptr;
 };
 
 }  // namespace glamora::sim

@@ -1,0 +1,41 @@
+// What a computer player may know: what the screen shows of the round (both
+// boards, the offers and used-up columns, its own carried item and cursors,
+// phases, countdowns, scores, the stage) and the stage's supply table, as a
+// practised player knows the stages. Not the mirrors due, not the other
+// player's plans.
+#pragma once
+
+#include "cells.h"
+#include "player.h"
+
+namespace glamora {
+
+struct SideView {
+  Board board;
+  int phase = 0;
+  int whatTime = 0, whereTime = 0;
+  int points = 0, wins = 0;
+};
+
+struct ComputerView {
+  SideView own;
+  SideView opponent;
+  bool hasOpponent = false;  // false on the training screen
+  PerColumn offers;          // the six supply markers; kUsedUp for a used-up column
+  int held = 0;              // the carried item, 0 while none
+  int arrowCol = 3, carryCol = 3;
+  int roundActive = 0, inputOpen = 0;  // a round is on; "PAUSE" is not shown
+  int stageNo = 0;
+  int mirrorCountdown = 0;   // training's TIME to the next mirror fall, 0 in battle
+  Supply stageTable;         // the supply the round started from
+};
+
+// Fills a view from the engine's state; `opponent` is null on training.
+ComputerView makeComputerView(const PlayerState& self, const PlayerState* opponent, const RoundFlags& flags,
+                              int stageNo, int mirrorCountdown);
+
+// The column heights a board shows: the row above each column's top item
+// (10 when row 9 is taken).
+PerColumn heightsShown(const Board& board);
+
+}  // namespace glamora

@@ -1,0 +1,213 @@
+#include "move_judge.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <limits>
+
+#include "computer_view.h"
+#include "resolution.h"
+
+namespace glamora {
+
+namespace {
+
+constexpr double kLoses = -std::numeric_limits<double>::infinity();
+
+// Weights of the judgement, tuned by matches between the levels.
+struct Weights {
+  double height = 1.2;          // per squared column height
+  double nearlyFull = 150;      // a column with rows 1..8 full
+  double full = 600;            // rows 1..9 full: one mirror into it loses
+  double fullBeforeFall = 3000; // training: full when the mirrors are about to fall
+  double pair = 10, triple = 28; // equal items on top of a column, free to clear
+  double rowThreeNow = 5;       // three of four in a row, the fourth droppable now
+  double rowThreeLater = 2;     // ... the fourth cell needs something under it first
+  double battlePoints = 0.05, trainingPoints = 0.25;
+  double clearedCell = 6;       // a cleared run is worth more than the triple it was
+  double mirrorSent = 6, perOpponentItem = 1.5, intoHighColumn = 10;
+  double kill = 100000, killInTwo = 50000;
+  double followUp = 0.9;        // the next take counts a little less than this one
+};
+
+constexpr Weights kW;
+
+double columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
+  double v = -kW.height * n * n;
+  if (n >= kPlayRows) {
+    v -= kW.full;
+    if (!s.battle && s.mirrorCountdown > 0 && s.mirrorCountdown <= 8) v -= kW.fullBeforeFall;
+  } else if (n == kPlayRows - 1) {
+    v -= kW.nearlyFull;
+  }
+  if (n == 0) return v;
+  const int code = b(c, n);
+  int k = 1;
+  if (isMatchable(code)) {
+    while (n - k >= 1 && b(c, n - k) == code) ++k;
+    bool blocked = false;
+    for (int r = 1; r <= n - k; ++r) blocked = blocked || b(c, r) == kMirrorUp;
+    if (!blocked) v += k == 2 ? kW.pair : k >= 3 ? kW.triple : 0;
+  }
+  return v;
+}
+
+// Windows of four cells in a row holding three of one kind and a gap.
+double rowsValue(const Board& b, const PerColumn& heights) {
+  double v = 0;
+  for (int r = 1; r <= kPlayRows; ++r) {
+    for (int s = 1; s + 3 <= kColumns; ++s) {
+      int code = 0, same = 0, gap = 0;
+      bool mixed = false;
+      for (int c = s; c < s + 4 && !mixed; ++c) {
+        const int x = b(c, r);
+        if (x == kEmpty) {
+          gap = c;
+        } else if (!isMatchable(x) || (code && x != code)) {
+          mixed = true;
+        } else {
+          code = x;
+          ++same;
+        }
+      }
+      if (mixed || same != 3) continue;
+      v += heights[gap] == r ? kW.rowThreeNow : kW.rowThreeLater;
+    }
+  }
+  return v;
+}
+
+double boardValue(const Board& b, const JudgeSituation& s) {
+  const PerColumn heights = heightsShown(b);
+  double v = 0;
+  for (int c = 1; c <= kColumns; ++c) v += columnValue(b, c, heights[c] - 1, s);
+  return v + rowsValue(b, heights);
+}
+
+double settlementValue(const Settlement& st, const JudgeSituation& s) {
+  double v = st.points * (s.battle ? kW.battlePoints : kW.trainingPoints) + st.cleared * kW.clearedCell;
+  if (!s.battle) return v;
+  for (int c = 1; c <= kColumns; ++c) {
+    const int k = st.sent[c];
+    if (k == 0) continue;
+    const int height = s.opponentHeights[c];
+    if (height >= kOutZoneRow) return v + kW.kill;
+    if (height == kPlayRows && k >= 2) v += kW.killInTwo;
+    const int items = height - 1;
+    v += k * (kW.mirrorSent + kW.perOpponentItem * items);
+    if (items + k >= kPlayRows - 2) v += kW.intoHighColumn * k;
+  }
+  return v;
+}
+
+double stepCost(const LevelSettings& settings) { return 0.008 * settings.paceMs; }
+
+struct Candidate {
+  int pick, drop;
+  double value;
+  Board after;
+};
+
+}  // namespace
+
+double MoveJudge::dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const {
+  PerColumn heights = heightsShown(board);
+  const int row = heights[col];
+  if (row >= kOutZoneRow) return kLoses;
+  Board b = board;
+  b(col, row) = code;
+  heights[col] = row + 1;
+  const Settlement st = settle(b, heights);
+  const double v = settlementValue(st, s) + boardValue(b, s);
+  if (after) *after = b;
+  return v;
+}
+
+double MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const {
+  double best = kLoses;
+  for (int p = 1; p <= kColumns; ++p) {
+    const int code = offers[p];
+    if (code == kUsedUp || code == kEmpty) continue;
+    bool seen = false;  // the same item in two columns is judged once
+    for (int q = 1; q < p; ++q) seen = seen || offers[q] == code;
+    if (seen) continue;
+    for (int d = 1; d <= kColumns; ++d) best = std::max(best, dropValue(s, board, code, d, nullptr));
+  }
+  return best;
+}
+
+Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) const {
+  std::array<Candidate, kColumns * kColumns> cands;
+  int count = 0;
+  const double perStep = stepCost(settings_);
+  for (int p = 1; p <= kColumns; ++p) {
+    const int code = s.offers[p];
+    if (code == kUsedUp || code == kEmpty) continue;
+    for (int d = 1; d <= kColumns; ++d) {
+      Candidate& cand = cands[count];
+      cand.value = dropValue(s, s.board, code, d, &cand.after);
+      if (cand.value == kLoses) continue;
+      cand.pick = p;
+      cand.drop = d;
+      cand.value -= perStep * (std::abs(s.arrowCol - p) + std::abs(p - d));
+      cand.value += random.unit() * 0.3;
+      ++count;
+    }
+  }
+  if (count == 0) {
+    // Every drop loses: take anything, the round is over either way.
+    for (int p = 1; p <= kColumns; ++p) {
+      if (s.offers[p] != kUsedUp && s.offers[p] != kEmpty) return {p, s.arrowCol, kLoses};
+    }
+    return {};
+  }
+  if (random.below(1000) < settings_.mistakePerMille) {
+    const Candidate& c = cands[random.below(count)];
+    return {c.pick, c.drop, c.value};
+  }
+  if (settings_.lookahead >= 2) {
+    const int beam = std::min(count, settings_.beam);
+    std::partial_sort(cands.begin(), cands.begin() + beam, cands.begin() + count,
+                      [](const Candidate& a, const Candidate& b) { return a.value > b.value; });
+    for (int k = 0; k < beam; ++k) {
+      Candidate& c = cands[k];
+      PerColumn next = s.offers;
+      next[c.pick] = s.following[c.pick];
+      const double follow = bestFollowUp(s, c.after, next);
+      // What this drop already did is in both values; the board it leaves
+      // is judged by what the next take can make of it.
+      if (follow != kLoses) c.value += kW.followUp * (follow - boardValue(c.after, s));
+    }
+    count = beam;
+  }
+  const Candidate* best = &cands[0];
+  for (int k = 1; k < count; ++k) {
+    if (cands[k].value > best->value) best = &cands[k];
+  }
+  return {best->pick, best->drop, best->value};
+}
+
+Choice MoveJudge::chooseDrop(const JudgeSituation& s, int held, ComputerRandom& random) const {
+  Choice best{0, 0, kLoses};
+  int legal[kColumns];
+  int legalCount = 0;
+  const double perStep = stepCost(settings_);
+  for (int d = 1; d <= kColumns; ++d) {
+    Board after;
+    double v = dropValue(s, s.board, held, d, &after);
+    if (v == kLoses) continue;
+    legal[legalCount++] = d;
+    if (settings_.lookahead >= 2) {
+      const double follow = bestFollowUp(s, after, s.offers);
+      if (follow != kLoses) v += kW.followUp * (follow - boardValue(after, s));
+    }
+    v -= perStep * std::abs(s.carryCol - d);
+    v += random.unit() * 0.3;
+    if (v > best.value) best = {0, d, v};
+  }
+  if (legalCount == 0) return {0, s.carryCol, kLoses};
+  if (random.below(1000) < settings_.mistakePerMille) best.drop = legal[random.below(legalCount)];
+  return best;
+}
+
+}  // namespace glamora

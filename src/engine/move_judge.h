@@ -1,0 +1,49 @@
+// How the computer player judges a take and a drop: it drops the item on a
+// copy of its board, settles the copy by the game's own resolution and weighs
+// what came of it (points, mirrors sent and where they land, the heights and
+// the runs it is building). Looking ahead, it also plays the best next take
+// from the offers it knows will follow.
+#pragma once
+
+#include "cells.h"
+#include "computer_level.h"
+
+namespace glamora {
+
+struct JudgeSituation {
+  Board board;                 // own board as shown
+  bool battle = false;
+  PerColumn opponentHeights{}; // the opponent's column heights (battle)
+  PerColumn offers;            // what each supply column hands out now, kUsedUp if none
+  PerColumn following;         // what it hands out after one more take
+  int arrowCol = 3;
+  int carryCol = 3;
+  int mirrorCountdown = 0;     // training: seconds to the next mirror fall
+};
+
+struct Choice {
+  int pick = 0;   // supply column to take from (0 when the item is already held)
+  int drop = 0;   // board column to drop into; 0 when there is no move at all
+  double value = 0;
+};
+
+class MoveJudge {
+ public:
+  explicit MoveJudge(const LevelSettings& settings) : settings_(settings) {}
+
+  // The take and the drop for the coming turn.
+  Choice chooseTake(const JudgeSituation& s, ComputerRandom& random) const;
+  // Where to drop the item already held.
+  Choice chooseDrop(const JudgeSituation& s, int held, ComputerRandom& random) const;
+
+  // The value of dropping `code` into column `col` and of the board that is
+  // left (for the tests and the benchmark); -infinity when it loses at once.
+  double dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const;
+
+ private:
+  double bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const;
+
+  LevelSettings settings_;
+};
+
+}  // namespace glamora

@@ -1,0 +1,92 @@
+#include "replay.h"
+
+namespace glamora {
+
+namespace {
+
+// Effects that go nowhere: checking a script must neither sound nor show.
+class SilentEffects final : public Effects {
+ public:
+  void openMedia(Media, const std::string&) override {}
+  void media(Media, MediaOp) override {}
+  void openDialog(Dialog) override {}
+  void showError(const std::string&) override {}
+};
+
+class NoEvents final : public ScriptEvents {
+ public:
+  void ignored(int) override {}
+  void dump(Mode) override {}
+};
+
+}  // namespace
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
+}
+
+std::optional<std::string> firstBadLine(const std::vector<std::string>& lines) {
+  SilentEffects effects;
+  Session session(effects);
+  NoEvents events;
+  ScriptRunner script(session, events);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string reason;
+    if (!script.runLine(static_cast<int>(i + 1), lines[i], reason)) {
+      return "line " + std::to_string(i + 1) + ": " + lines[i] + ": " + reason;
+    }
+  }
+  return std::nullopt;
+}
+
+ReplayRun::ReplayRun(Effects& effects, std::vector<std::string> lines)
+    : session(effects), lines_(std::move(lines)), script_(session, *this) {}
+
+void ReplayRun::runNextLine() {
+  const std::string& line = lines_[next_];
+  const int number = static_cast<int>(++next_);
+  const std::int64_t wait = ScriptRunner::waitOf(line);
+  if (wait >= 0) {
+    pendingWait_ = wait;
+    return;
+  }
+  std::string reason;
+  script_.runLine(number, line, reason);
+}
+
+bool ReplayRun::runToRoundStart(int number) {
+  while (session.roundsStarted() < number) {
+    if (pendingWait_ > 0) {
+      session.clock.advance(pendingWait_);
+      pendingWait_ = 0;
+    }
+    if (next_ >= lines_.size()) return false;
+    runNextLine();
+  }
+  return true;
+}
+
+bool ReplayRun::play(std::int64_t ms) {
+  while (!atEnd()) {
+    if (pendingWait_ == 0) {
+      runNextLine();
+      continue;
+    }
+    if (ms == 0) break;
+    const std::int64_t step = std::min(ms, pendingWait_);
+    session.clock.advance(step);
+    pendingWait_ -= step;
+    ms -= step;
+  }
+  return !atEnd();
+}
+
+}  // namespace glamora

@@ -1,0 +1,228 @@
+#include "script_runner.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "stages.h"
+
+namespace glamora {
+
+namespace {
+
+std::vector<std::string> splitWords(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// A whole number made of decimal digits only, within 0..max.
+std::optional<std::int64_t> wholeNumber(const std::string& word, std::int64_t max) {
+  if (word.empty() || word.size() > 18) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char ch : word) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    value = value * 10 + (ch - '0');
+  }
+  if (value > max) return std::nullopt;
+  return value;
+}
+
+// The single Unicode character of a UTF-8 word, if it is exactly one.
+std::optional<char32_t> singleCharacter(const std::string& word) {
+  if (word.empty()) return std::nullopt;
+  const auto lead = static_cast<unsigned char>(word[0]);
+  std::size_t length = 1;
+  char32_t value = lead;
+  if (lead >= 0xF0 && lead < 0xF8) length = 4, value = lead & 0x07;
+  else if (lead >= 0xE0 && lead < 0xF0) length = 3, value = lead & 0x0F;
+  else if (lead >= 0xC0 && lead < 0xE0) length = 2, value = lead & 0x1F;
+  else if (lead >= 0x80) return std::nullopt;
+  if (word.size() != length) return std::nullopt;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(word[i]);
+    if ((byte & 0xC0) != 0x80) return std::nullopt;
+    value = (value << 6) | (byte & 0x3F);
+  }
+  return value;
+}
+
+std::string withoutCarriageReturn(const std::string& line) {
+  if (!line.empty() && line.back() == '\r') return line.substr(0, line.size() - 1);
+  return line;
+}
+
+constexpr std::int64_t kLongestWait = INT64_MAX / 2;
+
+}  // namespace
+
+bool ScriptRunner::runEditor(const std::string& rest, std::string& reason) {
+  const std::size_t space = rest.find(' ');
+  const std::string box = rest.substr(0, space);
+  if (box.empty()) {
+    reason = "missing editor box";
+    return false;
+  }
+  if (box == "close") {
+    if (space != std::string::npos) {
+      reason = "extra words after editor close";
+      return false;
+    }
+    session_.editorClose(true);
+    return true;
+  }
+  const auto editorBox = EditorBox::fromName(box);
+  if (!editorBox) {
+    reason = "unknown editor box '" + box + "'";
+    return false;
+  }
+  session_.editorType(*editorBox, space == std::string::npos ? std::string() : rest.substr(space + 1));
+  return true;
+}
+
+// cpu P LEVEL [SEED]: P is 1 or 2 on the battle screen, 1 on training; any
+// whole number is a seed, one beyond 64 bits taken modulo 2^64.
+bool ScriptRunner::runComputer(const std::vector<std::string>& w, std::string& reason) {
+  if (w.size() < 3 || w.size() > 4) {
+    reason = w.size() < 3 ? "missing words" : "extra words";
+    return false;
+  }
+  const int maxPlayer = mode_ == Mode::Battle ? 2 : 1;
+  if (w[1].size() != 1 || w[1][0] < '1' || w[1][0] > '0' + maxPlayer) {
+    reason = "player must be 1" + std::string(maxPlayer == 2 ? " or 2" : "") + " on this screen";
+    return false;
+  }
+  const auto level = levelFromName(w[2]);
+  if (w[2] != "off" && (!level || *level == ComputerLevel::Random)) {
+    reason = "unknown word '" + w[2] + "'";
+    return false;
+  }
+  std::uint64_t seed = 1;
+  if (w.size() == 4) {
+    seed = 0;
+    for (const char ch : w[3]) {
+      if (ch < '0' || ch > '9') {
+        reason = "seed takes a whole number";
+        return false;
+      }
+      seed = seed * 10 + static_cast<std::uint64_t>(ch - '0');
+    }
+  }
+  session_.computer(mode_, w[1][0] - '1', w[2] == "off" ? std::nullopt : level, seed);
+  return true;
+}
+
+// One command of the script language: its name, whether it takes one word
+// after it, the words that word may be (none listed: any), and what it does.
+// A handler returns false and sets the reason when its word is malformed.
+struct ScriptRunner::Command {
+  const char* name;
+  bool takesWord;
+  std::array<const char*, 2> choices;
+  bool (*run)(ScriptRunner& script, const std::string& word, int line, std::string& reason);
+};
+
+const ScriptRunner::Command ScriptRunner::kCommands[] = {
+    {"screen", true, {"battle", "training"},
+     [](ScriptRunner& s, const std::string& word, int, std::string&) {
+       s.mode_ = word == "battle" ? Mode::Battle : Mode::Training;
+       return true;
+     }},
+    {"stage", true, {},
+     [](ScriptRunner& s, const std::string& word, int line, std::string& reason) {
+       const auto n = wholeNumber(word, 1'000'000);
+       if (!n || *n < 1 || *n > kOriginalStage) {
+         reason = "stage must be 1..15";
+         return false;
+       }
+       if (!s.session_.stage(s.mode_, static_cast<int>(*n))) s.events_.ignored(line);
+       return true;
+     }},
+    {"key", true, {},
+     [](ScriptRunner& s, const std::string& word, int, std::string& reason) {
+       const auto character = singleCharacter(word);
+       if (!character) {
+         reason = "key takes exactly one character";
+         return false;
+       }
+       s.session_.key(s.mode_, *character);
+       return true;
+     }},
+    {"wait", true, {},
+     [](ScriptRunner& s, const std::string& word, int, std::string& reason) {
+       const auto ms = wholeNumber(word, kLongestWait);
+       if (!ms) {
+         reason = "wait takes a whole number of milliseconds";
+         return false;
+       }
+       s.session_.clock.advance(*ms);
+       return true;
+     }},
+    {"bgm", true, {"on", "off"},
+     [](ScriptRunner& s, const std::string& word, int, std::string&) {
+       s.session_.music(s.mode_, word == "on");
+       return true;
+     }},
+    {"se", true, {"on", "off"},
+     [](ScriptRunner& s, const std::string& word, int, std::string&) {
+       s.session_.voices(s.mode_, word == "on");
+       return true;
+     }},
+    {"character", true, {"elna", "mirabe"},
+     [](ScriptRunner& s, const std::string& word, int, std::string&) {
+       s.session_.character(word == "elna" ? Character::Elna : Character::Mirabe);
+       return true;
+     }},
+    {"title", false, {},
+     [](ScriptRunner& s, const std::string&, int, std::string&) {
+       s.session_.leave(s.mode_);
+       return true;
+     }},
+    {"dump", false, {},
+     [](ScriptRunner& s, const std::string&, int, std::string&) {
+       s.events_.dump(s.mode_);
+       return true;
+     }},
+};
+
+bool ScriptRunner::run(int number, const std::string& line, std::string& reason) {
+  if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);
+
+  const std::vector<std::string> words = splitWords(line);
+  if (words[0] == "cpu") return runComputer(words, reason);
+  for (const Command& command : kCommands) {
+    if (words[0] != command.name) continue;
+    const std::size_t expected = command.takesWord ? 2 : 1;
+    if (words.size() != expected) {
+      reason = words.size() < expected ? "missing words" : "extra words";
+      return false;
+    }
+    const std::string word = command.takesWord ? words[1] : std::string();
+    if (command.choices[0] && word != command.choices[0] && word != command.choices[1]) {
+      reason = "unknown word '" + word + "'";
+      return false;
+    }
+    return command.run(*this, word, number, reason);
+  }
+  reason = words[0] == "editor" ? "missing editor box" : "unknown command '" + words[0] + "'";
+  return false;
+}
+
+bool ScriptRunner::runLine(int number, const std::string& rawLine, std::string& reason) {
+  const std::string line = withoutCarriageReturn(rawLine);
+  const std::size_t first = line.find_first_not_of(" \t");
+  if (first == std::string::npos || line[first] == '#') return true;
+  return run(number, line, reason);
+}
+
+std::int64_t ScriptRunner::waitOf(const std::string& rawLine) {
+  const std::vector<std::string> words = splitWords(withoutCarriageReturn(rawLine));
+  if (words.size() != 2 || words[0] != "wait") return -1;
+  const auto ms = wholeNumber(words[1], kLongestWait);
+  return ms ? *ms : -1;
+}
+
+}  // namespace glamora

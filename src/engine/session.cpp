@@ -1,0 +1,164 @@
+#include "session.h"
+
+#include <vector>
+
+#include "errors.h"
+#include "stages.h"
+
+namespace glamora {
+
+namespace {
+
+std::vector<EditorBox> editorBoxes() {
+  std::vector<EditorBox> boxes;
+  for (int c = 1; c <= kColumns; ++c) {
+    for (int s = 1; s <= kSlots; ++s) boxes.push_back({EditorBox::Grid, c, s});
+  }
+  boxes.push_back({EditorBox::Norm});
+  boxes.push_back({EditorBox::MirrorTime});
+  return boxes;
+}
+
+bool isPlayerKey(char32_t ch) { return playerOneKey(ch) != Key::None || playerTwoKey(ch) != Key::None; }
+
+std::string utf8(char32_t ch) {
+  std::string out;
+  if (ch < 0x80) {
+    out += static_cast<char>(ch);
+  } else if (ch < 0x800) {
+    out += static_cast<char>(0xC0 | (ch >> 6));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else if (ch < 0x10000) {
+    out += static_cast<char>(0xE0 | (ch >> 12));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (ch >> 18));
+    out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (ch & 0x3F));
+  }
+  return out;
+}
+
+}  // namespace
+
+const char* modeName(Mode mode) { return mode == Mode::Battle ? "battle" : "training"; }
+
+Session::Session(Effects& effects)
+    : battle(*this, battleView, editor), training(*this, trainingView, editor), effects_(effects) {
+  battle.registerTasks(clock);
+  training.registerTasks(clock);
+  const std::vector<EditorBox> boxes = editorBoxes();
+  for (std::size_t i = 0; i < boxes.size(); ++i) recordedEditor_[i] = editor.text(boxes[i]);
+}
+
+const RoundFlags& Session::flags(Mode mode) const {
+  return mode == Mode::Battle ? battle.state.flags : training.state.flags;
+}
+
+void Session::record(Mode mode, std::string_view line) {
+  if (!recorder_) return;
+  if (mode != recordedMode_) {
+    recordedMode_ = mode;
+    recorder_->input(clock.now(), std::string("screen ") + modeName(mode));
+  }
+  recorder_->input(clock.now(), line);
+}
+
+void Session::endRound(std::string result) {
+  if (current_.number == 0) return;
+  current_.end = clock.now();
+  current_.result = std::move(result);
+  const RoundRecord ended = current_;
+  current_ = RoundRecord{};
+  if (recorder_) recorder_->roundEnded(ended);
+  if (onRoundEnded) onRoundEnded(ended);
+}
+
+bool Session::stage(Mode mode, int n) {
+  record(mode, "stage " + std::to_string(n));
+  if (mode == Mode::Training && (n < 1 || n > kOriginalStage || !training.state.enabled[n - 1])) return false;
+  // Choosing a stage during a round starts the round over.
+  if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
+  if (mode == Mode::Battle) battle.chooseStage(n);
+  else training.chooseStage(n);
+  if (flags(mode).roundActive == 1) {
+    current_ = RoundRecord{++roundsStarted_, mode, n, clock.now(), 0, {}};
+  }
+  return true;
+}
+
+void Session::key(Mode mode, char32_t character) {
+  if (isPlayerKey(character)) record(mode, "key " + utf8(character));
+  if (mode == Mode::Battle) battle.keyPress(character);
+  else training.keyPress(character);
+}
+
+void Session::music(Mode mode, bool on) {
+  record(mode, on ? "bgm on" : "bgm off");
+  if (mode == Mode::Battle) battle.setMusic(on);
+  else training.setMusic(on);
+}
+
+void Session::voices(Mode mode, bool on) {
+  record(mode, on ? "se on" : "se off");
+  if (mode == Mode::Battle) battle.setVoices(on);
+  else training.setVoices(on);
+}
+
+void Session::character(Character character) {
+  // The command acts on the training screen whichever screen the script is on.
+  record(recordedMode_, character == Character::Elna ? "character elna" : "character mirabe");
+  training.chooseCharacter(character);
+}
+
+void Session::computer(Mode mode, int p, std::optional<ComputerLevel> level, std::uint64_t seed) {
+  record(mode, "cpu " + std::to_string(p + 1) + " " + (level ? std::string(levelName(*level)) : std::string("off")) +
+                   " " + std::to_string(seed));
+  if (mode == Mode::Battle) battle.setComputer(p, level, seed);
+  else training.setComputer(level, seed);
+}
+
+void Session::leave(Mode mode) {
+  record(mode, "title");
+  if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
+  if (mode == Mode::Battle) {
+    battle.leaveToTitle();
+    battle.screenClosed();
+  } else {
+    training.leaveToTitle();
+    training.screenClosed();
+  }
+}
+
+void Session::editorType(const EditorBox& box, const std::string& text) { editor.type(box, text); }
+
+std::string Session::editorClose(bool showError) {
+  if (recorder_) {
+    const std::vector<EditorBox> boxes = editorBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      const std::string& text = editor.text(boxes[i]);
+      if (text == recordedEditor_[i]) continue;
+      recordedEditor_[i] = text;
+      record(recordedMode_, "editor " + boxes[i].name() + " " + text);
+    }
+    record(recordedMode_, "editor close");
+  }
+  try {
+    editor.check();
+    return {};
+  } catch (const GameError& e) {
+    const std::string text = errorBoxText(e.what());
+    if (showError) effects_.showError(text);
+    return text;
+  }
+}
+
+void Session::openDialog(Dialog dialog) {
+  const Mode mode = dialog == Dialog::Mw1Form || dialog == Dialog::Mw2Form ? Mode::Battle : Mode::Training;
+  if (current_.number != 0 && current_.mode == mode) endRound(dialogName(dialog));
+  effects_.openDialog(dialog);
+}
+
+}  // namespace glamora

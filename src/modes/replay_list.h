@@ -1,0 +1,43 @@
+// The list of kept rounds: every round of the kept session journals, newest
+// first, with its date, screen, stage and result; the chosen one plays in a
+// replay window.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "engine/journal.h"
+
+class QTreeWidget;
+
+namespace glamora {
+
+class PictureLibrary;
+
+struct KeptRound {
+  QString file;
+  RoundRecord round;
+  QString date;  // when the round started, "2026-12-07 21:04:23"
+};
+
+// The rounds of the session files in `directory`, newest first.
+std::vector<KeptRound> keptRounds(const std::string& directory);
+
+class ReplayList final : public QDialog {
+ public:
+  ReplayList(std::vector<KeptRound> rounds, const PictureLibrary& pictures, QWidget* parent = nullptr);
+  QTreeWidget* table() const { return table_; }
+  // Plays the selected round and closes the list.
+  void playSelected();
+
+ private:
+  std::vector<KeptRound> rounds_;
+  const PictureLibrary& pictures_;
+  QTreeWidget* table_;
+};
+
+void openReplayList(const std::string& directory, const PictureLibrary& pictures, QWidget* parent);
+
+}  // namespace glamora

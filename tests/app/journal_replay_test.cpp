@@ -1,0 +1,263 @@
+// A session played through the real screens is kept as a journal; running the
+// journal headless gives the same result dialogs and the same final state.
+// Also the journal files, the replay list and the replay window.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "../engine/test_support.h"
+#include "app/clock_driver.h"
+#include "app/glamora_app.h"
+#include "assets/media/silent_output.h"
+#include "engine/journal.h"
+#include "engine/replay.h"
+#include "modes/replay_list.h"
+#include "modes/replay_window.h"
+#include "modes/session_files.h"
+
+namespace glamora {
+namespace {
+
+struct StringSink final : JournalSink {
+  std::string text;
+  bool write(std::string_view t) override {
+    text += t;
+    return true;
+  }
+};
+
+struct JournalReplayTest : ::testing::Test {
+  QTemporaryDir assets;
+  std::unique_ptr<GlamoraApp> app;
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
+  StringSink sink;
+  JournalWriter writer{sink};
+  std::vector<std::string> liveResults;
+
+  void SetUp() override {
+    for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE2.wav",
+                             "MIRABE3.wav", "Glamora.txt"}) {
+      ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
+    }
+    app = std::make_unique<GlamoraApp>(media, assets.path().toStdString());
+    app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    writer.begin("1.0", "2026-12-07T21:04:11+09:00");
+    app->session().setRecorder(&writer);
+    app->session().onRoundEnded = [this](const RoundRecord& r) {
+      if (r.result != "abandoned") liveResults.push_back(r.result);
+    };
+    app->title().show();
+    wait(500);  // the start-up step
+  }
+  void TearDown() override { app->session().setRecorder(nullptr); }
+
+  void wait(int ms) { app->clock().advance(ms); }
+  void type(QWidget* screen, const char* keys, int gapMs) {
+    for (const char* k = keys; *k; ++k) {
+      QTest::keyClicks(screen, QString(QChar(*k)));
+      wait(gapMs);
+    }
+  }
+  QWidget* modal() { return QApplication::activeModalWidget(); }
+  void clickOk(QWidget* dialog) {
+    auto* ok = dialog->findChild<QPushButton*>("return1");
+    ASSERT_TRUE(ok);
+    ok->click();
+  }
+};
+
+TEST_F(JournalReplayTest, APlayedSessionReplaysToTheSameDialogsAndState) {
+  // A battle: both play through the keys, a help screen opens and closes
+  // mid-round, and the round ends on a countdown.
+  app->openBattle();
+  BattleScreen& battle = app->battle();
+  battle.menus().stages[2]->trigger();
+  type(&battle, "ds5sa6s5", 300);
+  app->battle().menus().help->actions().at(0)->trigger();
+  ASSERT_TRUE(modal());
+  EXPECT_EQ(modal()->objectName(), "SousaForm");
+  wait(2000);  // the round goes on under the help screen
+  modal()->close();
+  type(&battle, "s5as", 400);
+  wait(30'000);
+  ASSERT_EQ(liveResults.size(), 1u);
+  QWidget* result = modal();
+  ASSERT_TRUE(result);
+  wait(3000);  // the clock keeps running while the dialog shows
+  clickOk(result);
+  EXPECT_FALSE(result->isVisible());
+  battle.menus().title->trigger();
+
+  // Training: a round played a little, then left alone until it is lost.
+  app->openTraining();
+  TrainingScreen& training = app->training();
+  training.menus().stages[0]->trigger();
+  type(&training, "sdsasdds", 350);
+  wait(120'000);
+  ASSERT_EQ(liveResults.size(), 2u);
+  wait(2500);
+  ASSERT_TRUE(modal());
+  clickOk(modal());
+  training.close();
+  writer.finish(app->clock().now());
+
+  test::RecordingEffects effects;
+  const std::vector<std::string> lines = splitLines(sink.text);
+  ASSERT_EQ(firstBadLine(lines), std::nullopt);
+  ReplayRun replay(effects, lines);
+  while (replay.play(1'000'000)) {
+  }
+  std::vector<std::string> replayed;
+  for (const std::string& entry : effects.log) {
+    if (entry.rfind("dialog ", 0) == 0) replayed.push_back(entry.substr(7));
+  }
+  EXPECT_EQ(replayed, liveResults);
+  Session& live = app->session();
+  Session& again = replay.session;
+  EXPECT_EQ(again.clock.now(), live.clock.now());
+  EXPECT_EQ(again.battle.state, live.battle.state);
+  EXPECT_EQ(again.battle.player(0).state, live.battle.player(0).state);
+  EXPECT_EQ(again.battle.player(1).state, live.battle.player(1).state);
+  EXPECT_EQ(again.training.state, live.training.state);
+  EXPECT_EQ(again.training.player().state, live.training.player().state);
+  EXPECT_EQ(readSessionNotes(sink.text).rounds.size(), 2u);
+}
+
+TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
+  app->openBattle();
+  app->battle().menus().stages[0]->trigger();
+  type(&app->battle(), "dsds", 400);
+  wait(15'000);
+  ASSERT_EQ(liveResults.size(), 1u);
+  clickOk(modal());
+  writer.flush();
+  const PlayerState liveA = app->session().battle.player(0).state;
+  const int wins = liveA.wins + app->session().battle.player(1).state.wins;
+
+  const RoundRecord round = readSessionNotes(sink.text).rounds.at(0);
+  ReplayWindow window(splitLines(sink.text), round, app->pictures());
+  Session& shown = window.session();
+  EXPECT_EQ(shown.clock.now(), round.start);
+  EXPECT_EQ(window.screen().findChild<QLabel*>("stage")->text(), "1");
+  window.step();
+  EXPECT_EQ(shown.clock.now(), round.start + 100);
+  QTest::keyClick(&window, Qt::Key_4);
+  window.step();
+  EXPECT_EQ(shown.clock.now(), round.start + 500);
+  QTest::keyClick(&window, Qt::Key_Space);
+  window.step();
+  EXPECT_EQ(shown.clock.now(), round.start + 500);
+  EXPECT_TRUE(window.statusText().contains("一時停止中"));
+  QTest::keyClick(&window, Qt::Key_Space);
+  QTest::keyClick(&window, Qt::Key_D);  // not a game key here
+  while (!window.ended()) window.step();
+  EXPECT_EQ(shown.clock.now(), round.end);
+  EXPECT_EQ(shown.battle.player(0).state, liveA);
+  EXPECT_TRUE(window.statusText().contains("終了")) << window.statusText().toStdString();
+
+  // The live game and its counters are as they were.
+  EXPECT_EQ(app->session().battle.player(0).state, liveA);
+  EXPECT_EQ(app->session().battle.player(0).state.wins + app->session().battle.player(1).state.wins, wins);
+  EXPECT_EQ(app->session().battle.state.stageNo, 1);
+}
+
+TEST(SessionFilesTest, NewestHundredAreKeptAndNewestComesFirst) {
+  QTemporaryDir dir;
+  const std::filesystem::path root = dir.path().toStdString();
+  for (int n = 0; n < 105; ++n) {
+    std::string error;
+    auto file = JournalFile::create(root, "2026120" + std::to_string(1000 + n), error);
+    ASSERT_TRUE(file) << error;
+    ASSERT_TRUE(file->write("# Glamora 1.0 session x\n"));
+  }
+  std::string error;
+  auto newest = JournalFile::create(root, "20261299", error);
+  ASSERT_TRUE(newest);
+  auto sameSecond = JournalFile::create(root, "20261299", error);
+  ASSERT_TRUE(sameSecond);
+  const auto kept = keptSessions(root);
+  EXPECT_EQ(kept.size(), static_cast<std::size_t>(kKeptSessions));
+  EXPECT_EQ(kept.front().filename(), "20261299_2.session");
+  EXPECT_EQ(kept[1].filename(), "20261299.session");
+  EXPECT_FALSE(std::filesystem::exists(root / "20261201000.session"));
+}
+
+TEST(SessionFilesTest, AnUnwritableDirectoryIsReportedNotThrown) {
+  QTemporaryDir dir;
+  QFile blocker(dir.filePath("file"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  std::string error;
+  EXPECT_EQ(JournalFile::create(dir.filePath("file/sessions").toStdString(), "x", error), nullptr);
+  EXPECT_NE(error.find("sessions"), std::string::npos) << error;
+}
+
+TEST(ReplayListTest, RoundsOfEveryKeptSessionNewestFirst) {
+  QTemporaryDir dir;
+  const auto put = [&](const char* name, const char* text) {
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+  };
+  put("20261201-100000.session",
+      "# Glamora 1.0 session 2026-12-01T10:00:00+09:00\n# round 1: battle stage 3, t 5000..9000, Mw2Form\n");
+  put("20261202-100000.session",
+      "# Glamora 1.0 session 2026-12-02T10:00:00+09:00\n# round 1: training stage 1, t 1000..2000, SlForm\n"
+      "# round 2: battle stage 15, t 61000..70000, abandoned\n");
+  put("notes.txt", "# round 1: battle stage 1, t 0..1, Mw1Form\n");
+  const std::vector<KeptRound> rounds = keptRounds(dir.path().toStdString());
+  ASSERT_EQ(rounds.size(), 3u);
+  EXPECT_EQ(rounds[0].date, "2026-12-02 10:01:01");
+  EXPECT_EQ(rounds[0].round.result, "abandoned");
+  EXPECT_EQ(rounds[1].round.mode, Mode::Training);
+  EXPECT_EQ(rounds[2].date, "2026-12-01 10:00:05");
+
+  PictureLibrary pictures;
+  ReplayList list(rounds, pictures);
+  QTreeWidgetItem* first = list.table()->topLevelItem(0);
+  EXPECT_EQ(first->text(1), "二人で対戦");
+  EXPECT_EQ(first->text(2), "ORIGINAL");
+  EXPECT_EQ(first->text(3), "中断");
+  EXPECT_EQ(list.table()->topLevelItem(2)->text(3), "プレイヤー2の勝ち");
+}
+
+TEST(ReplayListTest, ABadFileGetsAnErrorBoxNamingTheLineAndOpensNothing) {
+  QTemporaryDir dir;
+  QFile f(dir.filePath("bad.session"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("# round 1: battle stage 1, t 0..1, Mw1Form\nwait 10\nstage 0\n");
+  f.close();
+  PictureLibrary pictures;
+  EXPECT_EQ(openReplay(f.fileName(), 1, pictures, nullptr), nullptr);
+  QWidget* box = QApplication::activeModalWidget();
+  ASSERT_TRUE(box);
+  const QString text = box->findChild<QLabel*>("qt_msgbox_label")->text();
+  EXPECT_TRUE(text.contains("bad.session")) << text.toStdString();
+  EXPECT_TRUE(text.contains("line 3")) << text.toStdString();
+  box->close();
+}
+
+TEST(ClockDriverTest, CatchesUpInStepsOfAHundredAtMostTwoSeconds) {
+  SimClock clock;
+  int ticks = 0;
+  clock.add({ScreenId::Battle, 1, 100, [&] { ++ticks; }});
+  ClockDriver driver(clock);
+  driver.catchUp(99);  // a tick a little early still counts
+  EXPECT_EQ(clock.now(), 100);
+  driver.catchUp(130);
+  EXPECT_EQ(clock.now(), 100);
+  driver.catchUp(5'000);  // the loop was blocked: 2 s now, the rest let go
+  EXPECT_EQ(clock.now(), 2'100);
+  EXPECT_EQ(ticks, 21);
+  driver.catchUp(5'100);
+  EXPECT_EQ(clock.now(), 2'200);
+}
+
+}  // namespace
+}  // namespace glamora

@@ -1,0 +1,115 @@
+// Pictures on two screens of different device pixel ratios: a window moved
+// from one to the other shows every picture painted for the new ratio.
+#include <QApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryFile>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "screen_testing.h"
+#include "screens/character_screen.h"
+#include "screens/item_diagram.h"
+
+namespace glamora {
+namespace {
+
+using testing::library;
+using testing::part;
+
+QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
+
+struct TwoScreensTest : ::testing::Test {
+  void SetUp() override { ASSERT_EQ(QGuiApplication::screens().size(), 2); }
+
+  // Shows `window` on screen `index` (0: ratio 1, 1: ratio 2) and lets it paint.
+  static void showOn(QWidget& window, int index) {
+    QScreen* screen = QGuiApplication::screens()[index];
+    window.show();
+    window.windowHandle()->setScreen(screen);
+    window.move(screen->geometry().topLeft() + QPoint(10, 10));
+    window.repaint();
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(TwoScreensTest, PictureBoxesArePaintedAgainForTheScreenTheWindowMovesTo) {
+  CharacterScreen screen(library());
+  QLabel* face = part(screen, "Image1");
+  for (const int index : {1, 0, 1}) {
+    showOn(screen, index);
+    const qreal ratio = index == 0 ? 1.0 : 2.0;
+    ASSERT_EQ(screen.devicePixelRatioF(), ratio);
+    const QPixmap shown = face->pixmap();
+    EXPECT_EQ(shown.devicePixelRatio(), ratio);
+    EXPECT_EQ(shown.size(), QSize(96, 96) * ratio);
+    EXPECT_EQ(argb(shown.toImage()), argb(library().image(PictureId::uface1a, ratio)));
+  }
+}
+
+TEST_F(TwoScreensTest, AnAnimatedPictureKeepsItsFrameWhenPaintedAgain) {
+  PictureLibrary animated;
+  QWidget window;
+  window.resize(100, 100);
+  QLabel* box = makePictureBox(&window, {0, 0, 96, 96});
+  showOn(window, 0);
+  showPicture(box, animated, PictureId::uface1);
+  const PictureId frame = animated.resolve(PictureId::uface1);
+  for (int i = 0; i < 3 && animated.resolve(PictureId::uface1) == frame; ++i) animated.step();
+  ASSERT_NE(animated.resolve(PictureId::uface1), frame);
+  showOn(window, 1);
+  EXPECT_EQ(argb(box->pixmap().toImage()), argb(animated.image(frame, 2.0)));
+}
+
+TEST_F(TwoScreensTest, PictureIconsArePaintedAtTheRatioAsked) {
+  const QIcon icon = pictureIcon([](qreal ratio) { return library().pixmap(PictureId::glyphOne, ratio); }, {24, 24});
+  for (const qreal ratio : {1.0, 1.5, 2.0}) {
+    const QPixmap shown = icon.pixmap(QSize(24, 24), ratio);
+    EXPECT_EQ(shown.size(), QSize(24, 24) * ratio);
+    QImage wanted = library().image(PictureId::glyphOne, ratio);
+    EXPECT_EQ(argb(shown.toImage()), argb(wanted)) << ratio;
+  }
+  // A disabled glyph is greyed, not missing.
+  const QImage disabled = icon.pixmap(QSize(24, 24), 2.0, QIcon::Disabled).toImage();
+  EXPECT_EQ(disabled.size(), QSize(48, 48));
+  EXPECT_NE(argb(disabled), argb(library().image(PictureId::glyphOne, 2.0)));
+}
+
+TEST_F(TwoScreensTest, ItemDiagramsPaintAtTheRatioOfTheirScreen) {
+  QWidget window;
+  window.resize(64, 48);
+  auto* diagram = new ItemDiagram(library(), &window);
+  diagram->addPicture({0, 0}, diagramPicture(1));
+  for (const int index : {0, 1}) {
+    showOn(window, index);
+    const qreal ratio = index == 0 ? 1.0 : 2.0;
+    QImage grabbed = diagram->grab(QRect(0, 0, 32, 24)).toImage();
+    EXPECT_EQ(grabbed.size(), QSize(32, 24) * ratio);
+    QImage wanted(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
+    wanted.setDevicePixelRatio(ratio);
+    wanted.fill(window.palette().color(QPalette::Window));
+    QPainter(&wanted).drawImage(0, 0, library().image(diagramPicture(1), ratio));
+    EXPECT_EQ(argb(grabbed), argb(wanted)) << ratio;
+  }
+}
+
+}  // namespace
+}  // namespace glamora
+
+// Two offscreen screens side by side: ratio 1 on the left, 2 on the right.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QTemporaryFile config;
+  if (!config.open()) return 1;
+  config.write(R"({"screens": [
+    {"name": "one", "x": 0, "y": 0, "width": 1024, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+    {"name": "two", "x": 1024, "y": 0, "width": 1024, "height": 768, "logicalDpi": 192, "logicalBaseDpi": 96, "dpr": 1}
+  ]})");
+  config.close();
+  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
+  QApplication app(argc, argv);
+  glamora::installFontSubstitutions();
+  return RUN_ALL_TESTS();
+}
