@@ -1,4 +1,5 @@
 # make run   installs what is missing, builds and starts the game in data/
+# make measure  start-up time, memory and CPU against a bare Qt window (scripts/measure)
 # make test  installs what is missing, builds, runs every test, then the engine
 #            tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with
 #            the fuzz targets' committed inputs replayed there
@@ -13,7 +14,7 @@ FUZZ_SECONDS ?= 300
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build install package deps deps-test deps-package fuzz bench screenshots clean
+.PHONY: run test build install package deps deps-test deps-package fuzz bench measure screenshots clean
 
 run: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -55,6 +56,10 @@ fuzz:
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+
+measure:
+	scripts/install-deps --measure
+	scripts/measure
 
 screenshots: deps-test build
 	scripts/screenshots shots

@@ -36,9 +36,11 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   setupForm(this, "Glamora Ver1.0 - タイトル", QSize(602, 433));
   setWindowIcon(pictures.programIcon());
 
-  QLabel* title = makePictureBox(this, QRect(0, 0, 600, 216));
-  title->setObjectName("Image1");
-  showPicture(title, pictures, PictureId::title);
+  // The title picture takes the longest to paint: it is painted meanwhile on
+  // another thread and put in place when the screen is first polished (shown).
+  title_ = makePictureBox(this, QRect(0, 0, 600, 216));
+  title_->setObjectName("Image1");
+  pictures.paintAhead(PictureId::title, devicePixelRatioF());
   face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
   face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
   face1_->setObjectName("face1");
@@ -94,6 +96,11 @@ void TitleScreen::showFaces() {
   if (!ready_) return;
   showPicture(face1_, pictures_, PictureId::uface1);
   showPicture(face2_, pictures_, PictureId::uface2);
+}
+
+bool TitleScreen::event(QEvent* event) {
+  if (event->type() == QEvent::Polish && title_->pixmap().isNull()) showPicture(title_, pictures_, PictureId::title);
+  return QWidget::event(event);
 }
 
 void TitleScreen::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }

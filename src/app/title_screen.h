@@ -28,6 +28,7 @@ class TitleScreen final : public QWidget {
   QMenu* popupMenu() const { return popup_; }
 
  protected:
+  bool event(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -37,6 +38,7 @@ class TitleScreen final : public QWidget {
 
   const PictureLibrary& pictures_;
   TitleActions actions_;
+  QLabel* title_;
   QLabel* face1_;
   QLabel* face2_;
   QPushButton* one_;

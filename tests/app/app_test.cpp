@@ -86,6 +86,15 @@ TEST_F(AppTest, TitleFacesAnimateOnlyAfterTheStartup) {
   EXPECT_EQ(titleText, "Glamora Ver1.0 - タイトル");
 }
 
+TEST_F(AppTest, TitlePictureIsInPlaceOnceTheScreenIsShown) {
+  start();
+  const QImage shown =
+      app->title().findChild<QLabel*>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+  const qreal ratio = app->title().devicePixelRatioF();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown, PictureLibrary().image(PictureId::title, ratio).convertToFormat(QImage::Format_ARGB32));
+}
+
 TEST_F(AppTest, HelpTextFallsBackToShiftJis) {
   QFile file(assets.filePath("legacy.txt"));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -123,6 +123,17 @@ TEST(BadMidi, NoSoundFontSaysSoAndNamesTheFile) {
   EXPECT_NO_THROW(silent.library.open(Media::P1mw, dir.write("v.wav", wavBytes(100))));
 }
 
+TEST(BadMidi, NoSoundFontLoadedAheadGivesTheSameErrorAsLoadingThen) {
+  ScratchDir dir;
+  const std::vector<std::string> fonts{dir.path("none.sf2")};
+  loadSoundFontAhead(fonts);
+  SilentLibrary silent(fonts);
+  const std::string path = dir.write("song.mid", midiBytes(1));
+  const std::string ahead = openError(silent.library.player(Media::Bgm), path);  // takes the one loaded ahead
+  EXPECT_THAT(ahead, HasSubstr(dir.path("none.sf2")));
+  EXPECT_EQ(openError(silent.library.player(Media::Bgm), path), ahead);  // loads anew
+}
+
 TEST(BadMidi, TrackMissingAfterTheHeaderIsATruncation) {
   ScratchDir dir;
   SilentLibrary silent;

@@ -64,5 +64,20 @@ TEST(Mixing, MidiIsSynthesisedIntoTheMix) {
   EXPECT_EQ(rms(listen(silent, 100)), 0.0);
 }
 
+TEST(Mixing, MidiSynthesisedWithTheSoundFontLoadedAheadSoundsTheSame) {
+  ScratchDir dir;
+  const std::string song = dir.write("song.mid", midiBytes(2));
+  std::vector<std::vector<float>> heard;
+  for (const bool loadAhead : {true, false}) {
+    if (loadAhead) loadSoundFontAhead(defaultSoundFonts());
+    SilentLibrary silent;
+    silent.library.open(Media::Bgm, song);
+    silent.library.apply(Media::Bgm, MediaOp::Play);
+    heard.push_back(listen(silent, 500));
+  }
+  EXPECT_GT(rms(heard[0]), 0.001);
+  EXPECT_EQ(heard[0], heard[1]);
+}
+
 }  // namespace
 }  // namespace glamora::media::test

@@ -230,5 +230,15 @@ TEST(Artwork, GlyphsStandOnATransparentGroundAndTheTitleIsOpaque) {
   EXPECT_TRUE(isOpaque(library.image(PictureId::programIcon).copy(4, 4, 24, 24)));
 }
 
+TEST(Artwork, PaintedAheadOnAnotherThreadIsTheSamePicture) {
+  const PictureLibrary ahead;
+  ahead.paintAhead(PictureId::title, 2.0);
+  ahead.paintAhead(PictureId::title, 2.0);  // once is enough; a second call waits for the first
+  const QImage painted = ahead.image(PictureId::title, 2.0);
+  EXPECT_EQ(painted, PictureLibrary().image(PictureId::title, 2.0));
+  EXPECT_EQ(painted.devicePixelRatio(), 2.0);
+  EXPECT_EQ(ahead.image(PictureId::title, 2.0), painted);
+}
+
 }  // namespace
 }  // namespace glamora

@@ -1,13 +1,11 @@
 #include "audio_output.h"
 
-#include "sdl_output.h"
-#include "silent_output.h"
+#include "device_output.h"
 
 namespace glamora::media {
 
-std::unique_ptr<AudioOutput> openAudioOutput() {
-  if (auto device = SdlOutput::open()) return device;
-  return std::make_unique<SilentOutput>();
+std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent) {
+  return std::make_unique<DeviceOutput>(renderWhenSilent);
 }
 
 }  // namespace glamora::media

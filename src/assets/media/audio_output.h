@@ -31,8 +31,9 @@ class AudioOutput {
   Mixer mixer_;
 };
 
-// The default sound device through SDL2; the silent output on the real clock
-// when no device can be opened (a headless machine, CI).
-std::unique_ptr<AudioOutput> openAudioOutput();
+// The default sound device through SDL2, opened in the background; silent on
+// the real clock until then and when no device can be opened (a headless
+// machine, CI). `renderWhenSilent`: see DeviceOutput.
+std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent = false);
 
 }  // namespace glamora::media

@@ -1,9 +1,13 @@
 #include "midi_source.h"
 
 #include <fluidsynth.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <mutex>
 
 #include "engine/errors.h"
@@ -27,17 +31,74 @@ struct TimedEvent {
   MidiEvent event;
 };
 
+// A synthesiser and its settings, with the SoundFont loaded when `loaded`.
+struct Synth {
+  struct SettingsDeleter {
+    void operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
+  };
+  struct SynthDeleter {
+    void operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
+  };
+  std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
+  std::unique_ptr<fluid_synth_t, SynthDeleter> synth;  // after its settings: deleted before them
+  bool loaded = false;
+  std::string tried;  // the SoundFonts tried in vain, for the error text
+};
+
+// A synthesiser with the first SoundFont of the list that loads. Loading
+// takes tens of milliseconds, so the game starts it ahead on another thread.
+Synth prepareSynth(const std::vector<std::string>& soundFonts) {
+  silenceFluidSynth();
+  Synth prepared;
+  prepared.settings.reset(new_fluid_settings());
+  fluid_settings_t* settings = prepared.settings.get();
+  fluid_settings_setnum(settings, "synth.sample-rate", kOutputRate);
+  fluid_settings_setnum(settings, "synth.gain", 0.6);
+  fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's lock guards it
+  prepared.synth.reset(new_fluid_synth(settings));
+  if (!prepared.synth) return prepared;
+  for (const std::string& font : soundFonts) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(font, ec) &&
+        fluid_synth_sfload(prepared.synth.get(), font.c_str(), 1) != FLUID_FAILED) {
+      prepared.loaded = true;
+#ifdef __GLIBC__
+      // Parsing the SoundFont leaves megabytes of freed memory behind; give
+      // them back to the system instead of holding them for the whole game.
+      malloc_trim(0);
+#endif
+      return prepared;
+    }
+    prepared.tried += (prepared.tried.empty() ? "" : ", ") + font;
+  }
+  return prepared;
+}
+
+// The synthesiser being prepared ahead, for one list of SoundFonts.
+struct Ahead {
+  std::mutex mutex;
+  std::vector<std::string> soundFonts;
+  std::future<Synth> synth;
+};
+
+Ahead& ahead() {
+  static Ahead instance;
+  return instance;
+}
+
+Synth takeSynth(const std::vector<std::string>& soundFonts) {
+  Ahead& pending = ahead();
+  std::lock_guard lock(pending.mutex);
+  if (pending.synth.valid() && pending.soundFonts == soundFonts) return pending.synth.get();
+  return prepareSynth(soundFonts);
+}
+
 class MidiSource final : public SoundSource {
  public:
-  MidiSource(MidiSong song, fluid_settings_t* settings, fluid_synth_t* synth)
-      : song_(std::move(song)), settings_(settings), synth_(synth) {
+  MidiSource(MidiSong song, Synth synth) : song_(std::move(song)), owned_(std::move(synth)), synth_(owned_.synth.get()) {
     events_.reserve(song_.events.size());
     for (const MidiEvent& e : song_.events) events_.push_back({toFrame(e.micros), e});
     length_ = toFrame(song_.lengthMicros);
-  }
-  ~MidiSource() override {
-    delete_fluid_synth(synth_);
-    delete_fluid_settings(settings_);
   }
 
   std::int64_t lengthFrames() const override { return length_; }
@@ -94,7 +155,7 @@ class MidiSource final : public SoundSource {
   }
 
   MidiSong song_;
-  fluid_settings_t* settings_;
+  Synth owned_;
   fluid_synth_t* synth_;
   std::vector<TimedEvent> events_;
   std::int64_t length_ = 0;
@@ -143,27 +204,19 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
                                    path, e.what()));
   }
 
-  silenceFluidSynth();
-  fluid_settings_t* settings = new_fluid_settings();
-  fluid_settings_setnum(settings, "synth.sample-rate", kOutputRate);
-  fluid_settings_setnum(settings, "synth.gain", 0.6);
-  fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's lock guards it
-  fluid_synth_t* synth = new_fluid_synth(settings);
-  if (!synth) {
-    delete_fluid_settings(settings);
-    throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
-  }
-  auto source = std::make_unique<MidiSource>(std::move(song), settings, synth);
+  Synth synth = takeSynth(soundFonts);
+  if (!synth.synth) throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
+  if (!synth.loaded)
+    throw GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
+                                   "探した場所: " + (synth.tried.empty() ? std::string("なし") : synth.tried)));
+  return std::make_unique<MidiSource>(std::move(song), std::move(synth));
+}
 
-  std::string tried;
-  for (const std::string& font : soundFonts) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(font, ec) && fluid_synth_sfload(synth, font.c_str(), 1) != FLUID_FAILED)
-      return source;
-    tried += (tried.empty() ? "" : ", ") + font;
-  }
-  throw GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
-                                 "探した場所: " + (tried.empty() ? std::string("なし") : tried)));
+void loadSoundFontAhead(const std::vector<std::string>& soundFonts) {
+  Ahead& pending = ahead();
+  std::lock_guard lock(pending.mutex);
+  pending.soundFonts = soundFonts;
+  pending.synth = std::async(std::launch::async, [soundFonts] { return prepareSynth(soundFonts); });
 }
 
 }  // namespace glamora::media

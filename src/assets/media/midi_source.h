@@ -21,6 +21,11 @@ void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& ev
 // The General MIDI SoundFonts to try, smallest first.
 std::vector<std::string> defaultSoundFonts();
 
+// Starts loading the first SoundFont of the list that loads into a synthesiser
+// on a thread of its own; the next loadMidi() with the same list takes that
+// synthesiser (waiting for it if need be) instead of loading again.
+void loadSoundFontAhead(const std::vector<std::string>& soundFonts);
+
 // Reads, checks and loads a MIDI file held in memory. Throws GameError naming
 // `path` when the file is broken or when none of the SoundFonts can be loaded.
 std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, const std::string& path,

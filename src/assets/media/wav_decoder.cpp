@@ -49,7 +49,7 @@ void checkChunks(const std::vector<std::uint8_t>& bytes, const std::string& path
 
 }  // namespace
 
-std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::string& path) {
+DecodedWave decodeWav(const std::vector<std::uint8_t>& bytes, const std::string& path) {
   checkChunks(bytes, path);
 
   SDL_AudioSpec format{};
@@ -69,10 +69,12 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
   if (rawBytes == 0 || !raw) return {};
 
   // SDL_ConvertAudio keeps the exact length (an SDL_AudioStream would drop
-  // the tail after a flush).
+  // the tail after a flush). A mono file stays mono: the mixer sends it to
+  // both sides, as SDL's own mono-to-stereo step does.
+  const int channels = format.channels == 1 ? 1 : kOutputChannels;
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS, kOutputChannels,
-                        kOutputRate) < 0)
+  if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS,
+                        static_cast<Uint8>(channels), kOutputRate) < 0)
     throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
   std::vector<std::uint8_t> work(static_cast<std::size_t>(rawBytes) * cvt.len_mult + 16);
   std::memcpy(work.data(), raw, rawBytes);
@@ -83,11 +85,11 @@ std::vector<float> decodeWav(const std::vector<std::uint8_t>& bytes, const std::
     if (SDL_ConvertAudio(&cvt) != 0) throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
     outBytes = cvt.len_cvt;
   }
-  const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * kOutputChannels);
+  const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * channels);
   // A few samples at a very high rate can come out as no frame at all.
-  std::vector<float> samples(frames * kOutputChannels);
-  if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(float));
-  return samples;
+  DecodedWave wave{std::vector<float>(frames * channels), channels};
+  if (!wave.samples.empty()) std::memcpy(wave.samples.data(), work.data(), wave.samples.size() * sizeof(float));
+  return wave;
 }
 
 }  // namespace glamora::media

@@ -26,13 +26,39 @@ PictureId PictureLibrary::resolve(PictureId id) const {
   return id;
 }
 
-QImage PictureLibrary::image(PictureId id, qreal devicePixelRatio) const {
-  if (!(devicePixelRatio > 0)) devicePixelRatio = 1.0;
+namespace {
+
+qreal validRatio(qreal devicePixelRatio) { return devicePixelRatio > 0 ? devicePixelRatio : 1.0; }
+
+std::pair<PictureId, int> keyOf(PictureId still, qreal devicePixelRatio) {
+  return {still, static_cast<int>(std::lround(devicePixelRatio * 100))};
+}
+
+}  // namespace
+
+void PictureLibrary::paintAhead(PictureId id, qreal devicePixelRatio) const {
+  devicePixelRatio = validRatio(devicePixelRatio);
   const PictureId still = resolve(id);
-  const auto key = std::pair{still, static_cast<int>(std::lround(devicePixelRatio * 100))};
+  const auto key = keyOf(still, devicePixelRatio);
+  if (painted_.contains(key) || pending_.contains(key)) return;
+  // Painting onto a QImage (text included) is safe away from the GUI thread.
+  pending_.emplace(key, std::async(std::launch::async, [still, devicePixelRatio] {
+                     return paintPicture(still, devicePixelRatio);
+                   }));
+}
+
+QImage PictureLibrary::image(PictureId id, qreal devicePixelRatio) const {
+  devicePixelRatio = validRatio(devicePixelRatio);
+  const PictureId still = resolve(id);
+  const auto key = keyOf(still, devicePixelRatio);
   auto found = painted_.find(key);
-  if (found == painted_.end()) found = painted_.emplace(key, paintPicture(still, devicePixelRatio)).first;
-  return found->second;
+  if (found != painted_.end()) return found->second;
+  if (auto ahead = pending_.find(key); ahead != pending_.end()) {
+    QImage painted = ahead->second.get();
+    pending_.erase(ahead);
+    return painted_.emplace(key, std::move(painted)).first->second;
+  }
+  return painted_.emplace(key, paintPicture(still, devicePixelRatio)).first->second;
 }
 
 QImage PictureLibrary::image(Picture picture, qreal devicePixelRatio) const {

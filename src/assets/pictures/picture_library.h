@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <future>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -31,6 +32,11 @@ class PictureLibrary {
   QImage image(Picture picture, qreal devicePixelRatio = 1.0) const;
   // An unknown name gives a null image.
   QImage image(std::string_view name, qreal devicePixelRatio = 1.0) const;
+
+  // Starts painting the picture on a thread of its own; the next image() or
+  // pixmap() of it waits for that painting instead of painting again. For a
+  // large picture asked for a little later (the title picture).
+  void paintAhead(PictureId id, qreal devicePixelRatio = 1.0) const;
 
   QPixmap pixmap(PictureId id, qreal devicePixelRatio = 1.0) const;
   QPixmap pixmap(Picture picture, qreal devicePixelRatio = 1.0) const;
@@ -54,6 +60,8 @@ class PictureLibrary {
   std::array<PictureId, kAnimationTable.size()> heldFrames_{};
   // Painted pictures by (id, device pixel ratio in hundredths).
   mutable std::map<std::pair<PictureId, int>, QImage> painted_;
+  // Pictures being painted by paintAhead(), by the same key.
+  mutable std::map<std::pair<PictureId, int>, std::future<QImage>> pending_;
 };
 
 }  // namespace glamora

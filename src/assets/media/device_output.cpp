@@ -1,0 +1,38 @@
+#include "device_output.h"
+
+namespace glamora::media {
+
+DeviceOutput::DeviceOutput(bool renderWhenSilent) : pacer_(steadyMilliseconds()) {
+  if (renderWhenSilent) tap_ = [](const float*, int) {};
+  opener_ = std::thread([this] { openDevice(); });
+}
+
+DeviceOutput::~DeviceOutput() {
+  opener_.join();
+  std::lock_guard lock(paceMutex_);
+  device_.reset();  // no more callbacks into the mixer
+}
+
+void DeviceOutput::openDevice() {
+  std::unique_ptr<SdlDevice> device = SdlDevice::open(mixer());
+  if (!device) return;
+  std::lock_guard lock(paceMutex_);
+  // Up to now the clock moved the players; from here the card does.
+  pacer_.catchUp(mixer(), tap_);
+  device_ = std::move(device);
+  live_ = true;
+  device_->start();
+}
+
+void DeviceOutput::catchUp() {
+  if (live_) return;
+  std::lock_guard lock(paceMutex_);
+  if (!live_) pacer_.catchUp(mixer(), tap_);
+}
+
+std::string DeviceOutput::description() const {
+  std::lock_guard lock(paceMutex_);
+  return device_ ? device_->description() : "silent";
+}
+
+}  // namespace glamora::media
