@@ -84,6 +84,7 @@ class PictureBox : public QLabel {
   }
   void showFixed(const QPixmap& picture) {
     painter_ = nullptr;
+    shownKey_ = 0;
     setPixmap(picture);
   }
 
@@ -103,11 +104,17 @@ class PictureBox : public QLabel {
   }
   void paintPicture() {
     paintedRatio_ = devicePixelRatioF();
-    setPixmap(painter_(paintedRatio_));
+    const QPixmap picture = painter_(paintedRatio_);
+    // Boards are redrawn whole; a cell showing the same library picture is
+    // left alone, so only what changed is painted again.
+    if (picture.cacheKey() == shownKey_ && shownKey_ != 0) return;
+    shownKey_ = picture.cacheKey();
+    setPixmap(picture);
   }
 
   PicturePainter painter_;
   qreal paintedRatio_ = 0;
+  qint64 shownKey_ = 0;
 };
 
 // Paints the picture for each pixel size asked; a disabled icon is the

@@ -71,18 +71,24 @@ QImage PictureLibrary::image(std::string_view name, qreal devicePixelRatio) cons
   return id ? image(*id, devicePixelRatio) : QImage();
 }
 
+// Converted once per picture and ratio: a board redraw shows the same few
+// pictures again and again, and an unchanged one is then recognised by its key.
 QPixmap PictureLibrary::pixmap(PictureId id, qreal devicePixelRatio) const {
-  return QPixmap::fromImage(image(id, devicePixelRatio));
+  devicePixelRatio = validRatio(devicePixelRatio);
+  const auto key = keyOf(resolve(id), devicePixelRatio);
+  auto found = pixmaps_.find(key);
+  if (found != pixmaps_.end()) return found->second;
+  return pixmaps_.emplace(key, QPixmap::fromImage(image(id, devicePixelRatio))).first->second;
 }
 
 QPixmap PictureLibrary::pixmap(Picture picture, qreal devicePixelRatio) const {
-  const QImage picked = image(picture, devicePixelRatio);
-  return picked.isNull() ? QPixmap() : QPixmap::fromImage(picked);
+  const auto id = pictureFromEngine(picture);
+  return id ? pixmap(*id, devicePixelRatio) : QPixmap();
 }
 
 QPixmap PictureLibrary::pixmap(std::string_view name, qreal devicePixelRatio) const {
-  const QImage picked = image(name, devicePixelRatio);
-  return picked.isNull() ? QPixmap() : QPixmap::fromImage(picked);
+  const auto id = pictureFromName(name);
+  return id ? pixmap(*id, devicePixelRatio) : QPixmap();
 }
 
 QIcon PictureLibrary::programIcon() const {

@@ -60,6 +60,8 @@ class PictureLibrary {
   std::array<PictureId, kAnimationTable.size()> heldFrames_{};
   // Painted pictures by (id, device pixel ratio in hundredths).
   mutable std::map<std::pair<PictureId, int>, QImage> painted_;
+  // The painted pictures as pixmaps, by the same key (GUI thread only).
+  mutable std::map<std::pair<PictureId, int>, QPixmap> pixmaps_;
   // Pictures being painted by paintAhead(), by the same key.
   mutable std::map<std::pair<PictureId, int>, std::future<QImage>> pending_;
 };
