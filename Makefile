@@ -75,3 +75,19 @@ deps-package:
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(DEB_BUILD)
+
+# make soak  plays SOAK_ROUNDS random battle and training rounds (computer
+#            players of every level, random keys, stages, editor texts,
+#            switches, leaving to the title) in the sanitizer build, checking
+#            the game's invariants after every tick; one part per core
+SOAK_ROUNDS ?= 10000
+.PHONY: soak
+soak: deps-test
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON -DGLAMORA_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target glamora-soak
+	cd $(ASAN_BUILD) && status=0; seq 0 $$(($(JOBS) - 1)) | \
+	  xargs -P $(JOBS) -I{} ./glamora-soak --rounds $(SOAK_ROUNDS) --part {}/$(JOBS) > soak.out || status=$$?; \
+	  cat soak.out; exit $$status
+	@awk -F'[:,]' '{ r += $$2; t += $$4 } END { printf "soak: %d rounds, %d ticks (%.1f simulated hours), all checks held\n", r, t, t / 36000 }' \
+	  $(ASAN_BUILD)/soak.out

@@ -50,7 +50,9 @@ void Player::press(Key key) {
   if (s.phase == 1) {
     if (key == Key::Left && s.arrowCol != 1) view_.moveArrow(index_, --s.arrowCol);
     if (key == Key::Right && s.arrowCol != kColumns) view_.moveArrow(index_, ++s.arrowCol);
-    if (key == Key::Select && s.supplyPos[s.arrowCol] != 9) {
+    // A used-up offer still shown from the last round (the offers are
+    // refreshed only on the next tick) is no item and hands out nothing.
+    if (key == Key::Select && s.supplyPos[s.arrowCol] != 9 && s.supplyFront[s.arrowCol] != kUsedUp) {
       s.carryCol = s.arrowCol;
       view_.moveCarried(index_, s.carryCol);
       s.pickCol = s.arrowCol;
@@ -86,6 +88,12 @@ void Player::dropHeld() {
   view_.showCarried(index_, Picture::toumei);
   s.board(s.dropCol, s.dropRow) = s.held;
   s.nextRow[s.dropCol] = s.dropRow + 1;
+  // Items that were still to fall onto the landing row (a mirror delivered
+  // into row 9, items over a cleared row) now rest on the dropped one: the
+  // next item goes above them, never onto one of them.
+  while (s.nextRow[s.dropCol] <= kPlayRows && s.board(s.dropCol, s.nextRow[s.dropCol]) != kEmpty) {
+    s.nextRow[s.dropCol] += 1;
+  }
   s.held = 0;
   s.toWhat = 1;
   s.whereRun = 0;

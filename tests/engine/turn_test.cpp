@@ -57,6 +57,56 @@ TEST_F(Turn, OfferTakenInTheFirstTickOfAStageIsThePreviousOne) {
   EXPECT_EQ(a.supplyFront[3], stageTable(2)(3, 2));
 }
 
+TEST_F(Turn, UsedUpOfferLeftFromTheLastRoundHandsOutNothing) {
+  start();
+  a.supplyPos[3] = 9;
+  clock.advance(100);
+  ASSERT_EQ(a.supplyFront[3], kUsedUp);
+  battle.chooseStage(1);
+  keys("s");  // before the first refresh of the new round
+  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.held, 0);
+  EXPECT_EQ(a.supplyPos[3], 1);
+  clock.advance(100);
+  keys("s");
+  EXPECT_EQ(a.held, stageTable(1)(3, 1));
+}
+
+// A mirror delivered into row 9 has not fallen yet when the player drops into
+// the row under it: the column is full, and the next item goes into the OUT
+// ZONE row instead of over the mirror.
+TEST_F(Turn, DropUnderAMirrorStillToFallFillsTheColumn) {
+  start();
+  test::setColumn(a.board, 1, {1, 2, 1, 2, 1, 2, 1, 0, kMirrorDown});
+  a.nextRow[1] = 8;
+  a.phase = 2, a.whatRun = 0, a.whereRun = 1, a.held = kRougeLeft, a.carryCol = 1;
+  keys("s");
+  EXPECT_EQ(a.board(1, 8), kRougeLeft);
+  EXPECT_EQ(a.nextRow[1], 10);
+  clock.advance(100);  // the mirror copies the rouge under it
+  EXPECT_EQ(test::column(a.board, 1), (std::vector<int>{1, 2, 1, 2, 1, 2, 1, 3, 3, 0}));
+  EXPECT_EQ(a.nextRow[1], 10);
+  a.mirrorsDue[1] = 1;  // the next mirror for this column finds it full
+  clock.advance(100);
+  EXPECT_EQ(a.board(1, 10), kMirrorDown);
+  EXPECT_EQ(battle.state.flags.roundActive, 0);
+  EXPECT_EQ(b.wins, 1);
+}
+
+// Items over a cleared row wait for the next fall; a drop into the cleared
+// row lands under them and the column's next row goes above them.
+TEST_F(Turn, DropUnderItemsStillToFallKeepsThemAll) {
+  start();
+  test::setColumn(a.board, 2, {1, 0, 4, 5});
+  a.nextRow[2] = 2;
+  a.phase = 2, a.whatRun = 0, a.whereRun = 1, a.held = kRougeRight, a.carryCol = 2;
+  keys("s");
+  EXPECT_EQ(a.nextRow[2], 5);
+  clock.advance(100);
+  EXPECT_EQ(test::column(a.board, 2, 5), (std::vector<int>{1, 2, 4, 5, 0}));
+  EXPECT_EQ(a.nextRow[2], 5);
+}
+
 TEST_F(Turn, UsedUpColumnIsIgnoredAndKeepsTheCountdownRunning) {
   start();
   a.supplyPos[3] = 9;

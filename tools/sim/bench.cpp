@@ -1,0 +1,151 @@
+#include "bench.h"
+
+#include <cstdio>
+
+#include "engine/session.h"
+
+namespace glamora::sim {
+
+namespace {
+
+constexpr std::int64_t kGameLimitTicks = 3 * 60 * 10;  // 3 simulated minutes
+
+class QuietEffects final : public Effects {
+ public:
+  void openMedia(Media, const std::string&) override {}
+  void media(Media, MediaOp) override {}
+  void openDialog(Dialog) override {}
+  void showError(const std::string&) override {}
+};
+
+// FNV-1a over 32-bit values, each taken as four bytes, low byte first.
+class Fnv1a {
+ public:
+  void add(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int k = 0; k < 4; ++k) {
+      hash_ ^= (bits >> (8 * k)) & 0xFFu;
+      hash_ *= 0x100000001B3ull;
+    }
+  }
+  template <typename Cells>
+  void addAll(const Cells& cells) {
+    for (const int v : cells) add(v);
+  }
+  std::uint64_t value() const { return hash_; }
+
+ private:
+  std::uint64_t hash_ = 0xCBF29CE484222325ull;
+};
+
+void addPlayer(Fnv1a& h, const PlayerState& s) {
+  h.addAll(s.board.cells);
+  h.addAll(s.nextRow.v);
+  h.addAll(s.supply.cells);
+  h.addAll(s.stageSupply.cells);
+  h.addAll(s.supplyPos.v);
+  h.addAll(s.supplyFront.v);
+  for (const int v : {s.refillReversed, s.phase, s.held, s.pickCol, s.dropCol, s.dropRow, s.whatTime, s.whereTime,
+                      s.whatRun, s.whereRun, s.toWhat, s.toWhere, s.lost, s.points, s.wins, s.arrowCol, s.carryCol}) {
+    h.add(v);
+  }
+  h.addAll(s.mirrorsDue.v);
+}
+
+struct BattleGame {
+  ComputerLevel first, second;
+  int stage;
+};
+
+// Every level against every other, on stages across the table, and the
+// original stage with a grid of its own.
+constexpr BattleGame kBattles[] = {
+    {ComputerLevel::Hard, ComputerLevel::Hard, 1},     {ComputerLevel::Hard, ComputerLevel::Normal, 4},
+    {ComputerLevel::Normal, ComputerLevel::Easy, 7},   {ComputerLevel::Easy, ComputerLevel::Random, 10},
+    {ComputerLevel::Random, ComputerLevel::Random, 13}, {ComputerLevel::Hard, ComputerLevel::Easy, 14},
+    {ComputerLevel::Normal, ComputerLevel::Normal, 2}, {ComputerLevel::Hard, ComputerLevel::Random, 9},
+    {ComputerLevel::Easy, ComputerLevel::Easy, 5},     {ComputerLevel::Random, ComputerLevel::Hard, 12},
+    {ComputerLevel::Normal, ComputerLevel::Hard, 15},  {ComputerLevel::Easy, ComputerLevel::Normal, 8},
+};
+
+struct TrainingGame {
+  ComputerLevel level;
+  int stage;  // stages after the first are unlocked as the rules allow: by winning the one before
+};
+
+constexpr TrainingGame kTrainings[] = {
+    {ComputerLevel::Hard, 1},   {ComputerLevel::Hard, 2},   {ComputerLevel::Hard, 3},
+    {ComputerLevel::Normal, 1}, {ComputerLevel::Normal, 15}, {ComputerLevel::Easy, 1},
+    {ComputerLevel::Easy, 15},  {ComputerLevel::Random, 1},
+};
+
+void originalStage(Session& session) {
+  for (int c = 1; c <= kColumns; ++c) {
+    for (int s = 1; s <= kSlots; ++s) session.editorType({EditorBox::Grid, c, s}, std::to_string(1 + (c * 7 + s * 3) % 9));
+  }
+  session.editorType({EditorBox::Norm}, "2000");
+  session.editorType({EditorBox::MirrorTime}, "20");
+}
+
+std::int64_t playOut(Session& session, const RoundFlags& flags) {
+  std::int64_t ticks = 0;
+  while (flags.roundActive == 1 && ticks < kGameLimitTicks) {
+    session.clock.advance(100);
+    ++ticks;
+  }
+  return ticks;
+}
+
+}  // namespace
+
+BenchResult runBench() {
+  BenchResult result;
+  Fnv1a hash;
+  std::uint64_t seed = 1;
+  for (const BattleGame& g : kBattles) {
+    QuietEffects effects;
+    Session session(effects);
+    originalStage(session);
+    session.computer(Mode::Battle, 0, g.first, seed++);
+    session.computer(Mode::Battle, 1, g.second, seed++);
+    session.stage(Mode::Battle, g.stage);
+    const std::int64_t ticks = playOut(session, session.battle.state.flags);
+    result.ticks += ticks;
+    hash.add(static_cast<std::int32_t>(ticks));
+    hash.add(session.battle.state.flags.roundActive);
+    hash.add(session.battle.state.flags.inputOpen);
+    addPlayer(hash, session.battle.player(0).state);
+    addPlayer(hash, session.battle.player(1).state);
+    ++result.games;
+  }
+  // One training session per level, its games one after the other.
+  QuietEffects effects;
+  Session session(effects);
+  originalStage(session);
+  for (const TrainingGame& g : kTrainings) {
+    session.computer(Mode::Training, 0, g.level, seed++);
+    session.stage(Mode::Training, g.stage);
+    const std::int64_t ticks = playOut(session, session.training.state.flags);
+    result.ticks += ticks;
+    const TrainingState& t = session.training.state;
+    hash.add(static_cast<std::int32_t>(ticks));
+    for (const int v : {t.flags.roundActive, t.flags.inputOpen, t.stageNo, t.norm, t.mirrorPeriod, t.mirrorCountdown,
+                        t.losses}) {
+      hash.add(v);
+    }
+    for (const bool on : t.enabled) hash.add(on ? 1 : 0);
+    addPlayer(hash, session.training.player().state);
+    ++result.games;
+  }
+  result.signature = hash.value();
+  return result;
+}
+
+std::string benchLine(const BenchResult& r) {
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(r.signature));
+  return "{\"bench\":\"rules\",\"games\":" + std::to_string(r.games) + ",\"ticks\":" + std::to_string(r.ticks) +
+         ",\"signature\":\"" + hex + "\"}";
+}
+
+}  // namespace glamora::sim
