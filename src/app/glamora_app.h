@@ -1,5 +1,6 @@
-// The whole program: the session's engines and clock, every screen, created
-// once in a fixed order, and the ways between them.
+// The whole program: the session's engines and clock, created at start-up
+// with the title screen; the other screens, built the first time they are
+// opened (or asked for) and kept from then on; and the ways between them.
 #pragma once
 
 #include <memory>
@@ -29,9 +30,10 @@ class GlamoraApp {
   Session& session() { return session_; }
   SimClock& clock() { return session_.clock; }
   TitleScreen& title() { return *title_; }
-  BattleScreen& battle() { return *battle_; }
-  TrainingScreen& training() { return *training_; }
-  EditorScreen& editor() { return *editorScreen_; }
+  // Each builds its screen if it has not been yet.
+  BattleScreen& battle();
+  TrainingScreen& training();
+  EditorScreen& editor();
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
@@ -45,6 +47,7 @@ class GlamoraApp {
   void openReplays();
 
  private:
+  void setTrainingBoxesEnabled(bool enabled);
   void openGameScreen(GameScreen& screen);
   void gameScreenClosed(GameScreen& screen);
   bool startup();
@@ -61,6 +64,7 @@ class GlamoraApp {
   std::unique_ptr<BattleScreen> battle_;
   std::unique_ptr<TrainingScreen> training_;
   std::unique_ptr<StartupStep> startup_;
+  ScreenLinks links_;
 };
 
 }  // namespace glamora
