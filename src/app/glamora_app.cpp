@@ -1,6 +1,7 @@
 #include "glamora_app.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "assets/media/music_loop.h"
 #include "modes/replay_list.h"
@@ -8,6 +9,33 @@
 #include "screens/how_to_play_screen.h"
 
 namespace glamora {
+
+namespace {
+
+// Runs `work` from the event loop once `window` has been painted for the first time.
+class AfterFirstPaint final : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this] {
+        work_();
+        deleteLater();
+      });
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> work_;
+};
+
+}  // namespace
 
 GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory)
     : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_) {
@@ -61,6 +89,14 @@ EditorScreen& GlamoraApp::editor() {
     editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
   }
   return *editorScreen_;
+}
+
+void GlamoraApp::buildGameScreensAfterTitle() {
+  // One screen per pass of the event loop, so neither keeps a key waiting long.
+  new AfterFirstPaint(title_.get(), [this] {
+    battle();
+    QTimer::singleShot(0, title_.get(), [this] { training(); });
+  });
 }
 
 bool GlamoraApp::startup() {

@@ -39,6 +39,10 @@ class GlamoraApp {
   GameEffects& effects() { return effects_; }
   const PictureLibrary& pictures() const { return pictures_; }
 
+  // Builds the two game screens from the event loop once the title screen has
+  // first been painted, so that their first opening is as quick as any other.
+  void buildGameScreensAfterTitle();
+
   // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
   // the hidden title screen, which shows again (or the program ends) when it closes.
   void openTraining();

@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   glamora::ClockDriver driver(game.clock());
   game.title().show();
   glamora::centreOnScreen(&game.title());
+  game.buildGameScreensAfterTitle();
   driver.start();
   const int status = application.exec();
   journal.finish();
