@@ -90,9 +90,9 @@ TEST_F(ScreensBuiltLateTest, TheTitleShowsWithNoOtherScreenBuilt) {
 }
 
 TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
-  // The start-up step, then the item pictures four animation steps on: the
+  // The start-up step, and the item pictures in another animation phase: the
   // supply markers still show the frames they had at start-up.
-  advance(2500);
+  advance(2000);
   early.app->openBattle();
   late.app->openBattle();
   ASSERT_TRUE(late.app->battle().isVisible());
@@ -102,7 +102,7 @@ TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
   early.app->battle().close();
   late.app->battle().close();
 
-  advance(1300);
+  advance(1000);
   early.app->openTraining();
   late.app->openTraining();
   ASSERT_TRUE(late.app->training().isVisible());
