@@ -7,7 +7,7 @@
 namespace glamora {
 
 void GameEffects::openDialog(Dialog dialog) {
-  QDialog* window = dialogs_[static_cast<int>(dialog)];
+  QDialog* window = dialogWindow ? dialogWindow(dialog) : nullptr;
   if (!window) return;
   window->adjustSize();
   centreOnScreen(window);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <array>
 #include <functional>
 
 #include "assets/media/media_library.h"
@@ -16,7 +15,8 @@ class GameEffects final : public Effects {
  public:
   explicit GameEffects(media::MediaLibrary& media) : media_(media) {}
 
-  void setDialog(Dialog dialog, QDialog* window) { dialogs_[static_cast<int>(dialog)] = window; }
+  // Gives the window of a result dialog when it is to open (null: none).
+  std::function<QDialog*(Dialog)> dialogWindow;
   // Where error texts go: the game's error box unless replaced (tests record them).
   std::function<void(const QString&)> errorBox;
 
@@ -27,7 +27,6 @@ class GameEffects final : public Effects {
 
  private:
   media::MediaLibrary& media_;
-  std::array<QDialog*, 4> dialogs_{};
 };
 
 }  // namespace glamora

@@ -1,6 +1,7 @@
 #include "glamora_app.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <random>
 
 #include "assets/media/music_loop.h"
@@ -10,8 +11,39 @@
 
 namespace glamora {
 
+namespace {
+
+// Runs `work` from the event loop once `window` has been painted for the first time.
+class AfterFirstPaint final : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      QTimer::singleShot(0, this, [this] {
+        work_();
+        deleteLater();
+      });
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> work_;
+};
+
+}  // namespace
+
 GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory)
     : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_) {
+  // Only the title screen is built here: every other screen is built when it
+  // first opens, and shows what it would have shown had it been built now.
+  // Before their first opening the engines send their screens nothing (no
+  // stage has been chosen), so a screen built late misses nothing.
   const auto fillHelp = [this](QMenu* menu) { addHelpItems(menu, *help_); };
   title_ = std::make_unique<TitleScreen>(
       pictures_, session_.clock,
@@ -20,31 +52,54 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::s
   fillHelp(title_->popupMenu());
   // The asset form's animation runs from the start, on shown and hidden screens alike.
   session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
-  editorScreen_ = std::make_unique<EditorScreen>(session_.editor, pictures_, title_.get());
-  editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
-  for (Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
-    effects_.setDialog(d, &results_->dialog(d));
-  }
-  const ScreenLinks links{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
-  battle_ = std::make_unique<BattleScreen>(session_, pictures_, links, title_.get());
-  training_ = std::make_unique<TrainingScreen>(
-      session_, pictures_, links, [this](Character character) { results_->setTrainingCharacter(character); },
-      title_.get());
-  for (GameScreen* screen : {static_cast<GameScreen*>(battle_.get()), static_cast<GameScreen*>(training_.get())}) {
-    screen->onClosed = [this, screen] { gameScreenClosed(*screen); };
-  }
+  effects_.dialogWindow = [this](Dialog d) -> QDialog* { return &results_->dialog(d); };
+  links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
   session_.training.assetDirectory = directory;
   computerSeed_ = std::random_device{}();
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(directory),
-                                           [this](const QString& text) { help_->howToPlay().setText(text); });
+                                           [this](const QString& text) { help_->setHowToPlayText(text); });
 }
 
 GlamoraApp::~GlamoraApp() {
   // The screens detach from the session's views before the session goes.
   battle_.reset();
   training_.reset();
+}
+
+BattleScreen& GlamoraApp::battle() {
+  if (!battle_) {
+    battle_ = std::make_unique<BattleScreen>(session_, pictures_, links_, title_.get());
+    battle_->onClosed = [this] { gameScreenClosed(*battle_); };
+  }
+  return *battle_;
+}
+
+TrainingScreen& GlamoraApp::training() {
+  if (!training_) {
+    training_ = std::make_unique<TrainingScreen>(
+        session_, pictures_, links_, [this](Character character) { results_->setTrainingCharacter(character); },
+        title_.get());
+    training_->onClosed = [this] { gameScreenClosed(*training_); };
+  }
+  return *training_;
+}
+
+EditorScreen& GlamoraApp::editor() {
+  if (!editorScreen_) {
+    editorScreen_ = std::make_unique<EditorScreen>(session_.editor, pictures_, title_.get());
+    editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
+  }
+  return *editorScreen_;
+}
+
+void GlamoraApp::buildGameScreensAfterTitle() {
+  // One screen per pass of the event loop, so neither keeps a key waiting long.
+  new AfterFirstPaint(title_.get(), [this] {
+    battle();
+    QTimer::singleShot(0, title_.get(), [this] { training(); });
+  });
 }
 
 bool GlamoraApp::startup() {
@@ -54,16 +109,22 @@ bool GlamoraApp::startup() {
 }
 
 void GlamoraApp::openTraining() {
-  editorScreen_->setTrainingBoxesEnabled(true);
-  openGameScreen(*training_);
+  setTrainingBoxesEnabled(true);
+  openGameScreen(training());
 }
 
 void GlamoraApp::openBattle() {
-  editorScreen_->setTrainingBoxesEnabled(false);
-  openGameScreen(*battle_);
+  setTrainingBoxesEnabled(false);
+  openGameScreen(battle());
 }
 
-void GlamoraApp::openEditor() { openModal(editorScreen_.get()); }
+// The editor keeps the choice with its values and applies it when it shows.
+void GlamoraApp::setTrainingBoxesEnabled(bool enabled) {
+  if (editorScreen_) editorScreen_->setTrainingBoxesEnabled(enabled);
+  else session_.editor.trainingBoxesEnabled = enabled;
+}
+
+void GlamoraApp::openEditor() { openModal(&editor()); }
 
 void GlamoraApp::openReplays() {
   openReplayList(sessionsDirectory_, pictures_, QApplication::activeWindow());

@@ -1,5 +1,6 @@
-// The whole program: the session's engines and clock, every screen, created
-// once in a fixed order, and the ways between them.
+// The whole program: the session's engines and clock, created at start-up
+// with the title screen; the other screens, built the first time they are
+// opened (or asked for) and kept from then on; and the ways between them.
 #pragma once
 
 #include <cstdint>
@@ -31,15 +32,20 @@ class GlamoraApp {
   Session& session() { return session_; }
   SimClock& clock() { return session_.clock; }
   TitleScreen& title() { return *title_; }
-  BattleScreen& battle() { return *battle_; }
-  TrainingScreen& training() { return *training_; }
-  EditorScreen& editor() { return *editorScreen_; }
+  // Each builds its screen if it has not been yet.
+  BattleScreen& battle();
+  TrainingScreen& training();
+  EditorScreen& editor();
   // The seed of the computer players' random choices, taken at start-up.
   std::uint64_t computerSeed() const { return computerSeed_; }
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
   const PictureLibrary& pictures() const { return pictures_; }
+
+  // Builds the two game screens from the event loop once the title screen has
+  // first been painted, so that their first opening is as quick as any other.
+  void buildGameScreensAfterTitle();
 
   // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
   // the hidden title screen, which shows again (or the program ends) when it closes.
@@ -49,6 +55,7 @@ class GlamoraApp {
   void openReplays();
 
  private:
+  void setTrainingBoxesEnabled(bool enabled);
   std::uint64_t computerSeed_ = 1;
   void openGameScreen(GameScreen& screen);
   void gameScreenClosed(GameScreen& screen);
@@ -66,6 +73,7 @@ class GlamoraApp {
   std::unique_ptr<BattleScreen> battle_;
   std::unique_ptr<TrainingScreen> training_;
   std::unique_ptr<StartupStep> startup_;
+  ScreenLinks links_;
 };
 
 }  // namespace glamora

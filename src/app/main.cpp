@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
   // The music's SoundFont loads in the background once the title is on its
   // way to the screen, well before the start-up step opens the music.
   QTimer::singleShot(0, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); });
+  game.buildGameScreensAfterTitle();
   driver.start();
   const int status = application.exec();
   journal.finish();

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "assets/pictures/animation.h"
 #include "engine/effects.h"
 #include "screens/form_kit.h"
 
@@ -96,7 +97,9 @@ PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLi
   for (int c = 1; c <= kColumns; ++c) {
     markers_[c - 1] = makePictureBox(client, QRect(columnLeft(c), kSupplyTop, 32, 24));
     markers_[c - 1]->setObjectName(QString("s") + cellPrefix + QString::number(c));
-    showPicture(markers_[c - 1], pictures_, markerPicture(c));  // the form's design-time offers
+    // The form's design-time offers, as they looked when the form was made at
+    // start-up, however late the panel is built: no rule redraws them before a stage.
+    showPicture(markers_[c - 1], pictures_, startFrame(*pictureFromEngine(markerPicture(c))));
   }
   auto* carriedRow = makePictureBox(client, QRect(left, kCarriedTop, 192, 24));
   carriedRow->setObjectName(suffix == 'A' ? "Image67" : "Image71");

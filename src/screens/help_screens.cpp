@@ -25,17 +25,23 @@ constexpr std::array<const char*, kHelpScreenCount> kItemNames = {
 
 int indexOf(HelpScreen which) { return static_cast<int>(which); }
 
+ScreenDialog* build(HelpScreen which, const PictureLibrary& library, QWidget* parent) {
+  switch (which) {
+    case HelpScreen::OperationTable: return new OperationTableScreen(library, parent);
+    case HelpScreen::HowToPlay: return new HowToPlayScreen(library, parent);
+    case HelpScreen::VisualHelp: return new VisualHelpScreen(library, parent);
+    case HelpScreen::Technique: return new TechniqueScreen(library, parent);
+    case HelpScreen::Characters: return new CharacterScreen(library, parent);
+    case HelpScreen::About: break;
+  }
+  return new AboutBox(library, parent);
+}
+
 }  // namespace
 
 const char* helpMenuCaption(HelpScreen which) { return kCaptions[indexOf(which)]; }
 
-HelpScreens::HelpScreens(const PictureLibrary& library, QWidget* parent) {
-  screens_ = {
-      new OperationTableScreen(library, parent), new HowToPlayScreen(library, parent),
-      new VisualHelpScreen(library, parent),     new TechniqueScreen(library, parent),
-      new CharacterScreen(library, parent),      new AboutBox(library, parent),
-  };
-}
+HelpScreens::HelpScreens(const PictureLibrary& library, QWidget* parent) : library_(library), parent_(parent) {}
 
 HelpScreens::~HelpScreens() {
   for (QPointer<ScreenDialog>& screen : screens_) delete screen.data();
@@ -43,9 +49,21 @@ HelpScreens::~HelpScreens() {
 
 void HelpScreens::open(HelpScreen which) { screen(which).openModal(); }
 
-ScreenDialog& HelpScreens::screen(HelpScreen which) { return *screens_[indexOf(which)]; }
+ScreenDialog& HelpScreens::screen(HelpScreen which) {
+  QPointer<ScreenDialog>& slot = screens_[indexOf(which)];
+  if (!slot) {
+    slot = build(which, library_, parent_);
+    if (which == HelpScreen::HowToPlay && howToPlayText_) static_cast<HowToPlayScreen&>(*slot).setText(*howToPlayText_);
+  }
+  return *slot;
+}
 
 HowToPlayScreen& HelpScreens::howToPlay() { return static_cast<HowToPlayScreen&>(screen(HelpScreen::HowToPlay)); }
+
+void HelpScreens::setHowToPlayText(const QString& text) {
+  howToPlayText_ = text;
+  if (isBuilt(HelpScreen::HowToPlay)) howToPlay().setText(text);
+}
 
 void addHelpItems(QMenu* menu, HelpScreens& screens) {
   for (int i = 0; i < kHelpScreenCount; ++i) {
@@ -53,8 +71,8 @@ void addHelpItems(QMenu* menu, HelpScreens& screens) {
     if (which == HelpScreen::About) menu->addSeparator()->setEnabled(false);
     QAction* item = menu->addAction(QString::fromUtf8(kCaptions[i]));
     item->setObjectName(kItemNames[i]);
-    // The screen is the connection's context: its end ends the connection.
-    QObject::connect(item, &QAction::triggered, &screens.screen(which), [&screens, which] { screens.open(which); });
+    // The screens' lifetime is the connection's context: their end ends the connection.
+    QObject::connect(item, &QAction::triggered, screens.lifetime(), [&screens, which] { screens.open(which); });
   }
 }
 

@@ -5,15 +5,7 @@
 
 namespace glamora {
 
-ResultDialogs::ResultDialogs(const PictureLibrary& library, QWidget* parent) : library_(library) {
-  // In the order of the Dialog values.
-  dialogs_ = {
-      new BattleResultDialog(BattleWinner::Player1, library, parent),
-      new BattleResultDialog(BattleWinner::Player2, library, parent),
-      new TrainingResultDialog(TrainingOutcome::Won, library, parent),
-      new TrainingResultDialog(TrainingOutcome::Lost, library, parent),
-  };
-}
+ResultDialogs::ResultDialogs(const PictureLibrary& library, QWidget* parent) : library_(library), parent_(parent) {}
 
 ResultDialogs::~ResultDialogs() {
   for (QPointer<ScreenDialog>& dialog : dialogs_) delete dialog.data();
@@ -21,11 +13,29 @@ ResultDialogs::~ResultDialogs() {
 
 void ResultDialogs::open(Dialog which) { dialog(which).openModal(); }
 
-ScreenDialog& ResultDialogs::dialog(Dialog which) { return *dialogs_[static_cast<int>(which)]; }
+ScreenDialog& ResultDialogs::dialog(Dialog which) {
+  QPointer<ScreenDialog>& slot = dialogs_[static_cast<int>(which)];
+  if (slot) return *slot;
+  switch (which) {
+    case Dialog::Mw1Form: slot = new BattleResultDialog(BattleWinner::Player1, library_, parent_); break;
+    case Dialog::Mw2Form: slot = new BattleResultDialog(BattleWinner::Player2, library_, parent_); break;
+    case Dialog::SwForm:
+    case Dialog::SlForm: {
+      auto* training = new TrainingResultDialog(
+          which == Dialog::SwForm ? TrainingOutcome::Won : TrainingOutcome::Lost, library_, parent_);
+      training->setCharacter(trainingCharacter_, library_);  // the character chosen so far
+      slot = training;
+      break;
+    }
+  }
+  return *slot;
+}
 
 void ResultDialogs::setTrainingCharacter(Character character) {
-  for (Dialog which : {Dialog::SwForm, Dialog::SlForm})
-    static_cast<TrainingResultDialog&>(dialog(which)).setCharacter(character, library_);
+  trainingCharacter_ = character;
+  for (Dialog which : {Dialog::SwForm, Dialog::SlForm}) {
+    if (isBuilt(which)) static_cast<TrainingResultDialog&>(dialog(which)).setCharacter(character, library_);
+  }
 }
 
 }  // namespace glamora

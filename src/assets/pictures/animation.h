@@ -32,4 +32,13 @@ inline constexpr std::array<AnimationRow, 12> kAnimationTable = {{
     {PictureId::uface2, {PictureId::uface2a, PictureId::uface2b, PictureId::uface2c, PictureId::uface2b}},
 }};
 
+// The still frame a current-frame picture holds from start-up until the first
+// step; any other picture is its own frame.
+constexpr PictureId startFrame(PictureId id) {
+  for (const AnimationRow& row : kAnimationTable) {
+    if (row.current == id) return row.frames[0];
+  }
+  return id;
+}
+
 }  // namespace glamora
