@@ -109,6 +109,7 @@ void Battle::chooseStage(int n) {
 }
 
 void Battle::startRound() {
+  ++roundsStarted_;
   sound.gameStarted();
   playerA_.resetForRound();
   playerB_.resetForRound();

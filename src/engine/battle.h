@@ -58,6 +58,8 @@ class Battle final : private PlayerHost {
   void screenClosed();              // whenever the screen closes
 
   BattleState state;
+  // Rounds started so far: a stage choice that fails on the editor's boxes starts none.
+  int roundsStarted() const { return roundsStarted_; }
   Player& player(int i) { return i == 0 ? playerA_ : playerB_; }
   const Player& player(int i) const { return i == 0 ? playerA_ : playerB_; }
   GameSound sound;
@@ -81,6 +83,7 @@ class Battle final : private PlayerHost {
   const EditorValues& editor_;
   Player playerA_;
   Player playerB_;
+  int roundsStarted_ = 0;
   std::array<std::optional<ComputerPlayer>, 2> computers_;
 };
 

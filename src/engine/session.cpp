@@ -43,10 +43,6 @@ Session::Session(Effects& effects)
   for (std::size_t i = 0; i < boxes.size(); ++i) recordedEditor_[i] = editor.text(boxes[i]);
 }
 
-const RoundFlags& Session::flags(Mode mode) const {
-  return mode == Mode::Battle ? battle.state.flags : training.state.flags;
-}
-
 void Session::record(Mode mode, std::string_view line) {
   if (!recorder_) return;
   if (mode != recordedMode_) {
@@ -69,13 +65,15 @@ void Session::endRound(std::string result) {
 bool Session::stage(Mode mode, int n) {
   record(mode, "stage " + std::to_string(n));
   if (mode == Mode::Training && (n < 1 || n > kOriginalStage || !training.state.enabled[n - 1])) return false;
-  // Choosing a stage during a round starts the round over.
-  if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
+  const auto started = [&] { return mode == Mode::Battle ? battle.roundsStarted() : training.roundsStarted(); };
+  const int before = started();
   if (mode == Mode::Battle) battle.chooseStage(n);
   else training.chooseStage(n);
-  if (flags(mode).roundActive == 1) {
-    current_ = RoundRecord{++roundsStarted_, mode, n, clock.now(), 0, {}};
-  }
+  // A stage chosen during a round starts the round over; one that failed on
+  // the editor's boxes leaves the round as it was.
+  if (started() == before) return true;
+  if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
+  current_ = RoundRecord{++roundsStarted_, mode, n, clock.now(), 0, {}};
   return true;
 }
 

@@ -93,7 +93,6 @@ class Session final : private Effects {
   void showError(const std::string& text) override { effects_.showError(text); }
 
   void record(Mode mode, std::string_view line);
-  const RoundFlags& flags(Mode mode) const;
   void endRound(std::string result);
 
   Effects& effects_;

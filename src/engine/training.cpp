@@ -74,6 +74,7 @@ bool Training::chooseStage(int n) {
 }
 
 void Training::startRound() {
+  ++roundsStarted_;
   sound.gameStarted();
   player_.resetForRound();
   player_.showNumber(Label::nscore, state.norm);

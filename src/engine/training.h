@@ -63,6 +63,8 @@ class Training final : private PlayerHost {
   std::string assetDirectory;
 
   TrainingState state;
+  // Rounds started so far: a stage choice that fails on the editor's boxes starts none.
+  int roundsStarted() const { return roundsStarted_; }
   GameSound sound;
   Player& player() { return player_; }
   const Player& player() const { return player_; }
@@ -86,6 +88,7 @@ class Training final : private PlayerHost {
   ScreenView& view_;
   const EditorValues& editor_;
   Player player_;
+  int roundsStarted_ = 0;
   std::optional<ComputerPlayer> computer_;
 };
 

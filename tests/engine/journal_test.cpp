@@ -156,6 +156,24 @@ TEST(JournalTest, RoundsEndByResultByLeavingOrByANewStage) {
   EXPECT_EQ(r.session.roundsStarted(), 3);
 }
 
+TEST(JournalTest, AStageThatFailsOnTheEditorsBoxesLeavesTheRoundRunning) {
+  Recorded r;
+  r.session.stage(Mode::Battle, 2);
+  r.session.editor.type(*EditorBox::fromName("pa31"), "x");
+  r.session.clock.advance(700);
+  r.session.stage(Mode::Battle, 15);  // the conversion's error box; no new round
+  EXPECT_EQ(r.effects.log.back(), "error 'x' は整数ではありません.");
+  EXPECT_EQ(r.session.currentRound().number, 1);
+  EXPECT_EQ(r.session.currentRound().stage, 2);
+  EXPECT_EQ(r.session.battle.state.flags.roundActive, 1);
+  r.session.editor.type(*EditorBox::fromName("pa31"), "3");
+  r.session.stage(Mode::Battle, 15);
+  EXPECT_EQ(r.session.currentRound().number, 2);
+  r.writer.flush();
+  EXPECT_NE(r.sink.text.find("stage 15\n# round 1: battle stage 2, t 0..700, abandoned\n"), std::string::npos)
+      << r.sink.text;
+}
+
 TEST(JournalTest, EditorBoxesAreKeptWhenTheEditorCloses) {
   Recorded r;
   r.session.editor.type(*EditorBox::fromName("pa11"), "x");
