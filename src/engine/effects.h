@@ -92,8 +92,9 @@ class SilentEffects final : public Effects {
   void showError(const std::string&) override {}
 };
 
-// A view that shows nothing: glamora-sim and benchmarks.
-class NullView final : public ScreenView {
+// A view that shows nothing: glamora-sim and benchmarks. A view that watches
+// one kind of call overrides just that one.
+class NullView : public ScreenView {
  public:
   void redrawBoard(int, const Board&) override {}
   void showCarried(int, Picture) override {}

@@ -27,21 +27,12 @@ class CountingEffects final : public Effects {
 // gains at most one item (a drop or a delivered mirror), keeps its count (a
 // fall, a mirror copy, a mirror put over row 9) or loses a whole run of four
 // or more. Losing one to three items means an item vanished.
-class BoardWatch final : public ScreenView {
+class BoardWatch final : public NullView {
  public:
   std::vector<std::string>* failures = nullptr;
   std::string screen;
 
   void redrawBoard(int player, const Board& board) override;
-  void showCarried(int, Picture) override {}
-  void showMarker(int, int, Picture) override {}
-  void moveArrow(int, int) override {}
-  void moveCarried(int, int) override {}
-  void setCaption(Label, std::string_view) override {}
-  void setColour(Label, Colour) override {}
-  void setPause(Label, bool) override {}
-  void menuChanged() override {}
-  void characterChanged(Character) override {}
 
  private:
   std::array<Board, 2> last_{};

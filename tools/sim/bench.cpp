@@ -10,14 +10,6 @@ namespace {
 
 constexpr std::int64_t kGameLimitTicks = 3 * 60 * 10;  // 3 simulated minutes
 
-class QuietEffects final : public Effects {
- public:
-  void openMedia(Media, const std::string&) override {}
-  void media(Media, MediaOp) override {}
-  void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
-};
-
 // FNV-1a over 32-bit values, each taken as four bytes, low byte first.
 class Fnv1a {
  public:
@@ -103,7 +95,7 @@ BenchResult runBench() {
   Fnv1a hash;
   std::uint64_t seed = 1;
   for (const BattleGame& g : kBattles) {
-    QuietEffects effects;
+    SilentEffects effects;
     Session session(effects);
     originalStage(session);
     session.computer(Mode::Battle, 0, g.first, seed++);
@@ -119,7 +111,7 @@ BenchResult runBench() {
     ++result.games;
   }
   // One training session per level, its games one after the other.
-  QuietEffects effects;
+  SilentEffects effects;
   Session session(effects);
   originalStage(session);
   for (const TrainingGame& g : kTrainings) {

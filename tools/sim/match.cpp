@@ -6,10 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/battle.h"
-#include "engine/editor_values.h"
-#include "engine/scheduler.h"
-#include "engine/training.h"
+#include "engine/session.h"
 
 namespace glamora::sim {
 
@@ -18,24 +15,22 @@ namespace {
 constexpr std::int64_t kRoundLimitMs = 30 * 60 * 1000;
 constexpr std::int64_t kStepMs = 100;
 
-// A fresh battle screen on its own clock.
+// Fresh game screens on their own clock, with no sound and no dialogs.
 struct Table {
   SilentEffects effects;
-  NullView view;
-  EditorValues editor;
-  SimClock clock;
-  Battle battle{effects, view, editor};
-  Table() { battle.registerTasks(clock); }
+  Session session{effects};
 };
 
-struct TrainingTable {
-  SilentEffects effects;
-  NullView view;
-  EditorValues editor;
-  SimClock clock;
-  Training training{effects, view, editor};
-  TrainingTable() { training.registerTasks(clock); }
-};
+// Runs the clock until the round is over or the time limit is reached; the
+// simulated time it took.
+std::int64_t playOut(SimClock& clock, const RoundFlags& flags) {
+  std::int64_t played = 0;
+  while (flags.roundActive == 1 && played < kRoundLimitMs) {
+    clock.advance(kStepMs);
+    played += kStepMs;
+  }
+  return played;
+}
 
 std::uint64_t mix(std::uint64_t seed, std::uint64_t k) {
   ComputerRandom r(seed ^ (k * 0xD1B54A32D192ED03ull));
@@ -51,16 +46,11 @@ MatchResult playMatch(ComputerLevel a, ComputerLevel b, int rounds, std::uint64_
     const int stage = 1 + stages.below(14);
     const int seatOfA = round % 2 == 1 ? 0 : 1;
     auto table = std::make_unique<Table>();
-    Battle& battle = table->battle;
+    Battle& battle = table->session.battle;
     battle.setComputer(seatOfA, a, mix(seed, 2 * round));
     battle.setComputer(1 - seatOfA, b, mix(seed, 2 * round + 1));
     battle.chooseStage(stage);
-    std::int64_t played = 0;
-    while (battle.state.flags.roundActive == 1 && played < kRoundLimitMs) {
-      table->clock.advance(kStepMs);
-      played += kStepMs;
-    }
-    result.simulatedMs += played;
+    result.simulatedMs += playOut(table->session.clock, battle.state.flags);
     if (battle.state.flags.roundActive == 1) {
       ++result.draws;
     } else {
@@ -73,18 +63,13 @@ MatchResult playMatch(ComputerLevel a, ComputerLevel b, int rounds, std::uint64_
 
 TrainingRun playTraining(ComputerLevel level, std::uint64_t seed) {
   TrainingRun run;
-  TrainingTable table;
-  Training& training = table.training;
+  auto table = std::make_unique<Table>();
+  Training& training = table->session.training;
   training.setComputer(level, seed);
   for (int stage = 1; stage <= 14; ++stage) {
     const int winsBefore = training.player().state.wins;
     training.chooseStage(stage);
-    std::int64_t played = 0;
-    while (training.state.flags.roundActive == 1 && played < kRoundLimitMs) {
-      table.clock.advance(kStepMs);
-      played += kStepMs;
-    }
-    run.simulatedMs += played;
+    run.simulatedMs += playOut(table->session.clock, training.state.flags);
     if (training.player().state.wins == winsBefore) break;
     run.stagesCleared = stage;
   }
