@@ -102,6 +102,11 @@ void GlamoraApp::buildGameScreensAfterTitle() {
   });
 }
 
+bool GlamoraApp::restingOnTitle() const {
+  const auto onView = [](const QWidget* screen) { return screen && screen->isVisible(); };
+  return !onView(battle_.get()) && !onView(training_.get()) && session_.currentRound().number == 0;
+}
+
 bool GlamoraApp::startup() {
   if (!startup_->attempt()) return false;
   media::addMusicLoop(session_.clock, media_.player(Media::Bgm));

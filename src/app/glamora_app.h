@@ -47,6 +47,10 @@ class GlamoraApp {
   // first been painted, so that their first opening is as quick as any other.
   void buildGameScreensAfterTitle();
 
+  // No game screen is on view and no round runs: only the title's and the
+  // pictures' half-second tasks change what a player sees or hears.
+  bool restingOnTitle() const;
+
   // "一人で特訓(&O)" and "二人で対戦(&B)": the game screen opens modally over
   // the hidden title screen, which shows again (or the program ends) when it closes.
   void openTraining();

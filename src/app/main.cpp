@@ -68,16 +68,19 @@ int main(int argc, char** argv) {
   // GLAMORA_SYNTH_SILENT=1 synthesises and mixes the sound even with no sound
   // card, so that scripts/measure counts its cost.
   const bool renderWhenSilent = qEnvironmentVariableIntValue("GLAMORA_SYNTH_SILENT") == 1;
-  glamora::media::MediaLibrary media(glamora::media::openAudioOutput(renderWhenSilent));
+  // The music's SoundFont loads in the background only when the sound will be
+  // heard (or measured), and not before the title is on its way to the screen.
+  glamora::media::MediaLibrary media(glamora::media::openAudioOutput(renderWhenSilent, [] {
+    QMetaObject::invokeMethod(
+        qApp, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); }, Qt::QueuedConnection);
+  }));
   glamora::GlamoraApp game(media, directory, sessions);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
   glamora::ClockDriver driver(game.clock());
+  driver.setResting([&game] { return game.restingOnTitle(); });
   glamora::quitOnTerminationSignals();
   game.title().show();
   glamora::centreOnScreen(&game.title());
-  // The music's SoundFont loads in the background once the title is on its
-  // way to the screen, well before the start-up step opens the music.
-  QTimer::singleShot(0, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); });
   game.buildGameScreensAfterTitle();
   driver.start();
   const int status = application.exec();

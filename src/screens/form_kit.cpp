@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QStyle>
 #include <QStyleOption>
+#include <optional>
 
 #include "assets/pictures/picture_library.h"
 
@@ -33,6 +34,11 @@ QFont formFont(int pixelHeight, bool bold) {
 }
 
 void setLabelBackground(QLabel* label, int background) {
+  // Signs are set on every tick; an unchanged one is left alone.
+  const bool filled = background >= 0;
+  if (label->autoFillBackground() == filled &&
+      (!filled || label->palette().color(QPalette::Window) == windowsColour(background)))
+    return;
   QPalette palette = label->palette();
   label->setAutoFillBackground(background >= 0);
   if (background >= 0) palette.setColor(QPalette::Window, windowsColour(background));
@@ -79,10 +85,18 @@ class PictureBox : public QLabel {
   using QLabel::QLabel;
 
   void show(PicturePainter painter) {
+    still_ = std::nullopt;
     painter_ = std::move(painter);
     paintPicture();
   }
+  // A library picture: one already shown at this ratio is not looked up again.
+  void showStill(const PictureLibrary& library, PictureId still) {
+    if (still_ == still && painter_ && devicePixelRatioF() == paintedRatio_) return;
+    show([&library, still](qreal ratio) { return library.pixmap(still, ratio); });
+    still_ = still;
+  }
   void showFixed(const QPixmap& picture) {
+    still_ = std::nullopt;
     painter_ = nullptr;
     shownKey_ = 0;
     setPixmap(picture);
@@ -113,6 +127,7 @@ class PictureBox : public QLabel {
   }
 
   PicturePainter painter_;
+  std::optional<PictureId> still_;  // the library picture painter_ paints, if it is one
   qreal paintedRatio_ = 0;
   qint64 shownKey_ = 0;
 };
@@ -175,7 +190,11 @@ void showPicture(QLabel* box, PicturePainter picture) {
 
 void showPicture(QLabel* box, const PictureLibrary& library, PictureId id) {
   const PictureId still = library.resolve(id);
-  showPicture(box, [&library, still](qreal ratio) { return library.pixmap(still, ratio); });
+  if (auto* pictureBox = dynamic_cast<PictureBox*>(box)) {
+    pictureBox->showStill(library, still);
+  } else {
+    box->setPixmap(library.pixmap(still, box->devicePixelRatioF()));
+  }
 }
 
 void showPicture(QLabel* box, const PictureLibrary& library, Picture picture) {

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include "../engine/test_support.h"
-#include "app/clock_driver.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
@@ -241,22 +240,6 @@ TEST(ReplayListTest, ABadFileGetsAnErrorBoxNamingTheLineAndOpensNothing) {
   EXPECT_TRUE(text.contains("bad.session")) << text.toStdString();
   EXPECT_TRUE(text.contains("line 3")) << text.toStdString();
   box->close();
-}
-
-TEST(ClockDriverTest, CatchesUpInStepsOfAHundredAtMostTwoSeconds) {
-  SimClock clock;
-  int ticks = 0;
-  clock.add({ScreenId::Battle, 1, 100, [&] { ++ticks; }});
-  ClockDriver driver(clock);
-  driver.catchUp(99);  // a tick a little early still counts
-  EXPECT_EQ(clock.now(), 100);
-  driver.catchUp(130);
-  EXPECT_EQ(clock.now(), 100);
-  driver.catchUp(5'000);  // the loop was blocked: 2 s now, the rest let go
-  EXPECT_EQ(clock.now(), 2'100);
-  EXPECT_EQ(ticks, 21);
-  driver.catchUp(5'100);
-  EXPECT_EQ(clock.now(), 2'200);
 }
 
 }  // namespace

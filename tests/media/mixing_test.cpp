@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/errors.h"
 #include "test_media.h"
 
 namespace glamora::media::test {
@@ -77,6 +78,49 @@ TEST(Mixing, MidiSynthesisedWithTheSoundFontLoadedAheadSoundsTheSame) {
   }
   EXPECT_GT(rms(heard[0]), 0.001);
   EXPECT_EQ(heard[0], heard[1]);
+}
+
+// With no card playing, a song keeps its place without a synthesiser; once
+// the sound is rendered it takes the one loaded in the background and sounds.
+TEST(Mixing, MidiOpenedWhileNothingIsRenderedSoundsOnceItIs) {
+  ScratchDir dir;
+  SilentLibrary silent;
+  silent.output->setRendering(false);
+  silent.library.open(Media::Bgm, dir.write("song.mid", midiBytes(16)));
+  silent.library.apply(Media::Bgm, MediaOp::Play);
+  silent.now += 1000;
+  EXPECT_EQ(silent.library.player(Media::Bgm).position(), 1000);
+
+  silent.output->setRendering(true);
+  // The note due at 1 s passed unheard; the synthesiser starts loading now.
+  EXPECT_EQ(rms(listen(silent, 10)), 0.0);
+  waitForSoundFontAhead();
+  EXPECT_GT(rms(listen(silent, 2000)), 0.001);
+  EXPECT_EQ(silent.library.player(Media::Bgm).position(), 3010);
+}
+
+// Only a SoundFont's presence is checked while nothing is rendered: a file
+// that is no SoundFont fails when the song must sound, not before.
+TEST(Mixing, MidiOpenedWhileNothingIsRenderedLoadsNoSoundFont) {
+  ScratchDir dir;
+  const std::string song = dir.write("song.mid", midiBytes(2));
+  const std::string notAFont = dir.write("broken.sf2", wavBytes(100));
+  SilentLibrary quiet({notAFont});
+  quiet.output->setRendering(false);
+  EXPECT_NO_THROW(quiet.library.open(Media::Bgm, song));
+
+  SilentLibrary heard({notAFont});
+  EXPECT_THROW(heard.library.open(Media::Bgm, song), GameError);
+
+  SilentLibrary none({dir.path("missing.sf2")});
+  none.output->setRendering(false);
+  try {
+    none.library.open(Media::Bgm, song);
+    ADD_FAILURE() << "a song with no SoundFont at all opened";
+  } catch (const GameError& e) {
+    EXPECT_NE(std::string(e.what()).find("SoundFont"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("missing.sf2"), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 namespace glamora::media {
 
-std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent) {
-  return std::make_unique<DeviceOutput>(renderWhenSilent);
+std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent, std::function<void()> willRender) {
+  return std::make_unique<DeviceOutput>(renderWhenSilent, std::move(willRender));
 }
 
 }  // namespace glamora::media

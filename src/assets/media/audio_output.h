@@ -2,6 +2,7 @@
 // pace of a clock when no device can be opened.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,9 @@ class AudioOutput {
   virtual void catchUp() {}
   // True when nothing is heard (no sound card).
   virtual bool silent() const = 0;
+  // True when the mixer's sound is rendered (a card that plays, or a tap).
+  // Until then a MIDI song needs no synthesiser.
+  virtual bool rendering() const { return !silent(); }
   // Which output this is, for diagnostics ("SDL pulseaudio", "silent").
   virtual std::string description() const = 0;
 
@@ -33,7 +37,9 @@ class AudioOutput {
 
 // The default sound device through SDL2, opened in the background; silent on
 // the real clock until then and when no device can be opened (a headless
-// machine, CI). `renderWhenSilent`: see DeviceOutput.
-std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent = false);
+// machine, CI). `renderWhenSilent`: see DeviceOutput. `willRender` is called,
+// on the opening thread, once it is known that the sound will be rendered.
+std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent = false,
+                                             std::function<void()> willRender = {});
 
 }  // namespace glamora::media

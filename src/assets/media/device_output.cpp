@@ -2,9 +2,9 @@
 
 namespace glamora::media {
 
-DeviceOutput::DeviceOutput(bool renderWhenSilent) : pacer_(steadyMilliseconds()) {
+DeviceOutput::DeviceOutput(bool renderWhenSilent, std::function<void()> willRender) : pacer_(steadyMilliseconds()) {
   if (renderWhenSilent) tap_ = [](const float*, int) {};
-  opener_ = std::thread([this] { openDevice(); });
+  opener_ = std::thread([this, willRender = std::move(willRender)] { openDevice(willRender); });
 }
 
 DeviceOutput::~DeviceOutput() {
@@ -13,9 +13,11 @@ DeviceOutput::~DeviceOutput() {
   device_.reset();  // no more callbacks into the mixer
 }
 
-void DeviceOutput::openDevice() {
+void DeviceOutput::openDevice(const std::function<void()>& willRender) {
+  if (tap_ && willRender) willRender();
   std::unique_ptr<SdlDevice> device = SdlDevice::open(mixer());
   if (!device) return;
+  if (!tap_ && willRender) willRender();
   std::lock_guard lock(paceMutex_);
   // Up to now the clock moved the players; from here the card does.
   pacer_.catchUp(mixer(), tap_);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -18,16 +19,19 @@ class DeviceOutput final : public AudioOutput {
  public:
   // With `renderWhenSilent` the music and voices are synthesised and mixed
   // even while nothing is heard, so that their cost can be measured on a
-  // machine with no sound card.
-  explicit DeviceOutput(bool renderWhenSilent = false);
+  // machine with no sound card. `willRender` is called on the opening thread
+  // once the sound is known to be rendered: at once with `renderWhenSilent`,
+  // otherwise when the card has opened, before it first plays.
+  explicit DeviceOutput(bool renderWhenSilent = false, std::function<void()> willRender = {});
   ~DeviceOutput() override;
 
   void catchUp() override;
   bool silent() const override { return !live_; }
+  bool rendering() const override { return live_ || tap_; }
   std::string description() const override;
 
  private:
-  void openDevice();  // on opener_
+  void openDevice(const std::function<void()>& willRender);  // on opener_
 
   mutable std::mutex paceMutex_;  // the pacer, device_ and the hand-over to the card
   SilentPacer pacer_;

@@ -29,7 +29,7 @@ void MediaPlayer::open(const std::string& path) {
   const std::vector<std::uint8_t> bytes = readMediaFile(path);
   std::unique_ptr<SoundSource> source;
   if (mediaKindOf(path, bytes) == MediaKind::Midi)
-    source = loadMidi(bytes, path, soundFonts_);
+    source = loadMidi(bytes, path, soundFonts_, output_.rendering());
   else
     source = std::make_unique<PcmSource>(decodeWav(bytes, path));
   output_.catchUp();

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <future>
 #include <mutex>
+#include <optional>
 
 #include "engine/errors.h"
 #include "media_file.h"
@@ -93,9 +94,39 @@ Synth takeSynth(const std::vector<std::string>& soundFonts) {
   return prepareSynth(soundFonts);
 }
 
+// For the sound card's thread, which must never wait: the synthesiser loaded
+// ahead when it is ready; otherwise its loading is started and nothing is taken.
+std::optional<Synth> takeSynthIfReady(const std::vector<std::string>& soundFonts) {
+  Ahead& pending = ahead();
+  std::unique_lock lock(pending.mutex, std::try_to_lock);
+  if (!lock) return std::nullopt;
+  if (!pending.synth.valid() || pending.soundFonts != soundFonts) {
+    pending.soundFonts = soundFonts;
+    pending.synth = std::async(std::launch::async, [soundFonts] { return prepareSynth(soundFonts); });
+    return std::nullopt;
+  }
+  if (pending.synth.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return std::nullopt;
+  return pending.synth.get();
+}
+
+// The SoundFonts of the list that are files, or the error text naming the
+// places looked in when none is.
+std::string missingSoundFonts(const std::vector<std::string>& soundFonts) {
+  std::string tried;
+  for (const std::string& font : soundFonts) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(font, ec)) return {};
+    tried += (tried.empty() ? "" : ", ") + font;
+  }
+  return tried.empty() ? std::string("なし") : tried;
+}
+
 class MidiSource final : public SoundSource {
  public:
-  MidiSource(MidiSong song, Synth synth) : song_(std::move(song)), owned_(std::move(synth)), synth_(owned_.synth.get()) {
+  // With no synthesiser the song is silent until it takes one loaded with `soundFonts`.
+  MidiSource(MidiSong song, std::optional<Synth> synth, std::vector<std::string> soundFonts)
+      : song_(std::move(song)), soundFonts_(std::move(soundFonts)) {
+    if (synth) attach(std::move(*synth));
     events_.reserve(song_.events.size());
     for (const MidiEvent& e : song_.events) events_.push_back({toFrame(e.micros), e});
     length_ = toFrame(song_.lengthMicros);
@@ -104,6 +135,7 @@ class MidiSource final : public SoundSource {
   std::int64_t lengthFrames() const override { return length_; }
 
   void mixInto(float* out, std::int64_t from, int frames) override {
+    if (!synth_ && !takeSynthOnce()) return skip(from, frames);
     moveTo(from);
     constexpr int kBlock = 512;
     float block[kBlock * kOutputChannels];
@@ -127,12 +159,14 @@ class MidiSource final : public SoundSource {
   }
 
   void restart() override {
-    fluid_synth_system_reset(synth_);
+    if (synth_) fluid_synth_system_reset(synth_);
     next_ = 0;
     cursor_ = 0;
   }
 
-  void halt() override { fluid_synth_all_sounds_off(synth_, -1); }
+  void halt() override {
+    if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+  }
 
  private:
   static std::int64_t toFrame(std::int64_t micros) { return micros * kOutputRate / 1000000; }
@@ -149,14 +183,38 @@ class MidiSource final : public SoundSource {
   // Sends every event up to and including `frame`; without notes when silent.
   void sendDue(std::int64_t frame, bool notes) {
     while (next_ < events_.size() && events_[next_].frame <= frame) {
-      sendToSynth(synth_, song_, events_[next_].event, notes);
+      if (synth_) sendToSynth(synth_, song_, events_[next_].event, notes);
       ++next_;
     }
   }
 
+  void attach(Synth synth) {
+    owned_ = std::move(synth);
+    synth_ = owned_.loaded ? owned_.synth.get() : nullptr;
+  }
+
+  // The first time the song must sound without a synthesiser: it takes the one
+  // loaded ahead, once ready, and sets it up as the song stands (instruments,
+  // controllers) before any note. A SoundFont that fails to load leaves it silent.
+  bool takeSynthOnce() {
+    if (gaveUp_) return false;
+    std::optional<Synth> ready = takeSynthIfReady(soundFonts_);
+    if (!ready) return false;
+    attach(std::move(*ready));
+    gaveUp_ = !synth_;
+    if (synth_) {
+      const std::int64_t at = cursor_;
+      next_ = 0;
+      sendDue(at - 1, false);
+    }
+    return synth_ != nullptr;
+  }
+
   MidiSong song_;
+  std::vector<std::string> soundFonts_;
   Synth owned_;
-  fluid_synth_t* synth_;
+  fluid_synth_t* synth_ = nullptr;
+  bool gaveUp_ = false;
   std::vector<TimedEvent> events_;
   std::int64_t length_ = 0;
   std::size_t next_ = 0;      // first event not yet sent
@@ -195,7 +253,7 @@ std::vector<std::string> defaultSoundFonts() {
 }
 
 std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, const std::string& path,
-                                      const std::vector<std::string>& soundFonts) {
+                                      const std::vector<std::string>& soundFonts, bool render) {
   MidiSong song;
   try {
     song = readMidi(bytes);
@@ -204,12 +262,19 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
                                    path, e.what()));
   }
 
+  const auto noSoundFont = [&path](const std::string& tried) {
+    return GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
+                                    "探した場所: " + tried));
+  };
+  if (!render) {
+    const std::string missing = missingSoundFonts(soundFonts);
+    if (!missing.empty()) throw noSoundFont(missing);
+    return std::make_unique<MidiSource>(std::move(song), std::nullopt, soundFonts);
+  }
   Synth synth = takeSynth(soundFonts);
   if (!synth.synth) throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
-  if (!synth.loaded)
-    throw GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
-                                   "探した場所: " + (synth.tried.empty() ? std::string("なし") : synth.tried)));
-  return std::make_unique<MidiSource>(std::move(song), std::move(synth));
+  if (!synth.loaded) throw noSoundFont(synth.tried.empty() ? std::string("なし") : synth.tried);
+  return std::make_unique<MidiSource>(std::move(song), std::move(synth), soundFonts);
 }
 
 void loadSoundFontAhead(const std::vector<std::string>& soundFonts) {
@@ -217,6 +282,12 @@ void loadSoundFontAhead(const std::vector<std::string>& soundFonts) {
   std::lock_guard lock(pending.mutex);
   pending.soundFonts = soundFonts;
   pending.synth = std::async(std::launch::async, [soundFonts] { return prepareSynth(soundFonts); });
+}
+
+void waitForSoundFontAhead() {
+  Ahead& pending = ahead();
+  std::lock_guard lock(pending.mutex);
+  if (pending.synth.valid()) pending.synth.wait();
 }
 
 }  // namespace glamora::media

@@ -25,10 +25,15 @@ std::vector<std::string> defaultSoundFonts();
 // on a thread of its own; the next loadMidi() with the same list takes that
 // synthesiser (waiting for it if need be) instead of loading again.
 void loadSoundFontAhead(const std::vector<std::string>& soundFonts);
+// Waits until the synthesiser being loaded ahead, if any, can be taken.
+void waitForSoundFontAhead();
 
 // Reads, checks and loads a MIDI file held in memory. Throws GameError naming
 // `path` when the file is broken or when none of the SoundFonts can be loaded.
+// With `render` false nothing is heard yet: the song keeps its place without a
+// synthesiser (only a SoundFont's presence is checked) and takes one, loaded
+// in the background, once it is first asked to sound.
 std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, const std::string& path,
-                                      const std::vector<std::string>& soundFonts);
+                                      const std::vector<std::string>& soundFonts, bool render = true);
 
 }  // namespace glamora::media

@@ -42,11 +42,16 @@ class SilentOutput final : public AudioOutput {
 
   void catchUp() override { pacer_.catchUp(mixer(), tap_); }
   bool silent() const override { return true; }
+  // A tap may listen at any time, so sources are ready to sound unless told
+  // otherwise (as on a machine whose card has not opened).
+  bool rendering() const override { return rendering_; }
+  void setRendering(bool rendering) { rendering_ = rendering; }
   std::string description() const override { return "silent"; }
 
  private:
   SilentPacer pacer_;
   Tap tap_;
+  bool rendering_ = true;
 };
 
 }  // namespace glamora::media
