@@ -57,6 +57,20 @@ QPixmap carriedRowPicture(qreal ratio) {
   return pixmap;
 }
 
+// Every picture a board, an offer or the carried item can show, each frame of
+// the animated ones included, is painted in the background while the title is
+// up, so that no round waits for a picture's first painting.
+void paintBoardPicturesAhead(const PictureLibrary& pictures, qreal ratio) {
+  for (int p = static_cast<int>(Picture::toumei); p <= static_cast<int>(Picture::uitem1x); ++p) {
+    const PictureId id = *pictureFromEngine(static_cast<Picture>(p));
+    pictures.paintAhead(id, ratio);
+    for (const AnimationRow& row : kAnimationTable) {
+      if (row.current != id) continue;
+      for (const PictureId frame : row.frames) pictures.paintAhead(frame, ratio);
+    }
+  }
+}
+
 const LabelStyle kPhaseStyle{21, true, kClWhite, kClGreen, Qt::AlignCenter};
 const LabelStyle kTimeStyle{24, true, kClWhite, -1, Qt::AlignRight | Qt::AlignVCenter};
 const LabelStyle kOutOfStyle{24, true, kClWhite, -1, Qt::AlignLeft | Qt::AlignVCenter};
@@ -66,6 +80,7 @@ const LabelStyle kPauseStyle{24, true, kClWhite, kClBlack, Qt::AlignCenter};
 
 PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLibrary& pictures)
     : left_(left), pictures_(pictures) {
+  paintBoardPicturesAhead(pictures, client->devicePixelRatioF());
   const QString s(QChar::fromLatin1(suffix));
   const QString cellPrefix = s.toLower();
 
@@ -137,6 +152,8 @@ void PlayerPanel::moveCarried(int column) { carried_->move(columnLeft(column), k
 void showPauseSign(QLabel* sign, bool shown) {
   sign->setText(shown ? "PAUSE" : "");
   setLabelBackground(sign, shown ? kClBlack : -1);
+  // A blank sign shows nothing; hidden, it is not painted with the row under it.
+  sign->setVisible(shown);
 }
 
 }  // namespace glamora

@@ -1,6 +1,5 @@
 #include "midi_source.h"
 
-#include <fluidsynth.h>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -12,6 +11,7 @@
 #include <optional>
 
 #include "engine/errors.h"
+#include "fluid_library.h"
 #include "media_file.h"
 #include "mixer.h"
 
@@ -19,13 +19,8 @@ namespace glamora::media {
 
 namespace {
 
-// FluidSynth prints to the terminal by default; the game has no log.
-void silenceFluidSynth() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, nullptr, nullptr);
-  });
-}
+// Only called where a synthesiser exists, so the library is open.
+const FluidLibrary& fluid() { return *fluidLibrary(); }
 
 struct TimedEvent {
   std::int64_t frame;
@@ -35,10 +30,10 @@ struct TimedEvent {
 // A synthesiser and its settings, with the SoundFont loaded when `loaded`.
 struct Synth {
   struct SettingsDeleter {
-    void operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
+    void operator()(fluid_settings_t* s) const { fluid().delete_fluid_settings(s); }
   };
   struct SynthDeleter {
-    void operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
+    void operator()(fluid_synth_t* s) const { fluid().delete_fluid_synth(s); }
   };
   std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth;  // after its settings: deleted before them
@@ -49,19 +44,19 @@ struct Synth {
 // A synthesiser with the first SoundFont of the list that loads. Loading
 // takes tens of milliseconds, so the game starts it ahead on another thread.
 Synth prepareSynth(const std::vector<std::string>& soundFonts) {
-  silenceFluidSynth();
   Synth prepared;
-  prepared.settings.reset(new_fluid_settings());
+  if (!fluidLibrary()) return prepared;
+  prepared.settings.reset(fluid().new_fluid_settings());
   fluid_settings_t* settings = prepared.settings.get();
-  fluid_settings_setnum(settings, "synth.sample-rate", kOutputRate);
-  fluid_settings_setnum(settings, "synth.gain", 0.6);
-  fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's lock guards it
-  prepared.synth.reset(new_fluid_synth(settings));
+  fluid().fluid_settings_setnum(settings, "synth.sample-rate", kOutputRate);
+  fluid().fluid_settings_setnum(settings, "synth.gain", 0.6);
+  fluid().fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's lock guards it
+  prepared.synth.reset(fluid().new_fluid_synth(settings));
   if (!prepared.synth) return prepared;
   for (const std::string& font : soundFonts) {
     std::error_code ec;
     if (std::filesystem::is_regular_file(font, ec) &&
-        fluid_synth_sfload(prepared.synth.get(), font.c_str(), 1) != FLUID_FAILED) {
+        fluid().fluid_synth_sfload(prepared.synth.get(), font.c_str(), 1) != FLUID_FAILED) {
       prepared.loaded = true;
 #ifdef __GLIBC__
       // Parsing the SoundFont leaves megabytes of freed memory behind; give
@@ -143,7 +138,7 @@ class MidiSource final : public SoundSource {
       sendDue(cursor_, true);
       const std::int64_t nextEvent = next_ < events_.size() ? events_[next_].frame : cursor_ + kBlock;
       const int n = static_cast<int>(std::min<std::int64_t>({frames - done, nextEvent - cursor_, kBlock}));
-      fluid_synth_write_float(synth_, n, block, 0, 2, block, 1, 2);
+      fluid().fluid_synth_write_float(synth_, n, block, 0, 2, block, 1, 2);
       float* dst = out + static_cast<std::ptrdiff_t>(done) * kOutputChannels;
       for (int i = 0; i < n * kOutputChannels; ++i) dst[i] += block[i];
       done += n;
@@ -159,13 +154,13 @@ class MidiSource final : public SoundSource {
   }
 
   void restart() override {
-    if (synth_) fluid_synth_system_reset(synth_);
+    if (synth_) fluid().fluid_synth_system_reset(synth_);
     next_ = 0;
     cursor_ = 0;
   }
 
   void halt() override {
-    if (synth_) fluid_synth_all_sounds_off(synth_, -1);
+    if (synth_) fluid().fluid_synth_all_sounds_off(synth_, -1);
   }
 
  private:
@@ -226,20 +221,20 @@ class MidiSource final : public SoundSource {
 void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e, bool notes) {
   const int channel = e.status & 0x0F;
   switch (e.status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth, channel, e.data1); break;
+    case 0x80: fluid().fluid_synth_noteoff(synth, channel, e.data1); break;
     case 0x90:
-      if (e.data2 == 0) fluid_synth_noteoff(synth, channel, e.data1);
-      else if (notes) fluid_synth_noteon(synth, channel, e.data1, e.data2);
+      if (e.data2 == 0) fluid().fluid_synth_noteoff(synth, channel, e.data1);
+      else if (notes) fluid().fluid_synth_noteon(synth, channel, e.data1, e.data2);
       break;
-    case 0xA0: fluid_synth_key_pressure(synth, channel, e.data1, e.data2); break;
-    case 0xB0: fluid_synth_cc(synth, channel, e.data1, e.data2); break;
-    case 0xC0: fluid_synth_program_change(synth, channel, e.data1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth, channel, e.data1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth, channel, e.data1 | (e.data2 << 7)); break;
+    case 0xA0: fluid().fluid_synth_key_pressure(synth, channel, e.data1, e.data2); break;
+    case 0xB0: fluid().fluid_synth_cc(synth, channel, e.data1, e.data2); break;
+    case 0xC0: fluid().fluid_synth_program_change(synth, channel, e.data1); break;
+    case 0xD0: fluid().fluid_synth_channel_pressure(synth, channel, e.data1); break;
+    case 0xE0: fluid().fluid_synth_pitch_bend(synth, channel, e.data1 | (e.data2 << 7)); break;
     case 0xF0: {
       const std::vector<std::uint8_t>& data = song.sysex[e.sysex];
       if (!data.empty())
-        fluid_synth_sysex(synth, reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()),
+        fluid().fluid_synth_sysex(synth, reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()),
                           nullptr, nullptr, nullptr, 0);
       break;
     }
