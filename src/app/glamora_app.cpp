@@ -1,6 +1,7 @@
 #include "glamora_app.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTimer>
 #include <random>
 
@@ -44,6 +45,13 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::s
   // first opens, and shows what it would have shown had it been built now.
   // Before their first opening the engines send their screens nothing (no
   // stage has been chosen), so a screen built late misses nothing.
+  // The title picture takes the longest of all to paint: at the usual pixel
+  // ratios it was painted by the build; otherwise it starts first, on another
+  // thread, and is ready when the title is first shown.
+  const qreal ratio = qApp->devicePixelRatio();
+  QImage titleArt(QStringLiteral(":/prerendered/title@%1x.png").arg(ratio));
+  titleArt.setDevicePixelRatio(ratio);
+  if (!pictures_.takePainted(PictureId::title, std::move(titleArt))) pictures_.paintAhead(PictureId::title, ratio);
   const auto fillHelp = [this](QMenu* menu) { addHelpItems(menu, *help_); };
   title_ = std::make_unique<TitleScreen>(
       pictures_, session_.clock,

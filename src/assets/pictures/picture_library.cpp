@@ -47,6 +47,16 @@ void PictureLibrary::paintAhead(PictureId id, qreal devicePixelRatio) const {
                    }));
 }
 
+bool PictureLibrary::takePainted(PictureId id, QImage painted) {
+  const qreal ratio = validRatio(painted.devicePixelRatio());
+  const QSize logical = logicalSize(id);
+  const QSize expected(static_cast<int>(std::lround(logical.width() * ratio)),
+                       static_cast<int>(std::lround(logical.height() * ratio)));
+  if (painted.isNull() || painted.size() != expected) return false;
+  painted_.insert_or_assign(keyOf(resolve(id), ratio), std::move(painted));
+  return true;
+}
+
 QImage PictureLibrary::image(PictureId id, qreal devicePixelRatio) const {
   devicePixelRatio = validRatio(devicePixelRatio);
   const PictureId still = resolve(id);

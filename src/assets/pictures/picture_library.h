@@ -37,6 +37,9 @@ class PictureLibrary {
   // pixmap() of it waits for that painting instead of painting again. For a
   // large picture asked for a little later (the title picture).
   void paintAhead(PictureId id, qreal devicePixelRatio = 1.0) const;
+  // Takes `painted` as the picture at its pixel ratio, painted before (by the
+  // build); false, and nothing taken, when it is not of the picture's size.
+  bool takePainted(PictureId id, QImage painted);
 
   QPixmap pixmap(PictureId id, qreal devicePixelRatio = 1.0) const;
   QPixmap pixmap(Picture picture, qreal devicePixelRatio = 1.0) const;

@@ -1,0 +1,34 @@
+// render-title output-directory
+//
+// Paints the title picture at pixel ratios 1 and 2 into title@1x.png and
+// title@2x.png. The build embeds them in the game, which then shows the title
+// at once instead of painting it at every start. Run with
+// QT_QPA_PLATFORM=offscreen on a machine without a display.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdio>
+
+#include "assets/pictures/picture_library.h"
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: render-title output-directory\n");
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  const glamora::PictureLibrary library;
+  for (const int ratio : {1, 2}) {
+    QImage art = library.image(glamora::PictureId::title, ratio);
+    art.setText(QString(), QString());  // the same artwork gives the same bytes
+    const QString path = out.filePath(QStringLiteral("title@%1x.png").arg(ratio));
+    if (!out.mkpath(".") || !art.save(path, "PNG")) {
+      std::fprintf(stderr, "render-title: cannot write %s\n", qPrintable(path));
+      return 1;
+    }
+  }
+  return 0;
+}
