@@ -56,6 +56,7 @@ fuzz:
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+	$(BUILD)/bench/glamora_screen_bench
 
 measure:
 	scripts/install-deps --measure

@@ -26,7 +26,9 @@ void quitOnTerminationSignals() {
   QObject::connect(notifier, &QSocketNotifier::activated, [] {
     char byte;
     [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
-    QCoreApplication::quit();
+    // exit(), not quit(): a window that refuses to close (a check that fails in
+    // the editor) or a modal result dialog must not keep the program alive.
+    QCoreApplication::exit(0);
   });
   struct sigaction action {};
   action.sa_handler = onSignal;

@@ -116,7 +116,11 @@ void GameScreen::addLabels(std::span<const LabelSpec> specs,
 }
 
 void GameScreen::setCaption(Label label, std::string_view text) {
-  if (QLabel* widget = labels_[label]) widget->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  QLabel* widget = labels_[label];
+  if (!widget) return;
+  // Counters are shown again on every tick; an unchanged one is left alone.
+  const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  if (widget->text() != caption) widget->setText(caption);
 }
 
 void GameScreen::setColour(Label label, Colour colour) {

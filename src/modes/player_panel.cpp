@@ -87,9 +87,13 @@ PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLi
   auto* outZone = makeLabel(client, QRect(left, kBoardTop, 192, 24), "OUT ZONE",
                             LabelStyle{24, true, kClBlack, kClRed, Qt::AlignCenter});
   outZone->setObjectName(suffix == 'A' ? "Label6" : "Label29");
+  // The cells and the offers sit in containers of their own: a repaint
+  // elsewhere on the screen then weighs them as one widget, not sixty.
+  auto* board = new QWidget(client);
+  board->setGeometry(left, kBoardTop, 32 * kColumns, 24 * kRows);
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kRows; ++r) {
-      QLabel* cell = makePictureBox(client, QRect(columnLeft(c), 232 - 24 * (r - 1), 32, 24));
+      QLabel* cell = makePictureBox(board, QRect(32 * (c - 1), 24 * (kRows - r), 32, 24));
       cell->setObjectName(cellPrefix + QString::number(c) + (r == kRows ? QString("x") : QString::number(r)));
       cells_[(c - 1) * kRows + (r - 1)] = cell;
     }
@@ -109,8 +113,10 @@ PlayerPanel::PlayerPanel(QWidget* client, int left, char suffix, const PictureLi
   arrow_ = makePictureBox(client, QRect(columnLeft(3), kArrowTop, 32, 24));
   arrow_->setObjectName("yaji" + s);
   showPicture(arrow_, arrowPicture);
+  auto* supply = new QWidget(client);
+  supply->setGeometry(left, kSupplyTop, 32 * kColumns, 24);
   for (int c = 1; c <= kColumns; ++c) {
-    markers_[c - 1] = makePictureBox(client, QRect(columnLeft(c), kSupplyTop, 32, 24));
+    markers_[c - 1] = makePictureBox(supply, QRect(32 * (c - 1), 0, 32, 24));
     markers_[c - 1]->setObjectName(QString("s") + cellPrefix + QString::number(c));
     // The form's design-time offers, as they looked when the form was made at
     // start-up, however late the panel is built: no rule redraws them before a stage.
@@ -150,7 +156,10 @@ void PlayerPanel::moveArrow(int column) { arrow_->move(columnLeft(column), kArro
 void PlayerPanel::moveCarried(int column) { carried_->move(columnLeft(column), kCarriedTop); }
 
 void showPauseSign(QLabel* sign, bool shown) {
-  sign->setText(shown ? "PAUSE" : "");
+  const QString text = shown ? QStringLiteral("PAUSE") : QString();
+  // The signs are set on every tick; one that already stands so is left alone.
+  if (sign->isHidden() != shown && sign->text() == text) return;
+  sign->setText(text);
   setLabelBackground(sign, shown ? kClBlack : -1);
   // A blank sign shows nothing; hidden, it is not painted with the row under it.
   sign->setVisible(shown);

@@ -91,7 +91,8 @@ class PictureBox : public QLabel {
   }
   // A library picture: one already shown at this ratio is not looked up again.
   void showStill(const PictureLibrary& library, PictureId still) {
-    if (still_ == still && painter_ && devicePixelRatioF() == paintedRatio_) return;
+    // A change of ratio is caught when the box is next painted.
+    if (still_ == still && painter_) return;
     show([&library, still](qreal ratio) { return library.pixmap(still, ratio); });
     still_ = still;
   }
@@ -109,7 +110,14 @@ class PictureBox : public QLabel {
   }
   void paintEvent(QPaintEvent* event) override {
     refreshForRatio();
-    QLabel::paintEvent(event);
+    // A box draws its picture at its top left corner, as QLabel would, without
+    // the style's frame and alignment work on every repaint of a board.
+    const QPixmap shown = pixmap();
+    if (shown.isNull() || !isEnabled() || frameStyle() != QFrame::NoFrame ||
+        alignment() != (Qt::AlignLeft | Qt::AlignTop) || hasScaledContents())
+      return QLabel::paintEvent(event);
+    QPainter painter(this);
+    painter.drawPixmap(contentsRect().topLeft(), shown);
   }
 
  private:

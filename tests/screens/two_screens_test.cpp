@@ -63,6 +63,30 @@ TEST_F(TwoScreensTest, AnAnimatedPictureKeepsItsFrameWhenPaintedAgain) {
   EXPECT_EQ(argb(box->pixmap().toImage()), argb(animated.image(frame, 2.0)));
 }
 
+// A picture box draws its picture itself; on either screen it must look
+// exactly like a plain label showing the same picture, and a picture that
+// changes while the window is on the second screen is shown for that ratio.
+TEST_F(TwoScreensTest, PictureBoxesLookLikePlainLabelsOnBothScreens) {
+  QWidget window;
+  window.resize(80, 30);
+  QLabel* box = makePictureBox(&window, {4, 3, 32, 24});
+  auto* plain = new QLabel(&window);
+  plain->setGeometry(44, 3, 32, 24);
+  plain->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  for (const int index : {0, 1}) {
+    showOn(window, index);
+    const qreal ratio = index == 0 ? 1.0 : 2.0;
+    for (const PictureId id : {PictureId::uitem1a, PictureId::uitem5a, PictureId::glyphOne}) {
+      showPicture(box, library(), id);
+      plain->setPixmap(library().pixmap(id, ratio));
+      const QImage shown = box->grab().toImage();
+      EXPECT_EQ(shown.size(), QSize(32, 24) * ratio);
+      EXPECT_EQ(argb(shown), argb(plain->grab().toImage()))
+          << pictureName(id) << " at " << ratio;
+    }
+  }
+}
+
 TEST_F(TwoScreensTest, PictureIconsArePaintedAtTheRatioAsked) {
   const QIcon icon = pictureIcon([](qreal ratio) { return library().pixmap(PictureId::glyphOne, ratio); }, {24, 24});
   for (const qreal ratio : {1.0, 1.5, 2.0}) {

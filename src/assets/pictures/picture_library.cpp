@@ -42,9 +42,8 @@ void PictureLibrary::paintAhead(PictureId id, qreal devicePixelRatio) const {
   const auto key = keyOf(still, devicePixelRatio);
   if (painted_.contains(key) || pending_.contains(key)) return;
   // Painting onto a QImage (text included) is safe away from the GUI thread.
-  pending_.emplace(key, std::async(std::launch::async, [still, devicePixelRatio] {
-                     return paintPicture(still, devicePixelRatio);
-                   }));
+  if (!painter_) painter_ = std::make_unique<PaintingThread>();
+  pending_.emplace(key, painter_->paint([still, devicePixelRatio] { return paintPicture(still, devicePixelRatio); }));
 }
 
 bool PictureLibrary::takePainted(PictureId id, QImage painted) {

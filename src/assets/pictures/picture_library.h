@@ -12,11 +12,13 @@
 #include <array>
 #include <future>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <utility>
 
 #include "assets/pictures/animation.h"
 #include "assets/pictures/picture_id.h"
+#include "assets/pictures/painting_thread.h"
 #include "engine/pictures.h"
 
 namespace glamora {
@@ -33,9 +35,9 @@ class PictureLibrary {
   // An unknown name gives a null image.
   QImage image(std::string_view name, qreal devicePixelRatio = 1.0) const;
 
-  // Starts painting the picture on a thread of its own; the next image() or
-  // pixmap() of it waits for that painting instead of painting again. For a
-  // large picture asked for a little later (the title picture).
+  // Queues the picture for painting on the library's background thread; the
+  // next image() or pixmap() of it waits for that painting instead of
+  // painting again. For pictures asked for a little later.
   void paintAhead(PictureId id, qreal devicePixelRatio = 1.0) const;
   // Takes `painted` as the picture at its pixel ratio, painted before (by the
   // build); false, and nothing taken, when it is not of the picture's size.
@@ -67,6 +69,8 @@ class PictureLibrary {
   mutable std::map<std::pair<PictureId, int>, QPixmap> pixmaps_;
   // Pictures being painted by paintAhead(), by the same key.
   mutable std::map<std::pair<PictureId, int>, std::future<QImage>> pending_;
+  // Started by the first paintAhead().
+  mutable std::unique_ptr<PaintingThread> painter_;
 };
 
 }  // namespace glamora

@@ -1,0 +1,32 @@
+// SIGTERM and SIGINT end the program's event loop whatever is open.
+#include "app/quit_on_signal.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QTimer>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace glamora {
+namespace {
+
+// Like the editor with a value that fails its check: the close box is refused.
+class RefusingDialog : public QDialog {
+ protected:
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+TEST(QuitOnSignal, ATerminationSignalEndsTheLoopEvenWhenAModalWindowRefusesToClose) {
+  quitOnTerminationSignals();
+  RefusingDialog dialog;
+  dialog.setModal(true);
+  dialog.show();
+  QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+  // Should the signal be ignored, the loop ends with another code instead of hanging.
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+  EXPECT_EQ(QApplication::exec(), 0);
+}
+
+}  // namespace
+}  // namespace glamora
