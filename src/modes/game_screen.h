@@ -14,6 +14,7 @@
 #include "engine/effects.h"
 #include "engine/session.h"
 #include "game_menus.h"
+#include "screens/form_kit.h"
 #include "player_panel.h"
 #include "screens/form_kit.h"
 
@@ -71,7 +72,10 @@ class GameScreen : public QDialog, public ScreenView {
   // Builds a layout table in the client area; the labels the engine writes
   // to are given by their component names.
   void addLabels(std::span<const LabelSpec> specs, std::span<const std::pair<const char*, Label>> engineLabels);
-  void nameLabel(Label label, QLabel* widget) { labels_[label] = widget; }
+  void nameLabel(Label label, QLabel* widget) {
+    labels_[label] = widget;
+    keepPaintings(widget);
+  }
 
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

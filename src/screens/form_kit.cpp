@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "assets/pictures/picture_library.h"
+#include "screens/kept_label.h"
 
 namespace glamora {
 
@@ -45,6 +46,10 @@ void setLabelBackground(QLabel* label, int background) {
   label->setPalette(palette);
 }
 
+void keepPaintings(QLabel* label) {
+  if (auto* kept = dynamic_cast<KeptLabel*>(label)) kept->setKeeping(true);
+}
+
 void setLabelTextColour(QLabel* label, int colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, windowsColour(colour));
@@ -52,7 +57,7 @@ void setLabelTextColour(QLabel* label, int colour) {
 }
 
 QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new KeptLabel(text, parent);
   label->setFont(formFont(style.pixelHeight, style.bold));
   label->setAlignment(style.align);
   label->setTextFormat(Qt::PlainText);

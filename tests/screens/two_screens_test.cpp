@@ -12,6 +12,7 @@
 #include "screen_testing.h"
 #include "screens/character_screen.h"
 #include "screens/item_diagram.h"
+#include "screens/kept_label.h"
 
 namespace glamora {
 namespace {
@@ -85,6 +86,35 @@ TEST_F(TwoScreensTest, PictureBoxesLookLikePlainLabelsOnBothScreens) {
           << pictureName(id) << " at " << ratio;
     }
   }
+}
+
+// A sign that keeps its paintings looks exactly like one painted afresh, on
+// either screen, through changes of caption and colour and back again.
+TEST_F(TwoScreensTest, SignsKeepingTheirPaintingsLookLikeSignsPaintedAfresh) {
+  QWidget window;
+  window.resize(220, 30);
+  const LabelStyle style{21, true, kClWhite, kClGreen, Qt::AlignCenter};
+  QLabel* kept = makeLabel(&window, {4, 3, 96, 24}, "WHAT ?", style);
+  QLabel* fresh = makeLabel(&window, {110, 3, 96, 24}, "WHAT ?", style);
+  keepPaintings(kept);
+  const std::pair<const char*, int> looks[] = {
+      {"WHAT ?", kClRed}, {"WHAT ?", kClGreen}, {"WHERE ?", kClGreen}, {"WHAT ?", kClRed}, {"10", kClBlack}};
+  for (const int index : {0, 1, 0}) {
+    showOn(window, index);
+    const qreal ratio = index == 0 ? 1.0 : 2.0;
+    for (const auto& [text, colour] : looks) {
+      for (QLabel* label : {kept, fresh}) {
+        label->setText(text);
+        setLabelBackground(label, colour);
+      }
+      window.repaint();
+      QApplication::processEvents();  // the look is kept once the paint is over
+      const QImage shown = kept->grab().toImage();
+      EXPECT_EQ(shown.size(), QSize(96, 24) * ratio);
+      EXPECT_EQ(argb(shown), argb(fresh->grab().toImage())) << text << " at " << ratio;
+    }
+  }
+  EXPECT_EQ(static_cast<KeptLabel*>(kept)->keptLooks(), 4u);  // never more than four
 }
 
 TEST_F(TwoScreensTest, PictureIconsArePaintedAtTheRatioAsked) {

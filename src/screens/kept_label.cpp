@@ -1,0 +1,68 @@
+#include "screens/kept_label.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace glamora {
+
+void KeptLabel::setKeeping(bool keeping) {
+  keeping_ = keeping;
+  looks_.clear();
+}
+
+KeptLabel::Look KeptLabel::currentLook() const {
+  return Look{text(), palette().color(backgroundRole()).rgba(), palette().color(foregroundRole()).rgba(), isEnabled(),
+              devicePixelRatioF(), QPixmap()};
+}
+
+const KeptLabel::Look* KeptLabel::kept(const Look& look) const {
+  for (const Look& k : looks_) {
+    if (k.text == look.text && k.ground == look.ground && k.ink == look.ink && k.enabled == look.enabled &&
+        k.ratio == look.ratio)
+      return &k;
+  }
+  return nullptr;
+}
+
+void KeptLabel::paintEvent(QPaintEvent* event) {
+  if (!keeping_ || rendering_ || !autoFillBackground()) return QLabel::paintEvent(event);
+  if (const Look* look = kept(currentLook())) {
+    QPainter(this).drawPixmap(0, 0, look->painting);
+    return;
+  }
+  QLabel::paintEvent(event);
+  // The painting to keep is made once this paint is over: rendering the label
+  // from inside its own paint (or a grab of its window) would recurse.
+  if (!keepPending_) {
+    keepPending_ = true;
+    QMetaObject::invokeMethod(this, &KeptLabel::keepCurrentLook, Qt::QueuedConnection);
+  }
+}
+
+void KeptLabel::keepCurrentLook() {
+  keepPending_ = false;
+  Look look = currentLook();
+  if (!keeping_ || !autoFillBackground() || kept(look)) return;
+  look.painting = QPixmap(size() * look.ratio);
+  look.painting.setDevicePixelRatio(look.ratio);
+  // The label paints itself, background and all, into the pixmap exactly as
+  // it paints on the screen.
+  rendering_ = true;
+  render(&look.painting, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  rendering_ = false;
+  if (looks_.size() == kMaxLooks) looks_.erase(looks_.begin());
+  looks_.push_back(std::move(look));
+}
+
+void KeptLabel::changeEvent(QEvent* event) {
+  // Fonts, styles and alignment are not part of a look: forget them all.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) looks_.clear();
+  QLabel::changeEvent(event);
+}
+
+void KeptLabel::resizeEvent(QResizeEvent* event) {
+  looks_.clear();
+  QLabel::resizeEvent(event);
+}
+
+}  // namespace glamora
