@@ -118,7 +118,7 @@ class PictureBox : public QLabel {
     // A box draws its picture at its top left corner, as QLabel would, without
     // the style's frame and alignment work on every repaint of a board.
     const QPixmap shown = pixmap();
-    if (shown.isNull() || !isEnabled() || frameStyle() != QFrame::NoFrame ||
+    if (shown.isNull() || !isEnabled() || frameShape() != QFrame::NoFrame ||
         alignment() != (Qt::AlignLeft | Qt::AlignTop) || hasScaledContents())
       return QLabel::paintEvent(event);
     QPainter painter(this);

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace glamora {
 
@@ -24,8 +26,13 @@ const KeptLabel::Look* KeptLabel::kept(const Look& look) const {
   return nullptr;
 }
 
+bool KeptLabel::plainCaption() const {
+  return autoFillBackground() && textFormat() == Qt::PlainText && frameShape() == QFrame::NoFrame && margin() == 0 &&
+         indent() <= 0 && !wordWrap() && !text().contains(u'&');
+}
+
 void KeptLabel::paintEvent(QPaintEvent* event) {
-  if (!keeping_ || rendering_ || !autoFillBackground()) return QLabel::paintEvent(event);
+  if (!keeping_ || !plainCaption()) return QLabel::paintEvent(event);
   if (const Look* look = kept(currentLook())) {
     QPainter(this).drawPixmap(0, 0, look->painting);
     return;
@@ -42,14 +49,21 @@ void KeptLabel::paintEvent(QPaintEvent* event) {
 void KeptLabel::keepCurrentLook() {
   keepPending_ = false;
   Look look = currentLook();
-  if (!keeping_ || !autoFillBackground() || kept(look)) return;
+  if (!keeping_ || !plainCaption() || kept(look)) return;
   look.painting = QPixmap(size() * look.ratio);
   look.painting.setDevicePixelRatio(look.ratio);
-  // The label paints itself, background and all, into the pixmap exactly as
-  // it paints on the screen.
-  rendering_ = true;
-  render(&look.painting, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-  rendering_ = false;
+  // As QLabel paints a plain caption with no frame, margin or indent: the
+  // filled background, then the text through the style.
+  QPainter painter(&look.painting);
+  painter.fillRect(rect(), palette().brush(backgroundRole()));
+  painter.setFont(font());
+  QStyleOption option;
+  option.initFrom(this);
+  const Qt::LayoutDirection direction = look.text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+  const int flags = QStyle::visualAlignment(direction, alignment()) |
+                    (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
+  style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), look.text, foregroundRole());
+  painter.end();
   if (looks_.size() == kMaxLooks) looks_.erase(looks_.begin());
   looks_.push_back(std::move(look));
 }

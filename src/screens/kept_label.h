@@ -35,12 +35,12 @@ class KeptLabel : public QLabel {
   };
   static constexpr std::size_t kMaxLooks = 4;
 
+  bool plainCaption() const;
   Look currentLook() const;
   const Look* kept(const Look& look) const;
   void keepCurrentLook();
 
   bool keeping_ = false;
-  bool rendering_ = false;
   bool keepPending_ = false;
   std::vector<Look> looks_;
 };
