@@ -14,7 +14,6 @@
 #include "engine/effects.h"
 #include "engine/session.h"
 #include "game_menus.h"
-#include "screens/form_kit.h"
 #include "player_panel.h"
 #include "screens/form_kit.h"
 
