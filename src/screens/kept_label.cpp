@@ -27,29 +27,22 @@ const KeptLabel::Look* KeptLabel::kept(const Look& look) const {
 }
 
 bool KeptLabel::plainCaption() const {
+  // A caption larger than its label is left to QLabel: its clipped glyph
+  // edges can come out a shade different in a painting of its own.
   return autoFillBackground() && textFormat() == Qt::PlainText && frameShape() == QFrame::NoFrame && margin() == 0 &&
-         indent() <= 0 && !wordWrap() && !text().contains(u'&');
+         indent() <= 0 && !wordWrap() && !text().contains(u'&') &&
+         contentsRect().contains(fontMetrics().boundingRect(contentsRect(), alignment(), text()));
 }
 
 void KeptLabel::paintEvent(QPaintEvent* event) {
   if (!keeping_ || !plainCaption()) return QLabel::paintEvent(event);
-  if (const Look* look = kept(currentLook())) {
-    QPainter(this).drawPixmap(0, 0, look->painting);
-    return;
-  }
-  QLabel::paintEvent(event);
-  // The painting to keep is made once this paint is over: rendering the label
-  // from inside its own paint (or a grab of its window) would recurse.
-  if (!keepPending_) {
-    keepPending_ = true;
-    QMetaObject::invokeMethod(this, &KeptLabel::keepCurrentLook, Qt::QueuedConnection);
-  }
+  Look look = currentLook();
+  const Look* shown = kept(look);
+  if (!shown) shown = &keep(std::move(look));
+  QPainter(this).drawPixmap(0, 0, shown->painting);
 }
 
-void KeptLabel::keepCurrentLook() {
-  keepPending_ = false;
-  Look look = currentLook();
-  if (!keeping_ || !plainCaption() || kept(look)) return;
+const KeptLabel::Look& KeptLabel::keep(Look look) {
   look.painting = QPixmap(size() * look.ratio);
   look.painting.setDevicePixelRatio(look.ratio);
   // As QLabel paints a plain caption with no frame, margin or indent: the
@@ -66,6 +59,7 @@ void KeptLabel::keepCurrentLook() {
   painter.end();
   if (looks_.size() == kMaxLooks) looks_.erase(looks_.begin());
   looks_.push_back(std::move(look));
+  return looks_.back();
 }
 
 void KeptLabel::changeEvent(QEvent* event) {

@@ -38,10 +38,9 @@ class KeptLabel : public QLabel {
   bool plainCaption() const;
   Look currentLook() const;
   const Look* kept(const Look& look) const;
-  void keepCurrentLook();
+  const Look& keep(Look look);
 
   bool keeping_ = false;
-  bool keepPending_ = false;
   std::vector<Look> looks_;
 };
 

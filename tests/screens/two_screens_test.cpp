@@ -108,7 +108,6 @@ TEST_F(TwoScreensTest, SignsKeepingTheirPaintingsLookLikeSignsPaintedAfresh) {
         setLabelBackground(label, colour);
       }
       window.repaint();
-      QApplication::processEvents();  // the look is kept once the paint is over
       const QImage shown = kept->grab().toImage();
       EXPECT_EQ(shown.size(), QSize(96, 24) * ratio);
       EXPECT_EQ(argb(shown), argb(fresh->grab().toImage())) << text << " at " << ratio;
