@@ -56,7 +56,7 @@ void ReplayRun::runNextLine() {
 bool ReplayRun::runToRoundStart(int number) {
   while (session.roundsStarted() < number) {
     if (pendingWait_ > 0) {
-      session.clock.advance(pendingWait_);
+      session.wait(pendingWait_);
       pendingWait_ = 0;
     }
     if (next_ >= lines_.size()) return false;
@@ -73,7 +73,7 @@ bool ReplayRun::play(std::int64_t ms) {
     }
     if (ms == 0) break;
     const std::int64_t step = std::min(ms, pendingWait_);
-    session.clock.advance(step);
+    session.wait(step);
     pendingWait_ -= step;
     ms -= step;
   }

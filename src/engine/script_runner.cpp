@@ -158,7 +158,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
          reason = "wait takes a whole number of milliseconds";
          return false;
        }
-       s.session_.clock.advance(*ms);
+       s.session_.wait(*ms);
        return true;
      }},
     {"bgm", true, {"on", "off"},

@@ -43,6 +43,8 @@ Session::Session(Effects& effects)
   for (std::size_t i = 0; i < boxes.size(); ++i) recordedEditor_[i] = editor.text(boxes[i]);
 }
 
+void Session::wait(std::int64_t ms) { clock.advance(ms); }
+
 void Session::record(Mode mode, std::string_view line) {
   if (!recorder_) return;
   if (mode != recordedMode_) {

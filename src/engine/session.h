@@ -58,6 +58,10 @@ class Session final : private Effects {
 
   void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
 
+  // Lets `ms` of simulated time pass: every task due in (now, now + ms] fires.
+  // Scripts and replays take the clock through here.
+  void wait(std::int64_t ms);
+
   // ---- inputs, each acting at the clock's current time ----
   // A stage item; false when the training item is disabled (nothing happens).
   bool stage(Mode mode, int n);
