@@ -5,9 +5,52 @@
 #include <cstring>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace glamora {
 
 namespace fs = std::filesystem;
+
+std::optional<std::string> readSessionFile(const fs::path& path, std::string& error) {
+  const auto fail = [&](const std::string& reason) {
+    error = path.string() + ": " + reason;
+    return std::nullopt;
+  };
+  // Non-blocking, so that a FIFO or a device can be looked at without waiting
+  // for a writer; only a regular file is then read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return fail(std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return fail(std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) return fail("not a regular file");
+  const auto tooLarge = [&] { return fail("larger than " + std::to_string(kMaxSessionFileBytes >> 20) + " MiB"); };
+  if (static_cast<std::uintmax_t>(info.st_size) > kMaxSessionFileBytes) return tooLarge();
+  std::string text;
+  text.resize(static_cast<std::size_t>(info.st_size));
+  std::size_t have = 0;
+  // The file may grow while it is read (the running game's own journal):
+  // read what it holds now, and refuse it if it has grown past the limit.
+  for (;;) {
+    if (have == text.size()) {
+      if (text.size() > kMaxSessionFileBytes) return tooLarge();
+      text.resize(std::min<std::size_t>(text.size() + 65536, kMaxSessionFileBytes + 1));
+    }
+    const ssize_t got = ::read(fd, text.data() + have, text.size() - have);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return fail(std::strerror(errno));
+    if (got == 0) break;
+    have += static_cast<std::size_t>(got);
+  }
+  text.resize(have);
+  error.clear();
+  return text;
+}
 
 std::vector<fs::path> keptSessions(const fs::path& directory) {
   std::vector<fs::path> files;

@@ -2,9 +2,11 @@
 // by its start time so that names sort oldest first; the newest 100 are kept.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,10 @@ namespace glamora {
 
 inline constexpr int kKeptSessions = 100;
 inline constexpr const char* kSessionSuffix = ".session";
+inline constexpr std::uintmax_t kMaxSessionFileBytes = 64u << 20;
+
+// Reads a kept session file: refuses anything that is not a regular file, or larger than 64 MiB, before reading (no blocking on a FIFO: open with O_NONBLOCK or stat first). Empty optional and a readable reason on failure.
+std::optional<std::string> readSessionFile(const std::filesystem::path& path, std::string& error);
 
 // The session files in `directory`, newest first.
 std::vector<std::filesystem::path> keptSessions(const std::filesystem::path& directory);
