@@ -15,6 +15,7 @@ struct LevelSettings {
   int lookahead;         // takes judged ahead: 1 this one, 2 also the next
   int beam;              // first takes followed further when looking ahead
   int mistakePerMille;   // decisions made at random instead
+  bool operator==(const LevelSettings&) const = default;
 };
 
 const LevelSettings& levelSettings(ComputerLevel level);
@@ -36,8 +37,7 @@ class ComputerRandom {
   }
   // A whole number in 0..n-1.
   int below(int n) { return static_cast<int>((next() >> 33) % static_cast<std::uint64_t>(n)); }
-  // A number in [0, 1).
-  double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+  bool operator==(const ComputerRandom&) const = default;
 
  private:
   std::uint64_t state_;

@@ -1,5 +1,7 @@
 #include "computer_player.h"
 
+#include <algorithm>
+
 namespace glamora {
 
 ComputerPlayer::ComputerPlayer(ComputerLevel level, std::uint64_t seed)
@@ -38,7 +40,9 @@ Key ComputerPlayer::randomKey() {
 }
 
 Key ComputerPlayer::tick(const ComputerView& view) {
-  sincePressMs_ += kComputerTaskMs;
+  // Counted up to the pace only: a player left idle for weeks neither
+  // overflows nor keeps changing.
+  sincePressMs_ = std::min(sincePressMs_ + kComputerTaskMs, settings_.paceMs);
   const int phase = view.own.phase;
   if (view.roundActive != 1 || view.inputOpen != 1 || (phase != 1 && phase != 2)) return Key::None;
   if (sincePressMs_ < settings_.paceMs) return Key::None;

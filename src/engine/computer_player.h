@@ -29,6 +29,9 @@ class ComputerPlayer {
   // drop for the held item (phase 2, pick 0).
   Choice decide(const ComputerView& view);
 
+  // Equal players press the same keys from here on in equal views.
+  bool operator==(const ComputerPlayer&) const = default;
+
  private:
   JudgeSituation situation(const ComputerView& view) const;
   Key towards(int from, int to) const { return from < to ? Key::Right : from > to ? Key::Left : Key::Select; }

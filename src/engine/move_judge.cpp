@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstdint>
 #include <limits>
 
 #include "computer_view.h"
@@ -12,28 +13,32 @@ namespace glamora {
 
 namespace {
 
-constexpr double kLoses = -std::numeric_limits<double>::infinity();
+// Values are whole millionths of a point: integer sums give the same choice on
+// every processor and with every compiler's floating-point contractions.
+using Value = std::int64_t;
+constexpr Value kLoses = std::numeric_limits<Value>::min();
 
 // Weights of the judgement, tuned by matches between the levels.
 struct Weights {
-  double height = 1.2;          // per squared column height
-  double nearlyFull = 150;      // a column with rows 1..8 full
-  double full = 600;            // rows 1..9 full: one mirror into it loses
-  double fullBeforeFall = 3000; // training: full when the mirrors are about to fall
-  double pair = 10, triple = 28; // equal items on top of a column, free to clear
-  double rowThreeNow = 5;       // three of four in a row, the fourth droppable now
-  double rowThreeLater = 2;     // ... the fourth cell needs something under it first
-  double battlePoints = 0.05, trainingPoints = 0.25;
-  double clearedCell = 6;       // a cleared run is worth more than the triple it was
-  double mirrorSent = 6, perOpponentItem = 1.5, intoHighColumn = 10;
-  double kill = 100000, killInTwo = 50000;
-  double followUp = 0.9;        // the next take counts a little less than this one
+  Value height = 1'200'000;           // per squared column height
+  Value nearlyFull = 150'000'000;     // a column with rows 1..8 full
+  Value full = 600'000'000;           // rows 1..9 full: one mirror into it loses
+  Value fullBeforeFall = 3'000'000'000; // training: full when the mirrors are about to fall
+  Value pair = 10'000'000, triple = 28'000'000; // equal items on top of a column, free to clear
+  Value rowThreeNow = 5'000'000;      // three of four in a row, the fourth droppable now
+  Value rowThreeLater = 2'000'000;    // ... the fourth cell needs something under it first
+  Value battlePoints = 50'000, trainingPoints = 250'000;
+  Value clearedCell = 6'000'000;      // a cleared run is worth more than the triple it was
+  Value mirrorSent = 6'000'000, perOpponentItem = 1'500'000, intoHighColumn = 10'000'000;
+  Value kill = 100'000'000'000, killInTwo = 50'000'000'000;
+  int followUpTenths = 9;             // the next take counts a little less than this one
+  Value noise = 300'000;              // random spread that breaks near ties
 };
 
 constexpr Weights kW;
 
-double columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
-  double v = -kW.height * n * n;
+Value columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
+  Value v = -kW.height * n * n;
   if (n >= kPlayRows) {
     v -= kW.full;
     if (!s.battle && s.mirrorCountdown > 0 && s.mirrorCountdown <= 8) v -= kW.fullBeforeFall;
@@ -53,8 +58,8 @@ double columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
 }
 
 // Windows of four cells in a row holding three of one kind and a gap.
-double rowsValue(const Board& b, const PerColumn& heights) {
-  double v = 0;
+Value rowsValue(const Board& b, const PerColumn& heights) {
+  Value v = 0;
   for (int r = 1; r <= kPlayRows; ++r) {
     for (int s = 1; s + 3 <= kColumns; ++s) {
       int code = 0, same = 0, gap = 0;
@@ -77,15 +82,15 @@ double rowsValue(const Board& b, const PerColumn& heights) {
   return v;
 }
 
-double boardValue(const Board& b, const JudgeSituation& s) {
+Value boardValue(const Board& b, const JudgeSituation& s) {
   const PerColumn heights = heightsShown(b);
-  double v = 0;
+  Value v = 0;
   for (int c = 1; c <= kColumns; ++c) v += columnValue(b, c, heights[c] - 1, s);
   return v + rowsValue(b, heights);
 }
 
-double settlementValue(const Settlement& st, const JudgeSituation& s) {
-  double v = st.points * (s.battle ? kW.battlePoints : kW.trainingPoints) + st.cleared * kW.clearedCell;
+Value settlementValue(const Settlement& st, const JudgeSituation& s) {
+  Value v = st.points * (s.battle ? kW.battlePoints : kW.trainingPoints) + st.cleared * kW.clearedCell;
   if (!s.battle) return v;
   for (int c = 1; c <= kColumns; ++c) {
     const int k = st.sent[c];
@@ -100,17 +105,21 @@ double settlementValue(const Settlement& st, const JudgeSituation& s) {
   return v;
 }
 
-double stepCost(const LevelSettings& settings) { return 0.008 * settings.paceMs; }
+Value stepCost(const LevelSettings& settings) { return Value{8'000} * settings.paceMs; }
+
+Value followUpShare(Value gain) { return gain * kW.followUpTenths / 10; }
+
+Value noise(ComputerRandom& random) { return random.below(static_cast<int>(kW.noise)); }
 
 struct Candidate {
   int pick, drop;
-  double value;
+  Value value;
   Board after;
 };
 
 }  // namespace
 
-double MoveJudge::dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const {
+std::int64_t MoveJudge::dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const {
   PerColumn heights = heightsShown(board);
   const int row = heights[col];
   if (row >= kOutZoneRow) return kLoses;
@@ -118,13 +127,13 @@ double MoveJudge::dropValue(const JudgeSituation& s, const Board& board, int cod
   b(col, row) = code;
   heights[col] = row + 1;
   const Settlement st = settle(b, heights);
-  const double v = settlementValue(st, s) + boardValue(b, s);
+  const Value v = settlementValue(st, s) + boardValue(b, s);
   if (after) *after = b;
   return v;
 }
 
-double MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const {
-  double best = kLoses;
+std::int64_t MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const {
+  Value best = kLoses;
   for (int p = 1; p <= kColumns; ++p) {
     const int code = offers[p];
     if (code == kUsedUp || code == kEmpty) continue;
@@ -139,7 +148,7 @@ double MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, cons
 Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) const {
   std::array<Candidate, kColumns * kColumns> cands;
   int count = 0;
-  const double perStep = stepCost(settings_);
+  const Value perStep = stepCost(settings_);
   for (int p = 1; p <= kColumns; ++p) {
     const int code = s.offers[p];
     if (code == kUsedUp || code == kEmpty) continue;
@@ -150,7 +159,7 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
       cand.pick = p;
       cand.drop = d;
       cand.value -= perStep * (std::abs(s.arrowCol - p) + std::abs(p - d));
-      cand.value += random.unit() * 0.3;
+      cand.value += noise(random);
       ++count;
     }
   }
@@ -173,10 +182,10 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
       Candidate& c = cands[k];
       PerColumn next = s.offers;
       next[c.pick] = s.following[c.pick];
-      const double follow = bestFollowUp(s, c.after, next);
+      const Value follow = bestFollowUp(s, c.after, next);
       // What this drop already did is in both values; the board it leaves
       // is judged by what the next take can make of it.
-      if (follow != kLoses) c.value += kW.followUp * (follow - boardValue(c.after, s));
+      if (follow != kLoses) c.value += followUpShare(follow - boardValue(c.after, s));
     }
     count = beam;
   }
@@ -191,18 +200,18 @@ Choice MoveJudge::chooseDrop(const JudgeSituation& s, int held, ComputerRandom& 
   Choice best{0, 0, kLoses};
   int legal[kColumns];
   int legalCount = 0;
-  const double perStep = stepCost(settings_);
+  const Value perStep = stepCost(settings_);
   for (int d = 1; d <= kColumns; ++d) {
     Board after;
-    double v = dropValue(s, s.board, held, d, &after);
+    Value v = dropValue(s, s.board, held, d, &after);
     if (v == kLoses) continue;
     legal[legalCount++] = d;
     if (settings_.lookahead >= 2) {
-      const double follow = bestFollowUp(s, after, s.offers);
-      if (follow != kLoses) v += kW.followUp * (follow - boardValue(after, s));
+      const Value follow = bestFollowUp(s, after, s.offers);
+      if (follow != kLoses) v += followUpShare(follow - boardValue(after, s));
     }
     v -= perStep * std::abs(s.carryCol - d);
-    v += random.unit() * 0.3;
+    v += noise(random);
     if (v > best.value) best = {0, d, v};
   }
   if (legalCount == 0) return {0, s.carryCol, kLoses};

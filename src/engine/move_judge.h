@@ -5,6 +5,8 @@
 // from the offers it knows will follow.
 #pragma once
 
+#include <cstdint>
+
 #include "cells.h"
 #include "computer_level.h"
 
@@ -24,7 +26,8 @@ struct JudgeSituation {
 struct Choice {
   int pick = 0;   // supply column to take from (0 when the item is already held)
   int drop = 0;   // board column to drop into; 0 when there is no move at all
-  double value = 0;
+  std::int64_t value = 0;  // millionths of a point
+  bool operator==(const Choice&) const = default;
 };
 
 class MoveJudge {
@@ -35,13 +38,15 @@ class MoveJudge {
   Choice chooseTake(const JudgeSituation& s, ComputerRandom& random) const;
   // Where to drop the item already held.
   Choice chooseDrop(const JudgeSituation& s, int held, ComputerRandom& random) const;
+  bool operator==(const MoveJudge&) const = default;
 
   // The value of dropping `code` into column `col` and of the board that is
-  // left (for the tests and the benchmark); -infinity when it loses at once.
-  double dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const;
+  // left (for the tests and the benchmark), in millionths of a point; the
+  // smallest int64 when it loses at once.
+  std::int64_t dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const;
 
  private:
-  double bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const;
+  std::int64_t bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const;
 
   LevelSettings settings_;
 };

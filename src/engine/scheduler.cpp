@@ -1,7 +1,9 @@
 #include "scheduler.h"
 
 #include <algorithm>
+#include <cassert>
 #include <limits>
+#include <numeric>
 
 namespace glamora {
 
@@ -39,6 +41,18 @@ void SimClock::advance(std::int64_t ms) {
     added_.clear();
   }
   now_ = end;
+}
+
+std::int64_t SimClock::commonPeriod() const {
+  std::int64_t period = 1;
+  for (const Entry& e : entries_) period = std::lcm(period, std::int64_t{e.task.intervalMs});
+  return period;
+}
+
+void SimClock::skip(std::int64_t ms) {
+  assert(ms >= 0 && ms % commonPeriod() == 0 && added_.empty());
+  now_ += ms;
+  for (Entry& e : entries_) e.due += ms;
 }
 
 }  // namespace glamora

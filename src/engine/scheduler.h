@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace glamora {
@@ -29,10 +30,20 @@ class Scheduler {
 // add tasks while it runs: they join after the moment being fired.
 class SimClock final : public Scheduler {
  public:
+  // The clock's largest time (about 146 million years): far enough from the
+  // int64 limit that no due time computed from it overflows.
+  static constexpr std::int64_t kLatestTime = std::numeric_limits<std::int64_t>::max() / 2;
+
   void add(PeriodicTask task) override;
   // Fires every task due in (now, now + ms] and leaves the clock at now + ms.
   void advance(std::int64_t ms);
   std::int64_t now() const { return now_; }
+  // The least common multiple of the tasks' intervals: after it every task
+  // is due at the same offset from now as before.
+  std::int64_t commonPeriod() const;
+  // Moves the clock and every due time on by `ms`, a multiple of the common
+  // period, without firing anything: for stretches known to change nothing.
+  void skip(std::int64_t ms);
 
  private:
   struct Entry {

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "errors.h"
@@ -43,7 +45,48 @@ Session::Session(Effects& effects)
   for (std::size_t i = 0; i < boxes.size(); ++i) recordedEditor_[i] = editor.text(boxes[i]);
 }
 
-void Session::wait(std::int64_t ms) { clock.advance(ms); }
+// Everything the periodic tasks of both screens read and write. Two equal
+// TaskStates, at times a common period apart, go on to fire the same tasks
+// with the same results.
+struct Session::TaskState {
+  BattleState battle;
+  PlayerState battlePlayers[2];
+  std::optional<ComputerPlayer> battleComputers[2];
+  TrainingState training;
+  PlayerState trainingPlayer;
+  std::optional<ComputerPlayer> trainingComputer;
+  bool operator==(const TaskState&) const = default;
+};
+
+Session::TaskState Session::taskState() const {
+  const auto copy = [](const ComputerPlayer* c) { return c ? std::optional<ComputerPlayer>(*c) : std::nullopt; };
+  return {battle.state,
+          {battle.player(0).state, battle.player(1).state},
+          {copy(battle.computer(0)), copy(battle.computer(1))},
+          training.state,
+          training.player().state,
+          copy(training.computer())};
+}
+
+void Session::wait(std::int64_t ms) {
+  const std::int64_t end = clock.now() + std::clamp<std::int64_t>(ms, 0, SimClock::kLatestTime - clock.now());
+  const std::int64_t period = clock.commonPeriod();
+  // Between rounds the tasks soon settle into doing nothing. One common
+  // period is played for real; when it asked for no effect and left every
+  // task's state as it found it, every later period would do the same, and
+  // the clock moves over the whole periods that remain at once.
+  while (end - clock.now() >= 2 * period && battle.state.flags.roundActive != 1 &&
+         training.state.flags.roundActive != 1) {
+    const TaskState before = taskState();
+    const std::uint64_t asked = effectsAsked_;
+    clock.advance(period);
+    if (effectsAsked_ == asked && taskState() == before) {
+      clock.skip((end - clock.now()) / period * period);
+      break;
+    }
+  }
+  clock.advance(end - clock.now());
+}
 
 void Session::record(Mode mode, std::string_view line) {
   if (!recorder_) return;
@@ -139,13 +182,14 @@ std::string Session::editorClose(bool showError) {
     editor.check();
     return {};
   } catch (const GameError& e) {
-    const std::string text = errorBoxText(e.what());
+    const std::string text = errorBoxText(e);
     if (showError) effects_.showError(text);
     return text;
   }
 }
 
 void Session::openDialog(Dialog dialog) {
+  ++effectsAsked_;
   const Mode mode = dialog == Dialog::Mw1Form || dialog == Dialog::Mw2Form ? Mode::Battle : Mode::Training;
   if (current_.number != 0 && current_.mode == mode) endRound(dialogName(dialog));
   effects_.openDialog(dialog);

@@ -58,8 +58,10 @@ class Session final : private Effects {
 
   void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
 
-  // Lets `ms` of simulated time pass: every task due in (now, now + ms] fires.
-  // Scripts and replays take the clock through here.
+  // Lets `ms` of simulated time pass, exactly as if every task due in
+  // (now, now + ms] fired; the clock stops at SimClock::kLatestTime. Scripts and
+  // replays take the clock through here, so a wait of days costs no more
+  // than a few seconds of play once nothing changes any more.
   void wait(std::int64_t ms);
 
   // ---- inputs, each acting at the clock's current time ----
@@ -91,10 +93,22 @@ class Session final : private Effects {
 
  private:
   // Effects, passed on; a result dialog ends the round it belongs to.
-  void openMedia(Media player, const std::string& path) override { effects_.openMedia(player, path); }
-  void media(Media player, MediaOp op) override { effects_.media(player, op); }
+  void openMedia(Media player, const std::string& path) override {
+    ++effectsAsked_;
+    effects_.openMedia(player, path);
+  }
+  void media(Media player, MediaOp op) override {
+    ++effectsAsked_;
+    effects_.media(player, op);
+  }
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override { effects_.showError(text); }
+  void showError(const std::string& text) override {
+    ++effectsAsked_;
+    effects_.showError(text);
+  }
+
+  struct TaskState;
+  TaskState taskState() const;
 
   void record(Mode mode, std::string_view line);
   void endRound(std::string result);
@@ -105,6 +119,7 @@ class Session final : private Effects {
   std::array<std::string, kColumns * kSlots + 2> recordedEditor_;
   int roundsStarted_ = 0;
   RoundRecord current_;
+  std::uint64_t effectsAsked_ = 0;
 };
 
 }  // namespace glamora

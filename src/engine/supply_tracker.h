@@ -16,6 +16,7 @@ class SupplyTracker {
   bool usedUp(int col) const { return pos_[col] > kSlots; }
   // What column `col` offers after `takes` more takes (kUsedUp past its end).
   int offerAfter(int col, int takes) const;
+  bool operator==(const SupplyTracker&) const = default;
 
  private:
   int entry(int col, int slot) const { return reversed_ ? table_(col, kSlots + 1 - slot) : table_(col, slot); }

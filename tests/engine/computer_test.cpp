@@ -60,7 +60,9 @@ TEST(ComputerPlayer, PressesOnlyWithOpenKeysAtItsPaceAndNeverOnAUsedUpColumn) {
       const int pace = levelSettings(k.p == 0 ? one : two).paceMs;
       EXPECT_GE(k.t - last[k.p], pace) << "t " << k.t;
       last[k.p] = k.t;
-      if (k.phase == 1 && k.key == Key::Select) EXPECT_NE(k.supplyPosUnderArrow, 9) << "t " << k.t;
+      if (k.phase == 1 && k.key == Key::Select) {
+        EXPECT_NE(k.supplyPosUnderArrow, 9) << "t " << k.t;
+      }
       if (k.supplyPosUnderArrow == 9) ++usedUpSeen;
     }
     EXPECT_GT(usedUpSeen, 0);  // used-up columns did come up

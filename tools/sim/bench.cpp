@@ -88,11 +88,24 @@ std::int64_t playOut(Session& session, const RoundFlags& flags) {
   return ticks;
 }
 
+std::string hex(std::uint64_t value) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
 }  // namespace
 
 BenchResult runBench() {
   BenchResult result;
-  Fnv1a hash;
+  Fnv1a all;
+  const auto played = [&](std::string name, std::int64_t ticks, const Fnv1a& hash) {
+    result.games.push_back({std::move(name), ticks, hash.value()});
+    result.ticks += ticks;
+    all.add(static_cast<std::int32_t>(ticks));
+    all.add(static_cast<std::int32_t>(hash.value()));
+    all.add(static_cast<std::int32_t>(hash.value() >> 32));
+  };
   std::uint64_t seed = 1;
   for (const BattleGame& g : kBattles) {
     SilentEffects effects;
@@ -102,13 +115,15 @@ BenchResult runBench() {
     session.computer(Mode::Battle, 1, g.second, seed++);
     session.stage(Mode::Battle, g.stage);
     const std::int64_t ticks = playOut(session, session.battle.state.flags);
-    result.ticks += ticks;
+    Fnv1a hash;
     hash.add(static_cast<std::int32_t>(ticks));
     hash.add(session.battle.state.flags.roundActive);
     hash.add(session.battle.state.flags.inputOpen);
     addPlayer(hash, session.battle.player(0).state);
     addPlayer(hash, session.battle.player(1).state);
-    ++result.games;
+    played("battle " + std::to_string(result.games.size() + 1) + ": " + std::string(levelName(g.first)) + " vs " +
+               std::string(levelName(g.second)) + ", stage " + std::to_string(g.stage),
+           ticks, hash);
   }
   // One training session per level, its games one after the other.
   SilentEffects effects;
@@ -118,8 +133,8 @@ BenchResult runBench() {
     session.computer(Mode::Training, 0, g.level, seed++);
     session.stage(Mode::Training, g.stage);
     const std::int64_t ticks = playOut(session, session.training.state.flags);
-    result.ticks += ticks;
     const TrainingState& t = session.training.state;
+    Fnv1a hash;
     hash.add(static_cast<std::int32_t>(ticks));
     for (const int v : {t.flags.roundActive, t.flags.inputOpen, t.stageNo, t.norm, t.mirrorPeriod, t.mirrorCountdown,
                         t.losses}) {
@@ -127,17 +142,23 @@ BenchResult runBench() {
     }
     for (const bool on : t.enabled) hash.add(on ? 1 : 0);
     addPlayer(hash, session.training.player().state);
-    ++result.games;
+    played("training " + std::to_string(result.games.size() + 1 - std::size(kBattles)) + ": " +
+               std::string(levelName(g.level)) + ", stage " + std::to_string(g.stage),
+           ticks, hash);
   }
-  result.signature = hash.value();
+  result.signature = all.value();
   return result;
 }
 
-std::string benchLine(const BenchResult& r) {
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(r.signature));
-  return "{\"bench\":\"rules\",\"games\":" + std::to_string(r.games) + ",\"ticks\":" + std::to_string(r.ticks) +
-         ",\"signature\":\"" + hex + "\"}";
+std::vector<std::string> benchLines(const BenchResult& r) {
+  std::vector<std::string> lines;
+  for (const BenchGame& g : r.games) {
+    lines.push_back("{\"game\":\"" + g.name + "\",\"ticks\":" + std::to_string(g.ticks) + ",\"signature\":\"" +
+                    hex(g.signature) + "\"}");
+  }
+  lines.push_back("{\"bench\":\"rules\",\"games\":" + std::to_string(r.games.size()) +
+                  ",\"ticks\":" + std::to_string(r.ticks) + ",\"signature\":\"" + hex(r.signature) + "\"}");
+  return lines;
 }
 
 }  // namespace glamora::sim
