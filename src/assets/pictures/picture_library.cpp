@@ -100,17 +100,17 @@ QPixmap PictureLibrary::pixmap(std::string_view name, qreal devicePixelRatio) co
   return id ? pixmap(*id, devicePixelRatio) : QPixmap();
 }
 
+QImage PictureLibrary::programIconImage(int size) const {
+  constexpr int kPaintedFor = 32;
+  QImage icon = image(PictureId::programIcon, size < kPaintedFor ? 1.0 : qreal(size) / kPaintedFor);
+  icon.setDevicePixelRatio(1.0);
+  if (icon.width() != size) icon = icon.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return icon.convertToFormat(QImage::Format_ARGB32);
+}
+
 QIcon PictureLibrary::programIcon() const {
-  // Plain 16, 32 and 64 pixel entries; the small one is scaled down from
-  // the 32 pixel painting, which is drawn for that size.
-  QImage normal = image(PictureId::programIcon, 1.0);
-  QImage large = image(PictureId::programIcon, 2.0);
-  normal.setDevicePixelRatio(1.0);
-  large.setDevicePixelRatio(1.0);
   QIcon icon;
-  icon.addPixmap(QPixmap::fromImage(normal.scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
-  icon.addPixmap(QPixmap::fromImage(normal));
-  icon.addPixmap(QPixmap::fromImage(large));
+  for (const int size : {16, 32, 64}) icon.addPixmap(QPixmap::fromImage(programIconImage(size)));
   return icon;
 }
 

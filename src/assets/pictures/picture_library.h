@@ -49,6 +49,10 @@ class PictureLibrary {
 
   // The program icon at 16, 32 and 64 pixels.
   QIcon programIcon() const;
+  // The program icon as one plain image of size x size pixels (pixel ratio
+  // 1): painted for 32 pixels, painted again at a higher pixel ratio for the
+  // larger sizes, scaled down from the 32 pixel painting below it.
+  QImage programIconImage(int size) const;
 
   // One animation tick (500 ms): every current-frame picture takes its frame
   // for the present phase, then the phase moves on 0, 1, 2, 3, 0, ...
