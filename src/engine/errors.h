@@ -8,10 +8,21 @@ namespace glamora {
 
 class GameError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit GameError(const std::string& text) : std::runtime_error(text), text_(text) {}
+  // The whole text; what() ends at a NUL a typed text may hold.
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
 };
 
 // The error box shows the error text followed by a full stop.
 inline std::string errorBoxText(const std::string& text) { return text + "."; }
+
+// The error box text of a failure, a GameError's with all its bytes.
+inline std::string errorBoxText(const std::exception& e) {
+  const auto* game = dynamic_cast<const GameError*>(&e);
+  return errorBoxText(game ? game->text() : std::string(e.what()));
+}
 
 }  // namespace glamora

@@ -46,7 +46,7 @@ void guarded(Effects& effects, F&& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    effects.showError(errorBoxText(e.what()));
+    effects.showError(errorBoxText(e));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "stages.h"
+#include "text_checks.h"
 
 namespace glamora {
 
@@ -19,43 +20,37 @@ std::vector<std::string> splitWords(const std::string& line) {
   return words;
 }
 
-// A whole number made of decimal digits only, within 0..max.
+// A whole number made of decimal digits only (any count of them), within 0..max.
 std::optional<std::int64_t> wholeNumber(const std::string& word, std::int64_t max) {
-  if (word.empty() || word.size() > 18) return std::nullopt;
+  if (word.empty()) return std::nullopt;
   std::int64_t value = 0;
   for (const char ch : word) {
     if (ch < '0' || ch > '9') return std::nullopt;
-    value = value * 10 + (ch - '0');
+    const int digit = ch - '0';
+    if (value > (max - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
-  if (value > max) return std::nullopt;
   return value;
 }
 
-// The single Unicode character of a UTF-8 word, if it is exactly one.
-std::optional<char32_t> singleCharacter(const std::string& word) {
-  if (word.empty()) return std::nullopt;
-  const auto lead = static_cast<unsigned char>(word[0]);
-  std::size_t length = 1;
-  char32_t value = lead;
-  if (lead >= 0xF0 && lead < 0xF8) length = 4, value = lead & 0x07;
-  else if (lead >= 0xE0 && lead < 0xF0) length = 3, value = lead & 0x0F;
-  else if (lead >= 0xC0 && lead < 0xE0) length = 2, value = lead & 0x1F;
-  else if (lead >= 0x80) return std::nullopt;
-  if (word.size() != length) return std::nullopt;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(word[i]);
-    if ((byte & 0xC0) != 0x80) return std::nullopt;
-    value = (value << 6) | (byte & 0x3F);
-  }
-  return value;
+bool allDigits(const std::string& word) {
+  return !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Why `word` is not a key's single character, or empty when it is one: one
+// well-formed UTF-8 character other than NUL.
+std::string badKey(const std::string& word) {
+  const Utf8Step step = decodeUtf8(word, 0);
+  if (!validUtf8(word)) return "key character is not valid UTF-8";
+  if (step.length != word.size()) return "key takes exactly one character";
+  if (step.value == 0) return "key character is NUL";
+  return "";
 }
 
 std::string withoutCarriageReturn(const std::string& line) {
   if (!line.empty() && line.back() == '\r') return line.substr(0, line.size() - 1);
   return line;
 }
-
-constexpr std::int64_t kLongestWait = INT64_MAX / 2;
 
 }  // namespace
 
@@ -76,7 +71,7 @@ bool ScriptRunner::runEditor(const std::string& rest, std::string& reason) {
   }
   const auto editorBox = EditorBox::fromName(box);
   if (!editorBox) {
-    reason = "unknown editor box '" + box + "'";
+    reason = "unknown editor box " + quotedExcerpt(box);
     return false;
   }
   session_.editorType(*editorBox, space == std::string::npos ? std::string() : rest.substr(space + 1));
@@ -97,7 +92,7 @@ bool ScriptRunner::runComputer(const std::vector<std::string>& w, std::string& r
   }
   const auto level = levelFromName(w[2]);
   if (w[2] != "off" && (!level || *level == ComputerLevel::Random)) {
-    reason = "unknown word '" + w[2] + "'";
+    reason = "unknown word " + quotedExcerpt(w[2]);
     return false;
   }
   std::uint64_t seed = 1;
@@ -143,19 +138,20 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
      }},
     {"key", true, {},
      [](ScriptRunner& s, const std::string& word, int, std::string& reason) {
-       const auto character = singleCharacter(word);
-       if (!character) {
-         reason = "key takes exactly one character";
-         return false;
-       }
-       s.session_.key(s.mode_, *character);
+       reason = badKey(word);
+       if (!reason.empty()) return false;
+       s.session_.key(s.mode_, decodeUtf8(word, 0).value);
        return true;
      }},
     {"wait", true, {},
      [](ScriptRunner& s, const std::string& word, int, std::string& reason) {
-       const auto ms = wholeNumber(word, kLongestWait);
-       if (!ms) {
+       if (!allDigits(word)) {
          reason = "wait takes a whole number of milliseconds";
+         return false;
+       }
+       const auto ms = wholeNumber(word, INT64_MAX - s.session_.clock.now());
+       if (!ms) {
+         reason = "wait " + quotedExcerpt(word) + " would pass the clock's largest time";
          return false;
        }
        s.session_.wait(*ms);
@@ -202,17 +198,21 @@ bool ScriptRunner::run(int number, const std::string& line, std::string& reason)
     }
     const std::string word = command.takesWord ? words[1] : std::string();
     if (command.choices[0] && word != command.choices[0] && word != command.choices[1]) {
-      reason = "unknown word '" + word + "'";
+      reason = "unknown word " + quotedExcerpt(word);
       return false;
     }
     return command.run(*this, word, number, reason);
   }
-  reason = words[0] == "editor" ? "missing editor box" : "unknown command '" + words[0] + "'";
+  reason = words[0] == "editor" ? "missing editor box" : "unknown command " + quotedExcerpt(words[0]);
   return false;
 }
 
 bool ScriptRunner::runLine(int number, const std::string& rawLine, std::string& reason) {
   const std::string line = withoutCarriageReturn(rawLine);
+  if (line.size() > kLongestLine) {
+    reason = "line longer than " + std::to_string(kLongestLine) + " bytes";
+    return false;
+  }
   // Blank means no word at all, by the same white space the words are split at
   // (a form feed alone is a blank line, not a command with no name).
   const std::size_t first = line.find_first_not_of(" \t\v\f\r\n");
@@ -223,7 +223,7 @@ bool ScriptRunner::runLine(int number, const std::string& rawLine, std::string& 
 std::int64_t ScriptRunner::waitOf(const std::string& rawLine) {
   const std::vector<std::string> words = splitWords(withoutCarriageReturn(rawLine));
   if (words.size() != 2 || words[0] != "wait") return -1;
-  const auto ms = wholeNumber(words[1], kLongestWait);
+  const auto ms = wholeNumber(words[1], INT64_MAX);
   return ms ? *ms : -1;
 }
 

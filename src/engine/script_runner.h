@@ -3,6 +3,8 @@
 // a Session.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,14 @@ class ScriptRunner {
  public:
   ScriptRunner(Session& session, ScriptEvents& events) : session_(session), events_(events) {}
 
+  // The longest line a script may hold, in bytes, its newline (and a carriage
+  // return before it) not counted.
+  static constexpr std::size_t kLongestLine = 65536;
+
   // Runs one physical line (blank lines and `#` comments do nothing). On a bad
-  // line nothing runs, the result is false and `reason` says why.
+  // line nothing runs, the result is false and `reason` says why. A reader may
+  // hand over only the first kLongestLine + 2 bytes of a longer line: that is
+  // enough to refuse it.
   bool runLine(int number, const std::string& line, std::string& reason);
 
   Mode mode() const { return mode_; }

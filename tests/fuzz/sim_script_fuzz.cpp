@@ -2,12 +2,15 @@
 // this harness, not of the driver: every `wait` is cut so that one input
 // never simulates more than kMaxSimulatedMs in all, which keeps each run
 // short; everything else reaches the driver unchanged, line numbers included.
+// Whatever the input's bytes, every output line is valid UTF-8 with no raw
+// control character, and a bad line's message is one line.
 #include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <streambuf>
 #include <string>
 
+#include "engine/text_checks.h"
 #include "fuzz_check.h"
 #include "sim_driver.h"
 
@@ -15,11 +18,29 @@ namespace {
 
 constexpr std::int64_t kMaxSimulatedMs = 60'000;
 
-// The driver's output is not looked at; writing it nowhere keeps runs fast.
-class NullBuffer : public std::streambuf {
+// Checks the driver's output a line at a time and keeps no more of it.
+class CheckedOutput : public std::streambuf {
  protected:
-  int overflow(int c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+  int overflow(int c) override {
+    if (c != traits_type::eof()) take(static_cast<char>(c));
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    for (std::streamsize i = 0; i < n; ++i) take(s[i]);
+    return n;
+  }
+
+ private:
+  void take(char ch) {
+    if (ch != '\n') {
+      FUZZ_CHECK(static_cast<unsigned char>(ch) >= 0x20 && ch != 0x7F);
+      line_ += ch;
+      return;
+    }
+    FUZZ_CHECK(glamora::validUtf8(line_));
+    line_.clear();
+  }
+  std::string line_;
 };
 
 // "wait N" with N cut to what is left of the budget; other lines as they are.
@@ -46,13 +67,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     start = end + 1;
   }
 
-  NullBuffer nowhere;
-  std::ostream out(&nowhere);
+  CheckedOutput checked;
+  std::ostream out(&checked);
   std::ostringstream err;
   std::istringstream in(script);
   glamora::sim::SimDriver driver(out);
   const int status = driver.run(in, err);
   FUZZ_CHECK(status == 0 || status == 2);
   FUZZ_CHECK((status == 0) == err.str().empty());
+  FUZZ_CHECK(err.str().find('\n') + 1 == err.str().size() && err.str().size() < 2000);
   return 0;
 }

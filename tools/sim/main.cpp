@@ -1,5 +1,10 @@
 // glamora-sim [SCRIPT]: runs a script (or standard input) and writes JSON lines.
 // glamora-sim --bench: plays the fixed computer games and prints the rules signature.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -10,7 +15,7 @@
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--bench") {
-    std::cout << glamora::sim::benchLine(glamora::sim::runBench()) << "\n";
+    for (const std::string& line : glamora::sim::benchLines(glamora::sim::runBench())) std::cout << line << "\n";
     return 0;
   }
   if (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
@@ -21,15 +26,22 @@ int main(int argc, char** argv) {
     std::cerr << "usage: glamora-sim [SCRIPT]\n";
     return 2;
   }
+  // A closed standard output is found before a file is opened, which could
+  // otherwise take its descriptor.
+  if (fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+    std::cerr << "glamora-sim: cannot write output: " << std::strerror(errno) << "\n";
+    return 1;
+  }
   std::ios::sync_with_stdio(false);
   glamora::sim::SimDriver driver(std::cout);
   if (argc == 2) {
+    errno = 0;
     std::ifstream script(argv[1], std::ios::binary);
     if (!script) {
-      std::cerr << "glamora-sim: cannot read " << argv[1] << "\n";
-      return 2;
+      std::cerr << "glamora-sim: cannot read " << argv[1] << ": " << std::strerror(errno ? errno : EIO) << "\n";
+      return 1;
     }
-    return driver.run(script, std::cerr);
+    return driver.run(script, std::cerr, argv[1]);
   }
   return driver.run(std::cin, std::cerr);
 }

@@ -1,7 +1,11 @@
 #include "sim_driver.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "engine/script_runner.h"
 #include "engine/session.h"
+#include "engine/text_checks.h"
 #include "sim_events.h"
 
 namespace glamora::sim {
@@ -56,10 +60,11 @@ std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
 }  // namespace
 
 struct SimDriver::Impl final : ScriptEvents {
-  explicit Impl(std::ostream& out) : events(out), session(events), script(session, *this) {
+  explicit Impl(std::ostream& out) : out(out), events(out), session(events), script(session, *this) {
     events.setClock(session.clock);
   }
 
+  std::ostream& out;
   EventWriter events;
   Session session;
   ScriptRunner script;
@@ -114,16 +119,40 @@ bool SimDriver::runLine(int number, const std::string& line, std::string& reason
   return impl_->script.runLine(number, line, reason);
 }
 
-int SimDriver::run(std::istream& script, std::ostream& err) {
-  std::string line;
-  for (int number = 1; std::getline(script, line); ++number) {
+namespace {
+
+// The system's reason for the last failed read or write.
+std::string lastFailure() { return errno ? std::strerror(errno) : "input/output error"; }
+
+}  // namespace
+
+int SimDriver::run(std::istream& script, std::ostream& err, std::string_view scriptName) {
+  std::ostream& out = impl_->out;
+  const auto cannotWrite = [&] {
+    err << "glamora-sim: cannot write output: " << lastFailure() << "\n";
+    return 1;
+  };
+  BoundedLine line;
+  for (int number = 1;; ++number) {
+    errno = 0;
+    if (!readBoundedLine(script, ScriptRunner::kLongestLine + 2, line)) break;
     std::string reason;
-    if (!runLine(number, line, reason)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      err << "line " << number << ": " << line << ": " << reason << "\n";
-      return 2;
-    }
+    const bool ran = runLine(number, line.text, reason);
+    if (!out) return cannotWrite();
+    if (ran) continue;
+    if (!line.ended) return 0;
+    if (!out.flush()) return cannotWrite();
+    std::string_view shown = line.text;
+    std::uint64_t length = line.length;
+    if (!line.cut() && shown.ends_with('\r')) shown.remove_suffix(1), --length;
+    err << "line " << number << ": " << quotedExcerpt(shown, length) << ": " << reason << "\n";
+    return 2;
   }
+  if (script.bad()) {
+    err << "glamora-sim: cannot read " << scriptName << ": " << lastFailure() << "\n";
+    return 1;
+  }
+  if (!out.flush()) return cannotWrite();
   return 0;
 }
 

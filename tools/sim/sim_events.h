@@ -8,10 +8,9 @@
 
 #include "engine/effects.h"
 #include "engine/scheduler.h"
+#include "engine/text_checks.h"
 
 namespace glamora::sim {
-
-std::string jsonString(std::string_view text);
 
 // Records what the engine asks of the outside as events at the simulated time.
 // Media never fail and never reach their end.
