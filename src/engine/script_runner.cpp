@@ -149,12 +149,22 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
          reason = "wait takes a whole number of milliseconds";
          return false;
        }
-       const auto ms = wholeNumber(word, INT64_MAX - s.session_.clock.now());
+       const auto ms = wholeNumber(word, SimClock::kLatestTime - s.session_.clock.now());
        if (!ms) {
          reason = "wait " + quotedExcerpt(word) + " would pass the clock's largest time";
          return false;
        }
        s.session_.wait(*ms);
+       return true;
+     }},
+    {"unlock", true, {},
+     [](ScriptRunner& s, const std::string& word, int, std::string& reason) {
+       const auto n = allDigits(word) ? wholeNumber(word, 1'000'000) : std::nullopt;
+       if (!n || *n < 1 || *n > kOriginalStage - 1) {
+         reason = "unlock takes a stage number 1..14";
+         return false;
+       }
+       s.session_.unlock(static_cast<int>(*n));
        return true;
      }},
     {"bgm", true, {"on", "off"},
@@ -223,7 +233,7 @@ bool ScriptRunner::runLine(int number, const std::string& rawLine, std::string& 
 std::int64_t ScriptRunner::waitOf(const std::string& rawLine) {
   const std::vector<std::string> words = splitWords(withoutCarriageReturn(rawLine));
   if (words.size() != 2 || words[0] != "wait") return -1;
-  const auto ms = wholeNumber(words[1], INT64_MAX);
+  const auto ms = wholeNumber(words[1], SimClock::kLatestTime);
   return ms ? *ms : -1;
 }
 

@@ -146,6 +146,12 @@ void Session::character(Character character) {
   training.chooseCharacter(character);
 }
 
+void Session::unlock(int n) {
+  // Like the character, it acts on the training screen from either screen.
+  record(recordedMode_, "unlock " + std::to_string(n));
+  training.unlock(n);
+}
+
 void Session::computer(Mode mode, int p, std::optional<ComputerLevel> level, std::uint64_t seed) {
   record(mode, "cpu " + std::to_string(p + 1) + " " + (level ? std::string(levelName(*level)) : std::string("off")) +
                    " " + std::to_string(seed));

@@ -1,5 +1,7 @@
 #include "training.h"
 
+#include <algorithm>
+
 #include "battle.h"
 #include "media_files.h"
 #include "screen_rules.h"
@@ -113,6 +115,11 @@ void Training::setMusic(bool on) {
 
 void Training::setVoices(bool on) {
   sound.setVoices(on);
+  view_.menuChanged();
+}
+
+void Training::unlock(int n) {
+  for (int k = 1; k <= std::min(n, kOriginalStage - 1); ++k) state.enabled[k - 1] = true;
   view_.menuChanged();
 }
 
