@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <iostream>
 
 #include "app/clock_driver.h"
@@ -36,14 +37,23 @@ int replay(const QStringList& args) {
   } else if (args.size() != 3) {
     return usage();
   }
+  glamora::quitOnTerminationSignals();
   glamora::PictureLibrary pictures;
   glamora::ReplayWindow* window = glamora::openReplay(file, round, pictures, nullptr);
+  QApplication::setQuitOnLastWindowClosed(true);
   if (!window) {
     // The error box is showing; the program ends when it is closed.
-    QApplication::setQuitOnLastWindowClosed(true);
     QApplication::exec();
     return 1;
   }
+  // The window shows itself once it has found the round. Cancelled before,
+  // it goes without a window having closed; when the round is missing, its
+  // error box stays until it is closed.
+  QObject::connect(window, &QObject::destroyed, [] {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::none_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); }))
+      QCoreApplication::quit();
+  });
   return QApplication::exec();
 }
 

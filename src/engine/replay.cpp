@@ -1,5 +1,8 @@
 #include "replay.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace glamora {
 
 namespace {
@@ -53,16 +56,29 @@ void ReplayRun::runNextLine() {
   script_.runLine(number, line, reason);
 }
 
-bool ReplayRun::runToRoundStart(int number) {
+ReplayRun::Search ReplayRun::advanceTowardsRound(int number, std::size_t lines, std::int64_t ms) {
   while (session.roundsStarted() < number) {
     if (pendingWait_ > 0) {
-      session.wait(pendingWait_);
-      pendingWait_ = 0;
+      if (ms <= 0) return Search::Going;
+      const std::int64_t step = std::min(ms, pendingWait_);
+      session.wait(step);
+      pendingWait_ -= step;
+      ms -= step;
+      continue;
     }
-    if (next_ >= lines_.size()) return false;
+    if (next_ >= lines_.size()) return Search::NotInScript;
+    if (lines == 0) return Search::Going;
+    --lines;
     runNextLine();
   }
-  return true;
+  return Search::Reached;
+}
+
+bool ReplayRun::runToRoundStart(int number) {
+  Search search;
+  do search = advanceTowardsRound(number, SIZE_MAX, INT64_MAX);
+  while (search == Search::Going);
+  return search == Search::Reached;
 }
 
 bool ReplayRun::play(std::int64_t ms) {

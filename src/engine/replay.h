@@ -23,9 +23,19 @@ class ReplayRun final : private ScriptEvents {
 
   Session session;
 
-  // Runs as fast as it can until round `number` has started (its stage
-  // command has run). False when the script ends before.
+  // How far a search for a round's start has come.
+  enum class Search { Going, Reached, NotInScript };
+  // One bounded step of the search for round `number`'s start (its stage
+  // command has run): runs at most `lines` new lines and lets at most `ms`
+  // of simulated time pass, a wait taken in part when it is longer. With
+  // `lines` 0 it only goes on with the wait it is in. The next step goes on
+  // where this one stopped.
+  Search advanceTowardsRound(int number, std::size_t lines, std::int64_t ms);
+  // The whole search at once. False when the script ends before the round.
   bool runToRoundStart(int number);
+  // Lines begun so far, and whether the last one is a wait not yet over.
+  std::size_t linesBegun() const { return next_; }
+  bool inWait() const { return pendingWait_ > 0; }
   // Runs the lines due within the next `ms` of simulated time; a `wait` is
   // taken in part when it is longer. False once the script is over.
   bool play(std::int64_t ms);

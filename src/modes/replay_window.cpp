@@ -1,11 +1,20 @@
 #include "replay_window.h"
 
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
+#include "engine/errors.h"
 #include "engine/journal.h"
 #include "modes/battle_screen.h"
+#include "modes/replay_times.h"
+#include "modes/session_files.h"
 #include "modes/training_screen.h"
 #include "screens/form_kit.h"
 
@@ -24,21 +33,60 @@ QString roundResultText(const std::string& result) {
 
 QString modeText(Mode mode) { return mode == Mode::Battle ? "二人で対戦" : "一人で特訓"; }
 
+QString quotedText(const std::string& text) {
+  constexpr qsizetype kHead = 80, kTail = 60;
+  // Only what can be shown is decoded: a few bytes a character at most.
+  constexpr std::size_t kHeadBytes = 4 * kHead, kTailBytes = 4 * kTail;
+  QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), kHeadBytes)));
+  if (text.size() > kHeadBytes) {
+    const std::size_t tail = std::min(text.size() - kHeadBytes, kTailBytes);
+    shown += QString::fromUtf8(text.data() + text.size() - tail, static_cast<qsizetype>(tail));
+  }
+  if (shown.size() > kHead + kTail + 1 || text.size() > kHeadBytes + kTailBytes) {
+    // Cut between characters, not inside a surrogate pair.
+    qsizetype head = std::min(kHead, shown.size());
+    if (head > 0 && shown[head - 1].isHighSurrogate()) --head;
+    qsizetype tail = std::min(kTail, shown.size() - head);
+    if (tail > 0 && shown[shown.size() - tail].isLowSurrogate()) --tail;
+    shown = shown.left(head) + QChar(0x2026) + shown.right(tail);
+  }
+  for (QChar& c : shown) {
+    if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
+  }
+  return shown;
+}
+
+namespace {
+
+// A search step that lets a long wait pass in less than this grows the next
+// one; one that takes longer than the slow limit shrinks it.
+constexpr qint64 kCheapStepNs = 1'000'000;
+constexpr qint64 kSlowStepNs = 4'000'000;
+constexpr std::int64_t kLongestSearchMs = INT64_MAX / 4;
+// The event loop runs at least this often while the search goes on.
+constexpr qint64 kSearchSliceMs = 10;
+// A search that takes longer than this shows its progress window.
+constexpr int kProgressDelayMs = 400;
+
+}  // namespace
+
 ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& round, const PictureLibrary& pictures,
-                           QWidget* parent)
+                           QWidget* parent, const QString& file)
     : QWidget(parent, Qt::Window),
       effects_(std::make_unique<SilentEffects>()),
+      lineCount_(lines.size()),
       run_(std::make_unique<ReplayRun>(*effects_, std::move(lines))),
-      round_(round) {
+      pictures_(pictures),
+      note_(round),
+      file_(file) {
   setObjectName("ReplayForm");
-  setWindowTitle(QString("Glamora Ver1.0 - リプレイ (%1 ステージ%2)")
-                     .arg(modeText(round.mode))
-                     .arg(round.stage == 15 ? QString("ORIGINAL") : QString::number(round.stage)));
+  setWindowTitle(QString("%1 - リプレイ").arg(kAppTitle));
   setWindowIcon(pictures.programIcon());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The screen follows the session from the start, as the game's screens do.
   Session& session = run_->session;
   if (round.mode == Mode::Battle) screen_ = new BattleScreen(session, pictures, {}, this);
   else screen_ = new TrainingScreen(session, pictures, {}, {}, this);
@@ -52,19 +100,44 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   layout->addWidget(status_);
   setFocusPolicy(Qt::StrongFocus);
 
-  session.onRoundEnded = [this](const RoundRecord& ended) {
-    if (ended.number != round_.number) return;
-    ended_ = true;
-    result_ = roundResultText(ended.result);
-  };
-  // Headless up to the round: the screen is shown what the rules show, at
-  // full speed, then the round plays at the window's pace.
-  run_->runToRoundStart(round.number);
+  progress_ = new QDialog(this);
+  progress_->setObjectName("ReplaySearchForm");
+  progress_->setWindowTitle(windowTitle());
+  progress_->setWindowIcon(pictures.programIcon());
+  progress_->setFont(formFont(12));
+  auto* column = new QVBoxLayout(progress_);
+  const int number = std::max(round.number, 0);
+  column->addWidget(new QLabel(QString("ラウンド %1 の始まりまで進めています...").arg(number), progress_));
+  progressBar_ = new QProgressBar(progress_);
+  progressBar_->setRange(0, 1000);
+  progressBar_->setTextVisible(false);
+  progressBar_->setMinimumWidth(320);
+  column->addWidget(progressBar_);
+  auto* cancel = new QPushButton("中止", progress_);
+  cancel->setObjectName("cancel");
+  column->addWidget(cancel, 0, Qt::AlignRight);
+  connect(cancel, &QPushButton::clicked, this, &ReplayWindow::cancelSearch);
+  // Escape and the close box stop the search as 中止 does.
+  connect(progress_, &QDialog::rejected, this, &ReplayWindow::cancelSearch);
+
+  // The search runs from the event loop, a slice at a time, so the game (and
+  // a termination signal) is answered meanwhile.
+  searchTimer_.setInterval(0);
+  connect(&searchTimer_, &QTimer::timeout, this, &ReplayWindow::searchSlice);
+  searchTimer_.start();
+  progressDelay_.setSingleShot(true);
+  progressDelay_.setInterval(kProgressDelayMs);
+  connect(&progressDelay_, &QTimer::timeout, this, [this] {
+    if (!searching_) return;
+    progress_->adjustSize();
+    centreOnScreen(progress_);
+    openModal(progress_);
+  });
+  progressDelay_.start();
+
   timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(100);
   connect(&timer_, &QTimer::timeout, this, &ReplayWindow::step);
-  timer_.start();
-  showStatus();
 }
 
 ReplayWindow::~ReplayWindow() {
@@ -73,16 +146,103 @@ ReplayWindow::~ReplayWindow() {
   screen_ = nullptr;
 }
 
+int ReplayWindow::progressPermille() const { return progressBar_->value(); }
+
+bool ReplayWindow::searchStep(std::size_t lines, std::int64_t ms) {
+  if (!searching_) return false;
+  // A note numbering no round (0 or less) names none that can be found.
+  const int number = note_.number > 0 ? note_.number : INT_MAX;
+  switch (run_->advanceTowardsRound(number, lines, ms)) {
+    case ReplayRun::Search::Going:
+      progressBar_->setValue(static_cast<int>(
+          1000 * searchProgress(note_, run_->session.clock.now(), run_->linesBegun(), lineCount_)));
+      return true;
+    case ReplayRun::Search::Reached: roundReached(); break;
+    case ReplayRun::Search::NotInScript: roundMissing(); break;
+  }
+  return false;
+}
+
+// As many steps as fit in a slice. A step within one long wait that passed
+// cheaply (a stretch where nothing happens) lets the next take twice as much
+// of that wait and nothing else; a new line starts again from the base. A
+// wait that was busy stays busy only until its round ends: without an input
+// nothing starts again, so a grown step never meets a busy stretch.
+void ReplayWindow::searchSlice() {
+  QElapsedTimer slice;
+  slice.start();
+  do {
+    const std::size_t line = run_->linesBegun();
+    const bool grown = searchMs_ > kSearchMs && run_->inWait();
+    QElapsedTimer took;
+    took.start();
+    if (!searchStep(grown ? 0 : kSearchLines, searchMs_)) return;
+    const qint64 ns = took.nsecsElapsed();
+    if (!run_->inWait() || run_->linesBegun() != line) searchMs_ = kSearchMs;
+    else if (ns < kCheapStepNs) searchMs_ = std::min(searchMs_ * 2, kLongestSearchMs);
+    else if (ns > kSlowStepNs) searchMs_ = std::max(searchMs_ / 2, kSearchMs);
+  } while (slice.elapsed() < kSearchSliceMs);
+}
+
+void ReplayWindow::endSearch() {
+  searching_ = false;
+  searchTimer_.stop();
+  progressDelay_.stop();
+  progress_->hide();
+}
+
+void ReplayWindow::cancelSearch() {
+  if (!searching_) return;
+  endSearch();
+  close();
+}
+
+void ReplayWindow::roundMissing() {
+  endSearch();
+  const QString which = note_.number > 0 ? QString("ラウンド %1").arg(note_.number) : QString("ラウンド");
+  showErrorBox(parentWidget(),
+               QString::fromStdString(errorBoxText(QString("'%1' に%2がありません").arg(file_, which).toStdString())));
+  close();
+}
+
+// The title and the times come from the round as it really started, not
+// from the note; a note that names a round of the other screen names none.
+void ReplayWindow::roundReached() {
+  Session& session = run_->session;
+  const RoundRecord& started = session.currentRound();
+  if (started.mode != note_.mode) return roundMissing();
+  endSearch();
+  start_ = session.clock.now();
+  length_ = noteLength(note_, start_);
+  setWindowTitle(QString("%1 - リプレイ (%2 ステージ%3)")
+                     .arg(kAppTitle, modeText(started.mode),
+                          started.stage == 15 ? QString("ORIGINAL") : QString::number(started.stage)));
+  session.onRoundEnded = [this, number = started.number](const RoundRecord& ended) {
+    if (ended.number != number) return;
+    ended_ = true;
+    result_ = roundResultText(ended.result);
+    length_ = ended.end - ended.start;
+  };
+  showStatus();
+  timer_.start();
+  adjustSize();
+  centreOnScreen(this);
+  openModal(this);
+}
+
 void ReplayWindow::step() {
-  if (paused_ || ended_) return;
+  if (paused_ || ended_ || searching_) return;
   if (!run_->play(100LL * speed_)) ended_ = true;
   showStatus();
 }
 
 void ReplayWindow::showStatus() {
-  const double seconds = static_cast<double>(run_->session.clock.now() - round_.start) / 1000.0;
-  const double length = static_cast<double>(round_.end - round_.start) / 1000.0;
-  QString text = QString("リプレイ  %1 / %2 秒  %3倍").arg(seconds, 0, 'f', 1).arg(length, 0, 'f', 1).arg(speed_);
+  const auto seconds = [](std::int64_t ms) { return QString::number(static_cast<double>(ms) / 1000.0, 'f', 1); };
+  // Both on the replay's clock, which only goes forward from the start.
+  const std::int64_t played = run_->session.clock.now() - start_;
+  QString text = QString("リプレイ  %1 / %2 秒  %3倍")
+                     .arg(seconds(played), length_ ? seconds(*length_) : QString("?"))
+                     .arg(speed_);
   if (ended_) text += "  終了" + (result_.isEmpty() ? QString() : "：" + result_);
   else if (paused_) text += "  一時停止中";
   text += "   [1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる";
@@ -102,36 +262,28 @@ void ReplayWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 ReplayWindow* openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    showErrorBox(parent, errorBoxText(QString("'%1' を開けません").arg(path).toStdString()).c_str());
+  const auto fail = [parent](const QString& text) {
+    showErrorBox(parent, QString::fromStdString(errorBoxText(text.toStdString())));
     return nullptr;
-  }
-  const std::string text = file.readAll().toStdString();
-  std::vector<std::string> lines = splitLines(text);
+  };
+  std::string error;
+  const std::optional<std::string> text = readSessionFile(QFile::encodeName(path).toStdString(), error);
+  if (!text) return fail(QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)));
+  std::vector<std::string> lines = splitLines(*text);
   if (const auto bad = firstBadLine(lines)) {
-    showErrorBox(parent, QString::fromStdString(
-                             errorBoxText(QString("'%1' はリプレイできるスクリプトではありません (%2)")
-                                              .arg(path, QString::fromStdString(*bad))
-                                              .toStdString())));
-    return nullptr;
+    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2)").arg(path, quotedText(*bad)));
   }
-  const SessionNotes notes = readSessionNotes(text);
+  const SessionNotes notes = readSessionNotes(*text);
   const RoundRecord* chosen = nullptr;
   for (const RoundRecord& r : notes.rounds) {
     if (round == 0 || r.number == round) chosen = &r;
   }
   if (!chosen) {
     const QString which = round == 0 ? QString("ラウンド") : QString("ラウンド %1").arg(round);
-    showErrorBox(parent, QString::fromStdString(
-                             errorBoxText(QString("'%1' に%2がありません").arg(path, which).toStdString())));
-    return nullptr;
+    return fail(QString("'%1' に%2がありません").arg(path, which));
   }
-  auto* window = new ReplayWindow(std::move(lines), *chosen, pictures, parent);
+  auto* window = new ReplayWindow(std::move(lines), *chosen, pictures, parent, path);
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->adjustSize();
-  centreOnScreen(window);
-  openModal(window);
   return window;
 }
 

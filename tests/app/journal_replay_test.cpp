@@ -141,6 +141,9 @@ TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
 
   const RoundRecord round = readSessionNotes(sink.text).rounds.at(0);
   ReplayWindow window(splitLines(sink.text), round, app->pictures());
+  while (window.searchStep()) {
+  }
+  EXPECT_TRUE(window.isVisible());
   Session& shown = window.session();
   EXPECT_EQ(shown.clock.now(), round.start);
   EXPECT_EQ(window.screen().findChild<QLabel*>("stage")->text(), "1");
