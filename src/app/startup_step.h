@@ -1,6 +1,8 @@
 // The title screen's start-up step: open the five media players, load the
 // how-to-play text, then let the game begin. A failure shows its error box
-// once and the step is tried again on the next tick.
+// once and the step is tried again on later ticks, but the file that failed
+// is not read again until it has changed (a huge file would otherwise be
+// read twice a second for as long as the title shows).
 #pragma once
 
 #include <QString>
@@ -12,6 +14,16 @@
 #include "engine/effects.h"
 
 namespace glamora {
+
+// What the file system says of a file: equal stamps, an unchanged file.
+struct FileStamp {
+  bool exists = false;
+  unsigned long long device = 0, inode = 0, size = 0;
+  unsigned mode = 0;
+  long long modified = 0, changed = 0;  // ns since the epoch
+  bool operator==(const FileStamp&) const = default;
+  static FileStamp of(const std::string& path);
+};
 
 class StartupStep {
  public:
@@ -27,6 +39,9 @@ class StartupStep {
   std::string directory_;
   std::function<void(const QString&)> showHelpText_;
   std::set<std::string> reported_;
+  bool failed_ = false;
+  std::string failedPath_;
+  FileStamp failedStamp_;
 };
 
 }  // namespace glamora

@@ -46,6 +46,10 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path) {
   // A directory or a named pipe would fail late or block the game forever.
   if (!ec && status.type() != fs::file_type::regular)
     throw GameError(mediaErrorText("ファイルではありません", path));
+  // Refused by its size before a byte is read; the read below stays bounded
+  // for a file that grows meanwhile.
+  if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxFileBytes)
+    throw GameError(mediaErrorText("ファイルが大きすぎます", path));
 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!file) throw GameError(mediaErrorText("ファイルを開けません", path, std::strerror(errno)));
