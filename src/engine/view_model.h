@@ -1,0 +1,99 @@
+// What a game screen shows, as plain data: every board, carried item, supply
+// marker, arrow, caption, colour and sign the rules have set. The engine
+// writes it through the screen's ViewRelay; it can be copied with the rules
+// state (a snapshot) and shown again on a view at any time.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "cells.h"
+#include "effects.h"
+#include "pictures.h"
+
+namespace glamora {
+
+inline constexpr int kLabelCount = static_cast<int>(Label::subname) + 1;
+
+struct PlayerViewModel {
+  Board board{};
+  bool boardShown = false;              // redrawn at least once
+  Picture carried = Picture::Unchanged; // Unchanged: never set
+  std::array<Picture, kColumns> markers{};
+  int arrowCol = 3;
+  int carriedCol = 3;
+  bool operator==(const PlayerViewModel&) const = default;
+};
+
+struct LabelViewModel {
+  bool captionSet = false, colourSet = false, pauseSet = false;
+  std::string caption;
+  Colour colour = kClBlack;
+  bool pauseShown = false;
+  bool operator==(const LabelViewModel&) const = default;
+};
+
+struct ScreenViewModel {
+  std::array<PlayerViewModel, 2> players{};
+  std::array<LabelViewModel, kLabelCount> labels{};
+  bool characterSet = false;
+  Character character = Character::Elna;
+  bool operator==(const ScreenViewModel&) const = default;
+
+  // Takes one call of the engine to the screen.
+  void redrawBoard(int player, const Board& board) {
+    players[player].board = board;
+    players[player].boardShown = true;
+  }
+  void showCarried(int player, Picture picture) {
+    if (picture != Picture::Unchanged) players[player].carried = picture;
+  }
+  void showMarker(int player, int column, Picture picture) {
+    if (picture != Picture::Unchanged) players[player].markers[column - 1] = picture;
+  }
+  void setCaption(Label label, std::string_view text) {
+    LabelViewModel& l = labels[static_cast<int>(label)];
+    l.caption = text;
+    l.captionSet = true;
+  }
+  void setColour(Label label, Colour colour) {
+    LabelViewModel& l = labels[static_cast<int>(label)];
+    l.colour = colour;
+    l.colourSet = true;
+  }
+  void setPause(Label label, bool shown) {
+    LabelViewModel& l = labels[static_cast<int>(label)];
+    l.pauseShown = shown;
+    l.pauseSet = true;
+  }
+  void characterChanged(Character c) {
+    character = c;
+    characterSet = true;
+  }
+
+  // Shows everything set so far on `view`, as the engine's calls did.
+  void showOn(ScreenView& view) const {
+    for (int p = 0; p < 2; ++p) {
+      const PlayerViewModel& m = players[p];
+      if (m.boardShown) view.redrawBoard(p, m.board);
+      if (m.carried != Picture::Unchanged) view.showCarried(p, m.carried);
+      for (int c = 1; c <= kColumns; ++c) {
+        if (m.markers[c - 1] != Picture::Unchanged) view.showMarker(p, c, m.markers[c - 1]);
+      }
+      view.moveArrow(p, m.arrowCol);
+      view.moveCarried(p, m.carriedCol);
+    }
+    for (int k = 0; k < kLabelCount; ++k) {
+      const LabelViewModel& l = labels[k];
+      const auto label = static_cast<Label>(k);
+      if (l.captionSet) view.setCaption(label, l.caption);
+      if (l.colourSet) view.setColour(label, l.colour);
+      if (l.pauseSet) view.setPause(label, l.pauseShown);
+    }
+    if (characterSet) view.characterChanged(character);
+    view.menuChanged();
+  }
+};
+
+}  // namespace glamora
