@@ -19,7 +19,11 @@ void put32(Bytes& b, std::uint32_t v) {
 void putBe32(Bytes& b, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) b.push_back((v >> shift) & 0xFF);
 }
-void putTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+// Byte by byte: GCC 12 warns falsely (-Wstringop-overflow) on a range insert
+// into the empty vector once it is inlined.
+void putTag(Bytes& b, const char* tag) {
+  for (int k = 0; k < 4; ++k) b.push_back(static_cast<unsigned char>(tag[k]));
+}
 
 }  // namespace
 
