@@ -1,8 +1,38 @@
 #include "session_journal.h"
 
+#include <QtGlobal>
+#include <cstdlib>
 #include <iostream>
 
 namespace glamora {
+
+namespace {
+
+// The journal of this run, for the ways out that skip main's own end.
+SessionJournal* liveJournal = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void finishLiveJournal() {
+  if (liveJournal) liveJournal->finish();
+}
+
+// A fatal message aborts right after the handler: the journal is finished
+// first, then the message goes where it went before.
+void finishOnFatalMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) finishLiveJournal();
+  if (previousHandler) previousHandler(type, context, message);
+  else std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << std::endl;
+}
+
+void installExitHooks() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  std::atexit(finishLiveJournal);
+  previousHandler = qInstallMessageHandler(finishOnFatalMessage);
+}
+
+}  // namespace
 
 SessionJournal::SessionJournal(Session& session, const std::string& directory, const QDateTime& started)
     : session_(session) {
@@ -16,17 +46,27 @@ SessionJournal::SessionJournal(Session& session, const std::string& directory, c
   writer_->onFailure = [this] { std::cerr << "glamora: session journal off: " << file_->error() << "\n"; };
   // With its offset from UTC, so that the time reads the same anywhere.
   writer_->begin("1.0", started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate).toStdString());
-  writer_->flush();
   session_.setRecorder(writer_.get());
+  installExitHooks();
+  liveJournal = this;
+  keepUpTimer_.setInterval(1000);
+  QObject::connect(&keepUpTimer_, &QTimer::timeout, [this] { keepUp(); });
+  keepUpTimer_.start();
 }
 
 SessionJournal::~SessionJournal() {
   finish();
   session_.setRecorder(nullptr);
+  if (liveJournal == this) liveJournal = nullptr;
 }
 
 void SessionJournal::finish() {
-  if (writer_) writer_->finish(session_.clock.now());
+  keepUpTimer_.stop();
+  if (writer_) writer_->finish(session_.clock.now(), session_.currentRound());
+}
+
+void SessionJournal::keepUp() {
+  if (writer_ && session_.currentRound().number != 0) writer_->keepUp(session_.clock.now());
 }
 
 }  // namespace glamora

@@ -1,9 +1,13 @@
-// Keeps this run as a session journal in the sessions directory. A directory
-// that cannot be written, or a write that fails later, turns the journal off
-// with one line on standard error; the game goes on as before.
+// Keeps this run as a session journal in the sessions directory. Each input
+// is on disk as it happens; a round still running when the program ends is
+// noted "unfinished", whether it ends through its event loop, through exit()
+// (Qt's way out when the X server goes) or through a fatal Qt message. A
+// directory that cannot be written, or a write that fails later, turns the
+// journal off with one line on standard error; the game goes on as before.
 #pragma once
 
 #include <QDateTime>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -17,15 +21,23 @@ class SessionJournal {
  public:
   SessionJournal(Session& session, const std::string& directory, const QDateTime& started);
   ~SessionJournal();
-  // Brings the journal up to the clock and writes out what is buffered.
+  SessionJournal(const SessionJournal&) = delete;
+  SessionJournal& operator=(const SessionJournal&) = delete;
+  // Brings the journal up to the clock and notes the round still running;
+  // nothing is written after.
   void finish();
-  bool active() const { return writer_ && !writer_->failed(); }
+  // Brings the script's clock up to the session's while a round runs; a
+  // timer calls it every second, so that a killed program loses at most the
+  // last second of its round's time.
+  void keepUp();
+  bool active() const { return writer_ && !writer_->failed() && !writer_->finished(); }
   std::string path() const { return file_ ? file_->path().string() : std::string(); }
 
  private:
   Session& session_;
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<JournalWriter> writer_;
+  QTimer keepUpTimer_;
 };
 
 }  // namespace glamora

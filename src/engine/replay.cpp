@@ -13,6 +13,34 @@ class NoEvents final : public ScriptEvents {
   void dump(Mode) override {}
 };
 
+// Runs the lines on a fresh session, headless, until the end or the first bad
+// line (its 1-based number in `badLine`, 0 when there is none).
+ScriptReading runHeadless(const std::vector<std::string>& lines, std::size_t& badLine) {
+  ScriptReading reading;
+  SilentEffects effects;
+  Session session(effects);
+  session.onRoundEnded = [&reading](const RoundRecord& round) { reading.rounds.push_back(round); };
+  NoEvents events;
+  ScriptRunner script(session, events);
+  badLine = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string reason;
+    if (!script.runLine(static_cast<int>(i + 1), lines[i], reason)) {
+      badLine = i + 1;
+      reading.badLine = "line " + std::to_string(i + 1) + ": " + lines[i] + ": " + reason;
+      break;
+    }
+  }
+  reading.end = session.clock.now();
+  if (session.currentRound().number != 0) {
+    RoundRecord running = session.currentRound();
+    running.end = reading.end;
+    running.result = kUnfinished;
+    reading.rounds.push_back(running);
+  }
+  return reading;
+}
+
 }  // namespace
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -24,22 +52,22 @@ std::vector<std::string> splitLines(const std::string& text) {
     lines.push_back(text.substr(at, end - at));
     at = end + 1;
   }
+  // A last line with no newline that does not run is what a write cut short
+  // left behind (a full disk, a killed program): it is not part of the script.
+  if (!text.empty() && text.back() != '\n') {
+    std::size_t badLine = 0;
+    runHeadless(lines, badLine);
+    if (badLine == lines.size()) lines.pop_back();
+  }
   return lines;
 }
 
-std::optional<std::string> firstBadLine(const std::vector<std::string>& lines) {
-  SilentEffects effects;
-  Session session(effects);
-  NoEvents events;
-  ScriptRunner script(session, events);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string reason;
-    if (!script.runLine(static_cast<int>(i + 1), lines[i], reason)) {
-      return "line " + std::to_string(i + 1) + ": " + lines[i] + ": " + reason;
-    }
-  }
-  return std::nullopt;
+ScriptReading readScript(const std::vector<std::string>& lines) {
+  std::size_t badLine = 0;
+  return runHeadless(lines, badLine);
 }
+
+std::optional<std::string> firstBadLine(const std::vector<std::string>& lines) { return readScript(lines).badLine; }
 
 ReplayRun::ReplayRun(Effects& effects, std::vector<std::string> lines)
     : session(effects), lines_(std::move(lines)), script_(session, *this) {}

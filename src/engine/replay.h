@@ -12,8 +12,23 @@
 
 namespace glamora {
 
+// The result of a round that the script leaves running.
+inline constexpr const char* kUnfinished = "unfinished";
+
+// What running a script headless shows: its first bad line, if any, and the
+// rounds it plays up to there in the order they started. A round still
+// running when the script ends ends there, "unfinished".
+struct ScriptReading {
+  std::optional<std::string> badLine;
+  std::vector<RoundRecord> rounds;
+  std::int64_t end = 0;  // the script's clock after its last line
+};
+ScriptReading readScript(const std::vector<std::string>& lines);
+
 // The first bad line of a script, if any: "line 12: stage 99: stage must be 1..15".
 std::optional<std::string> firstBadLine(const std::vector<std::string>& lines);
+// The lines of a script; a cut last line (no newline, and not a command that
+// runs) is left out.
 std::vector<std::string> splitLines(const std::string& text);
 
 class ReplayRun final : private ScriptEvents {

@@ -2,12 +2,11 @@
 
 #include <QDateTime>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <optional>
 
 #include "assets/pictures/picture_library.h"
 #include "modes/replay_window.h"
@@ -20,16 +19,17 @@ std::vector<KeptRound> keptRounds(const std::string& directory) {
   std::vector<KeptRound> rounds;
   if (directory.empty()) return rounds;
   for (const auto& path : keptSessions(directory)) {
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly)) continue;
-    const SessionNotes notes = readSessionNotes(file.readAll().toStdString());
+    std::string error;
+    const std::optional<std::string> text = readSessionFile(path, error);
+    if (!text) continue;
+    // Rounds as the script plays them; a file that does not replay lists none.
+    const SessionNotes notes = readSessionNotes(*text);
     const QDateTime started = QDateTime::fromString(QString::fromStdString(notes.started), Qt::ISODate);
-    std::vector<RoundRecord> newestFirst = notes.rounds;
-    std::reverse(newestFirst.begin(), newestFirst.end());
-    for (const RoundRecord& r : newestFirst) {
+    for (auto r = notes.rounds.rbegin(); r != notes.rounds.rend(); ++r) {
+      const QDateTime when = started.isValid() ? started.addMSecs(r->start) : QDateTime();
       const QString date =
-          started.isValid() ? started.addMSecs(r.start).toString("yyyy-MM-dd HH:mm:ss") : QString::fromStdString(notes.started);
-      rounds.push_back({file.fileName(), r, date});
+          when.isValid() ? when.toString("yyyy-MM-dd HH:mm:ss") : QString::fromStdString(notes.started);
+      rounds.push_back({QString::fromStdString(path.string()), *r, date});
     }
   }
   return rounds;

@@ -22,7 +22,8 @@ struct KeptRound {
   QString date;  // when the round started, "2026-12-07 21:04:23"
 };
 
-// The rounds of the session files in `directory`, newest first.
+// The rounds of the session files in `directory`, newest first: the files by
+// their modification times, each file's rounds as its script plays them.
 std::vector<KeptRound> keptRounds(const std::string& directory);
 
 class ReplayList final : public QDialog {

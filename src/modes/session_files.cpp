@@ -52,20 +52,64 @@ std::optional<std::string> readSessionFile(const fs::path& path, std::string& er
   return text;
 }
 
-std::vector<fs::path> keptSessions(const fs::path& directory) {
-  std::vector<fs::path> files;
+namespace {
+
+bool allDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+struct Dated {
+  fs::path path;
+  fs::file_time_type time;
+};
+
+// Newest first by modification time; by name where the times are equal.
+std::vector<fs::path> newestFirst(std::vector<Dated> files) {
+  std::sort(files.begin(), files.end(), [](const Dated& a, const Dated& b) {
+    return a.time != b.time ? a.time > b.time : a.path.filename() > b.path.filename();
+  });
+  std::vector<fs::path> paths;
+  for (Dated& file : files) paths.push_back(std::move(file.path));
+  return paths;
+}
+
+// The regular files of `directory` whose names pass `wanted`, with their times.
+template <typename Wanted>
+std::vector<Dated> filesIn(const fs::path& directory, Wanted wanted) {
+  std::vector<Dated> files;
   std::error_code ec;
   for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->path().extension() == kSessionSuffix && it->is_regular_file(ec)) files.push_back(it->path());
+    std::error_code fileError;
+    if (!wanted(it->path().filename().string()) || !it->is_regular_file(fileError)) continue;
+    const fs::file_time_type time = fs::last_write_time(it->path(), fileError);
+    if (!fileError) files.push_back({it->path(), time});
   }
-  std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) { return a.filename() > b.filename(); });
   return files;
 }
 
+}  // namespace
+
+bool isJournalName(const std::string& filename) {
+  const std::string_view suffix = kSessionSuffix;
+  if (filename.size() <= suffix.size() || !filename.ends_with(suffix)) return false;
+  const std::string_view stem = std::string_view(filename).substr(0, filename.size() - suffix.size());
+  if (stem.size() < 15 || !allDigits(stem.substr(0, 8)) || stem[8] != '-' || !allDigits(stem.substr(9, 6))) {
+    return false;
+  }
+  const std::string_view rest = stem.substr(15);
+  return rest.empty() || (rest[0] == '_' && allDigits(rest.substr(1)));
+}
+
+std::vector<fs::path> keptSessions(const fs::path& directory) {
+  return newestFirst(filesIn(directory, [](const std::string& name) {
+    return name.size() > std::strlen(kSessionSuffix) && name.ends_with(kSessionSuffix) && name[0] != '.';
+  }));
+}
+
 void pruneSessions(const fs::path& directory, int keep) {
-  const std::vector<fs::path> files = keptSessions(directory);
+  const std::vector<fs::path> files = newestFirst(filesIn(directory, isJournalName));
   std::error_code ec;
-  for (std::size_t i = static_cast<std::size_t>(std::max(keep, 0)); i < files.size(); ++i) fs::remove(files[i], ec);
+  for (std::size_t i = static_cast<std::size_t>(std::max(keep, 1)); i < files.size(); ++i) fs::remove(files[i], ec);
 }
 
 std::unique_ptr<JournalFile> JournalFile::create(const fs::path& directory, const std::string& stamp,
@@ -77,29 +121,41 @@ std::unique_ptr<JournalFile> JournalFile::create(const fs::path& directory, cons
     return nullptr;
   }
   pruneSessions(directory, kKeptSessions - 1);
-  // Two runs started in the same second get distinct names.
+  // Two runs started in the same second get distinct names; O_EXCL never
+  // takes over a file that is there.
   fs::path path = directory / (stamp + kSessionSuffix);
-  for (int n = 2; fs::exists(path, ec); ++n) path = directory / (stamp + "_" + std::to_string(n) + kSessionSuffix);
-  std::FILE* file = std::fopen(path.c_str(), "wbx");
-  if (!file) {
-    error = path.string() + ": " + std::strerror(errno);
-    return nullptr;
+  for (int n = 2;; ++n) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+    if (fd >= 0) return std::unique_ptr<JournalFile>(new JournalFile(fd, path));
+    if (errno != EEXIST || n > 1000) {
+      error = path.string() + ": " + std::strerror(errno);
+      return nullptr;
+    }
+    path = directory / (stamp + "_" + std::to_string(n) + kSessionSuffix);
   }
-  return std::unique_ptr<JournalFile>(new JournalFile(file, path));
 }
 
 JournalFile::~JournalFile() {
-  if (file_) std::fclose(file_);
+  if (fd_ >= 0) ::close(fd_);
 }
 
 bool JournalFile::write(std::string_view text) {
-  if (!file_) return false;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fflush(file_) != 0) {
-    error_ = path_.string() + ": " + std::strerror(errno);
-    std::fclose(file_);
-    file_ = nullptr;
-    return false;
+  if (fd_ < 0) return false;
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error_ = path_.string() + ": " + (n < 0 ? std::strerror(errno) : "nothing written");
+      // A text written in part would end the file in half a line: cut it off.
+      if (done > 0 && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) error_ += ", and half a line stays";
+      ::close(fd_);
+      fd_ = -1;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
   }
+  written_ += done;
   return true;
 }
 

@@ -1,9 +1,9 @@
 // The kept session journals: one file a run in the sessions directory, named
-// by its start time so that names sort oldest first; the newest 100 are kept.
+// by its start time ("20261207-210411.session"); the newest 100 by their
+// modification times are kept. Other files in the directory are left alone.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -21,14 +21,24 @@ inline constexpr std::uintmax_t kMaxSessionFileBytes = 64u << 20;
 // Reads a kept session file: refuses anything that is not a regular file, or larger than 64 MiB, before reading (no blocking on a FIFO: open with O_NONBLOCK or stat first). Empty optional and a readable reason on failure.
 std::optional<std::string> readSessionFile(const std::filesystem::path& path, std::string& error);
 
-// The session files in `directory`, newest first.
+// Whether `filename` is one the game gives its journals:
+// "20261207-210411.session", or "20261207-210411_2.session" for a second run
+// started in the same second.
+bool isJournalName(const std::string& filename);
+
+// The session files in `directory` (every regular "*.session" file but hidden
+// ones), newest first by modification time.
 std::vector<std::filesystem::path> keptSessions(const std::filesystem::path& directory);
 
-// Removes the oldest files so that at most `keep` remain.
+// Removes the game's own journals (isJournalName), oldest first by
+// modification time, until at most `keep` remain. The newest one always
+// stays, whatever the clock said when the files were written: pruned before a
+// run creates its own file, it is the previous run's.
 void pruneSessions(const std::filesystem::path& directory, int keep);
 
-// A journal file being written. write() appends and flushes; false on any
-// failure (a full disk, a vanished directory).
+// A journal file being written. write() appends at once, each text in whole;
+// false on any failure (a full disk, a vanished directory), after which the
+// file is cut back to its last whole text and nothing more is written.
 class JournalFile final : public JournalSink {
  public:
   // Creates the directory if needed and a new file named after `stamp`
@@ -42,9 +52,10 @@ class JournalFile final : public JournalSink {
   const std::string& error() const { return error_; }
 
  private:
-  JournalFile(std::FILE* file, std::filesystem::path path) : file_(file), path_(std::move(path)) {}
-  std::FILE* file_;
+  JournalFile(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+  int fd_;
   std::filesystem::path path_;
+  std::uintmax_t written_ = 0;
   std::string error_;
 };
 

@@ -10,6 +10,10 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
 
 #include "../engine/test_support.h"
 #include "app/glamora_app.h"
@@ -135,7 +139,6 @@ TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
   wait(15'000);
   ASSERT_EQ(liveResults.size(), 1u);
   clickOk(modal());
-  writer.flush();
   const PlayerState liveA = app->session().battle.player(0).state;
   const int wins = liveA.wins + app->session().battle.player(1).state.wins;
 
@@ -172,22 +175,24 @@ TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
 TEST(SessionFilesTest, NewestHundredAreKeptAndNewestComesFirst) {
   QTemporaryDir dir;
   const std::filesystem::path root = dir.path().toStdString();
+  const auto dayAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
   for (int n = 0; n < 105; ++n) {
     std::string error;
-    auto file = JournalFile::create(root, "2026120" + std::to_string(1000 + n), error);
+    auto file = JournalFile::create(root, "20261201-" + std::to_string(100000 + n), error);
     ASSERT_TRUE(file) << error;
     ASSERT_TRUE(file->write("# Glamora 1.0 session x\n"));
+    std::filesystem::last_write_time(file->path(), dayAgo + std::chrono::seconds(n));
   }
   std::string error;
-  auto newest = JournalFile::create(root, "20261299", error);
+  auto newest = JournalFile::create(root, "20261231-235959", error);
   ASSERT_TRUE(newest);
-  auto sameSecond = JournalFile::create(root, "20261299", error);
+  auto sameSecond = JournalFile::create(root, "20261231-235959", error);
   ASSERT_TRUE(sameSecond);
   const auto kept = keptSessions(root);
   EXPECT_EQ(kept.size(), static_cast<std::size_t>(kKeptSessions));
-  EXPECT_EQ(kept.front().filename(), "20261299_2.session");
-  EXPECT_EQ(kept[1].filename(), "20261299.session");
-  EXPECT_FALSE(std::filesystem::exists(root / "20261201000.session"));
+  EXPECT_EQ(kept.front().filename(), "20261231-235959_2.session");
+  EXPECT_EQ(kept[1].filename(), "20261231-235959.session");
+  EXPECT_FALSE(std::filesystem::exists(root / "20261201-100000.session"));
 }
 
 TEST(SessionFilesTest, AnUnwritableDirectoryIsReportedNotThrown) {
@@ -202,30 +207,45 @@ TEST(SessionFilesTest, AnUnwritableDirectoryIsReportedNotThrown) {
 
 TEST(ReplayListTest, RoundsOfEveryKeptSessionNewestFirst) {
   QTemporaryDir dir;
-  const auto put = [&](const char* name, const char* text) {
+  const auto now = std::filesystem::file_time_type::clock::now();
+  const auto put = [&](const char* name, const char* text, int hoursAgo) {
     QFile f(dir.filePath(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text);
+    f.close();
+    std::filesystem::last_write_time(dir.filePath(name).toStdString(), now - std::chrono::hours(hoursAgo));
   };
-  put("20261201-100000.session",
-      "# Glamora 1.0 session 2026-12-01T10:00:00+09:00\n# round 1: battle stage 3, t 5000..9000, Mw2Form\n");
+  // Named the other way round from their times: the times decide. The notes
+  // are for people; the rounds come from the scripts.
   put("20261202-100000.session",
-      "# Glamora 1.0 session 2026-12-02T10:00:00+09:00\n# round 1: training stage 1, t 1000..2000, SlForm\n"
-      "# round 2: battle stage 15, t 61000..70000, abandoned\n");
-  put("notes.txt", "# round 1: battle stage 1, t 0..1, Mw1Form\n");
+      "# Glamora 1.0 session 2026-12-01T10:00:00+09:00\n# round 1: battle stage 9, t 1..2, Mw1Form\n"
+      "wait 5000\nstage 3\nwait 12000\n",
+      48);
+  put("20261201-100000.session",
+      "# Glamora 1.0 session 2026-12-02T10:00:00+09:00\nscreen training\nwait 1000\nstage 1\nwait 1000\ntitle\n"
+      "screen battle\nwait 59000\nstage 15\nwait 9000\nti",
+      24);
+  put("notes.txt", "stage 1\n", 1);
+  put("broken.session", "stage 1\nwait 100\nstage 0\n", 1);
+  ASSERT_EQ(::mkfifo(dir.filePath("fifo.session").toLocal8Bit().constData(), 0600), 0);
+  put("huge.session", "", 1);
+  std::filesystem::resize_file(dir.filePath("huge.session").toStdString(), kMaxSessionFileBytes + 1);
   const std::vector<KeptRound> rounds = keptRounds(dir.path().toStdString());
   ASSERT_EQ(rounds.size(), 3u);
   EXPECT_EQ(rounds[0].date, "2026-12-02 10:01:01");
-  EXPECT_EQ(rounds[0].round.result, "abandoned");
+  EXPECT_EQ(rounds[0].round.result, "unfinished");
+  EXPECT_EQ(rounds[0].round.end, 70'000);
   EXPECT_EQ(rounds[1].round.mode, Mode::Training);
+  EXPECT_EQ(rounds[1].round.result, "abandoned");
   EXPECT_EQ(rounds[2].date, "2026-12-01 10:00:05");
+  EXPECT_EQ(rounds[2].round.stage, 3);
 
   PictureLibrary pictures;
   ReplayList list(rounds, pictures);
   QTreeWidgetItem* first = list.table()->topLevelItem(0);
   EXPECT_EQ(first->text(1), "二人で対戦");
   EXPECT_EQ(first->text(2), "ORIGINAL");
-  EXPECT_EQ(first->text(3), "中断");
+  EXPECT_EQ(list.table()->topLevelItem(1)->text(3), "中断");
   EXPECT_EQ(list.table()->topLevelItem(2)->text(3), "プレイヤー2の勝ち");
 }
 

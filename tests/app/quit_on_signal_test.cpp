@@ -1,4 +1,4 @@
-// SIGTERM and SIGINT end the program's event loop whatever is open.
+// SIGTERM, SIGINT and SIGHUP end the program's event loop whatever is open.
 #include "app/quit_on_signal.h"
 
 #include <QApplication>
@@ -18,14 +18,20 @@ class RefusingDialog : public QDialog {
 };
 
 TEST(QuitOnSignal, ATerminationSignalEndsTheLoopEvenWhenAModalWindowRefusesToClose) {
-  quitOnTerminationSignals();
-  RefusingDialog dialog;
-  dialog.setModal(true);
-  dialog.show();
-  QTimer::singleShot(0, [] { std::raise(SIGTERM); });
-  // Should the signal be ignored, the loop ends with another code instead of hanging.
-  QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
-  EXPECT_EQ(QApplication::exec(), 0);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    quitOnTerminationSignals();  // installed by the first call only
+    RefusingDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    QTimer::singleShot(0, [signal] { std::raise(signal); });
+    // Should the signal be ignored, the loop ends with another code instead of hanging.
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    giveUp.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+  }
 }
 
 }  // namespace

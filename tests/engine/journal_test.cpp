@@ -15,9 +15,11 @@ struct StringSink final : JournalSink {
   std::string text;
   int writes = 0;
   bool fail = false;
+  bool wholeLines = true;
   bool write(std::string_view t) override {
     ++writes;
     if (fail) return false;
+    wholeLines = wholeLines && t.ends_with('\n');
     text += t;
     return true;
   }
@@ -100,18 +102,20 @@ TEST(JournalTest, InputsBecomeScriptLinesWithWaitsAndOnlyPlayerKeysAreKept) {
             "# round 2: training stage 1, t 1600..1600, abandoned\nwait 50\n");
 }
 
-TEST(JournalTest, WritesOutOnlyAtRoundEndsAndAtTheEnd) {
+TEST(JournalTest, EveryInputReachesTheSinkAtOnceInWholeLines) {
   Recorded r;
-  r.writer.flush();
-  const int afterHeader = r.sink.writes;
+  EXPECT_EQ(r.sink.writes, 1);  // the header
   r.session.stage(Mode::Battle, 1);
+  EXPECT_TRUE(r.sink.text.ends_with("\nstage 1\n")) << r.sink.text;
+  r.session.clock.advance(250);
   r.keys(Mode::Battle, "ad");
-  EXPECT_EQ(r.sink.writes, afterHeader);  // buffered
+  EXPECT_TRUE(r.sink.text.ends_with("\nwait 250\nkey a\nkey d\n")) << r.sink.text;
   // Both WHAT countdowns run out at 10 s; player 1's is checked first, so player 2 wins.
   r.session.clock.advance(12'000);
-  EXPECT_EQ(r.sink.writes, afterHeader + 1);
-  EXPECT_NE(r.sink.text.find("key d\nwait 10000\n# round 1: battle stage 1, t 0..10000, Mw2Form\n"), std::string::npos)
+  EXPECT_TRUE(r.sink.text.ends_with("key d\nwait 9750\n# round 1: battle stage 1, t 0..10000, Mw2Form\n"))
       << r.sink.text;
+  EXPECT_EQ(r.sink.writes, 5);
+  EXPECT_TRUE(r.sink.wholeLines);
   const SessionNotes notes = readSessionNotes(r.sink.text);
   EXPECT_EQ(notes.started, "2026-12-07T21:04:11+09:00");
   ASSERT_EQ(notes.rounds.size(), 1u);
@@ -125,13 +129,12 @@ TEST(JournalTest, AFailedWriteTurnsTheJournalOffOnce) {
   r.writer.onFailure = [&] { ++failures; };
   r.sink.fail = true;
   r.session.stage(Mode::Battle, 2);
-  r.writer.flush();
   r.session.leave(Mode::Battle);
   r.session.stage(Mode::Battle, 2);
-  r.writer.finish(5000);
+  r.writer.finish(5000, r.session.currentRound());
   EXPECT_TRUE(r.writer.failed());
   EXPECT_EQ(failures, 1);
-  EXPECT_EQ(r.sink.writes, 1);  // nothing is tried after the failure
+  EXPECT_EQ(r.sink.writes, 2);  // the header, then nothing is tried after the failed stage line
   // The game itself is untouched.
   EXPECT_EQ(r.session.battle.state.flags.roundActive, 1);
 }
@@ -169,7 +172,6 @@ TEST(JournalTest, AStageThatFailsOnTheEditorsBoxesLeavesTheRoundRunning) {
   r.session.editor.type(*EditorBox::fromName("pa31"), "3");
   r.session.stage(Mode::Battle, 15);
   EXPECT_EQ(r.session.currentRound().number, 2);
-  r.writer.flush();
   EXPECT_NE(r.sink.text.find("stage 15\n# round 1: battle stage 2, t 0..700, abandoned\n"), std::string::npos)
       << r.sink.text;
 }
@@ -181,7 +183,6 @@ TEST(JournalTest, EditorBoxesAreKeptWhenTheEditorCloses) {
   EXPECT_EQ(r.session.editorClose(false), "'x' は整数ではありません.");
   r.session.editor.type(*EditorBox::fromName("pa11"), "4");
   EXPECT_EQ(r.session.editorClose(false), "");
-  r.writer.flush();
   EXPECT_NE(r.sink.text.find("editor pa11 x\neditor psc  150\neditor close\neditor pa11 4\neditor close\n"),
             std::string::npos)
       << r.sink.text;
@@ -250,15 +251,14 @@ TEST(ReplayTest, TheFirstBadLineIsNamed) {
   EXPECT_EQ(firstBadLine(splitLines("wait 5\r\n\r\n# c\r\n")), std::nullopt);
 }
 
-TEST(ReplayTest, NotesThatAreNotRoundsAreSkipped) {
+// The rounds come from the script; notes alone, well formed or not, make none.
+TEST(ReplayTest, NotesWithoutAScriptMakeNoRounds) {
   const SessionNotes notes = readSessionNotes(
       "# Glamora 1.0 session X\n# round 1: battle stage 2, t 1..2, Mw2Form\n# round x: battle\n"
       "# round 2: chess stage 2, t 1..2, Mw2Form\n# round 3: training stage 15, t 5..9, SwForm\r\n");
   EXPECT_EQ(notes.started, "X");
-  ASSERT_EQ(notes.rounds.size(), 2u);
-  EXPECT_EQ(notes.rounds[1].mode, Mode::Training);
-  EXPECT_EQ(notes.rounds[1].stage, 15);
-  EXPECT_EQ(notes.rounds[1].result, "SwForm");
+  EXPECT_TRUE(notes.rounds.empty());
+  EXPECT_EQ(notes.badLine, std::nullopt);
 }
 
 }  // namespace

@@ -1,0 +1,225 @@
+// The kept session files: reading one safely whatever the path names,
+// pruning by the files' own times, a journal file on a full disk, and the
+// game's journal at every way the program can end.
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "../engine/test_support.h"
+#include "app/session_journal.h"
+#include "modes/session_files.h"
+
+namespace glamora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(ReadSessionFileTest, ReadsOnlyARegularFileOfAtMost64MiBAndNeverWaits) {
+  QTemporaryDir dir;
+  const fs::path root = dir.path().toStdString();
+  std::ofstream(root / "kept.session") << "stage 1\n";
+  std::ofstream(root / "empty.session");
+  ASSERT_EQ(::mkfifo((root / "fifo.session").c_str(), 0600), 0);  // no writer: a blocking open waits for ever
+  fs::create_directory(root / "folder.session");
+  // Sparse: no 64 MiB are written.
+  std::ofstream(root / "limit.session");
+  fs::resize_file(root / "limit.session", kMaxSessionFileBytes);
+  std::ofstream(root / "over.session");
+  fs::resize_file(root / "over.session", kMaxSessionFileBytes + 1);
+  fs::create_symlink(root / "kept.session", root / "link.session");
+  const struct {
+    fs::path path;
+    std::optional<std::size_t> size;  // nothing: refused
+    const char* reason;
+  } cases[] = {
+      {root / "kept.session", 8, ""},
+      {root / "empty.session", 0, ""},
+      {root / "link.session", 8, ""},
+      {root / "limit.session", kMaxSessionFileBytes, ""},
+      {root / "over.session", {}, "larger than 64 MiB"},
+      {root / "fifo.session", {}, "not a regular file"},
+      {root / "folder.session", {}, "not a regular file"},
+      {"/dev/zero", {}, "not a regular file"},
+      {root / "missing.session", {}, "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    std::string error = "stale";
+    const std::optional<std::string> text = readSessionFile(c.path, error);
+    ASSERT_EQ(text.has_value(), c.size.has_value()) << error;
+    if (text) {
+      EXPECT_EQ(text->size(), *c.size);
+      EXPECT_EQ(error, "");
+    } else {
+      EXPECT_EQ(error, c.path.string() + ": " + c.reason);
+    }
+  }
+  EXPECT_EQ(*readSessionFile(root / "kept.session", *std::make_unique<std::string>()), "stage 1\n");
+}
+
+// Names and times that disagree: a clock set back or forward, files copied in.
+TEST(PruneSessionsTest, TheOldestOfTheGamesOwnFilesGoByTheirTimesNotTheirNames) {
+  QTemporaryDir dir;
+  const fs::path root = dir.path().toStdString();
+  const auto now = fs::file_time_type::clock::now();
+  const struct {
+    const char* name;
+    int hoursAgo;
+    bool keptAtThree;  // after pruneSessions(root, 3)
+    bool keptAtNone;   // then after pruneSessions(root, 0)
+  } files[] = {
+      {"20200101-000000.session", -8000, true, true},  // written while the clock was a year ahead: the newest
+      {"20261201-120000.session", 1, true, false},
+      {"20261201-120000_2.session", 2, true, false},
+      {"20991231-235959.session", 3, false, false},  // named in the future, written before the others
+      {"20261129-120000.session", 400, false, false},
+      {".hidden.session", 900, true, true},
+      {"Best.session", 900, true, true},
+      {"20261201-1200.session", 900, true, true},
+      {"20261201-120000.session.bak", 900, true, true},
+      {"20261201-120000_x.session", 900, true, true},
+      {"notes.txt", 900, true, true},
+  };
+  for (const auto& f : files) {
+    std::ofstream(root / f.name) << "stage 1\n";
+    fs::last_write_time(root / f.name, now - std::chrono::hours(f.hoursAgo));
+  }
+  const auto left = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root)) names.insert(entry.path().filename().string());
+    return names;
+  };
+  const auto expected = [&](bool (*kept)(const decltype(files[0])&)) {
+    std::set<std::string> names;
+    for (const auto& f : files) {
+      if (kept(f)) names.insert(f.name);
+    }
+    return names;
+  };
+  pruneSessions(root, 3);
+  EXPECT_EQ(left(), expected([](const auto& f) { return f.keptAtThree; }));
+  pruneSessions(root, 0);  // the previous run's file stays whatever is asked
+  EXPECT_EQ(left(), expected([](const auto& f) { return f.keptAtNone; }));
+  // The newest file's name, made again by a clock set back: a new file beside it.
+  std::string error;
+  const auto file = JournalFile::create(root, "20200101-000000", error);
+  ASSERT_TRUE(file) << error;
+  EXPECT_EQ(file->path().filename(), "20200101-000000_2.session");
+  EXPECT_TRUE(fs::exists(root / "20200101-000000.session"));
+  // The list: every session file but hidden ones, newest first.
+  const auto listed = keptSessions(root);
+  ASSERT_EQ(listed.size(), 5u);
+  EXPECT_EQ(listed[0].filename(), "20200101-000000.session");
+  EXPECT_EQ(listed[1].filename(), "20200101-000000_2.session");
+}
+
+// A file size limit stands in for a full disk: the write that meets it is
+// written in part, then refused.
+TEST(JournalFileTest, AWriteThatFailsPartWayIsCutBackToTheLastWholeLine) {
+  QTemporaryDir dir;
+  std::string error;
+  const auto file = JournalFile::create(dir.path().toStdString(), "20261201-120000", error);
+  ASSERT_TRUE(file) << error;
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string line = "editor psc 150 and some more\n";  // 29 bytes
+  std::vector<bool> written;
+  for (int i = 0; i < 5; ++i) written.push_back(file->write(line));
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(written, (std::vector<bool>{true, true, true, false, false}));
+  EXPECT_EQ(contents(file->path()), line + line + line);
+  EXPECT_NE(file->error().find("File too large"), std::string::npos) << file->error();
+}
+
+struct SessionJournalTest : ::testing::Test {
+  QTemporaryDir dir;
+  test::RecordingEffects effects;
+  Session session{effects};
+  const QDateTime started = QDateTime::fromString("2026-12-07T21:04:11+09:00", Qt::ISODate);
+
+  std::string journalText() {
+    const auto files = keptSessions(dir.path().toStdString());
+    return files.size() == 1 ? contents(files[0]) : std::to_string(files.size()) + " files";
+  }
+  // A battle round two seconds in, with one key.
+  void playIntoARound() {
+    session.clock.advance(500);
+    session.stage(Mode::Battle, 2);
+    session.clock.advance(1000);
+    session.key(Mode::Battle, 's');
+    session.clock.advance(1000);
+  }
+};
+
+TEST_F(SessionJournalTest, EachInputIsOnDiskAtOnceAndTheRoundRunningAtTheEndIsNoted) {
+  SessionJournal journal(session, dir.path().toStdString(), started);
+  ASSERT_TRUE(journal.active());
+  playIntoARound();
+  EXPECT_EQ(journalText(),
+            "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\nwait 500\nstage 2\nwait 1000\nkey s\n");
+  journal.keepUp();
+  EXPECT_TRUE(journalText().ends_with("key s\nwait 1000\n"));
+  session.clock.advance(300);
+  journal.finish();
+  journal.finish();
+  session.key(Mode::Battle, 'd');
+  EXPECT_TRUE(journalText().ends_with("key s\nwait 1000\nwait 300\n# round 1: battle stage 2, t 500..2800, unfinished\n"))
+      << journalText();
+  EXPECT_FALSE(journal.active());
+}
+
+// exit() is Qt's way out when the X server goes; a fatal message aborts.
+// Neither runs main's own end nor the journal's destructor.
+TEST_F(SessionJournalTest, AnExitOrAFatalMessageStillNotesTheRoundRunning) {
+  const struct {
+    const char* what;
+    void (*end)();
+  } endings[] = {
+      {"exit", [] { std::exit(1); }},
+      {"fatal message", [] { qFatal("The X11 connection broke"); }},
+  };
+  for (const auto& ending : endings) {
+    SCOPED_TRACE(ending.what);
+    const QTemporaryDir sessions;
+    // A child process that is a copy of this one (gtest's death tests fork).
+    EXPECT_EXIT(
+        {
+          SessionJournal journal(session, sessions.path().toStdString(), started);
+          playIntoARound();
+          ending.end();
+        },
+        [](int status) {
+          return (WIFEXITED(status) && WEXITSTATUS(status) == 1) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT);
+        },
+        "");
+    const auto files = keptSessions(sessions.path().toStdString());
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(contents(files[0]).ends_with("key s\nwait 1000\n# round 1: battle stage 2, t 500..2500, unfinished\n"))
+        << contents(files[0]);
+  }
+}
+
+}  // namespace
+}  // namespace glamora
