@@ -23,7 +23,7 @@ namespace glamora {
 QString roundResultText(const std::string& result) {
   static const std::pair<const char*, const char*> kTexts[] = {
       {"Mw1Form", "プレイヤー1の勝ち"}, {"Mw2Form", "プレイヤー2の勝ち"}, {"SwForm", "クリア"},
-      {"SlForm", "失敗"},               {"abandoned", "中断"},
+      {"SlForm", "失敗"},               {"abandoned", "中断"},        {"unfinished", "未完了"},
   };
   for (const auto& [key, text] : kTexts) {
     if (result == key) return QString::fromUtf8(text);

@@ -245,6 +245,7 @@ TEST(ReplayListTest, RoundsOfEveryKeptSessionNewestFirst) {
   QTreeWidgetItem* first = list.table()->topLevelItem(0);
   EXPECT_EQ(first->text(1), "二人で対戦");
   EXPECT_EQ(first->text(2), "ORIGINAL");
+  EXPECT_EQ(first->text(3), "未完了");
   EXPECT_EQ(list.table()->topLevelItem(1)->text(3), "中断");
   EXPECT_EQ(list.table()->topLevelItem(2)->text(3), "プレイヤー2の勝ち");
 }
