@@ -75,8 +75,11 @@ void Session::wait(std::int64_t ms) {
   // period is played for real; when it asked for no effect and left every
   // task's state as it found it, every later period would do the same, and
   // the clock moves over the whole periods that remain at once.
-  while (end - clock.now() >= 2 * period && battle.state.flags.roundActive != 1 &&
-         training.state.flags.roundActive != 1) {
+  while (end - clock.now() >= 2 * period) {
+    if (battle.state.flags.roundActive == 1 || training.state.flags.roundActive == 1) {
+      clock.advance(period);  // a round runs: play on until it ends
+      continue;
+    }
     const TaskState before = taskState();
     const std::uint64_t asked = effectsAsked_;
     clock.advance(period);

@@ -128,10 +128,14 @@ TEST(LongWait, WaitsOfYearsAfterARoundTakeNoTimeAndLeaveTheGamePlayable) {
   EXPECT_TRUE(s.battle.state == ended);
   EXPECT_EQ(run.effects.log.size(), effects);
 
-  s.stage(Mode::Battle, 3);  // a round still starts and is played to its end
-  s.wait(600'000);
+  // A round still starts, and a long wait plays it to its end first.
+  s.stage(Mode::Battle, 3);
+  s.stage(Mode::Training, 1);
+  s.wait(kYears);
+  EXPECT_EQ(s.clock.now(), 600'000 + 2 * kYears);
   EXPECT_EQ(s.battle.state.flags.roundActive, 0);
   EXPECT_EQ(s.battle.player(0).state.wins + s.battle.player(1).state.wins, 2);
+  EXPECT_EQ(s.training.state.flags.roundActive, 0);
 
   s.wait(std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(s.clock.now(), SimClock::kLatestTime);
