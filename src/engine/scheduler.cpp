@@ -55,4 +55,20 @@ void SimClock::skip(std::int64_t ms) {
   for (Entry& e : entries_) e.due += ms;
 }
 
+void SimClock::dueTimes(ScreenId screen, std::vector<std::int64_t>& due) const {
+  due.clear();
+  for (const Entry& e : entries_) {
+    if (e.task.screen == screen) due.push_back(e.due);
+  }
+}
+
+void SimClock::restoreDueTimes(ScreenId screen, std::int64_t now, const std::vector<std::int64_t>& due) {
+  assert(!firing_);
+  now_ = now;
+  std::size_t k = 0;
+  for (Entry& e : entries_) {
+    if (e.task.screen == screen && k < due.size()) e.due = due[k++];
+  }
+}
+
 }  // namespace glamora

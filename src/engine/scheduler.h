@@ -45,6 +45,15 @@ class SimClock final : public Scheduler {
   // period, without firing anything: for stretches known to change nothing.
   void skip(std::int64_t ms);
 
+  // The due times of one screen's tasks, in tie order: with now(), what takes
+  // that screen's tasks back to an earlier moment (a rollback).
+  void dueTimes(ScreenId screen, std::vector<std::int64_t>& due) const;
+  // Sets the clock to `now` and the screen's tasks to due times kept by
+  // dueTimes(). The other screens' tasks keep theirs: set back to a moment
+  // before their last firing, the clock fires them again only once it passes
+  // their due times.
+  void restoreDueTimes(ScreenId screen, std::int64_t now, const std::vector<std::int64_t>& due);
+
  private:
   struct Entry {
     PeriodicTask task;
