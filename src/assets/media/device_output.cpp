@@ -1,16 +1,29 @@
 #include "device_output.h"
 
+#include <SDL.h>
+
 namespace glamora::media {
 
 DeviceOutput::DeviceOutput(bool renderWhenSilent, std::function<void()> willRender) : pacer_(steadyMilliseconds()) {
   if (renderWhenSilent) tap_ = [](const float*, int) {};
-  opener_ = std::thread([this, willRender = std::move(willRender)] { openDevice(willRender); });
+  opener_ = std::thread([this, willRender = std::move(willRender)] {
+    openDevice(willRender);
+    // What SDL keeps for this thread (its error text) goes with it: SDL frees
+    // it by itself only for threads it made.
+    SDL_TLSCleanup();
+  });
 }
 
 DeviceOutput::~DeviceOutput() {
   opener_.join();
-  std::lock_guard lock(paceMutex_);
-  device_.reset();  // no more callbacks into the mixer
+  {
+    std::lock_guard lock(paceMutex_);
+    device_.reset();  // no more callbacks into the mixer
+  }
+  // SDL was started on the opener, which has ended; with the device closed
+  // nothing of SDL runs any more, and its audio has no tie to a thread, so it
+  // is shut down here, freeing what it keeps (hints, error texts, drivers).
+  SDL_Quit();
 }
 
 void DeviceOutput::openDevice(const std::function<void()>& willRender) {
