@@ -11,7 +11,6 @@
 #include <climits>
 
 #include "engine/errors.h"
-#include "engine/journal.h"
 #include "modes/battle_screen.h"
 #include "modes/replay_times.h"
 #include "modes/session_files.h"
@@ -270,12 +269,13 @@ ReplayWindow* openReplay(const QString& path, int round, const PictureLibrary& p
   const std::optional<std::string> text = readSessionFile(QFile::encodeName(path).toStdString(), error);
   if (!text) return fail(QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)));
   std::vector<std::string> lines = splitLines(*text);
-  if (const auto bad = firstBadLine(lines)) {
-    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2)").arg(path, quotedText(*bad)));
+  // One headless run checks every line and finds the rounds as they played.
+  const ScriptReading reading = readScript(lines);
+  if (reading.badLine) {
+    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2)").arg(path, quotedText(*reading.badLine)));
   }
-  const SessionNotes notes = readSessionNotes(*text);
   const RoundRecord* chosen = nullptr;
-  for (const RoundRecord& r : notes.rounds) {
+  for (const RoundRecord& r : reading.rounds) {
     if (round == 0 || r.number == round) chosen = &r;
   }
   if (!chosen) {
