@@ -10,6 +10,8 @@
 
 #include "engine/journal.h"
 
+class QLabel;
+class QPushButton;
 class QTreeWidget;
 
 namespace glamora {
@@ -23,12 +25,16 @@ struct KeptRound {
 };
 
 // The rounds of the session files in `directory`, newest first: the files by
-// their modification times, each file's rounds as its script plays them.
+// their modification times, each file's rounds as its script plays them. A
+// file read before and unchanged since is not played again; safe on any thread.
 std::vector<KeptRound> keptRounds(const std::string& directory);
 
 class ReplayList final : public QDialog {
  public:
+  // Empty, saying that the rounds are being read, until showRounds().
+  explicit ReplayList(const PictureLibrary& pictures, QWidget* parent = nullptr);
   ReplayList(std::vector<KeptRound> rounds, const PictureLibrary& pictures, QWidget* parent = nullptr);
+  void showRounds(std::vector<KeptRound> rounds);
   QTreeWidget* table() const { return table_; }
   // Plays the selected round and closes the list.
   void playSelected();
@@ -37,6 +43,8 @@ class ReplayList final : public QDialog {
   std::vector<KeptRound> rounds_;
   const PictureLibrary& pictures_;
   QTreeWidget* table_;
+  QLabel* status_;
+  QPushButton* play_;
 };
 
 void openReplayList(const std::string& directory, const PictureLibrary& pictures, QWidget* parent);
