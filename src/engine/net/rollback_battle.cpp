@@ -78,9 +78,10 @@ bool RollbackBattle::chooseStage(int stage, int at, const EditorTexts& texts) {
 
 void RollbackBattle::receiveRemote(std::span<const TickInput> inputs) {
   int earliest = now_ + 1;
+  int end = -1;
   for (const TickInput& in : inputs) {
     const int tick = lastRemote_ + 1;
-    if (endTick_ >= 0 && tick > endTick_) break;
+    if ((endTick_ >= 0 && tick > endTick_) || (end >= 0 && tick > end)) break;
     inputs_[remotePlayer()][inputSlot(tick)] = in;
     lastRemote_ = tick;
     if (in.keyCount > 0) earliest = std::min(earliest, tick);
@@ -88,8 +89,10 @@ void RollbackBattle::receiveRemote(std::span<const TickInput> inputs) {
       scheduled_.emplace(in.choice->at, *in.choice);
       earliest = std::min(earliest, in.choice->at);
     }
+    if (in.endAt >= tick && local_ == 1 && end < 0) end = in.endAt;
   }
   if (earliest <= now_) rollbackTo(std::max(earliest, now_ - kWindowTicks + 1));
+  if (end >= 0) endAt(end);
   confirm();
 }
 
@@ -178,8 +181,10 @@ void RollbackBattle::rollbackTo(int tick) {
 }
 
 bool RollbackBattle::endAt(int tick) {
-  if (tick <= confirmed_ || tick < now_ - kWindowTicks + 1 || (endTick_ >= 0 && tick != endTick_)) return false;
+  if (endTick_ >= 0) return tick == endTick_;
+  if (tick <= confirmed_ || tick < now_ - kWindowTicks + 1 || (local_ == 0 && tick < now_)) return false;
   endTick_ = tick;
+  if (local_ == 0) inputs_[local_][inputSlot(now_)].endAt = tick;
   if (now_ > tick) {
     // This side played past the end on guesses: back to the end tick, whose
     // own inputs were final when it was passed.

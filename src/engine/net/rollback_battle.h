@@ -87,8 +87,10 @@ class RollbackBattle {
   bool canAdvance() const;
   // Closes the open tick and plays the next one (the end tick is only closed).
   void advance();
-  // Both sides stop at `tick`; a side already past it goes back to it. False
-  // when the tick is confirmed already or too far back.
+  // Both sides stop at `tick`. The host names it in its open tick's input
+  // (the open tick or later); the joiner takes it from the host's inputs (or
+  // its End message) and, when already past it, goes back to it. False when
+  // another end is named already, or the tick is confirmed or too far back.
   bool endAt(int tick);
 
   // A side's input of a tick kept in the window (this side's up to the open

@@ -47,12 +47,15 @@ struct TickInput {
   int keyCount = 0;
   std::array<KeyPress, kMaxKeysPerTick> keys{};
   std::optional<StageChoice> choice;
+  // The host's end tick, named in this tick (-1: none). It travels with the
+  // inputs as well as on the reliable channel, so that a side always learns
+  // of it before it can confirm the end tick.
+  int endAt = -1;
 
   std::span<const KeyPress> pressed() const { return {keys.data(), static_cast<std::size_t>(keyCount)}; }
-  bool empty() const { return keyCount == 0 && !choice; }
   bool operator==(const TickInput& o) const {
     return keyCount == o.keyCount && std::equal(keys.begin(), keys.begin() + keyCount, o.keys.begin()) &&
-           choice == o.choice;
+           choice == o.choice && endAt == o.endAt;
   }
 };
 
