@@ -39,22 +39,33 @@ int replay(const QStringList& args) {
   }
   glamora::quitOnTerminationSignals();
   glamora::PictureLibrary pictures;
-  glamora::ReplayWindow* window = glamora::openReplay(file, round, pictures, nullptr);
   QApplication::setQuitOnLastWindowClosed(true);
-  if (!window) {
+  // The program ends when no window of it is left: the replay, an error box,
+  // or nothing at all (中止 before the round was found).
+  const auto quitWhenNoneShows = [] {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::none_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); }))
+      QCoreApplication::quit();
+  };
+  int status = 0;
+  const bool read = glamora::openReplay(file, round, pictures, nullptr, [&](glamora::ReplayWindow* window) {
+    if (!window) {
+      status = 1;
+      QTimer::singleShot(0, quitWhenNoneShows);
+      return;
+    }
+    // The window shows itself once it has found the round. Cancelled
+    // before, it goes without a window having closed; when the round is
+    // missing, its error box stays until it is closed.
+    QObject::connect(window, &QObject::destroyed, quitWhenNoneShows);
+  });
+  if (!read) {
     // The error box is showing; the program ends when it is closed.
     QApplication::exec();
     return 1;
   }
-  // The window shows itself once it has found the round. Cancelled before,
-  // it goes without a window having closed; when the round is missing, its
-  // error box stays until it is closed.
-  QObject::connect(window, &QObject::destroyed, [] {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    if (std::none_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); }))
-      QCoreApplication::quit();
-  });
-  return QApplication::exec();
+  const int exitCode = QApplication::exec();
+  return status != 0 ? status : exitCode;
 }
 
 }  // namespace

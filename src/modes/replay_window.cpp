@@ -7,8 +7,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QCoreApplication>
+#include <QPointer>
 #include <algorithm>
 #include <climits>
+#include <functional>
+#include <thread>
 
 #include "engine/errors.h"
 #include "modes/battle_screen.h"
@@ -260,17 +264,28 @@ void ReplayWindow::keyPressEvent(QKeyEvent* event) {
   showStatus();
 }
 
-ReplayWindow* openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent) {
+namespace {
+
+// Reads a session file for a replay; an error box and nothing on failure.
+std::optional<std::vector<std::string>> readReplayLines(const QString& path, QWidget* parent) {
+  std::string error;
+  const std::optional<std::string> text = readSessionFile(QFile::encodeName(path).toStdString(), error);
+  if (!text) {
+    showErrorBox(parent, QString::fromStdString(errorBoxText(
+                             QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)).toStdString())));
+    return std::nullopt;
+  }
+  return splitLines(*text);
+}
+
+// Opens the window on a script checked by `reading`; an error box when the
+// script has a bad line or lacks the round.
+ReplayWindow* openChecked(const QString& path, int round, std::vector<std::string> lines, const ScriptReading& reading,
+                          const PictureLibrary& pictures, QWidget* parent) {
   const auto fail = [parent](const QString& text) {
     showErrorBox(parent, QString::fromStdString(errorBoxText(text.toStdString())));
     return nullptr;
   };
-  std::string error;
-  const std::optional<std::string> text = readSessionFile(QFile::encodeName(path).toStdString(), error);
-  if (!text) return fail(QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)));
-  std::vector<std::string> lines = splitLines(*text);
-  // One headless run checks every line and finds the rounds as they played.
-  const ScriptReading reading = readScript(lines);
   if (reading.badLine) {
     return fail(QString("'%1' はリプレイできるスクリプトではありません (%2)").arg(path, quotedText(*reading.badLine)));
   }
@@ -285,6 +300,85 @@ ReplayWindow* openReplay(const QString& path, int round, const PictureLibrary& p
   auto* window = new ReplayWindow(std::move(lines), *chosen, pictures, parent, path);
   window->setAttribute(Qt::WA_DeleteOnClose);
   return window;
+}
+
+// The check of a script before its window opens: one headless run of the
+// whole script on a thread of its own, with a progress window and 中止 when
+// it takes more than a moment. Cancelled, it drops the run's result.
+class ReplayCheck final : public QDialog {
+ public:
+  ReplayCheck(const QString& path, int round, std::vector<std::string> lines, const PictureLibrary& pictures,
+              QWidget* parent, std::function<void(ReplayWindow*)> opened)
+      : QDialog(parent), path_(path), round_(round), pictures_(pictures), opened_(std::move(opened)) {
+    setObjectName("ReplayCheckForm");
+    setWindowTitle(QString("%1 - リプレイ").arg(kAppTitle));
+    setWindowIcon(pictures.programIcon());
+    setFont(formFont(12));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(new QLabel("リプレイを読み込んでいます...", this));
+    auto* bar = new QProgressBar(this);
+    bar->setRange(0, 0);
+    bar->setMinimumWidth(320);
+    column->addWidget(bar);
+    auto* cancel = new QPushButton("中止", this);
+    cancel->setObjectName("cancel");
+    column->addWidget(cancel, 0, Qt::AlignRight);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::rejected, this, [this] {
+      if (opened_) opened_(nullptr);
+      opened_ = nullptr;
+    });
+    QTimer::singleShot(kProgressDelayMs, this, [this] {
+      if (!opened_) return;  // checked already
+      adjustSize();
+      centreOnScreen(this);
+      openModal(this);
+    });
+    QPointer<ReplayCheck> self(this);
+    std::thread([self, lines = std::move(lines)]() mutable {
+      ScriptReading reading = readScript(lines);
+      QCoreApplication* app = QCoreApplication::instance();
+      if (!app) return;
+      QMetaObject::invokeMethod(app, [self, lines = std::move(lines), reading = std::move(reading)]() mutable {
+        if (self) self->checked(std::move(lines), reading);
+      });
+    }).detach();
+  }
+
+ private:
+  void checked(std::vector<std::string> lines, const ScriptReading& reading) {
+    if (!opened_) return;  // cancelled
+    auto opened = std::move(opened_);
+    opened_ = nullptr;
+    hide();
+    ReplayWindow* window = openChecked(path_, round_, std::move(lines), reading, pictures_, parentWidget());
+    opened(window);
+    deleteLater();
+  }
+
+  QString path_;
+  int round_;
+  const PictureLibrary& pictures_;
+  std::function<void(ReplayWindow*)> opened_;
+};
+
+}  // namespace
+
+bool openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent,
+                std::function<void(ReplayWindow*)> opened) {
+  std::optional<std::vector<std::string>> lines = readReplayLines(path, parent);
+  if (!lines) return false;
+  if (!opened) opened = [](ReplayWindow*) {};
+  new ReplayCheck(path, round, std::move(*lines), pictures, parent, std::move(opened));
+  return true;
+}
+
+ReplayWindow* openReplayNow(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent) {
+  std::optional<std::vector<std::string>> lines = readReplayLines(path, parent);
+  if (!lines) return nullptr;
+  const ScriptReading reading = readScript(*lines);
+  return openChecked(path, round, std::move(*lines), reading, pictures, parent);
 }
 
 }  // namespace glamora

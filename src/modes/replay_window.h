@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -100,10 +101,17 @@ class ReplayWindow final : public QWidget {
   QString result_;
 };
 
-// Reads, checks and opens a session file's round (`round` 0: its last one).
-// A file that cannot be read or is not a valid script, or lacks the round,
-// gets the game's error box naming the file (and line) and nothing opens.
-// The window returned shows itself once the round's start is reached.
-ReplayWindow* openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent);
+// Opens a session file's round (`round` 0: its last one) in a replay window.
+// The file is read at once: one that cannot be read gets the game's error
+// box, and the result is false. The script is then checked (one headless
+// run, which finds its rounds) on a thread of its own, with a progress
+// window and 中止 after a moment, so that no session keeps the game from
+// answering; a bad line or a missing round gets the error box. `opened`
+// hears of the window, which shows itself once the round's start is reached,
+// or of nullptr when none opens.
+bool openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent,
+                std::function<void(ReplayWindow*)> opened = {});
+// The same with the check on the calling thread; nullptr when nothing opens.
+ReplayWindow* openReplayNow(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent);
 
 }  // namespace glamora

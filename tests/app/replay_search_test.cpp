@@ -174,7 +174,7 @@ TEST_F(ReplaySearchTest, WhatIsNoScriptGetsAShortErrorBoxAtOnce) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
-    EXPECT_EQ(openReplay(c.path, 1, pictures, nullptr), nullptr);
+    EXPECT_EQ(openReplayNow(c.path, 1, pictures, nullptr), nullptr);
     const QString text = takeErrorBox();
     for (const char* word : c.words) EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << text.toStdString();
     EXPECT_LT(text.size(), 400);
