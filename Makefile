@@ -56,6 +56,7 @@ fuzz:
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+	$(BUILD)/bench/glamora_net_bench
 	$(BUILD)/bench/glamora_screen_bench
 
 measure:
@@ -92,3 +93,12 @@ soak: deps-test
 	  cat soak.out; exit $$status
 	@awk -F'[:,]' '{ r += $$2; t += $$4 } END { printf "soak: %d rounds, %d ticks (%.1f simulated hours), all checks held\n", r, t, t / 36000 }' \
 	  $(ASAN_BUILD)/soak.out
+
+# make net-soak  the network battle's long runs over the simulated link (1000
+#                rounds at 80 ± 20 ms and 2% loss, 100 rounds at 250 ± 100 ms and
+#                10% loss in bursts of 5), checked against their figures
+.PHONY: net-soak
+net-soak: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) -j $(JOBS) --target glamora-sim
+	scripts/net-soak $(BUILD)

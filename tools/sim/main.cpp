@@ -11,6 +11,7 @@
 
 #include "bench.h"
 #include "match.h"
+#include "net_commands.h"
 #include "sim_driver.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
+    const int net = glamora::sim::runNetCommand(argc, argv, std::cout, std::cerr);
+    if (net >= 0) return net;
     const int status = glamora::sim::runMatchCommand(argc, argv, std::cout, std::cerr);
     if (status >= 0) return status;
   }

@@ -1,0 +1,80 @@
+#include "enet_filter.h"
+
+#include <cstring>
+#include <vector>
+
+namespace glamora::netio {
+
+namespace {
+
+// ENet hosts have no user pointer: the filters, by host.
+std::vector<EnetFilter*> gFilters;
+std::vector<ENetHost*> gHosts;
+
+}  // namespace
+
+EnetFilter::EnetFilter(ENetHost* host) : host_(host) {
+  host->checksum = enet_crc32;
+  host->intercept = &EnetFilter::intercept;
+  gFilters.push_back(this);
+  gHosts.push_back(host);
+}
+
+EnetFilter::~EnetFilter() {
+  for (std::size_t k = 0; k < gFilters.size(); ++k) {
+    if (gFilters[k] != this) continue;
+    gFilters.erase(gFilters.begin() + static_cast<std::ptrdiff_t>(k));
+    gHosts.erase(gHosts.begin() + static_cast<std::ptrdiff_t>(k));
+    break;
+  }
+}
+
+int EnetFilter::intercept(ENetHost* host, ENetEvent*) {
+  for (std::size_t k = 0; k < gHosts.size(); ++k) {
+    if (gHosts[k] != host) continue;
+    EnetFilter& f = *gFilters[k];
+    if (f.admits(host)) return 0;
+    ++f.dropped_;
+    return 1;
+  }
+  return 0;
+}
+
+bool EnetFilter::admits(ENetHost* host) const {
+  if (!peer_) return true;
+  if (host->receivedAddress.host != peer_->address.host || host->receivedAddress.port != peer_->address.port) {
+    return false;
+  }
+  return enetChecksumHolds(host);
+}
+
+// The header is the peer id (with flags), the sent time when flagged, then the
+// checksum, computed over the datagram with the peer's connect id (0 before
+// the sender knows its peer id) in the checksum's place.
+bool enetChecksumHolds(const ENetHost* host) {
+  const std::size_t length = host->receivedDataLength;
+  if (length < 2) return false;
+  std::uint16_t word;
+  std::memcpy(&word, host->receivedData, 2);
+  const std::uint16_t id = ENET_NET_TO_HOST_16(word);
+  const std::uint16_t flags = id & ENET_PROTOCOL_HEADER_FLAG_MASK;
+  const std::uint16_t peerId = id & ~(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK);
+  if (flags & ENET_PROTOCOL_HEADER_FLAG_COMPRESSED) return false;  // never sent by this game
+  const std::size_t checksumAt = (flags & ENET_PROTOCOL_HEADER_FLAG_SENT_TIME) ? 4 : 2;
+  if (length < checksumAt + 4) return false;
+  enet_uint32 seed = 0;
+  if (peerId != ENET_PROTOCOL_MAXIMUM_PEER_ID) {
+    if (peerId >= host->peerCount) return false;
+    seed = host->peers[peerId].connectID;
+  }
+  std::vector<std::uint8_t> copy(host->receivedData, host->receivedData + length);
+  enet_uint32 stored;
+  std::memcpy(&stored, copy.data() + checksumAt, 4);
+  std::memcpy(copy.data() + checksumAt, &seed, 4);
+  ENetBuffer buffer;
+  buffer.data = copy.data();
+  buffer.dataLength = copy.size();
+  return enet_crc32(&buffer, 1) == stored;
+}
+
+}  // namespace glamora::netio

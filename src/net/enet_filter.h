@@ -1,0 +1,37 @@
+// Keeps what does not come from the connected peer away from ENet: once a
+// side has its peer, a datagram from any other address, or one whose ENet
+// checksum does not hold (corrupted on the way), is dropped and counted
+// before ENet reads it.
+#pragma once
+
+#include <enet/enet.h>
+
+#include <cstdint>
+
+namespace glamora::netio {
+
+class EnetFilter {
+ public:
+  // Turns on ENet's CRC-32 checksums for `host` and filters what it receives.
+  explicit EnetFilter(ENetHost* host);
+  ~EnetFilter();
+  EnetFilter(const EnetFilter&) = delete;
+  EnetFilter& operator=(const EnetFilter&) = delete;
+
+  // From now on only this peer's datagrams get through.
+  void connectedTo(const ENetPeer* peer) { peer_ = peer; }
+  std::int64_t dropped() const { return dropped_; }
+
+ private:
+  static int intercept(ENetHost* host, ENetEvent* event);
+  bool admits(ENetHost* host) const;
+
+  ENetHost* host_;
+  const ENetPeer* peer_ = nullptr;
+  std::int64_t dropped_ = 0;
+};
+
+// The ENet checksum of the datagram the host has just received holds.
+bool enetChecksumHolds(const ENetHost* host);
+
+}  // namespace glamora::netio
