@@ -174,8 +174,9 @@ void NetPeer::takeInputs(const InputsBody& b, std::int64_t nowUs) {
   peerHashAck_ = std::max(peerHashAck_, b.hashAck);
   sync_.heard(b, nowUs, battle_.now(), tickStartUs_);
 
+  // usable() saw to it that a packet with inputs leaves no gap: fresh >= 0.
   const int fresh = battle_.lastRemote() + 1 - b.inputFirst;
-  if (fresh < static_cast<int>(b.inputs.size())) {
+  if (!b.inputs.empty() && fresh < static_cast<int>(b.inputs.size())) {
     battle_.receiveRemote(std::span<const TickInput>(b.inputs).subspan(static_cast<std::size_t>(fresh)));
   }
   for (std::size_t k = 0; k < b.hashes.size(); ++k) {
