@@ -39,7 +39,7 @@ class AfterFirstPaint final : public QObject {
 
 }  // namespace
 
-GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory)
+GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory)
     : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_) {
   // Only the title screen is built here: every other screen is built when it
   // first opens, and shows what it would have shown had it been built now.
@@ -63,10 +63,10 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, std::string directory, std::s
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
   effects_.dialogWindow = [this](Dialog d) -> QDialog* { return &results_->dialog(d); };
   links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
-  session_.training.assetDirectory = directory;
+  session_.training.dataFiles = dataFiles;
   computerSeed_ = std::random_device{}();
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
-  startup_ = std::make_unique<StartupStep>(effects_, std::move(directory),
+  startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
                                            [this](const QString& text) { help_->setHowToPlayText(text); });
 }
 

@@ -24,9 +24,9 @@ namespace glamora {
 
 class GlamoraApp {
  public:
-  // `directory` is where the music, voices and how-to-play text are read
+  // `dataFiles` says where the music, voices and how-to-play text are read
   // from; `sessionsDirectory` where the kept session journals are (empty: none).
-  GlamoraApp(media::MediaLibrary& media, std::string directory, std::string sessionsDirectory = {});
+  GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory = {});
   ~GlamoraApp();
 
   Session& session() { return session_; }

@@ -1,17 +1,22 @@
 // Glamora: a puzzle game of cosmetics for one keyboard.
 //   glamora                             the game
 //   glamora --replay FILE [--round N]   watch a round of a kept session again
+//   glamora --help | --version
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 #include "app/clock_driver.h"
+#include "app/command_line.h"
 #include "app/data_directory.h"
 #include "app/glamora_app.h"
+#include "app/qt_japanese.h"
 #include "app/quit_on_signal.h"
 #include "app/session_journal.h"
 #include "assets/media/audio_output.h"
@@ -21,22 +26,7 @@
 
 namespace {
 
-int usage() {
-  std::cerr << "usage: glamora [--replay FILE [--round N]]\n";
-  return 2;
-}
-
-int replay(const QStringList& args) {
-  const QString file = args.value(2);
-  if (file.isEmpty()) return usage();
-  int round = 0;
-  if (args.size() == 5 && args[3] == "--round") {
-    bool ok = false;
-    round = args[4].toInt(&ok);
-    if (!ok || round < 1) return usage();
-  } else if (args.size() != 3) {
-    return usage();
-  }
+int replay(const QString& file, int round) {
   glamora::quitOnTerminationSignals();
   glamora::PictureLibrary pictures;
   QApplication::setQuitOnLastWindowClosed(true);
@@ -76,19 +66,30 @@ int main(int argc, char** argv) {
   // first waits for a round trip to the server; copying the few pixels into
   // the request costs less. Set in the environment, the choice is the user's.
   if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
-  QApplication application(argc, argv);
-  QApplication::setApplicationName(glamora::kAppTitle);
-  glamora::installFontSubstitutions();
-  const QStringList args = QApplication::arguments();
-  if (args.size() > 1) {
-    if (args[1] != "--replay") return usage();
-    return replay(args);
+  const glamora::CommandLine command = glamora::readCommandLine(argc, argv);
+  switch (command.action) {
+    case glamora::CommandLine::Action::help: std::cout << glamora::helpText(); return 0;
+    case glamora::CommandLine::Action::version: std::cout << glamora::versionText(); return 0;
+    case glamora::CommandLine::Action::bad:
+      std::cerr << "glamora: " << command.problem << "\n" << glamora::usageText();
+      return 2;
+    default: break;
   }
-  glamora::enterDataDirectory();
+  // Qt sees no argument of the game's: a replay file named like one of Qt's
+  // own options stays a file name.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  QApplication::setApplicationName(glamora::kAppTitle);
+  glamora::installQtJapanese(application);
+  glamora::installFontSubstitutions();
+  if (command.action == glamora::CommandLine::Action::replay)
+    return replay(QFile::decodeName(command.replayFile.c_str()), command.round);
 
-  // The working directory (or the installed data directory) holds the music,
-  // voices and help text.
-  const std::string directory = QDir::currentPath().toStdString();
+  // Each of the music, voices and help text is read from the working
+  // directory when it is there, from the installed data directory otherwise.
+  std::error_code noWorkingDirectory;
+  std::filesystem::path working = std::filesystem::current_path(noWorkingDirectory);
+  if (noWorkingDirectory) working = ".";
   const std::string sessions =
       QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("sessions").toStdString();
   // GLAMORA_SYNTH_SILENT=1 synthesises and mixes the sound even with no sound
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(
         qApp, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); }, Qt::QueuedConnection);
   }));
-  glamora::GlamoraApp game(media, directory, sessions);
+  glamora::GlamoraApp game(media, glamora::workingOrInstalledFiles(working), sessions);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
   glamora::ClockDriver driver(game.clock());
   driver.setResting([&game] { return game.restingOnTitle(); });

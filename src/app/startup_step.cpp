@@ -48,18 +48,20 @@ FileStamp FileStamp::of(const std::string& path) {
 }
 
 bool StartupStep::attempt() {
-  if (failed_ && FileStamp::of(failedPath_) == failedStamp_) return false;
-  std::string path;
+  if (failed_ && files_(failedName_) == failedPath_ && FileStamp::of(failedPath_) == failedStamp_) return false;
+  std::string name, path;
   FileStamp stamp;
   NotingOpens noting(effects_, path, stamp);
+  const FileLocator files = [&](const std::string& fileName) { return files_(name = fileName); };
   try {
-    openStartupMedia(noting, directory_);
-    noting.note(assetPath(directory_, kHelpTextFile));
+    openStartupMedia(noting, files);
+    noting.note(files(kHelpTextFile));
     showHelpText_(readHelpText(path));
     failed_ = false;
     return true;
   } catch (const GameError& e) {
     failed_ = true;
+    failedName_ = name;
     failedPath_ = path;
     failedStamp_ = stamp;
     // Report each distinct failure once; the step keeps retrying quietly.

@@ -1,8 +1,9 @@
 // The title screen's start-up step: open the five media players, load the
 // how-to-play text, then let the game begin. A failure shows its error box
 // once and the step is tried again on later ticks, but the file that failed
-// is not read again until it has changed (a huge file would otherwise be
-// read twice a second for as long as the title shows).
+// is not read again until it has changed or another copy of it is found (a
+// huge file would otherwise be read twice a second for as long as the title
+// shows).
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@
 
 #include "assets/text/help_text.h"
 #include "engine/effects.h"
+#include "engine/media_files.h"
 
 namespace glamora {
 
@@ -27,20 +29,20 @@ struct FileStamp {
 
 class StartupStep {
  public:
-  StartupStep(Effects& effects, std::string directory, std::function<void(const QString&)> showHelpText)
-      : effects_(effects), directory_(std::move(directory)), showHelpText_(std::move(showHelpText)) {}
+  // `files` says where each file is read from, looked up again on every attempt.
+  StartupStep(Effects& effects, FileLocator files, std::function<void(const QString&)> showHelpText)
+      : effects_(effects), files_(std::move(files)), showHelpText_(std::move(showHelpText)) {}
 
   // One attempt; true once every player is open and the text is loaded.
   bool attempt();
-  const std::string& directory() const { return directory_; }
 
  private:
   Effects& effects_;
-  std::string directory_;
+  FileLocator files_;
   std::function<void(const QString&)> showHelpText_;
   std::set<std::string> reported_;
   bool failed_ = false;
-  std::string failedPath_;
+  std::string failedName_, failedPath_;
   FileStamp failedStamp_;
 };
 

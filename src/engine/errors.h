@@ -25,4 +25,8 @@ inline std::string errorBoxText(const std::exception& e) {
   return errorBoxText(game ? game->text() : std::string(e.what()));
 }
 
+// A failure of the system (an errno value) in the words of an error box:
+// "ファイルが見つかりません" for ENOENT, and so on; "システムエラー N" for a rare one.
+std::string systemErrorText(int errorNumber);
+
 }  // namespace glamora

@@ -21,18 +21,22 @@ std::string assetPath(const std::string& directory, const std::string& fileName)
   return directory + "/" + fileName;
 }
 
+FileLocator filesInDirectory(std::string directory) {
+  return [directory = std::move(directory)](const std::string& fileName) { return assetPath(directory, fileName); };
+}
+
 TrainingVoices trainingVoices(Character character) {
   if (character == Character::Mirabe) return {"MIRABE2.wav", "MIRABE3.wav"};
   return {"ELNA2.wav", "ELNA3.wav"};
 }
 
-void openStartupMedia(Effects& effects, const std::string& directory) {
+void openStartupMedia(Effects& effects, const FileLocator& files) {
   const TrainingVoices elna = trainingVoices(Character::Elna);
-  effects.openMedia(Media::Bgm, assetPath(directory, kMusicFile));
-  effects.openMedia(Media::P1mw, assetPath(directory, "ELNA1.wav"));
-  effects.openMedia(Media::P2mw, assetPath(directory, "MIRABE1.wav"));
-  effects.openMedia(Media::P1sw, assetPath(directory, elna.win));
-  effects.openMedia(Media::P1sl, assetPath(directory, elna.lose));
+  effects.openMedia(Media::Bgm, files(kMusicFile));
+  effects.openMedia(Media::P1mw, files("ELNA1.wav"));
+  effects.openMedia(Media::P2mw, files("MIRABE1.wav"));
+  effects.openMedia(Media::P1sw, files(elna.win));
+  effects.openMedia(Media::P1sl, files(elna.lose));
 }
 
 }  // namespace glamora

@@ -26,7 +26,7 @@ ScriptReading runHeadless(const std::vector<std::string>& lines, std::size_t& ba
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string reason;
     if (!script.runLine(static_cast<int>(i + 1), lines[i], reason)) {
-      badLine = i + 1;
+      badLine = reading.badLineNumber = i + 1;
       reading.badLine = "line " + std::to_string(i + 1) + ": " + lines[i] + ": " + reason;
       break;
     }

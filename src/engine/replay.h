@@ -20,6 +20,7 @@ inline constexpr const char* kUnfinished = "unfinished";
 // running when the script ends ends there, "unfinished".
 struct ScriptReading {
   std::optional<std::string> badLine;
+  std::size_t badLineNumber = 0;  // from 1; 0 when no line is bad
   std::vector<RoundRecord> rounds;
   std::int64_t end = 0;  // the script's clock after its last line
 };

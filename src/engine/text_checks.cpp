@@ -86,6 +86,50 @@ std::string jsonString(std::string_view text) {
   return out + '"';
 }
 
+namespace {
+
+bool isInvisibleLayout(char32_t c) {
+  return c == 0x061C || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2069) ||
+         c == 0xFEFF;
+}
+
+// \xHH for a byte, \uHHHH for a character.
+void appendEscape(std::string& out, char kind, unsigned value) {
+  std::array<char, 12> escaped{};
+  std::snprintf(escaped.data(), escaped.size(), "\\%c%0*X", kind, kind == 'x' ? 2 : 4, value);
+  out += escaped.data();
+}
+
+}  // namespace
+
+std::string printableText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Step step = decodeUtf8(text, at);
+    const char32_t c = step.value;
+    if (!step.valid) {
+      for (std::size_t k = 0; k < step.length; ++k) appendEscape(out, 'x', static_cast<unsigned char>(text[at + k]));
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x80 && isControl(c)) {
+      appendEscape(out, 'x', static_cast<unsigned>(c));
+    } else if (isControl(c) || isInvisibleLayout(c)) {
+      appendEscape(out, 'u', static_cast<unsigned>(c));
+    } else {
+      out += text.substr(at, step.length);
+    }
+    at += step.length;
+  }
+  return out;
+}
+
 std::string quotedExcerpt(std::string_view text, std::uint64_t length) {
   std::size_t end = 0;
   while (end < text.size()) {

@@ -37,6 +37,13 @@ std::string jsonString(std::string_view text);
 std::string quotedExcerpt(std::string_view text, std::uint64_t length);
 inline std::string quotedExcerpt(std::string_view text) { return quotedExcerpt(text, text.size()); }
 
+// Text from a file, a script or a path as a window may quote it: printable
+// characters as they are; each byte of a malformed UTF-8 part as \xHH; a
+// control character as \n, \r, \t or \xHH (C1 as \u0085); a character
+// that is not seen but moves or hides the text around it (bidirectional
+// marks, zero-width ones, line separators) as \u202E; a backslash doubled.
+std::string printableText(std::string_view text);
+
 // A line read with a bound on the memory it takes.
 struct BoundedLine {
   std::string text;          // the line without its newline; only its first bytes when cut()

@@ -128,8 +128,8 @@ void Training::chooseCharacter(Character character) {
     state.character = character;
     view_.menuChanged();
     const TrainingVoices voices = trainingVoices(character);
-    effects_.openMedia(Media::P1sw, assetPath(assetDirectory, voices.win));
-    effects_.openMedia(Media::P1sl, assetPath(assetDirectory, voices.lose));
+    effects_.openMedia(Media::P1sw, dataFiles(voices.win));
+    effects_.openMedia(Media::P1sl, dataFiles(voices.lose));
     view_.characterChanged(character);
   });
 }

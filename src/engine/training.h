@@ -13,6 +13,7 @@
 #include "editor_values.h"
 #include "effects.h"
 #include "game_sound.h"
+#include "media_files.h"
 #include "player.h"
 #include "scheduler.h"
 #include "screen_rules.h"
@@ -61,8 +62,8 @@ class Training final : private PlayerHost {
   void leaveToTitle();
   void screenClosed();
 
-  // Where the voices are read from; set by the start-up step.
-  std::string assetDirectory;
+  // Where the voices are read from; set by the program (glamora-sim opens no real file).
+  FileLocator dataFiles = filesInDirectory({});
 
   TrainingState state;
   // Rounds started so far: a stage choice that fails on the editor's boxes starts none.

@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "engine/errors.h"
+#include "engine/text_checks.h"
 #include "modes/battle_screen.h"
 #include "modes/replay_times.h"
 #include "modes/session_files.h"
@@ -38,14 +39,22 @@ QString modeText(Mode mode) { return mode == Mode::Battle ? "二人で対戦" : 
 
 QString quotedText(const std::string& text) {
   constexpr qsizetype kHead = 80, kTail = 60;
-  // Only what can be shown is decoded: a few bytes a character at most.
+  // Only what can be shown is escaped: a few bytes a character at most.
   constexpr std::size_t kHeadBytes = 4 * kHead, kTailBytes = 4 * kTail;
-  QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(std::min(text.size(), kHeadBytes)));
-  if (text.size() > kHeadBytes) {
-    const std::size_t tail = std::min(text.size() - kHeadBytes, kTailBytes);
-    shown += QString::fromUtf8(text.data() + text.size() - tail, static_cast<qsizetype>(tail));
+  const std::string_view bytes = text;
+  const auto inside = [&](std::size_t at) {
+    return at < bytes.size() && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80;
+  };
+  // Both parts begin and end between characters, not inside one.
+  std::size_t headEnd = std::min(bytes.size(), kHeadBytes);
+  for (int k = 0; k < 3 && headEnd > 0 && inside(headEnd); ++k) --headEnd;
+  std::size_t tailStart = headEnd;
+  if (bytes.size() - headEnd > kTailBytes) {
+    tailStart = bytes.size() - kTailBytes;
+    for (int k = 0; k < 3 && inside(tailStart); ++k) ++tailStart;
   }
-  if (shown.size() > kHead + kTail + 1 || text.size() > kHeadBytes + kTailBytes) {
+  QString shown = QString::fromStdString(printableText(bytes.substr(0, headEnd)) + printableText(bytes.substr(tailStart)));
+  if (shown.size() > kHead + kTail + 1 || tailStart > headEnd) {
     // Cut between characters, not inside a surrogate pair.
     qsizetype head = std::min(kHead, shown.size());
     if (head > 0 && shown[head - 1].isHighSurrogate()) --head;
@@ -53,11 +62,10 @@ QString quotedText(const std::string& text) {
     if (tail > 0 && shown[shown.size() - tail].isLowSurrogate()) --tail;
     shown = shown.left(head) + QChar(0x2026) + shown.right(tail);
   }
-  for (QChar& c : shown) {
-    if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
-  }
   return shown;
 }
+
+QString quotedFileName(const QString& path) { return quotedText(QFile::encodeName(path).toStdString()); }
 
 namespace {
 
@@ -204,7 +212,8 @@ void ReplayWindow::roundMissing() {
   endSearch();
   const QString which = note_.number > 0 ? QString("ラウンド %1").arg(note_.number) : QString("ラウンド");
   showErrorBox(parentWidget(),
-               QString::fromStdString(errorBoxText(QString("'%1' に%2がありません").arg(file_, which).toStdString())));
+               QString::fromStdString(
+                   errorBoxText(QString("'%1' に%2がありません").arg(quotedFileName(file_), which).toStdString())));
   close();
 }
 
@@ -287,7 +296,12 @@ ReplayWindow* openChecked(const QString& path, int round, std::vector<std::strin
     return nullptr;
   };
   if (reading.badLine) {
-    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2)").arg(path, quotedText(*reading.badLine)));
+    const std::size_t number = reading.badLineNumber;
+    const std::string& line = number >= 1 && number <= lines.size() ? lines[number - 1] : *reading.badLine;
+    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2 行目: %3)")
+                    .arg(quotedFileName(path))
+                    .arg(number)
+                    .arg(quotedText(line)));
   }
   const RoundRecord* chosen = nullptr;
   for (const RoundRecord& r : reading.rounds) {
@@ -295,7 +309,7 @@ ReplayWindow* openChecked(const QString& path, int round, std::vector<std::strin
   }
   if (!chosen) {
     const QString which = round == 0 ? QString("ラウンド") : QString("ラウンド %1").arg(round);
-    return fail(QString("'%1' に%2がありません").arg(path, which));
+    return fail(QString("'%1' に%2がありません").arg(quotedFileName(path), which));
   }
   auto* window = new ReplayWindow(std::move(lines), *chosen, pictures, parent, path);
   window->setAttribute(Qt::WA_DeleteOnClose);

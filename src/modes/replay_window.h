@@ -31,8 +31,11 @@ QString roundResultText(const std::string& result);
 QString modeText(Mode mode);
 
 // A text from a file as an error box quotes it: its start and its end, at
-// most some 140 characters, control characters shown as spaces.
+// most some 140 characters, with printableText()'s escapes for the bytes
+// that are not printable text.
 QString quotedText(const std::string& text);
+// A file's name as an error box quotes it.
+QString quotedFileName(const QString& path);
 
 class ReplayWindow final : public QWidget {
  public:

@@ -9,27 +9,32 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/errors.h"
+#include "engine/text_checks.h"
+
 namespace glamora {
 
 namespace fs = std::filesystem;
 
 std::optional<std::string> readSessionFile(const fs::path& path, std::string& error) {
   const auto fail = [&](const std::string& reason) {
-    error = path.string() + ": " + reason;
+    error = printableText(path.string()) + ": " + reason;
     return std::nullopt;
   };
   // Non-blocking, so that a FIFO or a device can be looked at without waiting
   // for a writer; only a regular file is then read.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return fail(std::strerror(errno));
+  if (fd < 0) return fail(systemErrorText(errno));
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
   struct stat info {};
-  if (::fstat(fd, &info) != 0) return fail(std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) return fail("not a regular file");
-  const auto tooLarge = [&] { return fail("larger than " + std::to_string(kMaxSessionFileBytes >> 20) + " MiB"); };
+  if (::fstat(fd, &info) != 0) return fail(systemErrorText(errno));
+  if (!S_ISREG(info.st_mode)) return fail("ファイルではありません");
+  const auto tooLarge = [&] {
+    return fail("ファイルが大きすぎます (" + std::to_string(kMaxSessionFileBytes >> 20) + " MiB まで)");
+  };
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxSessionFileBytes) return tooLarge();
   std::string text;
   text.resize(static_cast<std::size_t>(info.st_size));
@@ -43,7 +48,7 @@ std::optional<std::string> readSessionFile(const fs::path& path, std::string& er
     }
     const ssize_t got = ::read(fd, text.data() + have, text.size() - have);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return fail(std::strerror(errno));
+    if (got < 0) return fail(systemErrorText(errno));
     if (got == 0) break;
     have += static_cast<std::size_t>(got);
   }

@@ -29,7 +29,7 @@ struct AppTest : ::testing::Test {
     ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
   }
   void start() {
-    app = std::make_unique<GlamoraApp>(media, assets.path().toStdString());
+    app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
     app->effects().errorBox = [this](const QString& text) { errors << text; };
     app->title().show();
   }

@@ -1,4 +1,5 @@
-// The start in a directory without the game's files moves to the installed data.
+// Each data file is read from the working directory when it is there, from
+// the installed data directory otherwise.
 #include "app/data_directory.h"
 
 #include <QTemporaryDir>
@@ -14,39 +15,37 @@ namespace fs = std::filesystem;
 
 struct DataDirectoryTest : ::testing::Test {
   QTemporaryDir root;
-  fs::path start = fs::path(root.path().toStdString()) / "start";
+  fs::path working = fs::path(root.path().toStdString()) / "start";
   fs::path installed = fs::path(root.path().toStdString()) / "share" / "glamora";
-  fs::path before = fs::current_path();
 
   void SetUp() override {
-    fs::create_directories(start);
+    fs::create_directories(working);
     fs::create_directories(installed);
     for (const char* file : kAssetFiles) std::ofstream(installed / file) << "x";
-    fs::current_path(start);
   }
-  void TearDown() override { fs::current_path(before); }
 };
 
-TEST_F(DataDirectoryTest, AnEmptyWorkingDirectoryGivesWayToTheInstalledData) {
-  EXPECT_TRUE(enterDataDirectory(installed));
-  EXPECT_EQ(fs::current_path(), fs::canonical(installed));
-}
-
-TEST_F(DataDirectoryTest, AnyOneGameFileKeepsTheWorkingDirectory) {
-  for (const char* file : kAssetFiles) {
-    SCOPED_TRACE(file);
-    std::ofstream(start / file) << "x";
-    EXPECT_FALSE(enterDataDirectory(installed));
-    EXPECT_EQ(fs::current_path(), fs::canonical(start));
-    fs::remove(start / file);
+TEST_F(DataDirectoryTest, EachFileComesFromTheWorkingDirectoryOnlyWhenItIsThere) {
+  const FileLocator files = workingOrInstalledFiles(working, installed);
+  for (const char* alone : kAssetFiles) {
+    SCOPED_TRACE(alone);
+    std::ofstream(working / alone) << "x";
+    for (const char* file : kAssetFiles) {
+      const fs::path expected = (file == alone ? working : installed) / file;
+      EXPECT_EQ(files(file), expected.string()) << file;
+    }
+    fs::remove(working / alone);
   }
 }
 
-TEST_F(DataDirectoryTest, AnIncompleteOrMissingInstallationChangesNothing) {
-  fs::remove(installed / kHelpTextFile);
-  EXPECT_FALSE(enterDataDirectory(installed));
-  EXPECT_FALSE(enterDataDirectory(root.path().toStdString() + "/nowhere"));
-  EXPECT_EQ(fs::current_path(), fs::canonical(start));
+TEST_F(DataDirectoryTest, AFileInNeitherIsLookedForInTheWorkingDirectoryAndFoundOnceItAppears) {
+  const FileLocator files = workingOrInstalledFiles(working, installed);
+  fs::remove(installed / kMusicFile);
+  EXPECT_EQ(files(kMusicFile), (working / kMusicFile).string());
+  std::ofstream(installed / kMusicFile) << "x";
+  EXPECT_EQ(files(kMusicFile), (installed / kMusicFile).string());
+  EXPECT_EQ(workingOrInstalledFiles(working, root.path().toStdString() + "/nowhere")("ELNA1.wav"),
+            (working / "ELNA1.wav").string());
 }
 
 TEST_F(DataDirectoryTest, TheInstalledDirectoryIsCompiledIn) {

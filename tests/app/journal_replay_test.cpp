@@ -48,7 +48,7 @@ struct JournalReplayTest : ::testing::Test {
                              "MIRABE3.wav", "Glamora.txt"}) {
       ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
     }
-    app = std::make_unique<GlamoraApp>(media, assets.path().toStdString());
+    app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
     app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
     writer.begin("1.0", "2026-12-07T21:04:11+09:00");
     app->session().setRecorder(&writer);
@@ -262,7 +262,7 @@ TEST(ReplayListTest, ABadFileGetsAnErrorBoxNamingTheLineAndOpensNothing) {
   ASSERT_TRUE(box);
   const QString text = box->findChild<QLabel*>("qt_msgbox_label")->text();
   EXPECT_TRUE(text.contains("bad.session")) << text.toStdString();
-  EXPECT_TRUE(text.contains("line 3")) << text.toStdString();
+  EXPECT_TRUE(text.contains("3 行目")) << text.toStdString();
   box->close();
 }
 

@@ -170,7 +170,11 @@ TEST_F(ReplaySearchTest, WhatIsNoScriptGetsAShortErrorBoxAtOnce) {
       {"/dev/zero", {"開けません", "/dev/zero"}},
       {bigFile, {"開けません", "big.session"}},
       {dir.path(), {"開けません"}},
-      {put("long.session", "stage 1\nkey " + std::string(1 << 20, 'x') + "\n"), {"long.session", "line 2: key xxx", "…"}},
+      {put("long.session", "stage 1\nkey " + std::string(1 << 20, 'x') + "\n"), {"long.session", "2 行目: key xxx", "…"}},
+      // Bytes that are no printable text are escaped, in the line and in the file's name.
+      {put("garbage.session", std::string("\x01\xFF\xFE\0bin\x1B[31m\xE3\x81\n", 15)),
+       {"garbage.session", "1 行目", "\\x01\\xFF\\xFE\\x00bin\\x1B[31m\\xE3\\x81"}},
+      {put("ctl\x01name\xE2\x80\xAE.session", "stage 1\njump\n"), {"ctl\\x01name\\u202E.session", "2 行目: jump"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
@@ -178,6 +182,10 @@ TEST_F(ReplaySearchTest, WhatIsNoScriptGetsAShortErrorBoxAtOnce) {
     const QString text = takeErrorBox();
     for (const char* word : c.words) EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << text.toStdString();
     EXPECT_LT(text.size(), 400);
+    // Said in Japanese, with no control character left in it.
+    for (const char* english : {"line ", "unknown", "No such", "regular file", "larger than", "Is a directory"})
+      EXPECT_FALSE(text.contains(english)) << text.toStdString();
+    for (const QChar ch : text) EXPECT_NE(ch.category(), QChar::Other_Control) << text.toStdString();
   }
 }
 

@@ -27,7 +27,7 @@ struct Game {
   QStringList errors;
 
   Game() {
-    app = std::make_unique<GlamoraApp>(media, GLAMORA_DATA_DIR);
+    app = std::make_unique<GlamoraApp>(media, filesInDirectory(GLAMORA_DATA_DIR));
     app->effects().errorBox = [this](const QString& text) { errors << text; };
     app->title().show();
   }

@@ -53,11 +53,11 @@ TEST(ReadSessionFileTest, ReadsOnlyARegularFileOfAtMost64MiBAndNeverWaits) {
       {root / "empty.session", 0, ""},
       {root / "link.session", 8, ""},
       {root / "limit.session", kMaxSessionFileBytes, ""},
-      {root / "over.session", {}, "larger than 64 MiB"},
-      {root / "fifo.session", {}, "not a regular file"},
-      {root / "folder.session", {}, "not a regular file"},
-      {"/dev/zero", {}, "not a regular file"},
-      {root / "missing.session", {}, "No such file or directory"},
+      {root / "over.session", {}, "ファイルが大きすぎます (64 MiB まで)"},
+      {root / "fifo.session", {}, "ファイルではありません"},
+      {root / "folder.session", {}, "ファイルではありません"},
+      {"/dev/zero", {}, "ファイルではありません"},
+      {root / "missing.session", {}, "ファイルが見つかりません"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.string());

@@ -3,6 +3,7 @@
 // large fails by its size.
 #include "app/startup_step.h"
 
+#include "app/data_directory.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -66,7 +67,7 @@ TEST(StartupStepTest, AFailedFileIsReadAgainOnlyOnceItHasChanged) {
     media::MediaLibrary library(silentOutput());
     CountingEffects effects(library);
     QString helpText;
-    StartupStep step(effects, dir.path().toStdString(), [&](const QString& text) { helpText = text; });
+    StartupStep step(effects, filesInDirectory(dir.path().toStdString()), [&](const QString& text) { helpText = text; });
 
     for (int tick = 0; tick < 4; ++tick) EXPECT_FALSE(step.attempt());
     EXPECT_EQ(effects.opens, c.opensBeforeFailing);
@@ -80,6 +81,39 @@ TEST(StartupStepTest, AFailedFileIsReadAgainOnlyOnceItHasChanged) {
     EXPECT_EQ(effects.opens, c.opensBeforeFailing + 5);
     EXPECT_FALSE(helpText.isEmpty());
   }
+}
+
+// A working directory holding only its own how-to-play text: the text comes
+// from there, the media from the installed data; a file missing from both is
+// read again once it is installed.
+TEST(StartupStepTest, AWorkingDirectoryWithOneFileTakesTheRestFromTheInstalledData) {
+  QTemporaryDir working, installed;
+  for (const char* name : kAssetFiles) {
+    ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, installed.filePath(name)));
+  }
+  QFile own(working.filePath(kHelpTextFile));
+  ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+  own.write("自分の遊び方\n");
+  own.close();
+  QFile::remove(installed.filePath("MIRABE1.wav"));
+  media::MediaLibrary library(silentOutput());
+  CountingEffects effects(library);
+  QString helpText;
+  StartupStep step(effects, workingOrInstalledFiles(working.path().toStdString(), installed.path().toStdString()),
+                   [&](const QString& text) { helpText = text; });
+
+  EXPECT_FALSE(step.attempt());
+  EXPECT_FALSE(step.attempt());
+  EXPECT_EQ(effects.opens, 3);  // the failed file is not read again while it is nowhere
+  ASSERT_EQ(effects.errors.size(), 1u);
+  EXPECT_NE(effects.errors[0].find(working.filePath("MIRABE1.wav").toStdString()), std::string::npos)
+      << effects.errors[0];
+
+  ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/MIRABE1.wav", installed.filePath("MIRABE1.wav")));
+  EXPECT_TRUE(step.attempt());
+  EXPECT_EQ(effects.opens, 8);
+  EXPECT_EQ(helpText, "自分の遊び方\n");
+  EXPECT_TRUE(library.player(Media::Bgm).isOpen());
 }
 
 }  // namespace

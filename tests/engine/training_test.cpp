@@ -143,7 +143,7 @@ TEST_F(TrainingTest, OriginalStageTakesNormAndPeriodFromTheEditor) {
 }
 
 TEST_F(TrainingTest, CharacterChoiceReopensTheTwoTrainingVoices) {
-  training.assetDirectory = "/games/glamora";
+  training.dataFiles = filesInDirectory("/games/glamora");
   training.chooseCharacter(Character::Mirabe);
   training.chooseCharacter(Character::Mirabe);
   EXPECT_EQ(t.character, Character::Mirabe);

@@ -42,7 +42,7 @@ class NullEffects final : public Effects {
 TEST(ShippedFiles, StartUpOpensAllFivePlayersFromData) {
   SilentLibrary silent;
   NullEffects effects(silent.library);
-  ASSERT_NO_THROW(openStartupMedia(effects, kData));
+  ASSERT_NO_THROW(openStartupMedia(effects, filesInDirectory(kData)));
   for (Media m : {Media::Bgm, Media::P1mw, Media::P2mw, Media::P1sw, Media::P1sl})
     EXPECT_TRUE(silent.library.player(m).isOpen()) << mediaName(m);
   const std::int64_t music = silent.library.player(Media::Bgm).length();

@@ -1,5 +1,6 @@
 // glamora-sim [SCRIPT]: runs a script (or standard input) and writes JSON lines.
 // glamora-sim --bench: plays the fixed computer games and prints the rules signature.
+// glamora-sim --help lists every form.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,20 +14,23 @@
 #include "match.h"
 #include "net_commands.h"
 #include "sim_driver.h"
+#include "usage.h"
 
 int main(int argc, char** argv) {
+  if (const int info = glamora::sim::runInfoCommand(argc, argv, std::cout); info >= 0) return info;
   if (argc == 2 && std::string_view(argv[1]) == "--bench") {
     for (const std::string& line : glamora::sim::benchLines(glamora::sim::runBench())) std::cout << line << "\n";
     return 0;
   }
-  if (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
+  if (argc > 1 && std::string_view(argv[1]).starts_with("-")) {
     const int net = glamora::sim::runNetCommand(argc, argv, std::cout, std::cerr);
     if (net >= 0) return net;
     const int status = glamora::sim::runMatchCommand(argc, argv, std::cout, std::cerr);
     if (status >= 0) return status;
+    return glamora::sim::badOptions(argv[1], std::cerr);
   }
   if (argc > 2) {
-    std::cerr << "usage: glamora-sim [SCRIPT]\n";
+    std::cerr << glamora::sim::usageText();
     return 2;
   }
   // A closed standard output is found before a file is opened, which could

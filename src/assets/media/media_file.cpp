@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "engine/errors.h"
+#include "engine/text_checks.h"
 
 namespace glamora::media {
 
@@ -32,7 +33,7 @@ bool startsWith(const std::vector<std::uint8_t>& bytes, const char* magic) {
 }  // namespace
 
 std::string mediaErrorText(const std::string& what, const std::string& path, const std::string& detail) {
-  std::string text = what + ": " + path;
+  std::string text = what + ": " + printableText(path);
   if (!detail.empty()) text += " (" + detail + ")";
   return text;
 }
@@ -52,7 +53,7 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path) {
     throw GameError(mediaErrorText("ファイルが大きすぎます", path));
 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) throw GameError(mediaErrorText("ファイルを開けません", path, std::strerror(errno)));
+  if (!file) throw GameError(mediaErrorText("ファイルを開けません", path, systemErrorText(errno)));
 
   std::vector<std::uint8_t> bytes;
   std::uint8_t block[65536];
@@ -63,7 +64,7 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path) {
     if (n < sizeof block) break;
   }
   if (std::ferror(file.get()))
-    throw GameError(mediaErrorText("ファイルを読み込めません", path, std::strerror(errno)));
+    throw GameError(mediaErrorText("ファイルを読み込めません", path, systemErrorText(errno)));
   if (bytes.empty()) throw GameError(mediaErrorText("ファイルが空です", path));
   return bytes;
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "engine/errors.h"
 #include "media_file.h"
@@ -16,6 +17,15 @@ namespace {
 constexpr char kNotWave[] = "WAVE ファイルとして読めません";
 // Far beyond any voice; keeps a bogus header from asking for gigabytes.
 constexpr std::int64_t kMaxSeconds = 15 * 60;
+
+// SDL's reason, which is English, in the words of the error box.
+std::string sdlReason() {
+  const std::string_view reason = SDL_GetError();
+  if (reason.find("fmt") != std::string_view::npos) return "fmt チャンクがないか、不正です";
+  if (reason.find("data chunk") != std::string_view::npos) return "data チャンクがありません";
+  if (reason.find("ut of memory") != std::string_view::npos) return "メモリーが足りません";
+  return "対応していない形式か、壊れています";
+}
 
 std::uint32_t le32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -57,7 +67,7 @@ DecodedWave decodeWav(const std::vector<std::uint8_t>& bytes, const std::string&
   Uint32 rawBytes = 0;
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!rw || !SDL_LoadWAV_RW(rw, 1, &format, &raw, &rawBytes))
-    throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+    throw GameError(mediaErrorText(kNotWave, path, sdlReason()));
   std::unique_ptr<Uint8, void (*)(Uint8*)> owned(raw, &SDL_FreeWAV);
 
   const std::int64_t frameBytes = (SDL_AUDIO_BITSIZE(format.format) / 8) * format.channels;
@@ -75,14 +85,14 @@ DecodedWave decodeWav(const std::vector<std::uint8_t>& bytes, const std::string&
   SDL_AudioCVT cvt;
   if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS,
                         static_cast<Uint8>(channels), kOutputRate) < 0)
-    throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+    throw GameError(mediaErrorText(kNotWave, path, sdlReason()));
   std::vector<std::uint8_t> work(static_cast<std::size_t>(rawBytes) * cvt.len_mult + 16);
   std::memcpy(work.data(), raw, rawBytes);
   cvt.buf = work.data();
   cvt.len = static_cast<int>(rawBytes);
   int outBytes = static_cast<int>(rawBytes);
   if (cvt.needed) {
-    if (SDL_ConvertAudio(&cvt) != 0) throw GameError(mediaErrorText(kNotWave, path, SDL_GetError()));
+    if (SDL_ConvertAudio(&cvt) != 0) throw GameError(mediaErrorText(kNotWave, path, sdlReason()));
     outBytes = cvt.len_cvt;
   }
   const std::size_t frames = static_cast<std::size_t>(outBytes) / (sizeof(float) * channels);

@@ -4,7 +4,10 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <cerrno>
+
 #include "engine/errors.h"
+#include "engine/text_checks.h"
 
 namespace glamora {
 
@@ -15,7 +18,7 @@ namespace {
 constexpr qint64 kMaxHelpTextBytes = 4 << 20;
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& why) {
-  throw GameError("遊び方のファイルを開けません: " + path + " (" + why + ")");
+  throw GameError("遊び方のファイルを開けません: " + printableText(path) + " (" + why + ")");
 }
 
 }  // namespace
@@ -38,9 +41,11 @@ QString readHelpText(const std::string& path) {
   if (info.exists() && !info.isFile()) cannotOpen(path, "ファイルではありません");
   if (info.size() > kMaxHelpTextBytes) cannotOpen(path, "ファイルが大きすぎます");
   QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) cannotOpen(path, file.errorString().toStdString());
+  // QFile's reasons are English: the error box says it in the game's words.
+  if (!file.open(QIODevice::ReadOnly))
+    cannotOpen(path, systemErrorText(!info.exists() ? ENOENT : !info.isReadable() ? EACCES : EIO));
   const QByteArray bytes = file.read(kMaxHelpTextBytes + 1);
-  if (file.error() != QFileDevice::NoError) cannotOpen(path, file.errorString().toStdString());
+  if (file.error() != QFileDevice::NoError) cannotOpen(path, systemErrorText(EIO));
   if (bytes.size() > kMaxHelpTextBytes) cannotOpen(path, "ファイルが大きすぎます");
   return decodeHelpText(bytes);
 }

@@ -1,0 +1,29 @@
+// The game's command line, read before any window system is touched, so
+// that --help and --version work without a display.
+//   glamora                             the game
+//   glamora --replay FILE [--round N]   watch a round of a kept session again
+//   glamora --help | --version
+#pragma once
+
+#include <string>
+
+namespace glamora {
+
+struct CommandLine {
+  enum class Action { play, replay, help, version, bad };
+  Action action = Action::play;
+  std::string replayFile;  // as given, bytes unchanged
+  int round = 0;           // 0: the file's last round
+  std::string problem;     // for Action::bad: what was wrong, one line
+};
+
+CommandLine readCommandLine(int argc, const char* const* argv);
+
+// The usage lines, ending in a newline.
+std::string usageText();
+// What --help prints: the usage, what each option does, where the files are.
+std::string helpText();
+// What --version prints: "glamora 1.0".
+std::string versionText();
+
+}  // namespace glamora
