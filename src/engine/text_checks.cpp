@@ -110,8 +110,6 @@ std::string printableText(std::string_view text) {
     const char32_t c = step.value;
     if (!step.valid) {
       for (std::size_t k = 0; k < step.length; ++k) appendEscape(out, 'x', static_cast<unsigned char>(text[at + k]));
-    } else if (c == '\\') {
-      out += "\\\\";
     } else if (c == '\n') {
       out += "\\n";
     } else if (c == '\r') {

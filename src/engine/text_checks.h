@@ -37,11 +37,12 @@ std::string jsonString(std::string_view text);
 std::string quotedExcerpt(std::string_view text, std::uint64_t length);
 inline std::string quotedExcerpt(std::string_view text) { return quotedExcerpt(text, text.size()); }
 
-// Text from a file, a script or a path as a window may quote it: printable
-// characters as they are; each byte of a malformed UTF-8 part as \xHH; a
-// control character as \n, \r, \t or \xHH (C1 as \u0085); a character
-// that is not seen but moves or hides the text around it (bidirectional
-// marks, zero-width ones, line separators) as \u202E; a backslash doubled.
+// Text from a file, a script, a path or a typed box as a window may quote it:
+// printable characters as they are; each byte of a malformed UTF-8 part as
+// \xHH; a control character as \n, \r, \t or \xHH (C1 as \u0085); a
+// character that is not seen but moves or hides the text around it
+// (bidirectional marks, zero-width ones, line separators) as \u202E. What it
+// gives back is printable, so a second pass changes nothing.
 std::string printableText(std::string_view text);
 
 // A line read with a bound on the memory it takes.

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -78,6 +79,8 @@ constexpr std::int64_t kLongestSearchMs = INT64_MAX / 4;
 constexpr qint64 kSearchSliceMs = 10;
 // A search that takes longer than this shows its progress window.
 constexpr int kProgressDelayMs = 400;
+// The status line's second line.
+constexpr const char* kStatusKeys = "[1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる";
 
 }  // namespace
 
@@ -104,10 +107,17 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   screen_->setWindowFlags(Qt::Widget);
   screen_->setInputEnabled(false);
   screen_->setFocusPolicy(Qt::NoFocus);
+  // The screen's menus would act on the replay's own session: a replay has none.
+  if (auto* bar = screen_->findChild<QMenuBar*>()) bar->hide();
   layout->addWidget(screen_);
+  // Two lines, the state and the keys, of a fixed height; the screen alone
+  // sets the width. So the window keeps its size whatever the status says.
   status_ = makeLabel(this, QRect(), "", {12, false, kClWhite, kClBlack, Qt::AlignLeft | Qt::AlignVCenter});
   status_->setObjectName("status");
   status_->setMargin(4);
+  status_->setText(QString("%1\n%1").arg(kStatusKeys));
+  status_->setFixedHeight(status_->sizeHint().height());
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   layout->addWidget(status_);
   setFocusPolicy(Qt::StrongFocus);
 
@@ -250,15 +260,16 @@ void ReplayWindow::step() {
 
 void ReplayWindow::showStatus() {
   const auto seconds = [](std::int64_t ms) { return QString::number(static_cast<double>(ms) / 1000.0, 'f', 1); };
-  // Both on the replay's clock, which only goes forward from the start.
-  const std::int64_t played = run_->session.clock.now() - start_;
+  // Both on the replay's clock, which only goes forward from the start; the
+  // last step may pass the end.
+  std::int64_t played = run_->session.clock.now() - start_;
+  if (ended_ && length_) played = std::min(played, *length_);
   QString text = QString("リプレイ  %1 / %2 秒  %3倍")
                      .arg(seconds(played), length_ ? seconds(*length_) : QString("?"))
                      .arg(speed_);
   if (ended_) text += "  終了" + (result_.isEmpty() ? QString() : "：" + result_);
   else if (paused_) text += "  一時停止中";
-  text += "   [1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる";
-  status_->setText(text);
+  status_->setText(text + "\n" + kStatusKeys);
 }
 
 void ReplayWindow::keyPressEvent(QKeyEvent* event) {

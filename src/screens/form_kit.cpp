@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "assets/pictures/picture_library.h"
+#include "engine/text_checks.h"
 #include "screens/kept_label.h"
 
 namespace glamora {
@@ -258,7 +259,9 @@ void centreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-void showErrorBox(QWidget* parent, const QString& text) {
+void showErrorBox(QWidget* parent, const QString& quoting) {
+  // A text typed or read from a file may hold characters that cannot be seen.
+  const QString text = QString::fromStdString(printableText(quoting.toStdString()));
   static QSet<QString> showing;
   if (showing.contains(text)) return;
   showing.insert(text);

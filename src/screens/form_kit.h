@@ -88,7 +88,8 @@ void centreOnScreen(QWidget* window);
 
 // The game's error box: caption "Glamora Ver1.0", stop icon, OK. The same text
 // is never shown twice at once. It opens without waiting for the OK, like
-// every modal screen: the clock goes on while it shows.
+// every modal screen: the clock goes on while it shows. Characters that
+// cannot be seen are shown as escapes (printableText).
 void showErrorBox(QWidget* parent, const QString& text);
 
 // Shows a window modal to the whole program without a nested event loop. When

@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <climits>
 #include <functional>
 #include <gtest/gtest.h>
@@ -141,6 +143,36 @@ TEST_F(ReplaySearchTest, NotesAtTheLimitsOfTheirNumbersShowSaneTimes) {
         << window.statusText().toStdString();
     while (!window.ended()) window.step();
     EXPECT_TRUE(window.statusText().startsWith("リプレイ  3.0 / 3.0 秒")) << window.statusText().toStdString();
+    window.close();
+  }
+}
+
+// The window is as large at the end of a round as at its start, on either
+// screen, with every line of its status readable, and offers no menus: the
+// screen's would act on the replay's own session.
+TEST_F(ReplaySearchTest, TheWindowKeepsItsSizeToTheEndAndShowsNoMenus) {
+  const struct {
+    const char* script;
+    Mode mode;
+  } cases[] = {{"stage 1\nwait 12000\n", Mode::Battle}, {"screen training\nstage 1\nwait 12000\n", Mode::Training}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    ReplayWindow window(splitLines(c.script), note(1, c.mode, 0, 10'000), pictures);
+    while (window.searchStep()) {
+    }
+    ASSERT_TRUE(window.isVisible());
+    const QSize size = window.size();
+    EXPECT_TRUE(window.screen().findChild<QMenuBar*>()->isHidden());
+    QTest::keyClick(&window, Qt::Key_4);
+    while (!window.ended()) window.step();
+    QApplication::processEvents();
+    EXPECT_EQ(window.size(), size);
+    const QLabel* status = window.findChild<QLabel*>("status");
+    EXPECT_TRUE(status->text().contains("終了")) << status->text().toStdString();
+    EXPECT_TRUE(status->text().contains("10.0 / 10.0 秒")) << status->text().toStdString();
+    for (const QString& line : status->text().split('\n'))
+      EXPECT_LE(status->fontMetrics().horizontalAdvance(line) + 2 * status->margin(), status->width())
+          << line.toStdString();
     window.close();
   }
 }

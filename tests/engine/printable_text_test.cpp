@@ -21,7 +21,7 @@ TEST(PrintableText, EscapesWhatIsNotPrintableAndKeepsTheRest) {
       {"a\tb\r\n", "a\\tb\\r\\n"},
       {"nul\0bell\a"s, "nul\\x00bell\\x07"},
       {"\x7F", "\\x7F"},
-      {"C:\\dir", "C:\\\\dir"},
+      {"C:\\dir\\x41", "C:\\dir\\x41"},
       {"\xFF\xFE garbage \x80", "\\xFF\\xFE garbage \\x80"},
       {"\xE3\x81", "\\xE3\\x81"},                              // a character cut short
       {"\xC0\xAF", "\\xC0\\xAF"},                              // an overlong '/'
@@ -37,13 +37,14 @@ TEST(PrintableText, EscapesWhatIsNotPrintableAndKeepsTheRest) {
   }
 }
 
-TEST(PrintableText, AnyBytesComeOutAsValidUtf8WithoutControlCharacters) {
+TEST(PrintableText, AnyBytesComeOutAsValidUtf8WithoutControlCharactersAndStayAsTheyAre) {
   std::mt19937 random(11);
   for (int round = 0; round < 2000; ++round) {
     std::string bytes(random() % 16, '\0');
     for (char& b : bytes) b = static_cast<char>(random() % 3 == 0 ? random() % 0x20 : random() % 0x100);
     const std::string shown = printableText(bytes);
     ASSERT_TRUE(validUtf8(shown)) << shown;
+    ASSERT_EQ(printableText(shown), shown);
     for (const char c : shown) ASSERT_FALSE(static_cast<unsigned char>(c) < 0x20 || c == 0x7F) << shown;
   }
 }

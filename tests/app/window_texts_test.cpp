@@ -1,8 +1,10 @@
-// Qt's own texts in the game's windows are Japanese once the game has loaded
-// Qt's translation: a text box's context menu, a message box's buttons.
+// What a person reads in the game's windows: Qt's own texts in Japanese once
+// the game has loaded Qt's translation (a text box's context menu, a message
+// box's buttons), and error boxes that show what cannot be seen as escapes.
 #include "app/qt_japanese.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -10,6 +12,8 @@
 #include <QTranslator>
 #include <gtest/gtest.h>
 #include <memory>
+
+#include "screens/form_kit.h"
 
 namespace glamora {
 namespace {
@@ -37,6 +41,16 @@ TEST(QtJapanese, ATextBoxContextMenuAndStandardButtonsSpeakJapanese) {
     QCoreApplication::removeTranslator(translator);
     delete translator;
   }
+}
+
+// An editor box may hold anything pasted into it, and its error quotes it.
+TEST(ErrorBox, CharactersThatCannotBeSeenAreShownAsEscapes) {
+  showErrorBox(nullptr, QString::fromUtf8("'1\t\x01\u202E2' は整数ではありません."));
+  QWidget* box = QApplication::activeModalWidget();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->findChild<QLabel*>("qt_msgbox_label")->text(),
+            QString::fromUtf8("'1\\t\\x01\\u202E2' は整数ではありません."));
+  box->close();
 }
 
 }  // namespace
