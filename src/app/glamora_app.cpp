@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <random>
 
@@ -40,7 +42,8 @@ class AfterFirstPaint final : public QObject {
 }  // namespace
 
 GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory)
-    : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_) {
+    : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_),
+      keeper_(settingsAtStart().path, settingsAtStart().settings) {
   // Only the title screen is built here: every other screen is built when it
   // first opens, and shows what it would have shown had it been built now.
   // Before their first opening the engines send their screens nothing (no
@@ -56,12 +59,20 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   title_ = std::make_unique<TitleScreen>(
       pictures_, session_.clock,
       TitleActions{[this] { return startup(); }, [this] { openTraining(); }, [this] { openBattle(); }});
+  if (settingsAtStart().settings.displaySize == DisplaySize::FullScreen) {
+    backdrop_ = std::make_unique<FullScreenBackdrop>();
+    backdrop_->hold(title_.get());
+  }
   help_ = std::make_unique<HelpScreens>(pictures_, title_.get());
   fillHelp(title_->popupMenu());
   // The asset form's animation runs from the start, on shown and hidden screens alike.
   session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
-  effects_.dialogWindow = [this](Dialog d) -> QDialog* { return &results_->dialog(d); };
+  effects_.dialogWindow = [this](Dialog d) -> QDialog* {
+    // A won training round opens the next stage just after its dialog opens.
+    QTimer::singleShot(0, title_.get(), [this] { keeper_.keep(session_); });
+    return &results_->dialog(d);
+  };
   links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
   session_.training.dataFiles = dataFiles;
   computerSeed_ = std::random_device{}();
@@ -80,6 +91,7 @@ BattleScreen& GlamoraApp::battle() {
   if (!battle_) {
     battle_ = std::make_unique<BattleScreen>(session_, pictures_, links_, title_.get());
     battle_->onClosed = [this] { gameScreenClosed(*battle_); };
+    keepSettingsOf(*battle_);
   }
   return *battle_;
 }
@@ -90,6 +102,9 @@ TrainingScreen& GlamoraApp::training() {
         session_, pictures_, links_, [this](Character character) { results_->setTrainingCharacter(character); },
         title_.get());
     training_->onClosed = [this] { gameScreenClosed(*training_); };
+    keepSettingsOf(*training_);
+    // A character restored before the screen was built is shown as chosen.
+    if (session_.trainingView.model().characterSet) training_->characterChanged(session_.training.state.character);
   }
   return *training_;
 }
@@ -97,7 +112,10 @@ TrainingScreen& GlamoraApp::training() {
 EditorScreen& GlamoraApp::editor() {
   if (!editorScreen_) {
     editorScreen_ = std::make_unique<EditorScreen>(session_.editor, pictures_, title_.get());
-    editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
+    editorScreen_->onCloseAttempt = [this] {
+      session_.editorClose(false);
+      keeper_.keep(session_);
+    };
   }
   return *editorScreen_;
 }
@@ -118,7 +136,54 @@ bool GlamoraApp::restingOnTitle() const {
 bool GlamoraApp::startup() {
   if (!startup_->attempt()) return false;
   media::addMusicLoop(session_.clock, media_.player(Media::Bgm));
+  keeper_.restore(session_);
+  showKeptSettings();
   return true;
+}
+
+void GlamoraApp::keepSettingsOf(GameScreen& screen) {
+  const GameMenuActions& menus = screen.menus();
+  // Any item of "オプション(&O)" may change what is kept; the screen's own
+  // handlers, connected first, have run when these do.
+  for (QAction* item : menus.options->findChildren<QAction*>()) {
+    QObject::connect(item, &QAction::triggered, &screen, [this] { keeper_.keep(session_); });
+  }
+  for (std::size_t k = 0; k < kDisplaySizes.size(); ++k) {
+    QObject::connect(menus.displaySizes[k], &QAction::triggered, &screen, [this, k] {
+      keeper_.chooseDisplaySize(kDisplaySizes[k], session_);
+      showKeptSettings();
+    });
+  }
+  QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
+  showDisplaySizeCheck(menus, static_cast<int>(keeper_.displaySize()));
+  if (backdrop_) backdrop_->hold(&screen);
+}
+
+void GlamoraApp::confirmErase(QWidget* over) {
+  auto* box = new QMessageBox(QMessageBox::Question, kAppTitle,
+                              "記録を消去しますか？\n\nコンピュータの強さ、BGM と効果音、特訓のキャラクターと"
+                              "選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。",
+                              QMessageBox::NoButton, over);
+  box->setObjectName("eraseConfirm");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QPushButton* erase = box->addButton("消去する(&Y)", QMessageBox::AcceptRole);
+  box->setDefaultButton(box->addButton("やめる(&N)", QMessageBox::RejectRole));
+  QObject::connect(box, &QMessageBox::finished, title_.get(), [this, box, erase] {
+    if (box->clickedButton() != erase) return;
+    keeper_.erase(session_);
+    showKeptSettings();
+  });
+  openModal(box);
+}
+
+// The engines announce no change of computer player, and the display size is
+// none of theirs: both screens' menus are shown again.
+void GlamoraApp::showKeptSettings() {
+  for (GameScreen* screen : {static_cast<GameScreen*>(battle_.get()), static_cast<GameScreen*>(training_.get())}) {
+    if (!screen) continue;
+    screen->menuChanged();
+    showDisplaySizeCheck(screen->menus(), static_cast<int>(keeper_.displaySize()));
+  }
 }
 
 void GlamoraApp::openTraining() {
@@ -146,7 +211,8 @@ void GlamoraApp::openReplays() {
 void GlamoraApp::openGameScreen(GameScreen& screen) {
   title_->hide();
   screen.adjustSize();
-  centreOnScreen(&screen);
+  if (backdrop_) FullScreenBackdrop::centre(&screen);
+  else centreOnScreen(&screen);
   openModal(&screen);
 }
 

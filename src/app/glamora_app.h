@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "app/display_size.h"
 #include "app/game_effects.h"
+#include "app/settings_keeper.h"
 #include "app/startup_step.h"
 #include "app/title_screen.h"
 #include "assets/media/media_library.h"
@@ -42,6 +44,9 @@ class GlamoraApp {
   ResultDialogs& results() { return *results_; }
   GameEffects& effects() { return effects_; }
   const PictureLibrary& pictures() const { return pictures_; }
+  // The settings kept between runs: read at start (readSettingsAtStart),
+  // brought back once the start-up step has succeeded, written when changed.
+  SettingsKeeper& keptSettings() { return keeper_; }
 
   // Builds the two game screens from the event loop once the title screen has
   // first been painted, so that their first opening is as quick as any other.
@@ -64,12 +69,17 @@ class GlamoraApp {
   void openGameScreen(GameScreen& screen);
   void gameScreenClosed(GameScreen& screen);
   bool startup();
+  void keepSettingsOf(GameScreen& screen);
+  void confirmErase(QWidget* over);
+  void showKeptSettings();
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
   PictureLibrary pictures_;
   GameEffects effects_;
   Session session_;
+  SettingsKeeper keeper_;
+  std::unique_ptr<FullScreenBackdrop> backdrop_;
   std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<HelpScreens> help_;
   std::unique_ptr<EditorScreen> editorScreen_;

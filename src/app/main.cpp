@@ -15,6 +15,7 @@
 #include "app/clock_driver.h"
 #include "app/command_line.h"
 #include "app/data_directory.h"
+#include "app/display_size.h"
 #include "app/glamora_app.h"
 #include "app/qt_japanese.h"
 #include "app/quit_on_signal.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
   // Qt sees no argument of the game's: a replay file named like one of Qt's
   // own options stays a file name.
   int qtArgc = 1;
+  glamora::readKeptSettingsBeforeStart();
   QApplication application(qtArgc, argv);
   QApplication::setApplicationName(glamora::kAppTitle);
   glamora::installQtJapanese(application);

@@ -72,7 +72,8 @@ class Session final : private Effects {
   void music(Mode mode, bool on);
   void voices(Mode mode, bool on);
   void character(Character character);
-  // Training progress kept from an earlier run: stage items 1..n enabled.
+  // Training progress kept from an earlier run, or erased: stage items 1..n
+  // enabled, n+1..14 disabled.
   void unlock(int n);
   // Who plays player `p` (0-based) of the screen: a person (no level) or the
   // computer at `level`, with its own random numbers seeded by `seed`.

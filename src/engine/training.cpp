@@ -119,7 +119,7 @@ void Training::setVoices(bool on) {
 }
 
 void Training::unlock(int n) {
-  for (int k = 1; k <= std::min(n, kOriginalStage - 1); ++k) state.enabled[k - 1] = true;
+  for (int k = 2; k < kOriginalStage; ++k) state.enabled[k - 1] = k <= n;
   view_.menuChanged();
 }
 

@@ -57,7 +57,8 @@ class Training final : private PlayerHost {
   void setVoices(bool on);
   // Re-points and reopens the two training voices, then shows the character.
   void chooseCharacter(Character character);
-  // Progress kept from an earlier run: stage items 1..n (1..14) are enabled.
+  // Progress kept from an earlier run, or its erasure: stage items 1..n
+  // (1..14) are enabled, those above n up to 14 disabled.
   void unlock(int n);
   void leaveToTitle();
   void screenClosed();

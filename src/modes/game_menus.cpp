@@ -63,6 +63,23 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   m.options->addSeparator();
   m.editor = m.options->addAction("ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)");
   m.editor->setObjectName("st15sl");
+  m.options->addSeparator();
+  QMenu* size = m.options->addMenu("表示の大きさ(&Z)");
+  size->setObjectName("sizesl");
+  auto* sizes = new QActionGroup(size);
+  const char* const sizeCaptions[] = {"1倍(&1)", "1.5倍(&5)", "2倍(&2)", "全画面(&F)"};
+  const char* const sizeNames[] = {"size1", "size15", "size2", "sizefull"};
+  for (std::size_t k = 0; k < m.displaySizes.size(); ++k) {
+    m.displaySizes[k] = checkable(size, sizeCaptions[k], sizeNames[k]);
+    sizes->addAction(m.displaySizes[k]);
+  }
+  // Qt takes the scale of the windows only when the program starts.
+  size->addSeparator();
+  QAction* note = size->addAction("次回の起動から変わります");
+  note->setObjectName("sizenote");
+  note->setEnabled(false);
+  m.eraseRecords = m.options->addAction("記録を消去...");
+  m.eraseRecords->setObjectName("erase1");
 
   m.help = bar->addMenu("ヘルプ(&H)");
   m.help->setObjectName("help1");
@@ -119,6 +136,12 @@ void showPlate(QLabel* plate, const QString& personCaption, std::optional<Comput
 
 void showStageChecks(const GameMenuActions& menus, int checkedStage) {
   for (int n = 1; n <= 15; ++n) menus.stages[n - 1]->setChecked(n == checkedStage);
+}
+
+void showDisplaySizeCheck(const GameMenuActions& menus, int chosen) {
+  for (std::size_t k = 0; k < menus.displaySizes.size(); ++k) {
+    menus.displaySizes[k]->setChecked(static_cast<int>(k) == chosen);
+  }
 }
 
 void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff) {

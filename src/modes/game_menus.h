@@ -23,19 +23,25 @@ struct GameMenuActions {
   QAction* voicesOn = nullptr;        // won1
   QAction* voicesOff = nullptr;       // woff1
   QAction* editor = nullptr;          // st15sl
+  std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
+  QAction* eraseRecords = nullptr;         // "記録を消去..."
   QMenu* game = nullptr;
   QMenu* options = nullptr;
   QMenu* help = nullptr;
 };
 
-// Builds the three menus into `bar`. `beforeSwitches` may add items at the top
-// of "オプション(&O)" (training's character choice); `fillHelp` adds the help entries.
+// Builds the three menus into `bar`; "オプション(&O)" ends with the display
+// size and the erasing of what is kept between runs. `beforeSwitches` may add
+// items at the top of "オプション(&O)" (training's character choice);
+// `fillHelp` adds the help entries.
 GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& beforeSwitches,
                                const std::function<void(QMenu*)>& fillHelp);
 
 // Check marks: exactly the chosen stage (0 for none), and one item of each switch pair.
 void showStageChecks(const GameMenuActions& menus, int checkedStage);
 void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff);
+// The display size chosen, by its index in displaySizes.
+void showDisplaySizeCheck(const GameMenuActions& menus, int chosen);
 
 // Who plays one side: "人間(&H)" or the computer at one of three levels, as
 // radio items of one submenu of "オプション(&O)".

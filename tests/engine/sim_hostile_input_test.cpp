@@ -53,6 +53,8 @@ TEST(SimHostileInput, BadLinesAreRefusedAndOutputStaysValidJson) {
       {"wait up to the clock's end", "wait 7\nwait 4611686018427387896\ndump\n", 0, "", 1, "\"t\":4611686018427387903,"},
       {"unlock", "unlock 3\nscreen training\ndump\n", 0, "", 1,
        "\"enabled\":[true,true,true,false,false,false,false,false,false,false,false,false,false,false,true]"},
+      {"unlock sets the progress, lower too", "unlock 6\nunlock 2\nscreen training\ndump\n", 0, "", 1,
+       "\"enabled\":[true,true,false,false,false,false,false,false,false,false,false,false,false,false,true]"},
       {"unlock out of range", "unlock 15\n", 2, "unlock takes a stage number 1..14", 0, ""},
       {"unlock nothing", "unlock 0\n", 2, "unlock takes a stage number 1..14", 0, ""},
       {"wait with leading zeros", "wait 00000000000000000000300\ndump\n", 0, "", 1, "\"t\":300,"},

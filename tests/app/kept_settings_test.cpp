@@ -1,0 +1,346 @@
+// What the game keeps between runs: the settings file's round trip and the
+// files it ignores; a game that brings the settings back as inputs, keeps
+// what the player changes, erases it on request, and replays exactly.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "../engine/test_support.h"
+#include "app/display_size.h"
+#include "app/glamora_app.h"
+#include "app/kept_settings.h"
+#include "app/settings_keeper.h"
+#include "assets/media/silent_output.h"
+#include "engine/journal.h"
+#include "engine/replay.h"
+
+namespace glamora {
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// Texts a player may leave in the boxes, among them what INI files treat specially.
+const char* const kTexts[] = {"", " ", "7", "1500", "99999", "a,b", ";#", "\"", "\\", "=", " 9 ",
+                              "あいう", "🍎", "%", "[a]", "\\n", "0x1"};
+
+KeptSettings randomSettings(std::mt19937& random) {
+  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const auto level = [&]() -> std::optional<ComputerLevel> {
+    const int k = pick(4);
+    return k == 0 ? std::nullopt : std::optional(static_cast<ComputerLevel>(k - 1));
+  };
+  KeptSettings s;
+  s.battleComputers = {level(), level()};
+  s.trainingComputer = level();
+  s.battleSound = {pick(2) == 0, pick(2) == 0};
+  s.trainingSound = {pick(2) == 0, pick(2) == 0};
+  s.character = pick(2) == 0 ? Character::Elna : Character::Mirabe;
+  s.trainingStages = 1 + pick(14);
+  const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    std::string text;
+    do text = kTexts[pick(std::size(kTexts))];
+    while (QString::fromStdString(text).toUcs4().size() > boxes[i].maxLength());
+    s.editorTexts[i] = text;
+  }
+  s.displaySize = kDisplaySizes[pick(4)];
+  return s;
+}
+
+TEST(KeptSettingsFileTest, WhatIsWrittenIsReadBack) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("config/glamora/glamora.ini");
+  std::mt19937 random(20261208);
+  for (int n = 0; n < 40; ++n) {
+    const KeptSettings settings = randomSettings(random);
+    ASSERT_TRUE(writeSettingsFile(path, settings));
+    const SettingsRead read = readSettingsFile(path);
+    ASSERT_EQ(read.problem.toStdString(), "");
+    ASSERT_TRUE(read.settings == settings) << "settings " << n;
+  }
+  // No file: the defaults, and nothing to say. Keys left out keep theirs.
+  EXPECT_TRUE(readSettingsFile(dir.filePath("none.ini")).settings == KeptSettings{});
+  writeFile(path, "[General]\nformat=1\n[battle]\nplayer2=hard\n");
+  KeptSettings partial;
+  partial.battleComputers[1] = ComputerLevel::Hard;
+  EXPECT_TRUE(readSettingsFile(path).settings == partial);
+  EXPECT_EQ(readSettingsFile(path).problem, "");
+}
+
+TEST(KeptSettingsFileTest, AFileThatCannotBeReadOrHoldsNonsenseGivesTheDefaultsAndOneLine) {
+  const QByteArray ours = "[General]\nformat=1\n";
+  const struct {
+    const char* name;
+    QByteArray content;
+  } cases[] = {
+      {"empty", ""},
+      {"binary", QByteArray("\x00\x01\xff\xfe[\x80]=\x00", 10)},
+      {"another program's", "[General]\nvolume=3\n"},
+      {"a later format", "[General]\nformat=2\n"},
+      {"unknown level", ours + "[battle]\nplayer1=expert\n"},
+      {"switch", ours + "[training]\nse=maybe\n"},
+      {"character in capitals", ours + "[training]\ncharacter=ELNA\n"},
+      {"stage past 14", ours + "[training]\nstages=15\n"},
+      {"stage 0", ours + "[training]\nstages=0\n"},
+      {"stage written oddly", ours + "[training]\nstages=+3\n"},
+      {"grid text too long", ours + "[editor]\npa11=12\n"},
+      {"norm text too long", ours + "[editor]\npsc=123456\n"},
+      {"a list", ours + "[editor]\npa11=1,2\n"},
+      {"a control character", ours + "[editor]\nptm=\"\\t\"\n"},
+      {"display size", ours + "[display]\nsize=3\n"},
+      {"too large", ours + "[battle]\nplayer1=hard\n" + QByteArray(70'000, ';')},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("glamora.ini");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile(path, c.content);
+    EXPECT_FALSE(readSettingsFile(path).problem.isEmpty());
+    testing::internal::CaptureStderr();
+    readSettingsAtStart(path);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_TRUE(settingsAtStart().settings == KeptSettings{});
+  }
+  // A directory where the file should be.
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
+  EXPECT_FALSE(readSettingsFile(dir.filePath("folder.ini")).problem.isEmpty());
+  readSettingsAtStart({});
+}
+
+TEST(KeptSettingsFileTest, AFileThatCannotBeWrittenCostsOneLineAndNothingElse) {
+  QTemporaryDir dir;
+  writeFile(dir.filePath("plain"), "x");
+  const QString path = dir.filePath("plain/glamora.ini");  // under a file: no directory can be made
+  EXPECT_FALSE(writeSettingsFile(path, KeptSettings{}));
+  test::RecordingEffects effects;
+  Session session(effects);
+  SettingsKeeper keeper(path, {});
+  testing::internal::CaptureStderr();
+  session.music(Mode::Battle, false);
+  keeper.keep(session);
+  session.voices(Mode::Training, false);
+  keeper.keep(session);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(session.battle.sound.bgmOff, 1);
+}
+
+TEST(DisplaySizeTest, FullScreenTakesTheLargestScaleAtWhichEveryWindowFits) {
+  const struct {
+    QSize screen;
+    double scale;
+  } cases[] = {{{1920, 1080}, 2.49}, {{657, 433}, 1.0}, {{1024, 768}, 1.55}, {{3840, 2160}, 4.98}, {{320, 200}, 0.5}};
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(fullScreenScale(c.screen), c.scale) << c.screen.width();
+}
+
+struct StringSink final : JournalSink {
+  std::string text;
+  bool write(std::string_view t) override {
+    text += t;
+    return true;
+  }
+};
+
+// One run of the game, keeping its settings in `path` and its journal in memory.
+struct GameRun {
+  std::unique_ptr<GlamoraApp> app;
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
+  StringSink sink;
+  JournalWriter writer{sink};
+
+  explicit GameRun(const QString& path) {
+    readSettingsAtStart(path);
+    app = std::make_unique<GlamoraApp>(media, filesInDirectory(GLAMORA_DATA_DIR));
+    app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    writer.begin("1.0", "2026-12-08T10:00:00+09:00");
+    app->session().setRecorder(&writer);
+    app->title().show();
+    app->clock().advance(500);  // the start-up step
+  }
+  ~GameRun() {
+    app->session().setRecorder(nullptr);
+    readSettingsAtStart({});
+  }
+  template <typename T = QAction>
+  T* item(GameScreen& screen, const char* name) {
+    T* found = screen.findChild<T*>(name);
+    EXPECT_TRUE(found) << name;
+    return found;
+  }
+  // The journal's inputs, without its comments and waits.
+  std::vector<std::string> inputs() const {
+    std::vector<std::string> lines;
+    for (const std::string& line : splitLines(sink.text)) {
+      if (!line.empty() && line[0] != '#' && line.rfind("wait ", 0) != 0) lines.push_back(line);
+    }
+    return lines;
+  }
+};
+
+struct KeptGameTest : ::testing::Test {
+  QTemporaryDir home;
+  QString path = home.filePath("config/glamora/glamora.ini");
+};
+
+TEST_F(KeptGameTest, WhatThePlayerLeftIsThereAtTheNextStartAndThatRunReplaysExactly) {
+  {
+    GameRun first(path);
+    BattleScreen& battle = first.app->battle();
+    TrainingScreen& training = first.app->training();
+    EXPECT_FALSE(QFile::exists(path));  // nothing chosen yet
+    first.item(battle, "player1Hard")->trigger();
+    first.item(training, "boff1")->trigger();
+    first.item(training, "playP2")->trigger();
+    first.item(battle, "size2")->trigger();
+    EXPECT_FALSE(first.item(battle, "sizenote")->isEnabled());
+    first.app->session().editorType({EditorBox::Grid, 1, 1}, "5");
+    first.app->session().editorType({EditorBox::Norm}, "300");
+    first.app->editor().close();
+    // A won training stage opens the next one, and that is kept too.
+    first.app->session().stage(Mode::Training, 1);
+    first.app->session().training.player().state.points = 1500;
+    first.app->clock().advance(100);
+    QApplication::processEvents();
+    first.app->results().dialog(Dialog::SwForm).close();
+    QApplication::processEvents();
+  }
+  KeptSettings left;
+  left.battleComputers[0] = ComputerLevel::Hard;
+  left.trainingSound.music = false;
+  left.character = Character::Mirabe;
+  left.editorTexts[0] = "5";
+  left.editorTexts[48] = "300";
+  left.trainingStages = 2;
+  left.displaySize = DisplaySize::Double;
+  const SettingsRead read = readSettingsFile(path);
+  EXPECT_EQ(read.problem, "");
+  EXPECT_TRUE(read.settings == left);
+
+  GameRun second(path);
+  Session& session = second.app->session();
+  const std::string seed = std::to_string(second.app->computerSeed());
+  EXPECT_EQ(second.inputs(), (std::vector<std::string>{"cpu 1 hard " + seed, "screen training", "bgm off",
+                                                       "character mirabe", "editor pa11 5", "editor psc 300",
+                                                       "editor close", "unlock 2"}));
+  EXPECT_TRUE(settingsOf(session, DisplaySize::Double) == left);
+  BattleScreen& battle = second.app->battle();
+  TrainingScreen& training = second.app->training();
+  EXPECT_TRUE(second.item(battle, "player1Hard")->isChecked());
+  EXPECT_TRUE(second.item(battle, "size2")->isChecked());
+  EXPECT_TRUE(second.item(training, "boff1")->isChecked());
+  EXPECT_TRUE(second.item(training, "stage2")->isEnabled());
+  EXPECT_FALSE(second.item(training, "stage3")->isEnabled());
+  EXPECT_EQ(second.template item<QLabel>(training, "subname")->text(), "MIRABE");
+
+  // The restored run plays: the computer on the battle, the player on training stage 2.
+  session.stage(Mode::Battle, 1);
+  second.app->clock().advance(20'000);
+  session.stage(Mode::Training, 2);
+  for (const char32_t key : U"sdsasdds") {
+    session.key(Mode::Training, key);
+    second.app->clock().advance(300);
+  }
+  second.writer.finish(second.app->clock().now());
+
+  test::RecordingEffects effects;
+  const std::vector<std::string> lines = splitLines(second.sink.text);
+  ASSERT_EQ(firstBadLine(lines), std::nullopt);
+  ReplayRun replay(effects, lines);
+  while (replay.play(1'000'000)) {
+  }
+  Session& again = replay.session;
+  EXPECT_EQ(again.clock.now(), session.clock.now());
+  EXPECT_EQ(again.battle.state, session.battle.state);
+  EXPECT_EQ(again.battle.player(0).state, session.battle.player(0).state);
+  EXPECT_EQ(again.battle.player(1).state, session.battle.player(1).state);
+  EXPECT_EQ(again.training.state, session.training.state);
+  EXPECT_EQ(again.training.player().state, session.training.player().state);
+  EXPECT_TRUE(settingsOf(again, DisplaySize::Double) == left);
+}
+
+TEST_F(KeptGameTest, ErasingAsksFirstThenPutsTheDefaultsBackAsInputs) {
+  KeptSettings kept;
+  kept.battleComputers = {ComputerLevel::Easy, ComputerLevel::Normal};
+  kept.battleSound.voices = false;
+  kept.character = Character::Mirabe;
+  kept.trainingStages = 5;
+  kept.editorTexts[47] = "9";
+  kept.displaySize = DisplaySize::FullScreen;
+  ASSERT_TRUE(writeSettingsFile(path, kept));
+  kept.displaySize = DisplaySize::Single;  // the test draws at scale 1, with no backdrop
+  ASSERT_TRUE(writeSettingsFile(path, kept));
+  GameRun run(path);
+  Session& session = run.app->session();
+  ASSERT_TRUE(settingsOf(session, DisplaySize::Single) == kept);
+  const std::size_t restored = run.inputs().size();
+  run.app->openTraining();
+  TrainingScreen& training = run.app->training();
+
+  const auto answer = [&](const char* button) {
+    run.item(training, "erase1")->trigger();
+    auto* box = training.findChild<QMessageBox*>("eraseConfirm");
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(box->isVisible());
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == button) b->click();
+    }
+    QApplication::processEvents();
+  };
+  answer("やめる(&N)");
+  EXPECT_TRUE(settingsOf(session, DisplaySize::Single) == kept);
+  EXPECT_EQ(run.inputs().size(), restored);
+
+  answer("消去する(&Y)");
+  EXPECT_TRUE(settingsOf(session, DisplaySize::Single) == KeptSettings{});
+  EXPECT_TRUE(readSettingsFile(path).settings == KeptSettings{});
+  const std::vector<std::string> inputs = run.inputs();
+  const std::vector<std::string> erased(inputs.begin() + static_cast<std::ptrdiff_t>(restored), inputs.end());
+  EXPECT_EQ(erased, (std::vector<std::string>{"cpu 1 off " + std::to_string(run.app->computerSeed()),
+                                              "cpu 2 off " + std::to_string(run.app->computerSeed() + 1), "se on",
+                                              "character elna", "editor pa68 1", "editor close", "unlock 1"}));
+  EXPECT_FALSE(run.item(training, "stage2")->isEnabled());
+  EXPECT_TRUE(run.item(training, "playP1")->isChecked());
+  EXPECT_TRUE(run.item(training, "size1")->isChecked());
+  training.close();
+}
+
+TEST_F(KeptGameTest, ABadFileLeavesAGameWithTheDefaultsThatKeepsWhatChanges) {
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+  writeFile(path, "[General]\nformat=1\n[training]\nstages=99\n");
+  testing::internal::CaptureStderr();
+  GameRun run(path);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_TRUE(run.app->title().ready());
+  EXPECT_TRUE(run.inputs().empty());
+  run.item(run.app->battle(), "woff1")->trigger();
+  KeptSettings changed;
+  changed.battleSound.voices = false;
+  EXPECT_TRUE(readSettingsFile(path).settings == changed);
+}
+
+TEST(GameWindowsTest, EveryGameWindowFitsTheSizeFullScreenScalesBy) {
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([] { return 0; })};
+  GlamoraApp app(media, filesInDirectory(GLAMORA_DATA_DIR));
+  for (QWidget* window : std::initializer_list<QWidget*>{&app.title(), &app.battle(), &app.training()}) {
+    window->adjustSize();
+    EXPECT_LE(window->width(), kLargestWindow.width()) << window->objectName().toStdString();
+    EXPECT_LE(window->height(), kLargestWindow.height()) << window->objectName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace glamora
