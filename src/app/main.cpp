@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
@@ -27,7 +26,7 @@
 
 namespace {
 
-int replay(const QString& file, int round) {
+int replay(const std::string& file, int round) {
   glamora::quitOnTerminationSignals();
   glamora::PictureLibrary pictures;
   QApplication::setQuitOnLastWindowClosed(true);
@@ -85,7 +84,7 @@ int main(int argc, char** argv) {
   glamora::installQtJapanese(application);
   glamora::installFontSubstitutions();
   if (command.action == glamora::CommandLine::Action::replay)
-    return replay(QFile::decodeName(command.replayFile.c_str()), command.round);
+    return replay(command.replayFile, command.round);
 
   // Each of the music, voices and help text is read from the working
   // directory when it is there, from the installed data directory otherwise.

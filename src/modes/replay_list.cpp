@@ -131,7 +131,7 @@ void ReplayList::playSelected() {
   const KeptRound kept = rounds_[static_cast<std::size_t>(row)];
   QWidget* opener = parentWidget();
   accept();
-  openReplay(kept.file, kept.round.number, pictures_, opener);
+  openReplay(kept.file.toStdString(), kept.round.number, pictures_, opener);
 }
 
 void openReplayList(const std::string& directory, const PictureLibrary& pictures, QWidget* parent) {

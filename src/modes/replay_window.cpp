@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -66,7 +65,7 @@ QString quotedText(const std::string& text) {
   return shown;
 }
 
-QString quotedFileName(const QString& path) { return quotedText(QFile::encodeName(path).toStdString()); }
+QString quotedFileName(const std::string& path) { return quotedText(path); }
 
 namespace {
 
@@ -85,14 +84,14 @@ constexpr const char* kStatusKeys = "[1/2/4] 速さ  [Space] 一時停止  [Esc]
 }  // namespace
 
 ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& round, const PictureLibrary& pictures,
-                           QWidget* parent, const QString& file)
+                           QWidget* parent, std::string file)
     : QWidget(parent, Qt::Window),
       effects_(std::make_unique<SilentEffects>()),
       lineCount_(lines.size()),
       run_(std::make_unique<ReplayRun>(*effects_, std::move(lines))),
       pictures_(pictures),
       note_(round),
-      file_(file) {
+      file_(std::move(file)) {
   setObjectName("ReplayForm");
   setWindowTitle(QString("%1 - リプレイ").arg(kAppTitle));
   setWindowIcon(pictures.programIcon());
@@ -287,9 +286,9 @@ void ReplayWindow::keyPressEvent(QKeyEvent* event) {
 namespace {
 
 // Reads a session file for a replay; an error box and nothing on failure.
-std::optional<std::vector<std::string>> readReplayLines(const QString& path, QWidget* parent) {
+std::optional<std::vector<std::string>> readReplayLines(const std::string& path, QWidget* parent) {
   std::string error;
-  const std::optional<std::string> text = readSessionFile(QFile::encodeName(path).toStdString(), error);
+  const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) {
     showErrorBox(parent, QString::fromStdString(errorBoxText(
                              QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)).toStdString())));
@@ -300,7 +299,7 @@ std::optional<std::vector<std::string>> readReplayLines(const QString& path, QWi
 
 // Opens the window on a script checked by `reading`; an error box when the
 // script has a bad line or lacks the round.
-ReplayWindow* openChecked(const QString& path, int round, std::vector<std::string> lines, const ScriptReading& reading,
+ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::string> lines, const ScriptReading& reading,
                           const PictureLibrary& pictures, QWidget* parent) {
   const auto fail = [parent](const QString& text) {
     showErrorBox(parent, QString::fromStdString(errorBoxText(text.toStdString())));
@@ -332,7 +331,7 @@ ReplayWindow* openChecked(const QString& path, int round, std::vector<std::strin
 // it takes more than a moment. Cancelled, it drops the run's result.
 class ReplayCheck final : public QDialog {
  public:
-  ReplayCheck(const QString& path, int round, std::vector<std::string> lines, const PictureLibrary& pictures,
+  ReplayCheck(const std::string& path, int round, std::vector<std::string> lines, const PictureLibrary& pictures,
               QWidget* parent, std::function<void(ReplayWindow*)> opened)
       : QDialog(parent), path_(path), round_(round), pictures_(pictures), opened_(std::move(opened)) {
     setObjectName("ReplayCheckForm");
@@ -382,7 +381,7 @@ class ReplayCheck final : public QDialog {
     deleteLater();
   }
 
-  QString path_;
+  std::string path_;
   int round_;
   const PictureLibrary& pictures_;
   std::function<void(ReplayWindow*)> opened_;
@@ -390,7 +389,7 @@ class ReplayCheck final : public QDialog {
 
 }  // namespace
 
-bool openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent,
+bool openReplay(const std::string& path, int round, const PictureLibrary& pictures, QWidget* parent,
                 std::function<void(ReplayWindow*)> opened) {
   std::optional<std::vector<std::string>> lines = readReplayLines(path, parent);
   if (!lines) return false;
@@ -399,7 +398,7 @@ bool openReplay(const QString& path, int round, const PictureLibrary& pictures, 
   return true;
 }
 
-ReplayWindow* openReplayNow(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent) {
+ReplayWindow* openReplayNow(const std::string& path, int round, const PictureLibrary& pictures, QWidget* parent) {
   std::optional<std::vector<std::string>> lines = readReplayLines(path, parent);
   if (!lines) return nullptr;
   const ScriptReading reading = readScript(*lines);

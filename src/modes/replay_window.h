@@ -34,8 +34,8 @@ QString modeText(Mode mode);
 // most some 140 characters, with printableText()'s escapes for the bytes
 // that are not printable text.
 QString quotedText(const std::string& text);
-// A file's name as an error box quotes it.
-QString quotedFileName(const QString& path);
+// A file's name (its bytes, as the file system has them) as an error box quotes it.
+QString quotedFileName(const std::string& path);
 
 class ReplayWindow final : public QWidget {
  public:
@@ -44,7 +44,7 @@ class ReplayWindow final : public QWidget {
   // round's start from the event loop and shows itself when it is there; when
   // the script ends first it shows the game's error box and closes.
   ReplayWindow(std::vector<std::string> lines, const RoundRecord& round, const PictureLibrary& pictures,
-               QWidget* parent = nullptr, const QString& file = {});
+               QWidget* parent = nullptr, std::string file = {});
   ~ReplayWindow() override;
 
   // Up to each step of the search: the most lines a step runs, and the
@@ -86,7 +86,7 @@ class ReplayWindow final : public QWidget {
   std::unique_ptr<ReplayRun> run_;
   const PictureLibrary& pictures_;
   RoundRecord note_;
-  QString file_;
+  std::string file_;
   GameScreen* screen_ = nullptr;
   QLabel* status_ = nullptr;
   QDialog* progress_ = nullptr;
@@ -112,9 +112,10 @@ class ReplayWindow final : public QWidget {
 // answering; a bad line or a missing round gets the error box. `opened`
 // hears of the window, which shows itself once the round's start is reached,
 // or of nullptr when none opens.
-bool openReplay(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent,
+// `path` is the file's name as the file system has it (any bytes).
+bool openReplay(const std::string& path, int round, const PictureLibrary& pictures, QWidget* parent,
                 std::function<void(ReplayWindow*)> opened = {});
 // The same with the check on the calling thread; nullptr when nothing opens.
-ReplayWindow* openReplayNow(const QString& path, int round, const PictureLibrary& pictures, QWidget* parent);
+ReplayWindow* openReplayNow(const std::string& path, int round, const PictureLibrary& pictures, QWidget* parent);
 
 }  // namespace glamora

@@ -257,7 +257,7 @@ TEST(ReplayListTest, ABadFileGetsAnErrorBoxNamingTheLineAndOpensNothing) {
   f.write("# round 1: battle stage 1, t 0..1, Mw1Form\nwait 10\nstage 0\n");
   f.close();
   PictureLibrary pictures;
-  EXPECT_EQ(openReplayNow(f.fileName(), 1, pictures, nullptr), nullptr);
+  EXPECT_EQ(openReplayNow(f.fileName().toStdString(), 1, pictures, nullptr), nullptr);
   QWidget* box = QApplication::activeModalWidget();
   ASSERT_TRUE(box);
   const QString text = box->findChild<QLabel*>("qt_msgbox_label")->text();

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -210,7 +211,7 @@ TEST_F(ReplaySearchTest, WhatIsNoScriptGetsAShortErrorBoxAtOnce) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.toStdString());
-    EXPECT_EQ(openReplayNow(c.path, 1, pictures, nullptr), nullptr);
+    EXPECT_EQ(openReplayNow(c.path.toStdString(), 1, pictures, nullptr), nullptr);
     const QString text = takeErrorBox();
     for (const char* word : c.words) EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << text.toStdString();
     EXPECT_LT(text.size(), 400);
@@ -219,6 +220,12 @@ TEST_F(ReplaySearchTest, WhatIsNoScriptGetsAShortErrorBoxAtOnce) {
       EXPECT_FALSE(text.contains(english)) << text.toStdString();
     for (const QChar ch : text) EXPECT_NE(ch.category(), QChar::Other_Control) << text.toStdString();
   }
+  // A name that is no UTF-8 opens all the same, quoted with its bytes escaped.
+  const std::string odd = dir.path().toStdString() + "/odd\xFF.session";
+  std::ofstream(odd) << "jump\n";
+  EXPECT_EQ(openReplayNow(odd, 1, pictures, nullptr), nullptr);
+  const QString text = takeErrorBox();
+  EXPECT_TRUE(text.contains("odd\\xFF.session") && text.contains("1 行目: jump")) << text.toStdString();
 }
 
 }  // namespace
