@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "modes/clock_hold.h"
+
 namespace glamora {
 
 namespace {
@@ -50,7 +52,20 @@ void ClockDriver::start() {
   arm();
 }
 
+void ClockDriver::hold(bool held) {
+  if (held == held_) return;
+  held_ = held;
+  if (held) {
+    heldSince_ = realNow();
+    timer_.stop();
+  } else {
+    skippedMs_ += realNow() - heldSince_;
+    if (realClock_) arm();
+  }
+}
+
 void ClockDriver::catchUp(std::int64_t elapsedMs) {
+  if (held_) return;
   const std::int64_t behind = elapsedMs - skippedMs_ - clock_.now();
   // Rounding keeps the clock within half a step of real time.
   advanceSteps((behind + kStepMs / 2) / kStepMs);
@@ -78,6 +93,7 @@ void ClockDriver::tick() {
 
 void ClockDriver::arm() {
   armPending_ = false;
+  if (held_) return;
   restingArmed_ = resting();
   timer_.start(static_cast<int>(msToNextWake(realClock_())));
 }
@@ -91,7 +107,11 @@ void ClockDriver::armSoon() {
 
 bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (restingArmed_ && isPersonsInput(type)) {
+  if (type == ClockHoldEvent::eventType()) {
+    hold(static_cast<ClockHoldEvent*>(event)->held());
+  } else if (held_) {
+    // The clock stands whatever the person does.
+  } else if (restingArmed_ && isPersonsInput(type)) {
     // The clock stands where a 100 ms tick would have left it: whole steps
     // only, never ahead of real time.
     advanceSteps((realClock_() - skippedMs_ - clock_.now()) / kStepMs);

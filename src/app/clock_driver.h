@@ -8,6 +8,9 @@
 // then wakes only at those marks and runs the steps in between at once, still
 // 100 ms at a time, so an idle title costs next to nothing. A person's key or
 // click first brings the clock up to the real time, as a 100 ms tick would have.
+//
+// A game screen's pause (a ClockHoldEvent) holds the clock: it stands until
+// let go, and the real time in between is let go too.
 #pragma once
 
 #include <QObject>
@@ -42,6 +45,11 @@ class ClockDriver final : public QObject {
   std::int64_t msToNextWake(std::int64_t elapsedMs) const;
   bool resting() const { return resting_ && resting_(); }
 
+  // The clock stands from hold(true) to hold(false); the real time between is
+  // let go. Also reached by a ClockHoldEvent sent to any object once started.
+  void hold(bool held);
+  bool held() const { return held_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,6 +58,7 @@ class ClockDriver final : public QObject {
   void tick();
   void arm();
   void armSoon();
+  std::int64_t realNow() const { return realClock_ ? realClock_() : 0; }
 
   SimClock& clock_;
   RealClock realClock_;
@@ -57,7 +66,9 @@ class ClockDriver final : public QObject {
   QTimer timer_;
   bool restingArmed_ = false;  // the timer was set for the next half-second mark
   bool armPending_ = false;
-  std::int64_t skippedMs_ = 0;  // real time let go after long blocks
+  std::int64_t skippedMs_ = 0;  // real time let go after long blocks and while held
+  bool held_ = false;
+  std::int64_t heldSince_ = 0;  // real ms when the hold began
 };
 
 }  // namespace glamora

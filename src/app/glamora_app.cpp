@@ -73,7 +73,12 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
     QTimer::singleShot(0, title_.get(), [this] { keeper_.keep(session_); });
     return &results_->dialog(d);
   };
-  links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); }};
+  results_->onAgain = [this](Dialog d) {
+    const bool battleResult = d == Dialog::Mw1Form || d == Dialog::Mw2Form;
+    (battleResult ? static_cast<GameScreen&>(battle()) : training()).playAgain();
+  };
+  links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); },
+                       [this](bool held) { media_.player(Media::Bgm).hold(held); }};
   session_.training.dataFiles = dataFiles;
   computerSeed_ = std::random_device{}();
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;

@@ -59,7 +59,7 @@ void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
 
 void BattleScreen::showMenuState() {
   const Battle& battle = engine();
-  showStageChecks(menus_, battle.state.checkedStage);
+  showStageChecks(menus_, checkedStageItem(battle.state.checkedStage));
   showSwitchChecks(menus_, battle.sound.bgmOff, battle.sound.seOff);
   for (int p = 0; p < 2; ++p) {
     const ComputerPlayer* cpu = battle.computer(p);

@@ -1,16 +1,47 @@
 #include "game_screen.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QVBoxLayout>
 
+#include "clock_hold.h"
+#include "engine/battle.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
 
 namespace {
 
+// The screen's own task, numbered after the asset screen's: it fires after
+// every rule's task of the same moment, so a stage the count hands to the
+// engine arrives as a person's input between two ticks would.
+constexpr int kCoverTimer[] = {10, 11};  // battle, training
+constexpr int kCoverIntervalMs = 100;
+
+// The characters a key types for the game. The keypad with Num Lock off types
+// nothing but sends the arrows and Clear (KP_Begin): they stand for 4, 5 and 6.
+std::u32string typedCharacters(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (!text.isEmpty()) return text.toStdU32String();
+  if (!(event.modifiers() & Qt::KeypadModifier)) return {};
+  switch (event.key()) {
+    case Qt::Key_Left: return U"4";
+    case Qt::Key_Clear: return U"5";
+    case Qt::Key_Right: return U"6";
+    default: return {};
+  }
+}
+
+bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwoKey(ch) == Key::Select; }
+
+QStringList hintLines(char suffix) {
+  return {"ゲーム(G) →",       "ステージを選んでください",
+          "（Ctrl+F1 でステージ１）", "",
+          suffix == 'B' ? "4：←　5：決定　6：→" : "A：←　S：決定　D：→", "P：一時停止"};
+}
 
 // The left frame, the bars around the centre column and player 1's half of
 // it: the same on the battle and the training screen.
@@ -61,10 +92,7 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
 
   menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
   for (int n = 1; n <= 15; ++n) {
-    connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] {
-      session_.stage(mode_, n);
-      showMenuState();
-    });
+    connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] { chooseStage(n); });
   }
   // Leaving by the menu, by "終了(&X)" or by the close box all end in
   // closeEvent, which abandons a game in progress.
@@ -83,6 +111,16 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
   connect(menus_.replays, &QAction::triggered, this, [open = links.openReplays] {
     if (open) open();
   });
+  holdMusic_ = std::move(links.holdMusic);
+  // Another program taking the focus pauses a round; the game's own help
+  // screens, editor and dialogs keep the program active.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive && isVisible()) pause();
+  });
+  session_.clock.add({ScreenId::Assets, kCoverTimer[mode == Mode::Battle ? 0 : 1], kCoverIntervalMs,
+                      [screen = QPointer<GameScreen>(this)] {
+                        if (screen) screen->coverTick();
+                      }});
   relay().attach(this);
 }
 
@@ -91,10 +129,92 @@ GameScreen::~GameScreen() { relay().detach(this); }
 void GameScreen::setInputEnabled(bool enabled) {
   inputEnabled_ = enabled;
   if (QMenuBar* bar = findChild<QMenuBar*>()) bar->setEnabled(enabled);
+  showCovers();
+}
+
+bool GameScreen::roundRunning() const {
+  const RoundFlags& flags = mode_ == Mode::Battle ? session_.battle.state.flags : session_.training.state.flags;
+  return flags.roundActive == 1;
+}
+
+int GameScreen::lastStage() const {
+  return mode_ == Mode::Battle ? session_.battle.state.stageNo : session_.training.state.stageNo;
+}
+
+void GameScreen::chooseStage(int n) {
+  resume();
+  if (roundRunning()) {
+    countStage_ = 0;
+    startStage(n);
+    return;
+  }
+  // A second choice during the count replaces the first; the count goes on.
+  if (!counting()) countMs_ = 0;
+  countStage_ = n;
+  showCovers();
+  showMenuState();
+}
+
+void GameScreen::playAgain() {
+  if (lastStage() != 0) chooseStage(lastStage());
+}
+
+void GameScreen::startStage(int n) {
+  session_.stage(mode_, n);
+  showCovers();
+  showMenuState();
+}
+
+void GameScreen::coverTick() {
+  if (counting()) {
+    countMs_ += kCoverIntervalMs;
+    if (countMs_ >= kCountMs) {
+      const int n = countStage_;
+      countStage_ = 0;
+      startStage(n);
+      return;
+    }
+  }
+  // The hint comes back when a round ends.
+  showCovers();
+}
+
+void GameScreen::showCovers() {
+  for (BoardCover* cover : covers_) {
+    if (paused_) cover->showPause();
+    else if (counting()) cover->showCount(menus_.stages[countStage_ - 1]->text(), 3 - countMs_ / 1000);
+    else if (inputEnabled_ && !roundRunning()) cover->showHint();
+    else cover->clear();
+  }
+}
+
+void GameScreen::pause() {
+  if (paused_ || !inputEnabled_ || !(roundRunning() || counting())) return;
+  paused_ = true;
+  holdClockAndMusic(true);
+  showCovers();
+}
+
+void GameScreen::resume() {
+  if (!paused_) return;
+  paused_ = false;
+  holdClockAndMusic(false);
+  showCovers();
+}
+
+void GameScreen::holdClockAndMusic(bool held) {
+  ClockHoldEvent event(held);
+  QCoreApplication::sendEvent(this, &event);
+  if (holdMusic_) holdMusic_(held);
 }
 
 void GameScreen::addPanel(int left, char suffix) {
   panels_.push_back(std::make_unique<PlayerPanel>(client_, left, suffix, pictures_));
+  auto* cover = new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix));
+  cover->setObjectName(QString("cover") + suffix);
+  cover->clicked = [this] { resume(); };
+  covers_.push_back(cover);
+  showCovers();
   PlayerPanel& p = *panels_.back();
   const bool a = suffix == 'A';
   nameLabel(a ? Label::whatA : Label::whatB, p.what);
@@ -134,16 +254,43 @@ void GameScreen::setPause(Label label, bool shown) {
 // Every character typed goes to the engine; nothing closes the screen but its
 // menu items and its close box. A key held with Alt or Ctrl is a menu key:
 // when no menu takes it, it does nothing (Alt+D does not move the arrow).
+// A select the keyboard repeats while it is held is dropped: one press, one
+// take or drop; the arrow keys still repeat.
 void GameScreen::keyPressEvent(QKeyEvent* event) {
   if (!inputEnabled_) return event->ignore();
-  if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
-    for (const char32_t ch : event->text().toUcs4()) session_.key(mode_, ch);
-  }
   event->accept();
+  if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return;
+  const bool repeat = isRepeat(*event);
+  if (event->key() == Qt::Key_P || event->key() == Qt::Key_Pause) {
+    if (repeat) return;
+    if (paused_) resume();
+    else pause();
+    return;
+  }
+  if (paused_ || counting()) return;
+  for (const char32_t ch : typedCharacters(*event)) {
+    if (!(repeat && isSelect(ch))) session_.key(mode_, ch);
+  }
+}
+
+void GameScreen::keyReleaseEvent(QKeyEvent* event) {
+  lastRelease_ = {event->key(), event->timestamp()};
+  QDialog::keyReleaseEvent(event);
+}
+
+// Qt on X11 marks a repeat only when the repeat's release and press are both
+// read at once; the pairs a held key sends carry the same time stamp, which no
+// person's release and press do.
+bool GameScreen::isRepeat(const QKeyEvent& event) const {
+  return event.isAutoRepeat() ||
+         (event.timestamp() != 0 && lastRelease_ == std::pair{event.key(), event.timestamp()});
 }
 
 void GameScreen::closeEvent(QCloseEvent* event) {
+  resume();
+  countStage_ = 0;
   if (inputEnabled_) session_.leave(mode_);
+  showCovers();
   event->accept();
   if (onClosed) onClosed();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "assets/pictures/picture_library.h"
+#include "board_cover.h"
 #include "engine/effects.h"
 #include "engine/session.h"
 #include "game_menus.h"
@@ -27,6 +28,7 @@ struct ScreenLinks {
   std::function<void(QMenu*)> fillHelpMenu;  // the six help entries
   std::function<void()> openEditor;          // the original-stage editor, modally
   std::function<void()> openReplays;         // the list of kept rounds
+  std::function<void(bool)> holdMusic;       // the pause holds the music, and lets it go
 };
 
 // A game screen shows one engine of the session and sends what the player
@@ -57,6 +59,23 @@ class GameScreen : public QDialog, public ScreenView {
   // A replay shows the screen but takes no keys or menu commands: they go to
   // the window around it.
   void setInputEnabled(bool enabled);
+
+  // A stage item. With no round running the stage reaches the engine after a
+  // count of 3, 2, 1 over the boards, so that the countdowns begin when the
+  // players can see them; during a round it acts at once.
+  void chooseStage(int n);
+  // "もう一度(&R)" of a result dialog: the stage last played, chosen again.
+  void playAgain();
+  bool counting() const { return countStage_ != 0; }
+  static constexpr int kCountMs = 3000;
+
+  // P or Pause during a round (or the count), or the program losing the
+  // focus to another program, pauses: the clock and the music stand, the
+  // boards are covered and the players' keys do nothing. The same key, a
+  // click on the cover, a stage item or leaving the screen resumes.
+  void pause();
+  void resume();
+  bool paused() const { return paused_; }
   Mode mode() const { return mode_; }
   // Runs after the screen has closed (the session has been told already).
   std::function<void()> onClosed;
@@ -66,6 +85,8 @@ class GameScreen : public QDialog, public ScreenView {
              ScreenLinks links, QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches = {});
 
   virtual void showMenuState() = 0;
+  // The stage item to check: the one being counted in, else the engine's.
+  int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
 
   void addPanel(int left, char suffix);
   // Builds a layout table in the client area; the labels the engine writes
@@ -77,6 +98,7 @@ class GameScreen : public QDialog, public ScreenView {
   }
 
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void reject() override { close(); }
 
@@ -86,12 +108,25 @@ class GameScreen : public QDialog, public ScreenView {
 
  private:
   ViewRelay& relay() { return mode_ == Mode::Battle ? session_.battleView : session_.trainingView; }
+  bool roundRunning() const;
+  int lastStage() const;
+  void startStage(int n);
+  void coverTick();
+  void showCovers();
+  void holdClockAndMusic(bool held);
+  bool isRepeat(const QKeyEvent& event) const;
 
   Mode mode_;
   bool inputEnabled_ = true;
   QWidget* client_;
   std::vector<std::unique_ptr<PlayerPanel>> panels_;
   std::map<Label, QLabel*> labels_;
+  std::vector<BoardCover*> covers_;
+  std::function<void(bool)> holdMusic_;
+  int countStage_ = 0;  // the stage being counted in, 0 for none
+  int countMs_ = 0;     // how far the count has come
+  bool paused_ = false;
+  std::pair<int, quint64> lastRelease_;  // key and time stamp of the last key released
   bool quitRequested_ = false;
 };
 

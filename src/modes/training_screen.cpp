@@ -90,7 +90,7 @@ void TrainingScreen::characterChanged(Character character) {
 void TrainingScreen::showMenuState() {
   const Training& training = engine();
   const TrainingState& s = training.state;
-  showStageChecks(menus_, s.checkedStage);
+  showStageChecks(menus_, checkedStageItem(s.checkedStage));
   for (int n = 1; n <= 15; ++n) menus_.stages[n - 1]->setEnabled(s.enabled[n - 1]);
   showSwitchChecks(menus_, training.sound.bgmOff, training.sound.seOff);
   playP1_->setChecked(s.character == Character::Elna);

@@ -2,6 +2,7 @@
 
 #include "assets/pictures/picture_library.h"
 #include "engine/effects.h"
+#include "screens/result_buttons.h"
 #include "screens/result_texts.h"
 
 namespace glamora {
@@ -44,7 +45,7 @@ BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary
   const int loseLeft = firstWon ? kRight : kLeft;
   addLabel({"Labell1", {winLeft, 152, 96, 37}, "WIN", result(winLeft)});
   addLabel({"Labell2", {loseLeft, 152, 96, 37}, "LOSE", result(loseLeft)});
-  addOkButton("return1", {128, 256});
+  addAgainButton(this, addOkButton("return1", {171, 256}));
 }
 
 }  // namespace glamora

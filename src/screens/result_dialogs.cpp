@@ -1,5 +1,7 @@
 #include "result_dialogs.h"
 
+#include <QPushButton>
+
 #include "screens/battle_result_dialog.h"
 #include "screens/training_result_dialog.h"
 
@@ -27,6 +29,11 @@ ScreenDialog& ResultDialogs::dialog(Dialog which) {
       slot = training;
       break;
     }
+  }
+  if (auto* again = slot->findChild<QPushButton*>("again1")) {
+    QObject::connect(again, &QPushButton::clicked, slot, [this, which] {
+      if (onAgain) onAgain(which);
+    });
   }
   return *slot;
 }

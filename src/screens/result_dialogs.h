@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 #include "engine/effects.h"
 
@@ -34,6 +35,9 @@ class ResultDialogs {
   // The training screen's character choice: rewrites both training dialogs,
   // and a training dialog built later shows it too.
   void setTrainingCharacter(Character character);
+
+  // "もう一度(&R)" of a dialog: told after the dialog has closed.
+  std::function<void(Dialog)> onAgain;
 
  private:
   const PictureLibrary& library_;

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "assets/pictures/picture_library.h"
+#include "screens/result_buttons.h"
 #include "screens/result_texts.h"
 
 namespace glamora {
@@ -48,7 +49,7 @@ TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const Pictur
   result_ = makeLabel(this, {96, 152, 96, 37}, won ? "WIN" : "LOSE", {.pixelHeight = 37, .align = Qt::AlignCenter});
   result_->setObjectName(prefix + "lose");
   setCharacter(Character::Elna, library);
-  addOkButton("return1", {104, 256});
+  addAgainButton(this, addOkButton("return1", {151, 256}));
 }
 
 void TrainingResultDialog::setCharacter(Character character, const PictureLibrary& library) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/clock_driver.h"
+#include "modes/clock_hold.h"
 
 namespace glamora {
 namespace {
@@ -71,6 +72,32 @@ TEST(ClockDriverTest, APersonsInputWhileRestingFindsTheClockWhereAHundredMsTickW
   realMs = 1'480;
   QTest::keyClick(&window, Qt::Key_A);
   EXPECT_EQ(clock.now(), 1'200);
+}
+
+TEST(ClockDriverTest, AHeldClockStandsAndTheRealTimeHeldIsLetGo) {
+  SimClock clock;
+  std::int64_t realMs = 0;
+  ClockDriver driver(clock, nullptr, [&] { return realMs; });
+  driver.start();
+  QWidget screen;
+
+  realMs = 1'000;
+  driver.catchUp(realMs);
+  ClockHoldEvent hold(true);  // a game screen pauses
+  QCoreApplication::sendEvent(&screen, &hold);
+  EXPECT_TRUE(driver.held());
+  realMs = 61'000;
+  driver.catchUp(realMs);
+  QTest::keyClick(&screen, Qt::Key_A);
+  EXPECT_EQ(clock.now(), 1'000);
+
+  ClockHoldEvent release(false);
+  QCoreApplication::sendEvent(&screen, &release);
+  EXPECT_FALSE(driver.held());
+  EXPECT_EQ(driver.msToNextWake(realMs), 100);
+  realMs = 61'300;
+  driver.catchUp(realMs);
+  EXPECT_EQ(clock.now(), 1'300);
 }
 
 }  // namespace

@@ -87,6 +87,35 @@ TEST_F(PlayRule, MidiFollowsTheSameRule) {
   EXPECT_TRUE(music.playing());
 }
 
+TEST_F(PlayRule, AHeldPieceStandsAndSoundsNothingAndTheGamesOperationsStillCount) {
+  music.open(dir.write("song.mid", midiBytes(4)));
+  music.play();
+  silent.now = 500;
+  music.hold(true);
+  silent.now = 1500;
+  EXPECT_EQ(music.position(), 500);
+  EXPECT_TRUE(music.playing());
+  EXPECT_LT(rms(listen(silent, 200)), 1e-6);
+  music.hold(false);
+  silent.now += 300;
+  EXPECT_EQ(music.position(), 800);
+
+  // Switched off while held, it stays off when let go; switched on, it
+  // sounds only once let go.
+  music.hold(true);
+  music.stop();
+  music.hold(false);
+  silent.now += 400;
+  EXPECT_EQ(music.position(), 800);
+  music.hold(true);
+  music.play();
+  silent.now += 400;
+  EXPECT_EQ(music.position(), 800);
+  music.hold(false);
+  silent.now += 100;
+  EXPECT_EQ(music.position(), 900);
+}
+
 TEST_F(PlayRule, SilentOutputMovesEveryPlayerOnTheInjectedClock) {
   openOneSecondVoice();
   music.open(dir.write("song.mid", midiBytes(4)));

@@ -1,6 +1,7 @@
 // The four result dialogs: "WIN" under the winner, the character choice
 // rewriting the training results, opening and closing.
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include "screen_testing.h"
@@ -57,7 +58,8 @@ TEST_F(ResultDialogsTest, WinStandsUnderTheWinnerAndLoseUnderTheLoserOnTheirColo
     EXPECT_EQ(part(d, "Labell5")->text(), "ゲームを続ける場合は、ゲーム(&G)をクリックした後、");
     EXPECT_EQ(part(d, "Labell6")->text(), "ステージを選択して下さい");
     EXPECT_FALSE(part(d, "Labell5")->autoFillBackground());
-    EXPECT_EQ(part<QPushButton>(d, "return1")->geometry(), QRect(128, 256, 75, 25));
+    EXPECT_EQ(part<QPushButton>(d, "return1")->geometry(), QRect(171, 256, 75, 25));
+    EXPECT_EQ(part<QPushButton>(d, "again1")->geometry(), QRect(83, 256, 80, 25));
   }
 }
 
@@ -110,6 +112,8 @@ TEST_F(ResultDialogsTest, BattleResultsIgnoreTheTrainingCharacterChoice) {
 }
 
 TEST_F(ResultDialogsTest, OpenReturnsAtOnceAndOkClosesTheDialog) {
+  std::vector<Dialog> again;
+  dialogs.onAgain = [&](Dialog which) { again.push_back(which); };
   for (Dialog which : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
     ScreenDialog& d = dialogs.dialog(which);
     SCOPED_TRACE(qPrintable(d.objectName()));
@@ -120,6 +124,37 @@ TEST_F(ResultDialogsTest, OpenReturnsAtOnceAndOkClosesTheDialog) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
   }
+  EXPECT_TRUE(again.empty());
+}
+
+TEST_F(ResultDialogsTest, PlayAgainStandsLeftOfOkClosesTheDialogAndEnterStaysOnOk) {
+  std::vector<Dialog> again;
+  dialogs.onAgain = [&](Dialog which) {
+    EXPECT_FALSE(dialogs.dialog(which).isVisible());  // closed first
+    again.push_back(which);
+  };
+  for (Dialog which : {Dialog::Mw1Form, Dialog::SwForm}) {
+    ScreenDialog& d = dialogs.dialog(which);
+    SCOPED_TRACE(qPrintable(d.objectName()));
+    auto* button = part<QPushButton>(d, "again1");
+    auto* ok = part<QPushButton>(d, "return1");
+    EXPECT_EQ(button->text(), "もう一度(&R)");
+    EXPECT_EQ(button->geometry().right() + 9, ok->x());
+    EXPECT_EQ(button->y(), ok->y());
+    dialogs.open(which);
+    QTest::keyClick(&d, Qt::Key_Return);
+    EXPECT_FALSE(d.isVisible());
+    dialogs.open(which);
+    QTest::keyClick(button, Qt::Key_Return);  // Enter is OK's even with the focus on もう一度
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(again.empty());
+    dialogs.open(which);
+    button->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(again, std::vector<Dialog>{which});
+    again.clear();
+  }
+  EXPECT_EQ(part<QPushButton>(dialogs.dialog(Dialog::SwForm), "again1")->geometry(), QRect(63, 256, 80, 25));
 }
 
 }  // namespace

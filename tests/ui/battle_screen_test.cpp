@@ -33,7 +33,11 @@ struct BattleScreenTest : ::testing::Test {
   }
   void press(Qt::Key key) { QTest::keyClick(&screen, key); }
   void pressKeypad(Qt::Key key) { QTest::keyClick(&screen, key, Qt::KeypadModifier); }
-  void chooseStage(int n) { screen.menus().stages[n - 1]->trigger(); }
+  // A stage item; with no round running, the count of 3-2-1 is waited out.
+  void chooseStage(int n) {
+    screen.menus().stages[n - 1]->trigger();
+    if (screen.counting()) clock.advance(GameScreen::kCountMs);
+  }
   // One take from the supply column under the arrow and a drop where the
   // carried item stands, each followed by its phase switch.
   void takeAndDrop(Qt::Key select) {

@@ -26,6 +26,11 @@ struct TrainingScreenTest : ::testing::Test {
   QString text(const char* name) { return screen.findChild<QLabel*>(name)->text(); }
   QAction* action(const char* name) { return screen.findChild<QAction*>(name); }
   void press(Qt::Key key) { QTest::keyClick(&screen, key); }
+  // A stage item; with no round running, the count of 3-2-1 is waited out.
+  void chooseStage(int n) {
+    screen.menus().stages[n - 1]->trigger();
+    if (screen.counting()) clock.advance(GameScreen::kCountMs);
+  }
 };
 
 TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
@@ -36,10 +41,19 @@ TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
   EXPECT_EQ(text("nscore"), "1500");
   EXPECT_EQ(text("pau1a"), "PAUSE");
   EXPECT_EQ(screen.client()->size(), QSize(449, 394));
+  // One board, one hint; the count runs over it before the stage starts.
+  ASSERT_EQ(screen.findChildren<BoardCover*>().size(), 1);
+  BoardCover* cover = screen.findChild<BoardCover*>("coverA");
+  EXPECT_EQ(cover->look(), BoardCover::Look::Hint);
+  screen.menus().stages[0]->trigger();
+  EXPECT_EQ(cover->text(), "ステージ１\n3");
+  clock.advance(GameScreen::kCountMs);
+  EXPECT_EQ(text("stage"), "1");
+  EXPECT_EQ(cover->look(), BoardCover::Look::None);
 }
 
 TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
-  screen.menus().stages[0]->trigger();
+  chooseStage(1);
   EXPECT_EQ(text("stage"), "1");
   EXPECT_EQ(text("pau1a"), "");
   // Stage 1's column 5 offers comb up, mirror, mirror, comb up...; with the
@@ -65,7 +79,7 @@ TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
 }
 
 TEST_F(TrainingScreenTest, TimeCountsDownAndMirrorsFallOnEveryColumn) {
-  screen.menus().stages[0]->trigger();
+  chooseStage(1);
   p.whatRun = 0;  // the player is thinking: only TIME runs
   clock.advance(3000);
   EXPECT_EQ(text("cantime"), "92");
@@ -90,7 +104,7 @@ TEST_F(TrainingScreenTest, CharacterChoiceChangesPortraitNameAndDialogs) {
 }
 
 TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
-  screen.menus().stages[0]->trigger();
+  chooseStage(1);
   clock.advance(100);
   QTest::keyClick(&screen, Qt::Key_5, Qt::KeypadModifier);
   press(Qt::Key_4);
@@ -99,7 +113,7 @@ TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
 }
 
 TEST_F(TrainingScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
-  screen.menus().stages[0]->trigger();
+  chooseStage(1);
   clock.advance(100);
   const Qt::KeyboardModifiers menuKeys[] = {Qt::AltModifier, Qt::ControlModifier, Qt::AltModifier | Qt::ShiftModifier};
   for (const Qt::KeyboardModifiers held : menuKeys) {

@@ -95,6 +95,12 @@ bool MediaPlayer::playing() {
   return playing_;
 }
 
+void MediaPlayer::hold(bool held) {
+  output_.catchUp();
+  std::lock_guard lock(output_.mixer().mutex());
+  held_ = held;
+}
+
 std::int64_t MediaPlayer::position() {
   output_.catchUp();
   std::lock_guard lock(output_.mixer().mutex());
@@ -107,7 +113,7 @@ std::int64_t MediaPlayer::length() {
 }
 
 void MediaPlayer::mixInto(float* out, int frames) {
-  if (!playing_ || !source_) return;
+  if (!playing_ || held_ || !source_) return;
   const int n = static_cast<int>(std::min<std::int64_t>(frames, source_->lengthFrames() - frame_));
   if (n > 0) source_->mixInto(out, frame_, n);
   frame_ += std::max(n, 0);
@@ -115,7 +121,7 @@ void MediaPlayer::mixInto(float* out, int frames) {
 }
 
 void MediaPlayer::skip(std::int64_t frames) {
-  if (!playing_ || !source_) return;
+  if (!playing_ || held_ || !source_) return;
   const std::int64_t n = std::min(frames, source_->lengthFrames() - frame_);
   if (n > 0) source_->skip(frame_, n);
   frame_ += std::max<std::int64_t>(n, 0);

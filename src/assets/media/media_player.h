@@ -37,6 +37,9 @@ class MediaPlayer final : private MixerInput {
   void stop();    // keeps the position
   void rewind();  // back to the start; a playing piece goes on from there
   bool playing();
+  // While held (the game paused) the piece stands where it is and sounds
+  // nothing; play, stop and rewind still take effect and show once let go.
+  void hold(bool held);
 
   std::int64_t position();  // ms from the start
   std::int64_t length();    // ms; 0 with no file open
@@ -52,6 +55,7 @@ class MediaPlayer final : private MixerInput {
   std::string path_;
   std::int64_t frame_ = 0;
   bool playing_ = false;
+  bool held_ = false;
 };
 
 }  // namespace glamora::media

@@ -1,0 +1,121 @@
+// A new player's first rounds through the whole program: the hint, the 3-2-1
+// count, a pause that holds the real-time clock, playing again from the result
+// dialog; the session's journal replays to the same state.
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "../engine/test_support.h"
+#include "app/clock_driver.h"
+#include "app/glamora_app.h"
+#include "assets/media/silent_output.h"
+#include "engine/journal.h"
+#include "engine/replay.h"
+
+namespace glamora {
+namespace {
+
+struct StringSink final : JournalSink {
+  std::string text;
+  bool write(std::string_view t) override {
+    text += t;
+    return true;
+  }
+};
+
+struct StartAndPauseAppTest : ::testing::Test {
+  QTemporaryDir assets;
+  std::unique_ptr<GlamoraApp> app;
+  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
+  StringSink sink;
+  JournalWriter writer{sink};
+  std::vector<std::string> results;
+
+  void SetUp() override {
+    for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE2.wav",
+                             "MIRABE3.wav", "Glamora.txt"}) {
+      ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
+    }
+    app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
+    app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    writer.begin("1.0", "2026-12-07T21:04:11+09:00");
+    app->session().setRecorder(&writer);
+    app->session().onRoundEnded = [this](const RoundRecord& r) { results.push_back(r.result); };
+    app->title().show();
+    wait(500);  // the start-up step
+  }
+  void TearDown() override { app->session().setRecorder(nullptr); }
+  void wait(int ms) { app->clock().advance(ms); }
+};
+
+TEST_F(StartAndPauseAppTest, HintCountPausePlayAgainAndTheSessionReplays) {
+  std::int64_t realMs = 500;
+  ClockDriver driver(app->clock(), nullptr, [&] { return realMs; });
+  driver.start();
+
+  app->openBattle();
+  BattleScreen& battle = app->battle();
+  auto* cover = battle.findChild<BoardCover*>("coverA");
+  EXPECT_EQ(cover->look(), BoardCover::Look::Hint);
+  battle.menus().stages[1]->trigger();
+  EXPECT_EQ(cover->look(), BoardCover::Look::Count);
+  wait(GameScreen::kCountMs);
+  EXPECT_EQ(app->session().roundsStarted(), 1);
+  QTest::keyClicks(&battle, "ds");
+
+  // The pause holds the real-time clock and the music; the round goes on after it.
+  const std::int64_t pausedAt = app->clock().now();
+  realMs = pausedAt;
+  QTest::keyClick(&battle, Qt::Key_P);
+  EXPECT_TRUE(driver.held());
+  EXPECT_TRUE(media.player(Media::Bgm).playing());
+  realMs += 60'000;
+  driver.catchUp(realMs);
+  EXPECT_EQ(app->clock().now(), pausedAt);
+  QTest::keyClick(&battle, Qt::Key_P);
+  EXPECT_FALSE(driver.held());
+  realMs += 1'000;
+  driver.catchUp(realMs);
+  EXPECT_EQ(app->clock().now(), pausedAt + 1'000);
+
+  // Lost on time; もう一度 counts the same stage in again.
+  wait(20'000);
+  ASSERT_EQ(results.size(), 1u);
+  QWidget* dialog = QApplication::activeModalWidget();
+  ASSERT_TRUE(dialog);
+  dialog->findChild<QPushButton*>("again1")->click();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_TRUE(battle.counting());
+  wait(GameScreen::kCountMs);
+  EXPECT_EQ(app->session().roundsStarted(), 2);
+  EXPECT_EQ(app->session().currentRound().stage, 2);
+  QTest::keyClicks(&battle, "a5");
+  wait(15'000);
+  ASSERT_EQ(results.size(), 2u);
+  QApplication::activeModalWidget()->close();
+  battle.close();
+  writer.finish(app->clock().now());
+
+  test::RecordingEffects effects;
+  const std::vector<std::string> lines = splitLines(sink.text);
+  ASSERT_EQ(firstBadLine(lines), std::nullopt);
+  ReplayRun replay(effects, lines);
+  while (replay.play(1'000'000)) {
+  }
+  std::vector<std::string> replayed;
+  for (const std::string& entry : effects.log) {
+    if (entry.rfind("dialog ", 0) == 0) replayed.push_back(entry.substr(7));
+  }
+  EXPECT_EQ(replayed, results);
+  Session& live = app->session();
+  EXPECT_EQ(replay.session.clock.now(), live.clock.now());
+  EXPECT_EQ(replay.session.battle.state, live.battle.state);
+  EXPECT_EQ(replay.session.battle.player(0).state, live.battle.player(0).state);
+  EXPECT_EQ(replay.session.battle.player(1).state, live.battle.player(1).state);
+}
+
+}  // namespace
+}  // namespace glamora
