@@ -75,10 +75,10 @@ int main(int argc, char** argv) {
       return 2;
     default: break;
   }
+  glamora::readKeptSettingsBeforeStart();
   // Qt sees no argument of the game's: a replay file named like one of Qt's
   // own options stays a file name.
   int qtArgc = 1;
-  glamora::readKeptSettingsBeforeStart();
   QApplication application(qtArgc, argv);
   QApplication::setApplicationName(glamora::kAppTitle);
   glamora::installQtJapanese(application);
