@@ -71,8 +71,8 @@ std::string helpText() {
          "  --help         show this help and exit\n"
          "  --version      show the version and exit\n"
          "\n"
-         "Keys: player 1 A S D, player 2 4 5 6 (numeric keypad); stages from the game\n"
-         "menu. Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt) is\n"
+         "Keys: player 1 A S D, player 2 4 5 6 (also the numeric keypad), P pauses;\n"
+         "stages from the game menu. Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt) is\n"
          "read from the working directory when it is there, otherwise from\n" +
          installedDataDirectory().string() + ".\n";
 }
