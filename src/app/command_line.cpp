@@ -72,8 +72,10 @@ std::string helpText() {
          "  --version      show the version and exit\n"
          "\n"
          "Keys: player 1 A S D, player 2 4 5 6 (also the numeric keypad), P pauses;\n"
-         "stages from the game menu. Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt) is\n"
-         "read from the working directory when it is there, otherwise from\n" +
+         "stages from the game menu.\n"
+         "\n"
+         "Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt) is read\n"
+         "from the working directory when it is there, otherwise from\n" +
          installedDataDirectory().string() + ".\n";
 }
 
