@@ -9,6 +9,7 @@
 
 #include "assets/media/music_loop.h"
 #include "modes/replay_list.h"
+#include "netgame/net_game.h"
 #include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
 
@@ -88,6 +89,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
 
 GlamoraApp::~GlamoraApp() {
   // The screens detach from the session's views before the session goes.
+  netGame_.reset();
   battle_.reset();
   training_.reset();
 }
@@ -97,6 +99,8 @@ BattleScreen& GlamoraApp::battle() {
     battle_ = std::make_unique<BattleScreen>(session_, pictures_, links_, title_.get());
     battle_->onClosed = [this] { gameScreenClosed(*battle_); };
     keepSettingsOf(*battle_);
+    netGame_ = std::make_unique<netgame::NetGame>(
+        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_);
   }
   return *battle_;
 }

@@ -24,6 +24,10 @@
 
 namespace glamora {
 
+namespace netgame {
+class NetGame;
+}
+
 class GlamoraApp {
  public:
   // `dataFiles` says where the music, voices and how-to-play text are read
@@ -86,6 +90,7 @@ class GlamoraApp {
   std::unique_ptr<ResultDialogs> results_;
   std::unique_ptr<BattleScreen> battle_;
   std::unique_ptr<TrainingScreen> training_;
+  std::unique_ptr<netgame::NetGame> netGame_;  // the battle screen's network battle
   std::unique_ptr<StartupStep> startup_;
   ScreenLinks links_;
 };

@@ -29,7 +29,7 @@ class JournalWriter final : public InputRecorder {
 
   // The first line: "# Glamora 1.0 session 2026-12-07T21:04:11+09:00".
   void begin(std::string_view version, std::string_view startTime);
-  void comment(std::string_view text);
+  void comment(std::string_view text) override;
   void input(std::int64_t t, std::string_view line) override;
   // Brings the script's clock up to the round's end and names the round.
   void roundEnded(const RoundRecord& round) override;

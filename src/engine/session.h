@@ -41,6 +41,8 @@ class InputRecorder {
   virtual ~InputRecorder() = default;
   virtual void input(std::int64_t t, std::string_view line) = 0;
   virtual void roundEnded(const RoundRecord& round) = 0;
+  // A note for people reading the script, as a `#` line.
+  virtual void comment(std::string_view) {}
 };
 
 class Session final : private Effects {
@@ -57,6 +59,11 @@ class Session final : private Effects {
   Training training;
 
   void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
+  // Notes something that happened beside the inputs (a network battle played
+  // on a session of its own) in the recorded script.
+  void note(std::string_view text) {
+    if (recorder_) recorder_->comment(text);
+  }
 
   // Lets `ms` of simulated time pass, exactly as if every task due in
   // (now, now + ms] fired; the clock stops at SimClock::kLatestTime. Scripts and

@@ -128,6 +128,20 @@ std::string printableText(std::string_view text) {
   return out;
 }
 
+std::string printableOnly(std::string_view text, std::size_t most) {
+  std::string out;
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < text.size() && kept < most;) {
+    const Utf8Step step = decodeUtf8(text, at);
+    if (step.valid && !isControl(step.value) && !isInvisibleLayout(step.value)) {
+      out += text.substr(at, step.length);
+      ++kept;
+    }
+    at += step.length;
+  }
+  return out;
+}
+
 std::string quotedExcerpt(std::string_view text, std::uint64_t length) {
   std::size_t end = 0;
   while (end < text.size()) {

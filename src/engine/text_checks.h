@@ -45,6 +45,11 @@ inline std::string quotedExcerpt(std::string_view text) { return quotedExcerpt(t
 // gives back is printable, so a second pass changes nothing.
 std::string printableText(std::string_view text);
 
+// Only the printable characters of text from another machine (a name), at
+// most `most` of them: malformed UTF-8, control characters and the characters
+// that are not seen but move or hide the text around them are dropped.
+std::string printableOnly(std::string_view text, std::size_t most);
+
 // A line read with a bound on the memory it takes.
 struct BoundedLine {
   std::string text;          // the line without its newline; only its first bytes when cut()

@@ -53,6 +53,7 @@ void BattleScreen::buildCentre() {
 }
 
 void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
+  if (inputRoute()) return inputRoute()->side(p, level);
   session_.computer(Mode::Battle, p, level, engine().computerSeed + static_cast<std::uint64_t>(p));
   showMenuState();
 }

@@ -142,6 +142,7 @@ int GameScreen::lastStage() const {
 }
 
 void GameScreen::chooseStage(int n) {
+  if (route_) return route_->stage(n);
   resume();
   if (roundRunning()) {
     countStage_ = 0;
@@ -156,6 +157,7 @@ void GameScreen::chooseStage(int n) {
 }
 
 void GameScreen::playAgain() {
+  if (route_) return route_->again();
   if (lastStage() != 0) chooseStage(lastStage());
 }
 
@@ -179,7 +181,14 @@ void GameScreen::coverTick() {
   showCovers();
 }
 
+void GameScreen::setInputRoute(InputRoute* route) {
+  route_ = route;
+  showCovers();
+  showMenuState();
+}
+
 void GameScreen::showCovers() {
+  if (route_) return;
   for (BoardCover* cover : covers_) {
     if (paused_) cover->showPause();
     else if (counting()) cover->showCount(menus_.stages[countStage_ - 1]->text(), 3 - countMs_ / 1000);
@@ -189,7 +198,7 @@ void GameScreen::showCovers() {
 }
 
 void GameScreen::pause() {
-  if (paused_ || !inputEnabled_ || !(roundRunning() || counting())) return;
+  if (paused_ || route_ || !inputEnabled_ || !(roundRunning() || counting())) return;
   paused_ = true;
   holdClockAndMusic(true);
   showCovers();
@@ -261,6 +270,12 @@ void GameScreen::keyPressEvent(QKeyEvent* event) {
   event->accept();
   if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return;
   const bool repeat = isRepeat(*event);
+  if (route_) {
+    for (const char32_t ch : typedCharacters(*event)) {
+      if (!(repeat && isSelect(ch))) route_->key(ch);
+    }
+    return;
+  }
   if (event->key() == Qt::Key_P || event->key() == Qt::Key_Pause) {
     if (repeat) return;
     if (paused_) resume();

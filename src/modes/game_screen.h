@@ -15,6 +15,7 @@
 #include "engine/effects.h"
 #include "engine/session.h"
 #include "game_menus.h"
+#include "input_route.h"
 #include "player_panel.h"
 #include "screens/form_kit.h"
 
@@ -77,6 +78,11 @@ class GameScreen : public QDialog, public ScreenView {
   void resume();
   bool paused() const { return paused_; }
   Mode mode() const { return mode_; }
+
+  // While a route is set, the player's keys, the stage items, "もう一度" and
+  // the side choices go to it, and it draws the covers (a network battle).
+  void setInputRoute(InputRoute* route);
+  InputRoute* inputRoute() const { return route_; }
   // Runs after the screen has closed (the session has been told already).
   std::function<void()> onClosed;
 
@@ -126,6 +132,7 @@ class GameScreen : public QDialog, public ScreenView {
   int countStage_ = 0;  // the stage being counted in, 0 for none
   int countMs_ = 0;     // how far the count has come
   bool paused_ = false;
+  InputRoute* route_ = nullptr;
   std::pair<int, quint64> lastRelease_;  // key and time stamp of the last key released
   bool quitRequested_ = false;
 };

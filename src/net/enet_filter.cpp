@@ -33,6 +33,7 @@ int EnetFilter::intercept(ENetHost* host, ENetEvent*) {
   for (std::size_t k = 0; k < gHosts.size(); ++k) {
     if (gHosts[k] != host) continue;
     EnetFilter& f = *gFilters[k];
+    if (f.foreign && f.foreign(host->receivedAddress, {host->receivedData, host->receivedDataLength})) return 1;
     if (f.admits(host)) return 0;
     ++f.dropped_;
     return 1;

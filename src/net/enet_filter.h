@@ -7,6 +7,8 @@
 #include <enet/enet.h>
 
 #include <cstdint>
+#include <functional>
+#include <span>
 
 namespace glamora::netio {
 
@@ -21,6 +23,10 @@ class EnetFilter {
   // From now on only this peer's datagrams get through.
   void connectedTo(const ENetPeer* peer) { peer_ = peer; }
   std::int64_t dropped() const { return dropped_; }
+  // Sees every datagram first, from any address; true when it took the
+  // datagram as its own (a game-finding probe on the same port), which ENet
+  // then never reads.
+  std::function<bool(const ENetAddress& from, std::span<const std::uint8_t> datagram)> foreign;
 
  private:
   static int intercept(ENetHost* host, ENetEvent* event);

@@ -49,6 +49,36 @@ TEST(PrintableText, AnyBytesComeOutAsValidUtf8WithoutControlCharactersAndStayAsT
   }
 }
 
+// Names from other machines: whatever their bytes, what is kept is valid
+// UTF-8 of printable characters only, and at most the number asked for.
+TEST(PrintableOnly, KeepsAtMostSoManyPrintableCharactersAndDropsTheRest) {
+  const struct {
+    std::string bytes;
+    std::size_t most;
+    std::string kept;
+  } cases[] = {
+      {"mirabe-pc", 32, "mirabe-pc"},
+      {"\x1B[31mred\x07\n", 32, "[31mred"},
+      {"a\xE2\x80\xAE" "b\xE2\x80\x8B" "c\xC2\x85", 32, "abc"},
+      {"\xFF\xC0\xAFok\xED\xA0\x80", 32, "ok"},
+      {"遊びの部屋", 3, "遊びの"},
+      {std::string(100, 'x'), 32, std::string(32, 'x')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kept);
+    EXPECT_EQ(printableOnly(c.bytes, c.most), c.kept);
+  }
+  std::mt19937 random(5);
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes(random() % 80, '\0');
+    for (char& b : bytes) b = static_cast<char>(random() % 0x100);
+    const std::string kept = printableOnly(bytes, 32);
+    ASSERT_TRUE(validUtf8(kept));
+    ASSERT_EQ(printableText(kept), kept);
+    ASSERT_EQ(printableOnly(kept, 32), kept);
+  }
+}
+
 TEST(SystemErrorText, EveryFailureIsSaidInJapanese) {
   for (int error = 1; error < 134; ++error) {
     const std::string text = systemErrorText(error);

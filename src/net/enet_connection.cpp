@@ -1,0 +1,219 @@
+#include "enet_connection.h"
+
+#include <random>
+
+#include "lan_discovery.h"
+
+namespace glamora::netio {
+
+namespace {
+
+constexpr enet_uint8 kControlChannel = 0;
+constexpr enet_uint8 kInputChannel = 1;
+constexpr std::int64_t kGreetingLimitUs = 5'000'000;
+
+std::uint64_t freshToken() {
+  std::random_device device;
+  return (std::uint64_t{device()} << 32) ^ device();
+}
+
+// Why a greeting that arrived was refused: the refusal it carries, or what
+// this side found wrong with it.
+std::optional<net::Refusal> refusalIn(std::span<const std::uint8_t> bytes, const net::Greeting& mine,
+                                      std::uint64_t token) {
+  const std::optional<net::Packet> p = net::decodePacket(bytes);
+  if (!p) return std::nullopt;
+  if (p->type == net::PacketType::Refuse) return p->refusal;
+  if (p->type == net::PacketType::Welcome && p->token != token) return net::Refusal::Token;
+  return net::compareGreetings(mine, p->greeting);
+}
+
+}  // namespace
+
+EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : options_(options), startedUs_(nowUs) {
+  if (enet_initialize() != 0) {
+    fail(Problem::Port, "cannot start ENet");
+    return;
+  }
+  ENetAddress bind{};
+  bind.host = ENET_HOST_ANY;
+  bind.port = options.port;
+  if (options.host && !options.address.empty() && enet_address_set_host_ip(&bind, options.address.c_str()) != 0) {
+    fail(Problem::Address, "not an address: " + options.address);
+    return;
+  }
+  host_ = enet_host_create(options.host ? &bind : nullptr, 1, 2, 0, 0);
+  if (!host_) {
+    fail(Problem::Port, options.host ? "cannot open UDP port " + std::to_string(options.port) : "cannot open a UDP socket");
+    return;
+  }
+  filter_.emplace(host_);
+  filter_->foreign = [this](const ENetAddress& from, std::span<const std::uint8_t> datagram) {
+    if (!answerForeign) return false;
+    std::optional<std::vector<std::uint8_t>> reply = answerForeign(datagram);
+    if (!reply) return false;
+    ENetBuffer buffer;
+    buffer.data = reply->data();
+    buffer.dataLength = reply->size();
+    if (!reply->empty()) enet_socket_send(host_->socket, &from, &buffer, 1);
+    return true;
+  };
+  if (options.host) {
+    handshake_.emplace(net::Handshake::host(options.greeting));
+    return;
+  }
+  ENetAddress to{};
+  if (enet_address_set_host_ip(&to, options.address.c_str()) != 0) {
+    fail(Problem::Address, "not an address: " + options.address);
+    return;
+  }
+  to.port = options.port;
+  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken()));
+  peer_ = enet_host_connect(host_, &to, 2, 0);
+  if (!peer_) {
+    fail(Problem::Address, "cannot connect to " + options.address);
+    return;
+  }
+  filter_->connectedTo(peer_);
+  enet_host_flush(host_);
+}
+
+EnetConnection::~EnetConnection() {
+  if (host_) {
+    // What is queued (a leaving) goes out before the goodbye.
+    enet_host_flush(host_);
+    if (peer_ && peer_->state != ENET_PEER_STATE_DISCONNECTED) enet_peer_disconnect_now(peer_, 0);
+    filter_.reset();
+    enet_host_destroy(host_);
+  }
+}
+
+void EnetConnection::fail(Problem problem, std::string error) {
+  state_ = State::Failed;
+  problem_ = problem;
+  error_ = std::move(error);
+}
+
+int EnetConnection::socket() const { return host_ ? static_cast<int>(host_->socket) : -1; }
+
+std::string EnetConnection::peerAddress() const {
+  if (!peer_) return {};
+  return dottedAddress(peer_->address) + ":" + std::to_string(peer_->address.port);
+}
+
+std::uint64_t EnetConnection::bytesSent() const { return host_ ? host_->totalSentData : 0; }
+std::uint64_t EnetConnection::bytesReceived() const { return host_ ? host_->totalReceivedData : 0; }
+std::int64_t EnetConnection::dropped() const { return filter_ ? filter_->dropped() : 0; }
+
+void EnetConnection::service(std::int64_t nowUs) {
+  if (state_ == State::Failed) return;
+  if (!options_.host && state_ != State::Open && nowUs - startedUs_ > options_.answerLimitUs) {
+    fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
+    return;
+  }
+  if (options_.host && state_ == State::Greeting && nowUs - greetingSinceUs_ > kGreetingLimitUs) turnAway(std::nullopt);
+  ENetEvent event;
+  for (int got = enet_host_service(host_, &event, 0); got > 0; got = enet_host_check_events(host_, &event)) {
+    const State before = state_;
+    handleEvent(event, nowUs);
+    if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+    // The owner takes the packets from here on: the rest wait for the next call.
+    if (state_ != before && (state_ == State::Open || state_ == State::Failed)) break;
+  }
+  if (host_) enet_host_flush(host_);
+}
+
+void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
+  switch (event.type) {
+    case ENET_EVENT_TYPE_CONNECT:
+      if (options_.host) {
+        if (state_ != State::Waiting) return;
+        peer_ = event.peer;
+        filter_->connectedTo(peer_);
+      }
+      if (event.peer != peer_) return;
+      // Every input packet goes out as sent, however the round trip varies.
+      enet_peer_throttle_configure(peer_, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
+      enet_peer_timeout(peer_, 0, 5000, 5000);
+      state_ = State::Greeting;
+      greetingSinceUs_ = nowUs;
+      if (!options_.host) sendReliable(handshake_->hello());
+      return;
+    case ENET_EVENT_TYPE_RECEIVE:
+      if (event.peer == peer_) received(event.peer, {event.packet->data, event.packet->dataLength});
+      return;
+    case ENET_EVENT_TYPE_DISCONNECT:
+      if (event.peer != peer_) return;
+      if (state_ == State::Open) {
+        state_ = State::Failed;
+        problem_ = Problem::Gone;
+        error_ = "the other side disconnected";
+        peer_ = nullptr;
+        if (onGone) onGone();
+      } else if (options_.host) {
+        turnAway(std::nullopt);
+      } else {
+        peer_ = nullptr;
+        fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
+      }
+      return;
+    case ENET_EVENT_TYPE_NONE: return;
+  }
+}
+
+void EnetConnection::received(ENetPeer*, std::span<const std::uint8_t> bytes) {
+  if (state_ == State::Open) {
+    if (onPacket) onPacket(bytes);
+    return;
+  }
+  if (state_ != State::Greeting) return;
+  std::vector<std::uint8_t> reply;
+  const net::Handshake::State result = handshake_->receive(bytes, reply);
+  if (!reply.empty()) sendReliable(reply);
+  if (result == net::Handshake::State::Accepted) {
+    token_ = handshake_->token();
+    state_ = State::Open;
+  } else if (result == net::Handshake::State::Refused) {
+    const std::optional<net::Refusal> why = refusalIn(bytes, options_.greeting, handshake_->token());
+    if (options_.host) {
+      turnAway(why);
+    } else {
+      refusal_ = why;
+      fail(Problem::Refused, handshake_->error());
+    }
+  }
+}
+
+// The host lets a joiner go (after its refusal has gone out) and waits again.
+void EnetConnection::turnAway(std::optional<net::Refusal> why) {
+  ENetPeer* joiner = peer_;
+  const std::string address = peerAddress();
+  peer_ = nullptr;
+  filter_->connectedTo(nullptr);
+  state_ = State::Waiting;
+  handshake_.emplace(net::Handshake::host(options_.greeting));
+  if (joiner) {
+    enet_host_flush(host_);
+    enet_peer_disconnect_later(joiner, 0);
+  }
+  if (why) {
+    refusal_ = why;
+    if (onTurnedAway) onTurnedAway(address, *why);
+  }
+}
+
+void EnetConnection::send(std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel) {
+  if (!peer_) return;
+  ENetPacket* p = enet_packet_create(packet.data(), packet.size(), flags);
+  if (p && enet_peer_send(peer_, channel, p) != 0) enet_packet_destroy(p);
+}
+
+void EnetConnection::sendUnsequenced(std::span<const std::uint8_t> packet) {
+  send(packet, ENET_PACKET_FLAG_UNSEQUENCED, kInputChannel);
+}
+
+void EnetConnection::sendReliable(std::span<const std::uint8_t> packet) {
+  send(packet, ENET_PACKET_FLAG_RELIABLE, kControlChannel);
+}
+
+}  // namespace glamora::netio

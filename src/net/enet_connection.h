@@ -1,0 +1,103 @@
+// A side's connection for a network battle played in a window: the headless
+// peer's transport (one UDP port, inputs unsequenced on channel 1 with ENet's
+// throttle off, the greeting and control reliable on channel 0, ENet's
+// checksums on, only the connected peer's datagrams let through), but it never
+// blocks: its owner calls service() with the time, from an event loop or a test.
+//
+// A host waits until it is closed, turning away joiners whose greeting does
+// not match (and going on waiting); a joiner gives up when the host has not
+// greeted it within the answer limit.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <enet/enet.h>
+
+#include "engine/net/handshake.h"
+#include "engine/net/net_peer.h"
+#include "enet_filter.h"
+
+namespace glamora::netio {
+
+inline constexpr std::int64_t kAnswerLimitUs = 5'000'000;
+
+class EnetConnection final : public net::PeerLink {
+ public:
+  enum class State { Waiting, Greeting, Open, Failed };
+  enum class Problem { None, Port, Address, NoAnswer, Refused, Gone };
+
+  struct Options {
+    bool host = true;
+    std::string address;  // a joiner's host (dotted IPv4); a host's bind address (empty: all)
+    std::uint16_t port = 0;
+    net::Greeting greeting;
+    std::int64_t answerLimitUs = kAnswerLimitUs;
+  };
+
+  // Opens the host's port, or starts connecting; Failed at once when it cannot.
+  EnetConnection(const Options& options, std::int64_t nowUs);
+  // A peer still connected is told at once that this side has gone.
+  ~EnetConnection() override;
+  EnetConnection(const EnetConnection&) = delete;
+  EnetConnection& operator=(const EnetConnection&) = delete;
+
+  // Takes what has arrived and sends what is queued, without waiting.
+  void service(std::int64_t nowUs);
+  // The socket to watch: when it is readable, service() has work.
+  int socket() const;
+  // The port this side's socket is bound to (a host asked for port 0 gets one).
+  std::uint16_t port() const { return host_ ? host_->address.port : 0; }
+
+  State state() const { return state_; }
+  Problem problem() const { return problem_; }
+  const std::string& error() const { return error_; }
+  // Why the greeting was refused, by either side.
+  std::optional<net::Refusal> refusal() const { return refusal_; }
+  std::uint64_t token() const { return token_; }
+  // The other side, "192.0.2.7:47291" (empty before it is known).
+  std::string peerAddress() const;
+  std::uint64_t bytesSent() const;
+  std::uint64_t bytesReceived() const;
+  std::int64_t dropped() const;
+
+  // net::PeerLink: once open.
+  void sendUnsequenced(std::span<const std::uint8_t> packet) override;
+  void sendReliable(std::span<const std::uint8_t> packet) override;
+
+  // Once open, every packet of the other side, from either channel.
+  std::function<void(std::span<const std::uint8_t>)> onPacket;
+  // Once open, the other side's connection ended (it left, or went silent).
+  std::function<void()> onGone;
+  // A host: a joiner turned away, and why (the connection goes on waiting).
+  std::function<void(const std::string& address, net::Refusal why)> onTurnedAway;
+  // A host: datagrams that are not ENet's (a game-finding probe): the reply to
+  // send back, or none when it is not such a datagram.
+  std::function<std::optional<std::vector<std::uint8_t>>(std::span<const std::uint8_t>)> answerForeign;
+
+ private:
+  void fail(Problem problem, std::string error);
+  void handleEvent(const ENetEvent& event, std::int64_t nowUs);
+  void received(ENetPeer* from, std::span<const std::uint8_t> bytes);
+  void turnAway(std::optional<net::Refusal> why);
+  void send(std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel);
+
+  Options options_;
+  ENetHost* host_ = nullptr;
+  std::optional<EnetFilter> filter_;
+  ENetPeer* peer_ = nullptr;
+  std::optional<net::Handshake> handshake_;
+  State state_ = State::Waiting;
+  Problem problem_ = Problem::None;
+  std::string error_;
+  std::optional<net::Refusal> refusal_;
+  std::uint64_t token_ = 0;
+  std::int64_t startedUs_ = 0;
+  std::int64_t greetingSinceUs_ = 0;
+};
+
+}  // namespace glamora::netio

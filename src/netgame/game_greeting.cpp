@@ -1,0 +1,17 @@
+#include "game_greeting.h"
+
+#include "bench.h"
+
+namespace glamora::netgame {
+
+const char* gameVersion() { return GLAMORA_VERSION; }
+
+net::Greeting gameGreeting() {
+  net::Greeting g;
+  g.gameVersion = GLAMORA_VERSION;
+  g.signature = sim::runBench().signature;
+  g.speedMilli = 1000;
+  return g;
+}
+
+}  // namespace glamora::netgame

@@ -1,0 +1,89 @@
+#include "host_window.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "screens/form_kit.h"
+
+namespace glamora::netgame {
+
+HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStringList& addresses, quint16 port)
+    : QDialog(parent) {
+  setObjectName("netHostWindow");
+  setWindowTitle(QString(kAppTitle) + " - 対戦相手を待つ");
+  setFont(formFont(12));
+  auto* layout = new QVBoxLayout(this);
+  auto* intro = new QLabel("相手に、この機械のアドレスかこの名前で「対戦相手に接続」してもらいます。\n"
+                           "同じネットワークなら、相手の一覧にこの機械が出ます。",
+                           this);
+  layout->addWidget(intro);
+
+  auto* form = new QFormLayout;
+  auto* name = new QLabel(machineName, this);
+  name->setObjectName("netMachineName");
+  name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow("この機械の名前:", name);
+  auto* list = new QLabel(addresses.isEmpty() ? QString("（ネットワークにつながっていません）") : addresses.join("\n"),
+                          this);
+  list->setObjectName("netAddresses");
+  list->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow("アドレス:", list);
+  auto* portRow = new QHBoxLayout;
+  port_ = new QSpinBox(this);
+  port_->setObjectName("netPort");
+  port_->setRange(1, 65535);
+  port_->setValue(port);
+  auto* change = new QPushButton("ポートを変える(&P)", this);
+  change->setObjectName("netChangePort");
+  portRow->addWidget(port_);
+  portRow->addWidget(change);
+  portRow->addStretch();
+  form->addRow("ポート (UDP):", portRow);
+  layout->addLayout(form);
+
+  state_ = new QLabel(this);
+  state_->setObjectName("netHostState");
+  state_->setWordWrap(true);
+  layout->addWidget(state_);
+  notice_ = new QLabel(this);
+  notice_->setObjectName("netHostNotice");
+  notice_->setWordWrap(true);
+  notice_->setStyleSheet("color: #b00000");
+  layout->addWidget(notice_);
+  auto* note = new QLabel("ファイアウォールがあるときは、このポートの UDP を通してください。", this);
+  note->setStyleSheet("color: #606060");
+  layout->addWidget(note);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* cancel = buttons->addButton("キャンセル", QDialogButtonBox::RejectRole);
+  cancel->setObjectName("netCancel");
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(change, &QPushButton::clicked, this, [this] {
+    if (portChosen) portChosen(static_cast<quint16>(port_->value()));
+  });
+  setMinimumWidth(420);
+}
+
+void HostWindow::showWaiting(quint16 port) {
+  port_->setValue(port);
+  state_->setStyleSheet("");
+  state_->setText(QString("ポート %1 で相手を待っています…").arg(port));
+}
+
+void HostWindow::showProblem(const QString& text) {
+  state_->setStyleSheet("color: #b00000");
+  state_->setText(text);
+}
+
+void HostWindow::showNotice(const QString& text) { notice_->setText(text); }
+
+QString HostWindow::stateText() const { return state_->text(); }
+QString HostWindow::noticeText() const { return notice_->text(); }
+
+}  // namespace glamora::netgame

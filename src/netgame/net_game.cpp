@@ -1,0 +1,355 @@
+#include "net_game.h"
+
+#include <QCloseEvent>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QMessageBox>
+#include <QNetworkInterface>
+#include <algorithm>
+
+#include "engine/text_checks.h"
+#include "game_greeting.h"
+#include "screens/form_kit.h"
+
+namespace glamora::netgame {
+
+namespace {
+
+constexpr int kPollMs = 10;
+constexpr int kProbeMs = 1000;
+// A game not heard of for this long leaves the list.
+constexpr std::int64_t kFoundForUs = 3'500'000;
+
+QStringList thisMachinesAddresses() {
+  QStringList out;
+  for (const QHostAddress& a : QNetworkInterface::allAddresses()) {
+    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) out << a.toString();
+  }
+  return out;
+}
+
+std::vector<std::string> broadcastAddresses() {
+  std::vector<std::string> out{"255.255.255.255"};
+  for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+    const auto flags = i.flags();
+    if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::CanBroadcast) ||
+        (flags & QNetworkInterface::IsLoopBack)) {
+      continue;
+    }
+    for (const QNetworkAddressEntry& e : i.addressEntries()) {
+      if (e.ip().protocol() != QAbstractSocket::IPv4Protocol || e.broadcast().isNull()) continue;
+      const std::string b = e.broadcast().toString().toStdString();
+      if (std::find(out.begin(), out.end(), b) == out.end()) out.push_back(b);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::function<QDialog*(Dialog)> resultWindow,
+                 std::string sessionsDirectory, NetGameOptions options)
+    : screen_(screen), local_(local), effects_(effects), resultWindow_(std::move(resultWindow)),
+      sessionsDirectory_(std::move(sessionsDirectory)), options_(std::move(options)),
+      lookBeforeAnyStage_(ScreenLook::capture(screen)), port_(options_.hostPort) {
+  machineName_ = printableOnly(QHostInfo::localHostName().toStdString(), netio::kShownNameCharacters);
+  if (machineName_.empty()) machineName_ = "Glamora";
+  clock_.start();
+  const GameMenuActions& m = screen.menus();
+  menu_ = new QMenu("ネット対戦(&N)", m.game);
+  menu_->setObjectName("net1");
+  hostItem_ = menu_->addAction("対戦相手を待つ(&H)...");
+  hostItem_->setObjectName("netHost");
+  joinItem_ = menu_->addAction("対戦相手に接続(&J)...");
+  joinItem_->setObjectName("netJoin");
+  quitItem_ = menu_->addAction("切断(&Q)");
+  quitItem_->setObjectName("netQuit");
+  busyNote_ = menu_->addAction("（ラウンドの間は選べません）");
+  busyNote_->setEnabled(false);
+  m.game->insertMenu(m.title, menu_);
+  m.game->insertSeparator(m.title);
+  connect(hostItem_, &QAction::triggered, this, &NetGame::host);
+  connect(joinItem_, &QAction::triggered, this, &NetGame::join);
+  connect(quitItem_, &QAction::triggered, this, &NetGame::quit);
+  // The greeting's rules signature is played while the person looks at the menu.
+  connect(menu_, &QMenu::aboutToShow, this, [this] {
+    greeting_ = greeting_.valid() ? greeting_ : std::async(std::launch::async, gameGreeting).share();
+    showMenuState();
+  });
+  poll_.setTimerType(Qt::PreciseTimer);
+  poll_.setInterval(kPollMs);
+  connect(&poll_, &QTimer::timeout, this, &NetGame::poll);
+  probe_.setInterval(kProbeMs);
+  connect(&probe_, &QTimer::timeout, this, &NetGame::probe);
+  screen.installEventFilter(this);
+  showMenuState();
+}
+
+NetGame::~NetGame() {
+  screen_.removeEventFilter(this);
+  battle_.reset();  // tells the other side
+  connectionReady_.reset();
+  connection_.reset();
+}
+
+const net::Greeting& NetGame::greeting() {
+  if (!greeting_.valid()) greeting_ = std::async(std::launch::deferred, gameGreeting).share();
+  return greeting_.get();
+}
+
+bool NetGame::localBusy() const {
+  return local_.battle.state.flags.roundActive == 1 || screen_.counting() || screen_.paused();
+}
+
+void NetGame::showMenuState() {
+  const bool free = !connection_ && !battle_ && !hostWindow_ && !joinWindow_;
+  hostItem_->setEnabled(free && !localBusy());
+  joinItem_->setEnabled(free && !localBusy());
+  busyNote_->setVisible(free && localBusy());
+  quitItem_->setVisible(battle_ && !battle_->over());
+}
+
+// Closing the screen (its close box, タイトルへ移動, 終了) ends the battle first.
+bool NetGame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &screen_ && event->type() == QEvent::Close) quit();
+  return QObject::eventFilter(watched, event);
+}
+
+// ---- hosting ----------------------------------------------------------------------------------
+
+void NetGame::host() {
+  if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
+  hostWindow_ = new HostWindow(&screen_, QString::fromStdString(machineName_), thisMachinesAddresses(), port_);
+  hostWindow_->setAttribute(Qt::WA_DeleteOnClose);
+  hostWindow_->portChosen = [this](quint16 port) { listen(port); };
+  connect(hostWindow_, &QDialog::finished, this, &NetGame::stopWaiting);
+  hosting_ = true;
+  hostWindow_->open();
+  listen(port_);
+  showMenuState();
+}
+
+void NetGame::listen(quint16 port) {
+  port_ = port;
+  connectionReady_.reset();
+  connection_.reset();
+  connection_ = std::make_unique<netio::EnetConnection>(
+      netio::EnetConnection::Options{true, options_.bindAddress, port, greeting(), netio::kAnswerLimitUs}, nowUs());
+  if (connection_->state() == netio::EnetConnection::State::Failed) {
+    connection_.reset();
+    if (hostWindow_) {
+      hostWindow_->showProblem(QString("ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
+                                       "別のポートにしてください。")
+                                   .arg(port));
+    }
+    return;
+  }
+  connection_->answerForeign = [this](std::span<const std::uint8_t> datagram) {
+    const netio::GameAnswer mine{net::kProtocolVersion, gameVersion(), machineName_, port_, !battle_};
+    return netio::answerProbe(datagram, mine);
+  };
+  connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
+    if (hostWindow_) {
+      hostWindow_->showNotice(QString("%1 からの接続を断りました: %2")
+                                  .arg(QString::fromStdString(address), refusalMessage(why)));
+    }
+  };
+  if (hostWindow_) hostWindow_->showWaiting(port);
+  watch();
+}
+
+// The host window closed: by キャンセル, or because the battle began.
+void NetGame::stopWaiting() {
+  hosting_ = false;
+  hostWindow_.clear();
+  if (!battle_) {
+    connectionReady_.reset();
+    connection_.reset();
+    poll_.stop();
+  }
+  showMenuState();
+}
+
+// ---- joining ----------------------------------------------------------------------------------
+
+void NetGame::join() {
+  if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
+  joinWindow_ = new JoinWindow(&screen_, netio::kDefaultPort);
+  joinWindow_->setAttribute(Qt::WA_DeleteOnClose);
+  joinWindow_->connectTo = [this](const QString& host, quint16 port) { connectTo(host, port); };
+  connect(joinWindow_, &QDialog::finished, this, [this] {
+    // The probes go out only while the window is open.
+    probe_.stop();
+    finderReady_.reset();
+    finder_.reset();
+    found_.clear();
+    ++attempt_;
+    joinWindow_.clear();
+    if (!battle_) {
+      connectionReady_.reset();
+      connection_.reset();
+      poll_.stop();
+    }
+    showMenuState();
+  });
+  std::string error;
+  finder_ = netio::GameFinder::open(options_.findFrom, error);
+  if (finder_) {
+    finderReady_ = std::make_unique<QSocketNotifier>(finder_->socket(), QSocketNotifier::Read);
+    connect(finderReady_.get(), &QSocketNotifier::activated, this, &NetGame::readFound);
+    probe_.start();
+    probe();
+  }
+  showFound();
+  joinWindow_->open();
+  showMenuState();
+}
+
+void NetGame::connectTo(const QString& host, quint16 port) {
+  if (connection_) return;
+  const int attempt = ++attempt_;
+  joinWindow_->showConnecting(QString("%1:%2").arg(host).arg(port));
+  const QHostAddress numeric(host);
+  if (numeric.protocol() == QAbstractSocket::IPv4Protocol) return startJoin(numeric.toString().toStdString(), port);
+  QHostInfo::lookupHost(host, this, [this, attempt, host, port](const QHostInfo& info) {
+    if (attempt != attempt_ || !joinWindow_) return;
+    for (const QHostAddress& a : info.addresses()) {
+      if (a.protocol() == QAbstractSocket::IPv4Protocol) return startJoin(a.toString().toStdString(), port);
+    }
+    joinWindow_->showFailure(QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
+  });
+}
+
+void NetGame::startJoin(const std::string& address, quint16 port) {
+  joinTarget_ = address + ":" + std::to_string(port);
+  connection_ = std::make_unique<netio::EnetConnection>(
+      netio::EnetConnection::Options{false, address, port, greeting(), netio::kAnswerLimitUs}, nowUs());
+  if (connection_->state() == netio::EnetConnection::State::Failed) {
+    joinWindow_->showFailure(joinFailure());
+    connection_.reset();
+    return;
+  }
+  watch();
+}
+
+QString NetGame::joinFailure() const {
+  const QString target = QString::fromStdString(joinTarget_);
+  switch (connection_->problem()) {
+    case netio::EnetConnection::Problem::Refused:
+      return QString("%1 に断られました: %2。")
+          .arg(target, connection_->refusal() ? refusalMessage(*connection_->refusal()) : QString("理由はわかりません"));
+    case netio::EnetConnection::Problem::NoAnswer:
+      return QString("%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
+                     "アドレスとポート、ファイアウォールを確かめてください。")
+          .arg(target);
+    case netio::EnetConnection::Problem::Address: return QString("%1 には接続できません。").arg(target);
+    default: return QString("%1 に接続できませんでした。").arg(target);
+  }
+}
+
+// ---- finding games ----------------------------------------------------------------------------
+
+void NetGame::probe() {
+  if (!finder_) return;
+  const std::int64_t now = nowUs();
+  std::erase_if(found_, [now](const auto& f) { return now - f.second.seenUs > kFoundForUs; });
+  finder_->probe(options_.probeTargets.empty() ? broadcastAddresses() : options_.probeTargets, options_.probePort,
+                 netio::GameProbe{net::kProtocolVersion, gameVersion()});
+  showFound();
+}
+
+void NetGame::readFound() {
+  if (!finder_) return;
+  for (const netio::FoundGame& f : finder_->read()) {
+    found_[f.address + ":" + std::to_string(f.answer.port)] = {f.answer, nowUs()};
+  }
+  showFound();
+}
+
+void NetGame::showFound() {
+  if (!joinWindow_) return;
+  std::vector<FoundLine> lines;
+  for (const auto& [address, f] : found_) {
+    const bool sameGame = f.answer.protocol == net::kProtocolVersion && f.answer.gameVersion == gameVersion();
+    FoundLine line{QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame && f.answer.free,
+                   {}};
+    line.state = !sameGame ? QString("バージョンが違います（%1）").arg(QString::fromStdString(f.answer.gameVersion))
+                 : f.answer.free ? QString("待っています")
+                                 : QString("対戦中");
+    lines.push_back(line);
+  }
+  std::stable_sort(lines.begin(), lines.end(), [](const FoundLine& a, const FoundLine& b) { return a.name < b.name; });
+  joinWindow_->setFound(lines);
+}
+
+// ---- the connection and the battle ------------------------------------------------------------
+
+void NetGame::watch() {
+  connectionReady_ = std::make_unique<QSocketNotifier>(connection_->socket(), QSocketNotifier::Read);
+  connect(connectionReady_.get(), &QSocketNotifier::activated, this, &NetGame::poll);
+  poll_.start();
+}
+
+void NetGame::poll() {
+  if (battle_) battle_->update();
+  if (connection_) connection_->service(nowUs());
+  if (battle_) {
+    if (battle_->over()) endBattle();
+    return;
+  }
+  if (!connection_) return;
+  switch (connection_->state()) {
+    case netio::EnetConnection::State::Open: startBattle(); break;
+    case netio::EnetConnection::State::Failed:
+      if (joinWindow_) joinWindow_->showFailure(joinFailure());
+      connectionReady_.reset();
+      connection_.reset();
+      if (hosting_ && hostWindow_) listen(port_);
+      break;
+    default: break;
+  }
+}
+
+void NetGame::startBattle() {
+  NetBattleSetup setup;
+  setup.host = hosting_;
+  setup.token = connection_->token();
+  setup.localName = machineName_;
+  setup.peerAddress = connection_->peerAddress();
+  setup.sessionsDirectory = sessionsDirectory_;
+  setup.started = QDateTime::currentDateTime();
+  battle_ = std::make_unique<NetBattle>(screen_, local_, effects_, *connection_, setup,
+                                        NetBattleLinks{[this] { return nowUs(); }, resultWindow_, &lookBeforeAnyStage_});
+  connection_->onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->receive(bytes); };
+  connection_->onGone = [this] { battle_->peerGone(); };
+  if (hostWindow_) hostWindow_->accept();
+  if (joinWindow_) joinWindow_->accept();
+  battle_->start();
+  showMenuState();
+  screen_.activateWindow();
+}
+
+void NetGame::quit() {
+  if (!battle_) return;
+  battle_->quit();
+  showMenuState();
+}
+
+void NetGame::endBattle() {
+  const EndMessage message = battle_->endMessage();
+  battle_.reset();
+  connectionReady_.reset();
+  connection_.reset();
+  poll_.stop();
+  hosting_ = false;
+  showMenuState();
+  lastMessage_ = message.text;
+  if (message.text.isEmpty() || !screen_.isVisible()) return;
+  if (message.error) return showErrorBox(&screen_, message.text);
+  auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, message.text, QMessageBox::Ok, &screen_);
+  box->setObjectName("netEnded");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  openModal(box);
+}
+
+}  // namespace glamora::netgame

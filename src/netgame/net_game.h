@@ -1,0 +1,121 @@
+// The network battle in the game's window: "ネット対戦(&N)" in the battle
+// screen's game menu, with "対戦相手を待つ(&H)..." (host), "対戦相手に接続(&J)..."
+// (join, with the games found on the local network) and "切断(&Q)" while
+// connected. It runs the connection on the real clock from the event loop,
+// without ever waiting in it, and the battle on the screen once greeted; it
+// tells the person why a battle ended, and leaves the local battle as it was.
+#pragma once
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <future>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_window.h"
+#include "join_window.h"
+#include "modes/battle_screen.h"
+#include "net/enet_connection.h"
+#include "net/enet_peer.h"
+#include "net/lan_discovery.h"
+#include "net_battle.h"
+#include "screen_look.h"
+
+namespace glamora::netgame {
+
+struct NetGameOptions {
+  std::string bindAddress;  // the address a host waits on (empty: every address of this machine)
+  std::uint16_t hostPort = netio::kDefaultPort;  // the port it waits on at first
+  std::string findFrom = "0.0.0.0";  // the address the join window's probes leave from
+  // Where the probes go (empty: the broadcast addresses of this machine's networks).
+  std::vector<std::string> probeTargets;
+  std::uint16_t probePort = netio::kDefaultPort;
+};
+
+class NetGame final : public QObject {
+ public:
+  // The screen must be as built, before any stage: its look then is the one a
+  // network battle begins with.
+  NetGame(BattleScreen& screen, Session& local, Effects& effects, std::function<QDialog*(Dialog)> resultWindow,
+          std::string sessionsDirectory, NetGameOptions options = {});
+  ~NetGame() override;
+
+  void host();
+  void join();
+  // "切断(&Q)": the screen shows the local battle at once.
+  void quit();
+
+  QAction* hostItem() const { return hostItem_; }
+  QAction* joinItem() const { return joinItem_; }
+  QAction* quitItem() const { return quitItem_; }
+  HostWindow* hostWindow() const { return hostWindow_; }
+  JoinWindow* joinWindow() const { return joinWindow_; }
+  NetBattle* battle() const { return battle_.get(); }
+  // The last message a battle ended with ("" for none).
+  QString lastMessage() const { return lastMessage_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Found {
+    netio::GameAnswer answer;
+    std::int64_t seenUs = 0;
+  };
+  std::int64_t nowUs() const { return clock_.nsecsElapsed() / 1000; }
+  const net::Greeting& greeting();
+  void showMenuState();
+  bool localBusy() const;
+  void listen(quint16 port);
+  void connectTo(const QString& host, quint16 port);
+  void startJoin(const std::string& address, quint16 port);
+  void watch();
+  void poll();
+  void startBattle();
+  void endBattle();
+  void stopWaiting();
+  void probe();
+  void readFound();
+  void showFound();
+  QString joinFailure() const;
+
+  BattleScreen& screen_;
+  Session& local_;
+  Effects& effects_;
+  std::function<QDialog*(Dialog)> resultWindow_;
+  std::string sessionsDirectory_;
+  NetGameOptions options_;
+  ScreenLook lookBeforeAnyStage_;
+  std::string machineName_;
+  QMenu* menu_;
+  QAction* hostItem_;
+  QAction* joinItem_;
+  QAction* quitItem_;
+  QAction* busyNote_;
+  std::shared_future<net::Greeting> greeting_;
+  QElapsedTimer clock_;
+  QTimer poll_;
+  QTimer probe_;
+  std::unique_ptr<netio::EnetConnection> connection_;
+  std::unique_ptr<QSocketNotifier> connectionReady_;
+  std::unique_ptr<NetBattle> battle_;
+  std::unique_ptr<netio::GameFinder> finder_;
+  std::unique_ptr<QSocketNotifier> finderReady_;
+  std::map<std::string, Found> found_;  // by "address:port"
+  QPointer<HostWindow> hostWindow_;
+  QPointer<JoinWindow> joinWindow_;
+  quint16 port_;
+  bool hosting_ = false;
+  int attempt_ = 0;  // the join attempt a name lookup belongs to
+  std::string joinTarget_;
+  QString lastMessage_;
+};
+
+}  // namespace glamora::netgame

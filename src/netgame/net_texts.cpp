@@ -1,0 +1,58 @@
+#include "net_texts.h"
+
+#include <QRegularExpression>
+
+namespace glamora::netgame {
+
+QString refusalMessage(net::Refusal why) {
+  switch (why) {
+    case net::Refusal::Protocol: return "相手の通信方式が違います（ゲームのバージョンを合わせてください）";
+    case net::Refusal::GameVersion: return "相手のバージョンが違います";
+    case net::Refusal::Signature: return "相手のゲームのルールが違います（同じバージョンにしてください）";
+    case net::Refusal::Speed: return "相手のゲームの速さが違います";
+    case net::Refusal::Token: return "相手の応答が正しくありません";
+    case net::Refusal::Busy: return "相手はほかの人と対戦中です";
+  }
+  return "相手に断られました";
+}
+
+EndMessage endMessage(const std::string& peerError, bool finished, bool host, const std::string& sessionFile) {
+  if (finished) return {host ? QString() : QString("ホストが対戦を終えました。"), false};
+  if (peerError == "this side left the battle") return {};
+  if (peerError.starts_with("desync at tick ")) {
+    QString text = QString("相手と対戦の状態が食い違いました（tick %1）。対戦を終えました。")
+                       .arg(QString::fromStdString(peerError.substr(15)));
+    if (!sessionFile.empty()) text += "\n記録: " + QString::fromStdString(sessionFile);
+    return {text, true};
+  }
+  if (peerError.find("silent") != std::string::npos) {
+    return {"相手から 5 秒間応答がありません。対戦を終えました。", false};
+  }
+  return {"相手が対戦をやめました。", false};
+}
+
+std::optional<TypedAddress> readTypedAddress(const QString& typed, quint16 defaultPort, QString& problem) {
+  const QString text = typed.trimmed();
+  static const QRegularExpression form("^([A-Za-z0-9.\\-]+)(?::([0-9]{1,5}))?$");
+  const QRegularExpressionMatch m = form.match(text);
+  if (text.isEmpty()) {
+    problem = "相手のアドレスを入れてください。";
+    return std::nullopt;
+  }
+  if (!m.hasMatch()) {
+    problem = "アドレスは「名前」か「192.168.1.5」の形で、ポート番号は「:47291」のように続けます。";
+    return std::nullopt;
+  }
+  TypedAddress a{m.captured(1), defaultPort};
+  if (m.hasCaptured(2)) {
+    const int port = m.captured(2).toInt();
+    if (port < 1 || port > 65535) {
+      problem = "ポート番号は 1 から 65535 までです。";
+      return std::nullopt;
+    }
+    a.port = static_cast<quint16>(port);
+  }
+  return a;
+}
+
+}  // namespace glamora::netgame

@@ -1,0 +1,32 @@
+// What the network battle's windows and messages say, in one place.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "engine/net/packet.h"
+
+namespace glamora::netgame {
+
+// Why a greeting was refused, as a person reads it: "相手のバージョンが違います" ...
+QString refusalMessage(net::Refusal why);
+
+// How a network battle that ended without this side leaving is explained,
+// from the peer's reason; empty when nothing needs saying.
+struct EndMessage {
+  QString text;
+  bool error = false;  // the game's error box rather than a notice
+};
+EndMessage endMessage(const std::string& peerError, bool finished, bool host, const std::string& sessionFile);
+
+// A host name or address typed into the join window, with an optional
+// ":port"; the port is the default when none is given.
+struct TypedAddress {
+  QString host;
+  quint16 port = 0;
+};
+// The address, or what is wrong with it in `problem`.
+std::optional<TypedAddress> readTypedAddress(const QString& text, quint16 defaultPort, QString& problem);
+
+}  // namespace glamora::netgame

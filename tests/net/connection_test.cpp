@@ -1,0 +1,125 @@
+// The window game's connection over real sockets on loopback, in one thread:
+// the greeting, joiners turned away (and the host waiting on), the packets
+// and side messages of an open connection both ways, a side that goes away,
+// and a joiner no host answers, given up after 5 s of its own clock. Each
+// exchange ends by itself: pumps stop after a bound of real time whatever
+// happens, and no test sleeps.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "net/enet_connection.h"
+
+namespace glamora::netio {
+namespace {
+
+using State = EnetConnection::State;
+
+net::Greeting greeting(std::string version = "1.0", std::uint32_t speedMilli = 1000) {
+  return {net::kProtocolVersion, std::move(version), 0x2c53c1a6974b2ca7ull, speedMilli};
+}
+
+std::unique_ptr<EnetConnection> host(const net::Greeting& g) {
+  auto c = std::make_unique<EnetConnection>(EnetConnection::Options{true, "127.0.0.1", 0, g}, 0);
+  EXPECT_EQ(c->state(), State::Waiting) << c->error();
+  return c;
+}
+
+std::unique_ptr<EnetConnection> joiner(const EnetConnection& to, const net::Greeting& g) {
+  return std::make_unique<EnetConnection>(EnetConnection::Options{false, "127.0.0.1", to.port(), g}, 0);
+}
+
+// Services the connections (their own clocks standing at 0) until `done`
+// holds, for at most two seconds of real time.
+bool pump(const std::vector<EnetConnection*>& sides, const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (std::chrono::steady_clock::now() < until) {
+    for (EnetConnection* s : sides) s->service(0);
+    if (done()) return true;
+  }
+  return false;
+}
+
+TEST(Connection, GreetsOverLoopbackAndCarriesPacketsBothWays) {
+  auto h = host(greeting());
+  auto j = joiner(*h, greeting());
+  ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return h->state() == State::Open && j->state() == State::Open; }));
+  EXPECT_EQ(h->token(), j->token());
+  EXPECT_EQ(j->peerAddress(), "127.0.0.1:" + std::to_string(h->port()));
+
+  std::vector<std::vector<std::uint8_t>> atHost, atJoiner;
+  h->onPacket = [&](std::span<const std::uint8_t> b) { atHost.emplace_back(b.begin(), b.end()); };
+  j->onPacket = [&](std::span<const std::uint8_t> b) { atJoiner.emplace_back(b.begin(), b.end()); };
+  const std::vector<std::uint8_t> reliable{1, 2, 3}, unsequenced{4, 5};
+  j->sendReliable(reliable);
+  j->sendUnsequenced(unsequenced);
+  h->sendReliable(reliable);
+  ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return atHost.size() == 2 && atJoiner.size() == 1; }));
+  EXPECT_EQ(atJoiner[0], reliable);
+
+  // The joiner goes: the host hears of it at once.
+  bool gone = false;
+  h->onGone = [&] { gone = true; };
+  j.reset();
+  ASSERT_TRUE(pump({h.get()}, [&] { return gone; }));
+  EXPECT_EQ(h->state(), State::Failed);
+  EXPECT_EQ(h->problem(), EnetConnection::Problem::Gone);
+}
+
+TEST(Connection, AHostTurnsAwayJoinersThatDoNotMatchAndGoesOnWaiting) {
+  const struct {
+    net::Greeting theirs;
+    net::Refusal why;
+  } cases[] = {
+      {greeting("1.1"), net::Refusal::GameVersion},
+      {{net::kProtocolVersion, "1.0", 1, 1000}, net::Refusal::Signature},
+      {greeting("1.0", 2000), net::Refusal::Speed},
+      {{static_cast<std::uint16_t>(net::kProtocolVersion + 1), "1.0", 0x2c53c1a6974b2ca7ull, 1000},
+       net::Refusal::Protocol},
+  };
+  auto h = host(greeting());
+  std::vector<net::Refusal> turnedAway;
+  h->onTurnedAway = [&](const std::string& address, net::Refusal why) {
+    EXPECT_TRUE(address.starts_with("127.0.0.1:")) << address;
+    turnedAway.push_back(why);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.why));
+    auto j = joiner(*h, c.theirs);
+    ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return j->state() == State::Failed; }));
+    EXPECT_EQ(j->problem(), EnetConnection::Problem::Refused);
+    ASSERT_TRUE(j->refusal());
+    EXPECT_EQ(*j->refusal(), c.why);
+    ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return turnedAway.size() == static_cast<std::size_t>(&c - cases + 1); }));
+    EXPECT_EQ(turnedAway.back(), c.why);
+    // The refused joiner's connection is let go before the next one comes.
+    j.reset();
+    ASSERT_TRUE(pump({h.get()}, [&] { return h->state() == State::Waiting && h->peerAddress().empty(); }));
+  }
+  auto good = joiner(*h, greeting());
+  EXPECT_TRUE(pump({h.get(), good.get()}, [&] { return h->state() == State::Open && good->state() == State::Open; }));
+}
+
+TEST(Connection, AJoinerNoHostAnswersGivesUpAfterFiveSecondsOfItsClock) {
+  // A port nobody listens on: bound and closed again.
+  std::uint16_t port = 0;
+  {
+    auto h = host(greeting());
+    port = h->port();
+  }
+  EnetConnection j(EnetConnection::Options{false, "127.0.0.1", port, greeting()}, 0);
+  j.service(kAnswerLimitUs);
+  EXPECT_NE(j.state(), State::Failed);
+  j.service(kAnswerLimitUs + 1);
+  EXPECT_EQ(j.state(), State::Failed);
+  EXPECT_EQ(j.problem(), EnetConnection::Problem::NoAnswer);
+
+  EnetConnection notAnAddress(EnetConnection::Options{false, "no.such.host", port, greeting()}, 0);
+  EXPECT_EQ(notAnAddress.problem(), EnetConnection::Problem::Address);
+}
+
+}  // namespace
+}  // namespace glamora::netio

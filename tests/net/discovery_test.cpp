@@ -1,0 +1,210 @@
+// Finding games: the messages read back as written and refuse anything else;
+// a host answers probes on its battle's port (free only for a probe of its own
+// version), and a finder lists what answers and drops what does not. Over
+// loopback, and with real broadcasts between two network namespaces joined by
+// a virtual link (made here when the test runs as root; skipped otherwise),
+// never on the real network.
+#include <fcntl.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "net/enet_connection.h"
+#include "net/lan_discovery.h"
+
+namespace glamora::netio {
+namespace {
+
+const GameAnswer kHost{net::kProtocolVersion, "1.0", "elna-pc", 47291, true};
+
+TEST(Discovery, MessagesReadBackAndRefuseCutsFlippedBitsAndGarbage) {
+  const GameProbe probe{net::kProtocolVersion, "1.0"};
+  const std::vector<std::uint8_t> p = encodeProbe(probe);
+  const std::vector<std::uint8_t> a = encodeAnswer(kHost);
+  ASSERT_TRUE(decodeProbe(p));
+  EXPECT_EQ(decodeProbe(p)->gameVersion, "1.0");
+  ASSERT_TRUE(decodeAnswer(a));
+  EXPECT_EQ(decodeAnswer(a)->name, "elna-pc");
+  EXPECT_EQ(decodeAnswer(a)->port, 47291);
+  EXPECT_FALSE(decodeAnswer(p));
+  EXPECT_FALSE(decodeProbe(a));
+  for (const auto* bytes : {&p, &a}) {
+    for (std::size_t cut = 0; cut < bytes->size(); ++cut) {
+      const std::span<const std::uint8_t> part(bytes->data(), cut);
+      EXPECT_FALSE(decodeProbe(part) || decodeAnswer(part));
+    }
+    for (std::size_t bit = 0; bit < bytes->size() * 8; ++bit) {
+      std::vector<std::uint8_t> flipped = *bytes;
+      flipped[bit / 8] ^= static_cast<std::uint8_t>(1 << (bit % 8));
+      EXPECT_FALSE(decodeProbe(flipped) || decodeAnswer(flipped));
+    }
+  }
+  // A name from another machine shows only its printable characters, 32 at most.
+  GameAnswer loud = kHost;
+  loud.name = "\x1b[2J" + std::string(100, 'x') + "\n";
+  EXPECT_EQ(decodeAnswer(encodeAnswer(loud))->name, "[2J" + std::string(29, 'x'));
+  // A probe of another version or protocol is answered, but not as free.
+  EXPECT_TRUE(decodeAnswer(*answerProbe(p, kHost))->free);
+  EXPECT_FALSE(decodeAnswer(*answerProbe(encodeProbe({net::kProtocolVersion, "1.1"}), kHost))->free);
+  EXPECT_FALSE(decodeAnswer(*answerProbe(encodeProbe({net::kProtocolVersion + 1, "1.0"}), kHost))->free);
+  EXPECT_FALSE(answerProbe(a, kHost));
+  std::mt19937 random(3);
+  for (int k = 0; k < 1000; ++k) {
+    std::vector<std::uint8_t> junk(random() % 64);
+    for (auto& b : junk) b = static_cast<std::uint8_t>(random());
+    EXPECT_FALSE(decodeProbe(junk) || decodeAnswer(junk));
+  }
+}
+
+// A host waiting on `bind` that answers probes as `kHost` on its own port.
+std::unique_ptr<EnetConnection> answeringHost(const std::string& bind) {
+  auto h = std::make_unique<EnetConnection>(
+      EnetConnection::Options{true, bind, 0, {net::kProtocolVersion, "1.0", 1, 1000}}, 0);
+  h->answerForeign = [port = h->port()](std::span<const std::uint8_t> datagram) {
+    GameAnswer mine = kHost;
+    mine.port = port;
+    return answerProbe(datagram, mine);
+  };
+  return h;
+}
+
+// Probes `target` at `port` with `version` until an answer comes, for at most
+// two seconds of real time, servicing `host` (when given) between reads.
+std::vector<FoundGame> find(GameFinder& finder, const std::string& target, std::uint16_t port,
+                            const std::string& version, EnetConnection* host) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  auto nextProbe = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() < until) {
+    if (std::chrono::steady_clock::now() >= nextProbe) {
+      finder.probe({target}, port, {net::kProtocolVersion, version});
+      nextProbe += std::chrono::milliseconds(200);
+    }
+    if (host) host->service(0);
+    std::vector<FoundGame> found = finder.read();
+    if (!found.empty()) return found;
+  }
+  return {};
+}
+
+TEST(Discovery, AHostAnswersOnItsBattlePortOverLoopback) {
+  auto h = answeringHost("127.0.0.1");
+  std::string error;
+  auto finder = GameFinder::open("127.0.0.1", error);
+  ASSERT_TRUE(finder) << error;
+  const std::vector<FoundGame> found = find(*finder, "127.0.0.1", h->port(), "1.0", h.get());
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].address, "127.0.0.1");
+  EXPECT_EQ(found[0].answer.name, "elna-pc");
+  EXPECT_EQ(found[0].answer.port, h->port());
+  EXPECT_TRUE(found[0].answer.free);
+  EXPECT_FALSE(find(*finder, "127.0.0.1", h->port(), "0.9", h.get()).at(0).answer.free);
+  // The probes went to the host's own port, and took nothing from its battle's filter.
+  EXPECT_EQ(h->dropped(), 0);
+
+  // A datagram that is no answer (here another finder's probe) is dropped and counted.
+  auto other = GameFinder::open("127.0.0.1", error);
+  ASSERT_TRUE(other) << error;
+  other->probe({"127.0.0.1"}, finder->port(), {net::kProtocolVersion, "1.0"});
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (finder->dropped() == 0 && std::chrono::steady_clock::now() < until) EXPECT_TRUE(finder->read().empty());
+  EXPECT_EQ(finder->dropped(), 1);
+}
+
+// ---- two network namespaces -----------------------------------------------------------------
+
+// Runs a shell command quietly; true when it succeeded.
+bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// Two namespaces joined by a veth pair, 10.213.N.1/24 and .2/24; taken down
+// again at the end.
+class Namespaces {
+ public:
+  Namespaces() {
+    const std::string id = std::to_string(getpid() % 100000);
+    a_ = "glamora-a" + id;
+    b_ = "glamora-b" + id;
+    net_ = "10.213." + std::to_string(getpid() % 250);
+    if (geteuid() != 0) {
+      why_ = "not root";
+      return;
+    }
+    ok_ = run("ip netns add " + a_) && run("ip netns add " + b_) &&
+          run("ip link add gla" + id + " netns " + a_ + " type veth peer name glb" + id + " netns " + b_) &&
+          run("ip -n " + a_ + " addr add " + net_ + ".1/24 broadcast " + net_ + ".255 dev gla" + id) &&
+          run("ip -n " + b_ + " addr add " + net_ + ".2/24 broadcast " + net_ + ".255 dev glb" + id) &&
+          run("ip -n " + a_ + " link set gla" + id + " up") && run("ip -n " + b_ + " link set glb" + id + " up") &&
+          run("ip -n " + a_ + " link set lo up") && run("ip -n " + b_ + " link set lo up");
+    if (!ok_) why_ = "ip(8) could not make two network namespaces joined by a veth pair";
+  }
+  ~Namespaces() {
+    run("ip netns del " + a_);
+    run("ip netns del " + b_);
+  }
+  bool ok() const { return ok_; }
+  const std::string& why() const { return why_; }
+  const std::string& net() const { return net_; }
+  // Moves the calling thread into namespace `name`.
+  static bool enter(const std::string& name) {
+    const int fd = open(("/var/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool entered = setns(fd, CLONE_NEWNET) == 0;
+    close(fd);
+    return entered;
+  }
+  const std::string& a() const { return a_; }
+  const std::string& b() const { return b_; }
+
+ private:
+  std::string a_, b_, net_, why_;
+  bool ok_ = false;
+};
+
+TEST(Discovery, ABroadcastProbeFindsAHostAcrossAVirtualLinkBetweenNamespaces) {
+  Namespaces ns;
+  if (!ns.ok()) GTEST_SKIP() << "needs two network namespaces (" << ns.why() << ")";
+  std::atomic<bool> stop = false;
+  std::atomic<int> port = 0;
+  std::atomic<bool> hostFailed = false;
+  std::thread hostSide([&] {
+    if (!Namespaces::enter(ns.a())) return void(hostFailed = true);
+    auto h = answeringHost("");
+    if (h->state() == EnetConnection::State::Failed) return void(hostFailed = true);
+    port = h->port();
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!stop && std::chrono::steady_clock::now() < until) h->service(0);
+  });
+  std::vector<FoundGame> found, otherVersion, unicastElsewhere;
+  std::thread joinerSide([&] {
+    while (port == 0 && !hostFailed) std::this_thread::yield();
+    std::string error;
+    if (hostFailed || !Namespaces::enter(ns.b())) return;
+    auto finder = GameFinder::open("0.0.0.0", error);
+    if (!finder) return;
+    found = find(*finder, ns.net() + ".255", static_cast<std::uint16_t>(port), "1.0", nullptr);
+    otherVersion = find(*finder, ns.net() + ".255", static_cast<std::uint16_t>(port), "1.1", nullptr);
+    // Nothing answers on another port.
+    unicastElsewhere = find(*finder, ns.net() + ".1", static_cast<std::uint16_t>(port + 1), "1.0", nullptr);
+  });
+  joinerSide.join();
+  stop = true;
+  hostSide.join();
+  ASSERT_FALSE(hostFailed);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].address, ns.net() + ".1");
+  EXPECT_EQ(found[0].answer.name, "elna-pc");
+  EXPECT_TRUE(found[0].answer.free);
+  ASSERT_EQ(otherVersion.size(), 1u);
+  EXPECT_FALSE(otherVersion[0].answer.free);
+  EXPECT_TRUE(unicastElsewhere.empty());
+}
+
+}  // namespace
+}  // namespace glamora::netio
