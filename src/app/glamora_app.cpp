@@ -69,6 +69,12 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   // The asset form's animation runs from the start, on shown and hidden screens alike.
   session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
+  controls_ = std::make_unique<PlayerControls>(keeper_, session_, *help_, [this](QWidget* window) {
+    for (const Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
+      if (results_->isBuilt(d) && window == &results_->dialog(d)) return true;
+    }
+    return false;
+  });
   effects_.dialogWindow = [this](Dialog d) -> QDialog* {
     // A won training round opens the next stage just after its dialog opens.
     QTimer::singleShot(0, title_.get(), [this] { keeper_.keep(session_); });
@@ -99,6 +105,7 @@ BattleScreen& GlamoraApp::battle() {
     battle_ = std::make_unique<BattleScreen>(session_, pictures_, links_, title_.get());
     battle_->onClosed = [this] { gameScreenClosed(*battle_); };
     keepSettingsOf(*battle_);
+    controls_->attach(*battle_);
     netGame_ = std::make_unique<netgame::NetGame>(
         *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_);
   }
@@ -112,6 +119,7 @@ TrainingScreen& GlamoraApp::training() {
         title_.get());
     training_->onClosed = [this] { gameScreenClosed(*training_); };
     keepSettingsOf(*training_);
+    controls_->attach(*training_);
     // A character restored before the screen was built is shown as chosen.
     if (session_.trainingView.model().characterSet) training_->characterChanged(session_.training.state.character);
   }
@@ -134,6 +142,7 @@ void GlamoraApp::buildGameScreensAfterTitle() {
   new AfterFirstPaint(title_.get(), [this] {
     battle();
     QTimer::singleShot(0, title_.get(), [this] { training(); });
+    QTimer::singleShot(0, title_.get(), [this] { controls_->startGamepads(); });
   });
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/display_size.h"
+#include "app/player_controls.h"
 #include "app/game_effects.h"
 #include "app/settings_keeper.h"
 #include "app/startup_step.h"
@@ -46,6 +47,8 @@ class GlamoraApp {
   std::uint64_t computerSeed() const { return computerSeed_; }
   HelpScreens& help() { return *help_; }
   ResultDialogs& results() { return *results_; }
+  // The players' keys and gamepads.
+  PlayerControls& controls() { return *controls_; }
   GameEffects& effects() { return effects_; }
   const PictureLibrary& pictures() const { return pictures_; }
   // The settings kept between runs: read at start (readSettingsAtStart),
@@ -92,6 +95,7 @@ class GlamoraApp {
   std::unique_ptr<TrainingScreen> training_;
   std::unique_ptr<netgame::NetGame> netGame_;  // the battle screen's network battle
   std::unique_ptr<StartupStep> startup_;
+  std::unique_ptr<PlayerControls> controls_;
   ScreenLinks links_;
 };
 

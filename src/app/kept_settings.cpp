@@ -169,6 +169,7 @@ SettingsRead readSettingsFile(const QString& path) {
   for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = {kSizeNames[i].first, kSizeNames[i].second};
   r.choice("display/size", sizes, s.displaySize);
   if (!r.problem.isEmpty()) return ignored(r.problem);
+  if (const QString problem = readControlSettings(file, s.controls); !problem.isEmpty()) return ignored(problem);
   read.settings = std::move(s);
   return read;
 }
@@ -193,6 +194,7 @@ bool writeSettingsFile(const QString& path, const KeptSettings& s) {
   for (const auto& [size, name] : kSizeNames) {
     if (size == s.displaySize) file.setValue("display/size", name);
   }
+  writeControlSettings(file, s.controls);
   file.sync();
   return file.status() == QSettings::NoError;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/control_settings.h"
 #include "engine/computer_level.h"
 #include "engine/effects.h"
 
@@ -40,6 +41,7 @@ struct KeptSettings {
   int trainingStages = 1;  // training stage items 1..N can be chosen
   std::vector<std::string> editorTexts = defaultEditorTexts();  // in check order: pa11..pa68, psc, ptm
   DisplaySize displaySize = DisplaySize::Single;
+  ControlSettings controls;  // no engine's: the keys are read before the engine
   bool operator==(const KeptSettings&) const = default;
 
   static std::vector<std::string> defaultEditorTexts();

@@ -14,12 +14,13 @@ SettingsAtStart& startSettings() {
 }  // namespace
 
 SettingsKeeper::SettingsKeeper(QString path, KeptSettings read)
-    : path_(std::move(path)), read_(read), written_(read), displaySize_(read.displaySize) {}
+    : path_(std::move(path)), read_(read), written_(read), displaySize_(read.displaySize), controls_(read.controls) {}
 
 void SettingsKeeper::restore(Session& session) { applySettings(session, read_); }
 
 void SettingsKeeper::keep(const Session& session) {
-  const KeptSettings now = settingsOf(session, displaySize_);
+  KeptSettings now = settingsOf(session, displaySize_);
+  now.controls = controls_;
   if (path_.isEmpty() || now == written_) return;
   if (!writeSettingsFile(path_, now)) {
     if (!writeFailed_) std::cerr << "glamora: cannot write the settings to " << path_.toStdString() << "\n";
@@ -38,6 +39,11 @@ void SettingsKeeper::erase(Session& session) {
 
 void SettingsKeeper::chooseDisplaySize(DisplaySize size, const Session& session) {
   displaySize_ = size;
+  keep(session);
+}
+
+void SettingsKeeper::chooseControls(ControlSettings controls, const Session& session) {
+  controls_ = std::move(controls);
   keep(session);
 }
 

@@ -26,12 +26,16 @@ class SettingsKeeper {
   // The size chosen in the menu, kept for the next start.
   DisplaySize displaySize() const { return displaySize_; }
   void chooseDisplaySize(DisplaySize size, const Session& session);
+  // The keys and the gamepads' players, kept as chosen; 記録を消去 leaves them.
+  const ControlSettings& controls() const { return controls_; }
+  void chooseControls(ControlSettings controls, const Session& session);
 
  private:
   QString path_;
   KeptSettings read_;
   KeptSettings written_;
   DisplaySize displaySize_;
+  ControlSettings controls_;
   bool writeFailed_ = false;
 };
 

@@ -21,6 +21,10 @@ class BoardCover final : public QWidget {
   BoardCover(QWidget* client, QRect area, QStringList hint);
 
   void showHint() { setLook(Look::Hint); }
+  void setHint(QStringList hint) {
+    hint_ = std::move(hint);
+    update();
+  }
   // The count over the board: `stage` (its menu caption) and a big `number`.
   void showCount(const QString& stage, int number);
   void showPause() { setLook(Look::Pause); }

@@ -10,6 +10,7 @@
 #include "clock_hold.h"
 #include "engine/battle.h"
 #include "screens/form_kit.h"
+#include "screens/player_keys.h"
 
 namespace glamora {
 
@@ -37,10 +38,14 @@ std::u32string typedCharacters(const QKeyEvent& event) {
 
 bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwoKey(ch) == Key::Select; }
 
-QStringList hintLines(char suffix) {
+QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
+  const int p = suffix == 'B' ? 1 : 0;
   return {"ゲーム(G) →",       "ステージを選んでください",
           "（Ctrl+F1 でステージ１）", "",
-          suffix == 'B' ? "4：←　5：決定　6：→" : "A：←　S：決定　D：→", "P：一時停止"};
+          QString("%1：←　%2：決定　%3：→")
+              .arg(keyName(keys.key(p, Key::Left)), keyName(keys.key(p, Key::Select)),
+                   keyName(keys.key(p, Key::Right))),
+          "P：一時停止"};
 }
 
 // The left frame, the bars around the centre column and player 1's half of
@@ -187,6 +192,20 @@ void GameScreen::setInputRoute(InputRoute* route) {
   showMenuState();
 }
 
+void GameScreen::setPlayerKeys(const PlayerKeys* keys) {
+  keys_ = keys;
+  for (std::size_t i = 0; i < covers_.size(); ++i)
+    covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys ? *keys : PlayerKeys{}));
+}
+
+void GameScreen::padKey(std::optional<int> player, Key key) {
+  if (!inputEnabled_) return;
+  if (route_) return route_->key(playerCharacter(0, key));
+  if (mode_ == Mode::Training) player = 0;
+  if (!player || paused_ || counting()) return;
+  session_.key(mode_, playerCharacter(*player, key));
+}
+
 void GameScreen::showCovers() {
   if (route_) return;
   for (BoardCover* cover : covers_) {
@@ -271,7 +290,7 @@ void GameScreen::keyPressEvent(QKeyEvent* event) {
   if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return;
   const bool repeat = isRepeat(*event);
   if (route_) {
-    for (const char32_t ch : typedCharacters(*event)) {
+    for (const char32_t ch : playerCharacters(*event)) {
       if (!(repeat && isSelect(ch))) route_->key(ch);
     }
     return;
@@ -283,9 +302,16 @@ void GameScreen::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (paused_ || counting()) return;
-  for (const char32_t ch : typedCharacters(*event)) {
+  for (const char32_t ch : playerCharacters(*event)) {
     if (!(repeat && isSelect(ch))) session_.key(mode_, ch);
   }
+}
+
+// What a key stands for: its characters as typed, or a player's chosen key.
+std::u32string GameScreen::playerCharacters(const QKeyEvent& event) const {
+  const std::u32string typed = typedCharacters(event);
+  if (!keys_) return typed;
+  return keys_->characters(gameKeyCode(event.key(), event.modifiers() & Qt::KeypadModifier), typed);
 }
 
 void GameScreen::keyReleaseEvent(QKeyEvent* event) {

@@ -21,6 +21,8 @@
 
 namespace glamora {
 
+class PlayerKeys;
+
 // The maroon bars that frame the areas of a game screen.
 inline const LabelStyle kBar{12, true, kClWhite, kClMaroon};
 
@@ -83,6 +85,13 @@ class GameScreen : public QDialog, public ScreenView {
   // the side choices go to it, and it draws the covers (a network battle).
   void setInputRoute(InputRoute* route);
   InputRoute* inputRoute() const { return route_; }
+  // The players' keys (null: A/S/D and 4/5/6); the owner keeps them alive
+  // and sets them again when they change.
+  void setPlayerKeys(const PlayerKeys* keys);
+  // A key of a gamepad that plays `player` (none: a pad that plays nobody),
+  // acting as the player's key typed would. Any pad plays training's one
+  // player and a network battle's local side.
+  void padKey(std::optional<int> player, Key key);
   // Runs after the screen has closed (the session has been told already).
   std::function<void()> onClosed;
 
@@ -121,6 +130,7 @@ class GameScreen : public QDialog, public ScreenView {
   void showCovers();
   void holdClockAndMusic(bool held);
   bool isRepeat(const QKeyEvent& event) const;
+  std::u32string playerCharacters(const QKeyEvent& event) const;
 
   Mode mode_;
   bool inputEnabled_ = true;
@@ -133,6 +143,7 @@ class GameScreen : public QDialog, public ScreenView {
   int countMs_ = 0;     // how far the count has come
   bool paused_ = false;
   InputRoute* route_ = nullptr;
+  const PlayerKeys* keys_ = nullptr;
   std::pair<int, quint64> lastRelease_;  // key and time stamp of the last key released
   bool quitRequested_ = false;
 };

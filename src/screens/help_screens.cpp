@@ -54,6 +54,7 @@ ScreenDialog& HelpScreens::screen(HelpScreen which) {
   if (!slot) {
     slot = build(which, library_, parent_);
     if (which == HelpScreen::HowToPlay && howToPlayText_) static_cast<HowToPlayScreen&>(*slot).setText(*howToPlayText_);
+    if (which == HelpScreen::OperationTable) static_cast<OperationTableScreen&>(*slot).showKeys(playerKeys_);
   }
   return *slot;
 }
@@ -63,6 +64,12 @@ HowToPlayScreen& HelpScreens::howToPlay() { return static_cast<HowToPlayScreen&>
 void HelpScreens::setHowToPlayText(const QString& text) {
   howToPlayText_ = text;
   if (isBuilt(HelpScreen::HowToPlay)) howToPlay().setText(text);
+}
+
+void HelpScreens::setPlayerKeys(const PlayerKeys& keys) {
+  playerKeys_ = keys;
+  if (isBuilt(HelpScreen::OperationTable))
+    static_cast<OperationTableScreen&>(screen(HelpScreen::OperationTable)).showKeys(keys);
 }
 
 void addHelpItems(QMenu* menu, HelpScreens& screens) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "screens/player_keys.h"
 #include "screens/screen_dialog.h"
 
 class QMenu;
@@ -48,6 +49,8 @@ class HelpScreens {
   // The loaded how-to-play text: shown at once if the screen is built, or
   // kept until it is.
   void setHowToPlayText(const QString& text);
+  // The players' keys, shown by the key table (now, or when it is built).
+  void setPlayerKeys(const PlayerKeys& keys);
 
   // Lives as long as this object: the context of connections that use it.
   QObject* lifetime() const { return lifetime_.get(); }
@@ -57,6 +60,7 @@ class HelpScreens {
   QPointer<QWidget> parent_;
   std::array<QPointer<ScreenDialog>, kHelpScreenCount> screens_;
   std::optional<QString> howToPlayText_;
+  PlayerKeys playerKeys_;
   std::unique_ptr<QObject> lifetime_ = std::make_unique<QObject>();
 };
 

@@ -1,5 +1,10 @@
 #include "operation_table_screen.h"
 
+#include <QFontMetrics>
+#include <QLabel>
+
+#include "player_keys.h"
+
 namespace glamora {
 
 namespace {
@@ -20,7 +25,46 @@ constexpr LabelSpec kLabels[] = {
     {"Label6", {0, 216, 0, 0}, "*NUM LOCK をして下さい（二人で対戦モードのみ）", kNote},
 };
 
+// The key lines by their label, with the fixed caption each starts with.
+struct KeyLine {
+  const char* name;
+  Key action;
+  const char* caption;
+};
+constexpr KeyLine kKeyLines[] = {{"Label3", Key::Left, kLabels[2].text},
+                                  {"Label4", Key::Right, kLabels[3].text},
+                                  {"Label5", Key::Select, kLabels[4].text}};
+
+// Spaces until the text is as wide as `column` pixels in `metrics`; at least one.
+QString padTo(QString text, int column, const QFontMetrics& metrics) {
+  do text += ' ';
+  while (metrics.horizontalAdvance(text) < column);
+  return text;
+}
+
 }  // namespace
+
+void OperationTableScreen::showKeys(const PlayerKeys& keys) {
+  for (const KeyLine& line : kKeyLines) {
+    auto* label = findChild<QLabel*>(line.name);
+    QString text = QString::fromUtf8(line.caption);
+    if (!keys.isDefault(0, line.action) || !keys.isDefault(1, line.action)) {
+      // The columns of the fixed caption: player 2's key (three characters,
+      // the last quote before the "…") and the "…".
+      const QFontMetrics metrics(label->font());
+      const qsizetype ellipsis = text.indexOf(QChar(0x2026));
+      const int secondColumn = metrics.horizontalAdvance(text.left(text.lastIndexOf('\'', ellipsis) - 2));
+      const int ellipsisColumn = metrics.horizontalAdvance(text.left(ellipsis));
+      text = padTo(padTo("  " + keys.caption(0, line.action), secondColumn, metrics) + keys.caption(1, line.action),
+                   ellipsisColumn, metrics) +
+             QChar(0x2026) + ' ' + keyActionCaption(line.action) + ' ';
+    }
+    if (label->text() != text) {
+      label->setText(text);
+      label->adjustSize();
+    }
+  }
+}
 
 OperationTableScreen::OperationTableScreen(const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, "SousaForm", "Glamora Ver1.0 - 操作表", QSize(418, 273)) {

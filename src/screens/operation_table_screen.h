@@ -6,12 +6,17 @@
 namespace glamora {
 
 class PictureLibrary;
+class PlayerKeys;
 
 class OperationTableScreen : public ScreenDialog {
   Q_OBJECT
 
  public:
   OperationTableScreen(const PictureLibrary& library, QWidget* parent = nullptr);
+
+  // The keys in use: a line whose keys are the defaults keeps its fixed
+  // caption; the others name the chosen keys in the same columns.
+  void showKeys(const PlayerKeys& keys);
 };
 
 }  // namespace glamora

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "sdl_subsystems.h"
+
 namespace glamora::media {
 
 DeviceOutput::DeviceOutput(bool renderWhenSilent, std::function<void()> willRender) : pacer_(steadyMilliseconds()) {
@@ -23,7 +25,9 @@ DeviceOutput::~DeviceOutput() {
   // SDL was started on the opener, which has ended; with the device closed
   // nothing of SDL runs any more, and its audio has no tie to a thread, so it
   // is shut down here, freeing what it keeps (hints, error texts, drivers).
-  SDL_Quit();
+  // The gamepads, made after the media and gone before them, have let their
+  // subsystem go already.
+  stopSdl();
 }
 
 void DeviceOutput::openDevice(const std::function<void()>& willRender) {

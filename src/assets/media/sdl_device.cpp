@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "sdl_subsystems.h"
+
 #ifdef GLAMORA_HAVE_ALSA
 #include <alsa/asoundlib.h>
 #endif
@@ -22,13 +24,7 @@ std::unique_ptr<SdlDevice> SdlDevice::open(Mixer& mixer, std::string* whyNot) {
 #ifdef GLAMORA_HAVE_ALSA
   snd_lib_error_set_handler(&ignoreAlsaError);
 #endif
-  // Without this SDL installs its own SIGINT/SIGTERM handlers and the game
-  // would no longer end on them.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    if (whyNot) *whyNot = SDL_GetError();
-    return nullptr;
-  }
+  if (!startSdlSubsystem(SDL_INIT_AUDIO, whyNot)) return nullptr;
   std::unique_ptr<SdlDevice> device(new SdlDevice(mixer));
   SDL_AudioSpec want{};
   want.freq = kOutputRate;
@@ -42,7 +38,7 @@ std::unique_ptr<SdlDevice> SdlDevice::open(Mixer& mixer, std::string* whyNot) {
   device->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (device->device_ == 0) {
     if (whyNot) *whyNot = SDL_GetError();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    stopSdlSubsystem(SDL_INIT_AUDIO);
     return nullptr;
   }
   const char* driver = SDL_GetCurrentAudioDriver();
@@ -52,7 +48,7 @@ std::unique_ptr<SdlDevice> SdlDevice::open(Mixer& mixer, std::string* whyNot) {
 
 SdlDevice::~SdlDevice() {
   SDL_CloseAudioDevice(device_);
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  stopSdlSubsystem(SDL_INIT_AUDIO);
 }
 
 void SdlDevice::start() { SDL_PauseAudioDevice(device_, 0); }

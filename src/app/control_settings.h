@@ -1,0 +1,25 @@
+// The players' keys and the gamepads' remembered players, kept with the
+// game's other settings: written into and read from the settings file.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <vector>
+
+#include "app/pad_seats.h"
+#include "screens/player_keys.h"
+
+namespace glamora {
+
+struct ControlSettings {
+  PlayerKeys keys;
+  std::vector<RememberedSeat> pads;  // the newest choice first
+  bool operator==(const ControlSettings&) const = default;
+};
+
+// Reads the keys and the pads from `file` into `settings`; returns what is
+// out of place (empty when all was read or nothing was there).
+QString readControlSettings(QSettings& file, ControlSettings& settings);
+void writeControlSettings(QSettings& file, const ControlSettings& settings);
+
+}  // namespace glamora
