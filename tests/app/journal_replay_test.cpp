@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "../engine/test_support.h"
+#include "recorded_game.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
@@ -27,40 +28,9 @@
 namespace glamora {
 namespace {
 
-struct StringSink final : JournalSink {
-  std::string text;
-  bool write(std::string_view t) override {
-    text += t;
-    return true;
-  }
-};
+using test::StringSink;
 
-struct JournalReplayTest : ::testing::Test {
-  QTemporaryDir assets;
-  std::unique_ptr<GlamoraApp> app;
-  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
-  StringSink sink;
-  JournalWriter writer{sink};
-  std::vector<std::string> liveResults;
-
-  void SetUp() override {
-    for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE2.wav",
-                             "MIRABE3.wav", "Glamora.txt"}) {
-      ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
-    }
-    app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
-    app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
-    writer.begin("1.0", "2026-12-07T21:04:11+09:00");
-    app->session().setRecorder(&writer);
-    app->session().onRoundEnded = [this](const RoundRecord& r) {
-      if (r.result != "abandoned") liveResults.push_back(r.result);
-    };
-    app->title().show();
-    wait(500);  // the start-up step
-  }
-  void TearDown() override { app->session().setRecorder(nullptr); }
-
-  void wait(int ms) { app->clock().advance(ms); }
+struct JournalReplayTest : test::RecordedGame {
   void type(QWidget* screen, const char* keys, int gapMs) {
     for (const char* k = keys; *k; ++k) {
       QTest::keyClicks(screen, QString(QChar(*k)));
@@ -89,7 +59,7 @@ TEST_F(JournalReplayTest, APlayedSessionReplaysToTheSameDialogsAndState) {
   modal()->close();
   type(&battle, "s5as", 400);
   wait(30'000);
-  ASSERT_EQ(liveResults.size(), 1u);
+  ASSERT_EQ(results.size(), 1u);
   QWidget* result = modal();
   ASSERT_TRUE(result);
   wait(3000);  // the clock keeps running while the dialog shows
@@ -103,7 +73,7 @@ TEST_F(JournalReplayTest, APlayedSessionReplaysToTheSameDialogsAndState) {
   training.menus().stages[0]->trigger();
   type(&training, "sdsasdds", 350);
   wait(120'000);
-  ASSERT_EQ(liveResults.size(), 2u);
+  ASSERT_EQ(results.size(), 2u);
   wait(2500);
   ASSERT_TRUE(modal());
   clickOk(modal());
@@ -120,7 +90,7 @@ TEST_F(JournalReplayTest, APlayedSessionReplaysToTheSameDialogsAndState) {
   for (const std::string& entry : effects.log) {
     if (entry.rfind("dialog ", 0) == 0) replayed.push_back(entry.substr(7));
   }
-  EXPECT_EQ(replayed, liveResults);
+  EXPECT_EQ(replayed, results);
   Session& live = app->session();
   Session& again = replay.session;
   EXPECT_EQ(again.clock.now(), live.clock.now());
@@ -137,7 +107,7 @@ TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
   app->battle().menus().stages[0]->trigger();
   type(&app->battle(), "dsds", 400);
   wait(15'000);
-  ASSERT_EQ(liveResults.size(), 1u);
+  ASSERT_EQ(results.size(), 1u);
   clickOk(modal());
   const PlayerState liveA = app->session().battle.player(0).state;
   const int wins = liveA.wins + app->session().battle.player(1).state.wins;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "../engine/test_support.h"
+#include "recorded_game.h"
 #include "app/clock_driver.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
@@ -18,38 +19,7 @@
 namespace glamora {
 namespace {
 
-struct StringSink final : JournalSink {
-  std::string text;
-  bool write(std::string_view t) override {
-    text += t;
-    return true;
-  }
-};
-
-struct StartAndPauseAppTest : ::testing::Test {
-  QTemporaryDir assets;
-  std::unique_ptr<GlamoraApp> app;
-  media::MediaLibrary media{std::make_unique<media::SilentOutput>([this] { return app ? app->clock().now() : 0; })};
-  StringSink sink;
-  JournalWriter writer{sink};
-  std::vector<std::string> results;
-
-  void SetUp() override {
-    for (const char* name : {"Glamora.mid", "ELNA1.wav", "MIRABE1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE2.wav",
-                             "MIRABE3.wav", "Glamora.txt"}) {
-      ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
-    }
-    app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
-    app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
-    writer.begin("1.0", "2026-12-07T21:04:11+09:00");
-    app->session().setRecorder(&writer);
-    app->session().onRoundEnded = [this](const RoundRecord& r) { results.push_back(r.result); };
-    app->title().show();
-    wait(500);  // the start-up step
-  }
-  void TearDown() override { app->session().setRecorder(nullptr); }
-  void wait(int ms) { app->clock().advance(ms); }
-};
+struct StartAndPauseAppTest : test::RecordedGame {};
 
 TEST_F(StartAndPauseAppTest, HintCountPausePlayAgainAndTheSessionReplays) {
   std::int64_t realMs = 500;
