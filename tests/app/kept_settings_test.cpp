@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "recorded_game.h"
+
 #include <random>
 
 #include "../engine/test_support.h"
@@ -255,20 +257,9 @@ TEST_F(KeptGameTest, WhatThePlayerLeftIsThereAtTheNextStartAndThatRunReplaysExac
   }
   second.writer.finish(second.app->clock().now());
 
-  test::RecordingEffects effects;
-  const std::vector<std::string> lines = splitLines(second.sink.text);
-  ASSERT_EQ(firstBadLine(lines), std::nullopt);
-  ReplayRun replay(effects, lines);
-  while (replay.play(1'000'000)) {
-  }
-  Session& again = replay.session;
-  EXPECT_EQ(again.clock.now(), session.clock.now());
-  EXPECT_EQ(again.battle.state, session.battle.state);
-  EXPECT_EQ(again.battle.player(0).state, session.battle.player(0).state);
-  EXPECT_EQ(again.battle.player(1).state, session.battle.player(1).state);
-  EXPECT_EQ(again.training.state, session.training.state);
-  EXPECT_EQ(again.training.player().state, session.training.player().state);
-  EXPECT_TRUE(settingsOf(again, DisplaySize::Double) == left);
+  test::replayToTheSameState(second.sink.text, session, [&](const Session& again) {
+    EXPECT_TRUE(settingsOf(again, DisplaySize::Double) == left);
+  });
 }
 
 TEST_F(KeptGameTest, ErasingAsksFirstThenPutsTheDefaultsBackAsInputs) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
+#include "engine/replay.h"
+#include "../engine/test_support.h"
 
 namespace glamora::test {
 
@@ -53,5 +56,31 @@ struct RecordedGame : ::testing::Test {
   void TearDown() override { app->session().setRecorder(nullptr); }
   void wait(int ms) { app->clock().advance(ms); }
 };
+
+// Replays `journal` headless and checks that it ends where `live` is: the same
+// time and the same state of both screens; `alsoCheck` looks at the replayed
+// session further. Returns the dialogs it opened.
+inline std::vector<std::string> replayToTheSameState(const std::string& journal, const Session& live,
+                                                     const std::function<void(const Session&)>& alsoCheck = {}) {
+  RecordingEffects effects;
+  const std::vector<std::string> lines = splitLines(journal);
+  EXPECT_EQ(firstBadLine(lines), std::nullopt);
+  ReplayRun replay(effects, lines);
+  while (replay.play(1'000'000)) {
+  }
+  const Session& again = replay.session;
+  EXPECT_EQ(again.clock.now(), live.clock.now());
+  EXPECT_EQ(again.battle.state, live.battle.state);
+  EXPECT_EQ(again.battle.player(0).state, live.battle.player(0).state);
+  EXPECT_EQ(again.battle.player(1).state, live.battle.player(1).state);
+  EXPECT_EQ(again.training.state, live.training.state);
+  EXPECT_EQ(again.training.player().state, live.training.player().state);
+  if (alsoCheck) alsoCheck(again);
+  std::vector<std::string> dialogs;
+  for (const std::string& entry : effects.log) {
+    if (entry.rfind("dialog ", 0) == 0) dialogs.push_back(entry.substr(7));
+  }
+  return dialogs;
+}
 
 }  // namespace glamora::test

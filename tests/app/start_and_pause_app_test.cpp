@@ -69,22 +69,7 @@ TEST_F(StartAndPauseAppTest, HintCountPausePlayAgainAndTheSessionReplays) {
   battle.close();
   writer.finish(app->clock().now());
 
-  test::RecordingEffects effects;
-  const std::vector<std::string> lines = splitLines(sink.text);
-  ASSERT_EQ(firstBadLine(lines), std::nullopt);
-  ReplayRun replay(effects, lines);
-  while (replay.play(1'000'000)) {
-  }
-  std::vector<std::string> replayed;
-  for (const std::string& entry : effects.log) {
-    if (entry.rfind("dialog ", 0) == 0) replayed.push_back(entry.substr(7));
-  }
-  EXPECT_EQ(replayed, results);
-  Session& live = app->session();
-  EXPECT_EQ(replay.session.clock.now(), live.clock.now());
-  EXPECT_EQ(replay.session.battle.state, live.battle.state);
-  EXPECT_EQ(replay.session.battle.player(0).state, live.battle.player(0).state);
-  EXPECT_EQ(replay.session.battle.player(1).state, live.battle.player(1).state);
+  EXPECT_EQ(test::replayToTheSameState(sink.text, app->session()), results);
 }
 
 }  // namespace
