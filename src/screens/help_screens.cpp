@@ -39,8 +39,6 @@ ScreenDialog* build(HelpScreen which, const PictureLibrary& library, QWidget* pa
 
 }  // namespace
 
-const char* helpMenuCaption(HelpScreen which) { return kCaptions[indexOf(which)]; }
-
 HelpScreens::HelpScreens(const PictureLibrary& library, QWidget* parent) : library_(library), parent_(parent) {}
 
 HelpScreens::~HelpScreens() {

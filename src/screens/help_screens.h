@@ -26,9 +26,6 @@ class PictureLibrary;
 enum class HelpScreen { OperationTable, HowToPlay, VisualHelp, Technique, Characters, About };
 inline constexpr int kHelpScreenCount = 6;
 
-// The menu caption of each screen ("操作表(&W)", ...).
-const char* helpMenuCaption(HelpScreen which);
-
 class HelpScreens {
  public:
   // The screens are top-level windows over `parent` (which may be null);

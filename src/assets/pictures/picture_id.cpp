@@ -37,7 +37,6 @@ PictureId itemFrame(int kind, int frame) {
   return offset(kFirstOfFrame.at(frame), kind - 1);
 }
 
-PictureId columnTile(int column) { return offset(PictureId::un1, column - 1); }
 
 std::string_view pictureName(PictureId id) { return kNames.at(static_cast<std::size_t>(id)); }
 

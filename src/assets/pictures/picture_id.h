@@ -37,8 +37,6 @@ inline constexpr int kPictureCount = static_cast<int>(PictureId::programIcon) + 
 
 // The frame of item kind 1..9 in animation frame 0 (a), 1 (b) or 2 (c).
 PictureId itemFrame(int kind, int frame);
-// The empty-cell tile of board column 1..6.
-PictureId columnTile(int column);
 
 // The name the game uses for the picture ("uitem3b", "uface1", "title", ...).
 std::string_view pictureName(PictureId id);
