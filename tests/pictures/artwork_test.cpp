@@ -12,9 +12,9 @@
 namespace glamora {
 namespace {
 
-using testing::countPixels;
-using testing::isAqua;
-using testing::massOf;
+using test::countPixels;
+using test::isAqua;
+using test::massOf;
 
 std::string itemName(int kind, char frame) { return "uitem" + std::to_string(kind) + frame; }
 
@@ -74,11 +74,11 @@ TEST(Artwork, TwoTimesPicturesArePaintedAtTheirOwnScale) {
     dense.setDevicePixelRatio(1.0);
     // Scaled down, the dense picture is the same picture in the same place...
     const QImage reduced = dense.scaled(normal.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    EXPECT_LT(testing::meanDifference(reduced, normal), 14.0);
+    EXPECT_LT(test::meanDifference(reduced, normal), 14.0);
     // ...but it was not made by blowing the small one up.
     if (id != PictureId::toumei) {
       const QImage blownUp = normal.scaled(dense.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-      EXPECT_GT(testing::differingShare(blownUp, dense), 0.02);
+      EXPECT_GT(test::differingShare(blownUp, dense), 0.02);
     }
   }
 }

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace glamora::testing {
+namespace glamora::test {
 
 using PixelTest = std::function<bool(const QColor&)>;
 
@@ -65,4 +65,4 @@ inline int groundChanges(const QImage& image, int y) {
   return changes;
 }
 
-}  // namespace glamora::testing
+}  // namespace glamora::test
