@@ -106,7 +106,7 @@ TEST(Artwork, CompactFramesDifferOnlySlightly) {
   const PictureLibrary library;
   const QImage a = library.image("uitem1a", 2.0);
   for (const char* other : {"uitem1b", "uitem1c"}) {
-    const double share = testing::differingShare(a, library.image(other, 2.0));
+    const double share = test::differingShare(a, library.image(other, 2.0));
     EXPECT_GT(share, 0.0) << other;
     EXPECT_LT(share, 0.12) << other;
   }
@@ -142,10 +142,10 @@ TEST(Artwork, CombTeethPointUpForKindFourAndDownForKindFive) {
     const QImage up = library.image(itemName(4, frame));
     const QImage down = library.image(itemName(5, frame));
     // Rows crossing the teeth alternate between comb and ground.
-    EXPECT_GE(testing::groundChanges(up, 8), 16) << frame;
-    EXPECT_LE(testing::groundChanges(up, 16), 4) << frame;
-    EXPECT_GE(testing::groundChanges(down, 15), 16) << frame;
-    EXPECT_LE(testing::groundChanges(down, 7), 4) << frame;
+    EXPECT_GE(test::groundChanges(up, 8), 16) << frame;
+    EXPECT_LE(test::groundChanges(up, 16), 4) << frame;
+    EXPECT_GE(test::groundChanges(down, 15), 16) << frame;
+    EXPECT_LE(test::groundChanges(down, 7), 4) << frame;
     const auto orange = [](const QColor& c) { return c.red() > 200 && c.green() > 90 && c.green() < 190 && c.blue() < 80; };
     EXPECT_GT(countPixels(up, orange), 60) << frame;
   }
