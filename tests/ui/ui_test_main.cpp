@@ -1,4 +1,5 @@
-// Widget tests run without a display, with the Japanese font the screens name.
+// The main of the Qt test programs: they run without a display (unless one is
+// asked for), with the Japanese font the screens name.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   glamora::installFontSubstitutions();
   return RUN_ALL_TESTS();
