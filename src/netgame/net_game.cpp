@@ -76,6 +76,13 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
     greeting_ = greeting_.valid() ? greeting_ : std::async(std::launch::async, gameGreeting).share();
     showMenuState();
   });
+  // GLAMORA_PROBE_TO=127.0.0.1 keeps the probes on this machine (two games
+  // side by side); a list of addresses, separated by commas, may be given.
+  if (options_.probeTargets.empty()) {
+    for (const QString& a : qEnvironmentVariable("GLAMORA_PROBE_TO").split(',', Qt::SkipEmptyParts)) {
+      options_.probeTargets.push_back(a.trimmed().toStdString());
+    }
+  }
   poll_.setTimerType(Qt::PreciseTimer);
   poll_.setInterval(kPollMs);
   connect(&poll_, &QTimer::timeout, this, &NetGame::poll);
