@@ -43,6 +43,8 @@ QPushButton* button(QWidget* parent, const QString& caption, const QString& name
 
 ControlsWindow::ControlsWindow(PadChoice& pads, QWidget* parent) : QDialog(parent), pads_(pads) {
   setObjectName("ControlsForm");
+  // Closing it never ends the program, whatever else is on view.
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(QString(kAppTitle) + " - 操作設定");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFont(formFont(12));

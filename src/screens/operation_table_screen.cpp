@@ -1,6 +1,7 @@
 #include "operation_table_screen.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
 #include <QLabel>
 
 #include "player_keys.h"
@@ -35,10 +36,12 @@ constexpr KeyLine kKeyLines[] = {{"Label3", Key::Left, kLabels[2].text},
                                   {"Label4", Key::Right, kLabels[3].text},
                                   {"Label5", Key::Select, kLabels[4].text}};
 
-// Spaces until the text is as wide as `column` pixels in `metrics`; at least one.
-QString padTo(QString text, int column, const QFontMetrics& metrics) {
-  do text += ' ';
-  while (metrics.horizontalAdvance(text) < column);
+// Spaces until the text ends as near `column` pixels as spaces can bring it
+// in `metrics`; at least one.
+QString padTo(QString text, qreal column, const QFontMetricsF& metrics) {
+  text += ' ';
+  while (std::abs(metrics.horizontalAdvance(text + ' ') - column) < std::abs(metrics.horizontalAdvance(text) - column))
+    text += ' ';
   return text;
 }
 
@@ -51,10 +54,10 @@ void OperationTableScreen::showKeys(const PlayerKeys& keys) {
     if (!keys.isDefault(0, line.action) || !keys.isDefault(1, line.action)) {
       // The columns of the fixed caption: player 2's key (three characters,
       // the last quote before the "…") and the "…".
-      const QFontMetrics metrics(label->font());
+      const QFontMetricsF metrics(label->font(), label);
       const qsizetype ellipsis = text.indexOf(QChar(0x2026));
-      const int secondColumn = metrics.horizontalAdvance(text.left(text.lastIndexOf('\'', ellipsis) - 2));
-      const int ellipsisColumn = metrics.horizontalAdvance(text.left(ellipsis));
+      const qreal secondColumn = metrics.horizontalAdvance(text.left(text.lastIndexOf('\'', ellipsis) - 2));
+      const qreal ellipsisColumn = metrics.horizontalAdvance(text.left(ellipsis));
       text = padTo(padTo("  " + keys.caption(0, line.action), secondColumn, metrics) + keys.caption(1, line.action),
                    ellipsisColumn, metrics) +
              QChar(0x2026) + ' ' + keyActionCaption(line.action) + ' ';

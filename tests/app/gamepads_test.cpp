@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -304,7 +306,13 @@ TEST_F(GamepadsTest, ControlsWindowSwapsPadsAndChoosesKeysThatAreKeptForTheNextS
   choose("key2_2", Qt::Key_Space);
   EXPECT_FALSE(window->choosing());
   EXPECT_EQ(window->findChild<QPushButton*>("key1_1")->text(), "J");
-  window->findChild<QPushButton*>("return1")->click();
+  // Closing it leaves the program running: the game screens are no primary
+  // windows, and Qt ends a program only from its event loop.
+  QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+  QTimer::singleShot(0, window, [window] { window->findChild<QPushButton*>("return1")->click(); });
+  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(); });
+  QApplication::exec();
+  EXPECT_EQ(lastClosed.count(), 0);
 
   // The chosen keys and the swapped pads play: the journal has the players' characters.
   battleOnStage(1);
