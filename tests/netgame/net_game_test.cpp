@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -103,6 +104,26 @@ TEST(NetGame, TwoGamesFindEachOtherOnLoopbackPlayAndPartCleanly) {
   EXPECT_EQ(host.text("Label11"), "PLAYER1");
   EXPECT_TRUE(host.net.hostItem()->isEnabled());
   EXPECT_TRUE(joiner.net.joinItem()->isEnabled());
+}
+
+TEST(NetGame, AHostWhosePortIsTakenSaysSoAndWaitsOnAnother) {
+  PictureLibrary pictures;
+  QTemporaryDir sessions;
+  const std::uint16_t port = freePort();
+  const netio::EnetConnection taken(netio::EnetConnection::Options{true, "127.0.0.1", port, {}}, 0);
+  Game host(pictures, sessions.path(), port);
+  host.net.hostItem()->trigger();
+  HostWindow* window = host.net.hostWindow();
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(window->stateText().startsWith(QString("ポート %1 を開けません").arg(port)))
+      << window->stateText().toStdString();
+  const std::uint16_t other = freePort();
+  window->findChild<QSpinBox*>("netPort")->setValue(other);
+  QTest::mouseClick(window->findChild<QPushButton*>("netChangePort"), Qt::LeftButton);
+  EXPECT_EQ(window->stateText(), QString("ポート %1 で相手を待っています…").arg(other));
+  window->reject();
+  EXPECT_TRUE(loopUntil([&] { return !host.net.hostWindow(); }));
+  EXPECT_TRUE(host.net.hostItem()->isEnabled());
 }
 
 TEST(NetGame, AJoinerSaysWhyItCouldNotConnect) {
