@@ -63,6 +63,7 @@ void GamepadInput::refreshSoon() {
 
 void GamepadInput::poll() {
   if (!pads_.started()) return;
+  ++reads_;
   // Each wake is taken before SDL reads, so none is lost between the two.
   std::vector<int> dead;
   for (auto& [pad, watch] : watches_) {

@@ -50,6 +50,8 @@ class GamepadInput final : public QObject {
   void poll();
   // A pad is plugged in and a game window is active.
   bool reading() const { return reading_; }
+  // How many times the pads were read so far (for measurements).
+  std::uint64_t reads() const { return reads_; }
   // The players change pads.
   void swapPlayers();
 
@@ -79,6 +81,7 @@ class GamepadInput final : public QObject {
   Clock clock_;
   Gamepads pads_;
   bool reading_ = false;
+  std::uint64_t reads_ = 0;
   std::map<int, Watch> watches_;
   std::set<int> unwatchable_;  // pads read on the timer
   QTimer repeatTimer_;
