@@ -106,8 +106,8 @@ int enabledStages(const TrainingState& state) {
 }
 
 // The stage items enabled after `unlock n`.
-std::array<bool, 15> stagesAfterUnlock(int n) {
-  std::array<bool, 15> enabled{};
+std::array<bool, kOriginalStage> stagesAfterUnlock(int n) {
+  std::array<bool, kOriginalStage> enabled{};
   for (int k = 1; k <= kOriginalStage; ++k) enabled[k - 1] = k <= n || k == kOriginalStage;
   return enabled;
 }

@@ -12,6 +12,7 @@
 #include "computer_player.h"
 #include "editor_values.h"
 #include "effects.h"
+#include "stages.h"
 #include "game_sound.h"
 #include "media_files.h"
 #include "player.h"
@@ -31,7 +32,7 @@ struct TrainingState {
   int losses = 0;              // trainLosses (wins are the player's)
   int pauseShown = 1;
   Character character = Character::Elna;
-  std::array<bool, 15> enabled{true, false, false, false, false, false, false,
+  std::array<bool, kOriginalStage> enabled{true, false, false, false, false, false, false,
                                false, false, false, false, false, false, false, true};
   bool operator==(const TrainingState&) const = default;
 };

@@ -3,11 +3,13 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include "engine/stages.h"
+
 namespace glamora {
 
 namespace {
 
-const char* const kStageCaptions[15] = {
+const char* const kStageCaptions[kOriginalStage] = {
     "ステージ１",   "ステージ２",   "ステージ３",   "ステージ４",   "ステージ５",
     "ステージ６",   "ステージ７",   "ステージ８",   "ステージ９",   "ステージ１０",
     "ステージ１１", "ステージ１２", "ステージ１３", "ステージ１４", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞ",
@@ -33,7 +35,7 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   GameMenuActions m;
   m.game = bar->addMenu("ゲーム(&G)");
   m.game->setObjectName("game1");
-  for (int n = 1; n <= 15; ++n) {
+  for (int n = 1; n <= kOriginalStage; ++n) {
     QAction* stage = checkable(m.game, kStageCaptions[n - 1], "");
     stage->setObjectName(QString("stage%1").arg(n));
     stage->setShortcut(stageShortcut(n));
@@ -135,7 +137,7 @@ void showPlate(QLabel* plate, const QString& personCaption, std::optional<Comput
 }
 
 void showStageChecks(const GameMenuActions& menus, int checkedStage) {
-  for (int n = 1; n <= 15; ++n) menus.stages[n - 1]->setChecked(n == checkedStage);
+  for (int n = 1; n <= kOriginalStage; ++n) menus.stages[n - 1]->setChecked(n == checkedStage);
 }
 
 void showDisplaySizeCheck(const GameMenuActions& menus, int chosen) {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "clock_hold.h"
+#include "engine/stages.h"
 #include "engine/battle.h"
 #include "screens/form_kit.h"
 #include "screens/player_keys.h"
@@ -96,7 +97,7 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
   addLabels(kSharedLabels, kSharedEngineLabels);
 
   menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
-  for (int n = 1; n <= 15; ++n) {
+  for (int n = 1; n <= kOriginalStage; ++n) {
     connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] { chooseStage(n); });
   }
   // Leaving by the menu, by "終了(&X)" or by the close box all end in

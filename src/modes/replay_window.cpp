@@ -14,6 +14,7 @@
 #include <functional>
 #include <thread>
 
+#include "engine/stages.h"
 #include "engine/errors.h"
 #include "engine/text_checks.h"
 #include "modes/battle_screen.h"
@@ -237,7 +238,7 @@ void ReplayWindow::roundReached() {
   length_ = noteLength(note_, start_);
   setWindowTitle(QString("%1 - リプレイ (%2 ステージ%3)")
                      .arg(kAppTitle, modeText(started.mode),
-                          started.stage == 15 ? QString("ORIGINAL") : QString::number(started.stage)));
+                          started.stage == kOriginalStage ? QString("ORIGINAL") : QString::number(started.stage)));
   session.onRoundEnded = [this, number = started.number](const RoundRecord& ended) {
     if (ended.number != number) return;
     ended_ = true;

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "engine/stages.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -91,7 +92,7 @@ void TrainingScreen::showMenuState() {
   const Training& training = engine();
   const TrainingState& s = training.state;
   showStageChecks(menus_, checkedStageItem(s.checkedStage));
-  for (int n = 1; n <= 15; ++n) menus_.stages[n - 1]->setEnabled(s.enabled[n - 1]);
+  for (int n = 1; n <= kOriginalStage; ++n) menus_.stages[n - 1]->setEnabled(s.enabled[n - 1]);
   showSwitchChecks(menus_, training.sound.bgmOff, training.sound.seOff);
   playP1_->setChecked(s.character == Character::Elna);
   playP2_->setChecked(s.character == Character::Mirabe);
