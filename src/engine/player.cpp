@@ -25,20 +25,20 @@ void Player::resetForRound() {
   s.mirrorsDue.fill(0);
   s.toWhat = s.toWhere = s.held = 0;
   view_.showCarried(index_, Picture::toumei);
-  s.arrowCol = s.carryCol = 3;
-  view_.moveArrow(index_, 3);
-  view_.moveCarried(index_, 3);
+  s.arrowCol = s.carryCol = kStartColumn;
+  view_.moveArrow(index_, kStartColumn);
+  view_.moveCarried(index_, kStartColumn);
   s.refillReversed = 0;
-  s.whatTime = s.whereTime = 10;
-  showNumber(labels_.itime, 10);
-  showNumber(labels_.ptime, 10);
+  s.whatTime = s.whereTime = kCountdownSeconds;
+  showNumber(labels_.itime, kCountdownSeconds);
+  showNumber(labels_.ptime, kCountdownSeconds);
   s.whatRun = 1;
   s.whereRun = 0;
   view_.setColour(labels_.what, kClRed);
   view_.setColour(labels_.where, kClGreen);
   s.points = 0;
   showNumber(labels_.score, 0);
-  s.phase = 1;
+  s.phase = kPhaseWhat;
   redrawBoard();
 }
 
@@ -47,18 +47,18 @@ void Player::resetForRound() {
 void Player::press(Key key) {
   if (!inputAllowed() || key == Key::None) return;
   PlayerState& s = state;
-  if (s.phase == 1) {
+  if (s.phase == kPhaseWhat) {
     if (key == Key::Left && s.arrowCol != 1) view_.moveArrow(index_, --s.arrowCol);
     if (key == Key::Right && s.arrowCol != kColumns) view_.moveArrow(index_, ++s.arrowCol);
     // A used-up offer still shown from the last round (the offers are
     // refreshed only on the next tick) is no item and hands out nothing.
-    if (key == Key::Select && s.supplyPos[s.arrowCol] != 9 && s.supplyFront[s.arrowCol] != kUsedUp) {
+    if (key == Key::Select && s.supplyPos[s.arrowCol] != kSupplyUsedUp && s.supplyFront[s.arrowCol] != kUsedUp) {
       s.carryCol = s.arrowCol;
       view_.moveCarried(index_, s.carryCol);
       s.pickCol = s.arrowCol;
       takeSupply();
     }
-  } else if (s.phase == 2) {
+  } else if (s.phase == kPhaseWhere) {
     if (key == Key::Left && s.carryCol != 1) view_.moveCarried(index_, --s.carryCol);
     if (key == Key::Right && s.carryCol != kColumns) view_.moveCarried(index_, ++s.carryCol);
     if (key == Key::Select) {
@@ -79,7 +79,7 @@ void Player::takeSupply() {
   s.supplyPos[s.pickCol] += 1;
   s.toWhere = 1;
   s.whatRun = 0;
-  s.phase = 0;
+  s.phase = kPhaseSwitching;
   showHeld();
 }
 
@@ -97,7 +97,7 @@ void Player::dropHeld() {
   s.held = 0;
   s.toWhat = 1;
   s.whereRun = 0;
-  s.phase = 0;
+  s.phase = kPhaseSwitching;
   redrawBoard();
 }
 
@@ -112,7 +112,7 @@ void Player::refillSupply() {
   PlayerState& s = state;
   int sum = 0;
   for (int c = 1; c <= kColumns; ++c) sum += s.supplyPos[c];
-  if (sum != 9 * kColumns) return;
+  if (sum != kSupplyUsedUp * kColumns) return;  // every column used up
   if (s.refillReversed == 0) {
     for (int c = 1; c <= kColumns; ++c) {
       for (int slot = 1; slot <= kSlots; ++slot) s.supply(c, slot) = s.stageSupply(c, kSlots + 1 - slot);
@@ -131,7 +131,7 @@ void Player::refreshSupply() {
   for (int c = 1; c <= kColumns; ++c) {
     const int p = s.supplyPos[c];
     if (p >= 1 && p <= kSlots) s.supplyFront[c] = s.supply(c, p);
-    else if (p == 9) s.supplyFront[c] = kUsedUp;
+    else if (p == kSupplyUsedUp) s.supplyFront[c] = kUsedUp;
   }
 }
 
@@ -140,10 +140,10 @@ void Player::switchToWhere() {
   if (s.toWhere != 1) return;
   view_.setColour(labels_.what, kClGreen);
   view_.setColour(labels_.where, kClRed);
-  s.whatTime = 10;
-  showNumber(labels_.itime, 10);
+  s.whatTime = kCountdownSeconds;
+  showNumber(labels_.itime, kCountdownSeconds);
   s.whereRun = 1;
-  s.phase = 2;
+  s.phase = kPhaseWhere;
   s.toWhere = 0;
 }
 
@@ -152,10 +152,10 @@ void Player::switchToWhat() {
   if (s.toWhat != 1) return;
   view_.setColour(labels_.what, kClRed);
   view_.setColour(labels_.where, kClGreen);
-  s.whereTime = 10;
-  showNumber(labels_.ptime, 10);
+  s.whereTime = kCountdownSeconds;
+  showNumber(labels_.ptime, kCountdownSeconds);
   s.whatRun = 1;
-  s.phase = 1;
+  s.phase = kPhaseWhat;
   s.toWhat = 0;
 }
 
@@ -169,7 +169,7 @@ void Player::tickCountdown(int& value, int& run, Label label) {
     showNumber(label, 0);
     run = 0;
     host_.lose(*this);
-  } else if (value >= 2 && value <= 10) {
+  } else if (value >= 2 && value <= kCountdownSeconds) {
     value -= 1;
     showNumber(label, value);
   }

@@ -17,15 +17,26 @@ struct RoundFlags {
   bool operator==(const RoundFlags&) const = default;
 };
 
+// A turn's phases, as PlayerState::phase holds them.
+inline constexpr int kPhaseSwitching = 0;  // a request to switch is pending
+inline constexpr int kPhaseWhat = 1;       // "WHAT ?": take from a supply column
+inline constexpr int kPhaseWhere = 2;      // "WHERE ?": drop into a board column
+// Where the arrow and the carried item stand when a round starts.
+inline constexpr int kStartColumn = 3;
+// Each phase's countdown, in seconds.
+inline constexpr int kCountdownSeconds = 10;
+// supplyPos of a supply column that has handed out all its slots.
+inline constexpr int kSupplyUsedUp = kSlots + 1;
+
 struct PlayerState {
   Board board;
   PerColumn nextRow;      // row of the next item dropped into each column
   Supply supply;          // what each supply column hands out, slot 1 first
   Supply stageSupply;     // the stage's order, source of every refill
-  PerColumn supplyPos;    // next slot offered (9 = used up)
+  PerColumn supplyPos;    // next slot offered (kSupplyUsedUp: none left)
   PerColumn supplyFront;  // the code offered now (10 = used up)
   int refillReversed = 0;
-  int phase = 0;          // 1 "WHAT ?", 2 "WHERE ?", 0 waiting for a switch
+  int phase = kPhaseSwitching;
   int held = 0;
   int pickCol = 0, dropCol = 0, dropRow = 0;
   int whatTime = 0, whereTime = 0;
@@ -34,8 +45,8 @@ struct PlayerState {
   int lost = 0;
   int points = 0;
   int wins = 0;
-  int arrowCol = 3;       // column under the arrow (yaji)
-  int carryCol = 3;       // column under the carried item (aya)
+  int arrowCol = kStartColumn;  // column under the arrow (yaji)
+  int carryCol = kStartColumn;  // column under the carried item (aya)
   PerColumn mirrorsDue;   // mirrors still due onto this player's board
   bool operator==(const PlayerState&) const = default;
 };
