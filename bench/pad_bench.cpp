@@ -232,12 +232,3 @@ BENCHMARK(BM_IdlePadCpu)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 }  // namespace glamora
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -50,12 +50,3 @@ BENCHMARK(BM_BattleScreenMinute)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace glamora
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -57,6 +57,20 @@ bool validUtf8(std::string_view text) {
   return true;
 }
 
+namespace {
+
+// The two-character escape of a line break or a tab; null for any other character.
+const char* shortEscape(char32_t c) {
+  switch (c) {
+    case '\n': return "\\n";
+    case '\r': return "\\r";
+    case '\t': return "\\t";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 std::string jsonString(std::string_view text) {
   std::string out = "\"";
   out.reserve(text.size() + 2);
@@ -68,12 +82,8 @@ std::string jsonString(std::string_view text) {
     } else if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
+    } else if (const char* escape = shortEscape(c)) {
+      out += escape;
     } else if (isControl(c)) {
       std::array<char, 8> escaped{};
       std::snprintf(escaped.data(), escaped.size(), "\\u%04x", static_cast<unsigned>(c));
@@ -110,12 +120,8 @@ std::string printableText(std::string_view text) {
     const char32_t c = step.value;
     if (!step.valid) {
       for (std::size_t k = 0; k < step.length; ++k) appendEscape(out, 'x', static_cast<unsigned char>(text[at + k]));
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
+    } else if (const char* escape = shortEscape(c)) {
+      out += escape;
     } else if (c < 0x80 && isControl(c)) {
       appendEscape(out, 'x', static_cast<unsigned>(c));
     } else if (isControl(c) || isInvisibleLayout(c)) {
