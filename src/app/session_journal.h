@@ -30,8 +30,6 @@ class SessionJournal {
   // timer calls it every second, so that a killed program loses at most the
   // last second of its round's time.
   void keepUp();
-  bool active() const { return writer_ && !writer_->failed() && !writer_->finished(); }
-  std::string path() const { return file_ ? file_->path().string() : std::string(); }
 
  private:
   Session& session_;

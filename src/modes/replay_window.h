@@ -63,8 +63,6 @@ class ReplayWindow final : public QWidget {
 
   // One step of the window's timer: 100 ms of the round times the speed.
   void step();
-  int speed() const { return speed_; }
-  bool paused() const { return paused_; }
   bool ended() const { return ended_; }
   Session& session() { return run_->session; }
   GameScreen& screen() { return *screen_; }
