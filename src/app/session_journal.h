@@ -13,7 +13,7 @@
 
 #include "engine/journal.h"
 #include "engine/session.h"
-#include "modes/session_files.h"
+#include "sessions/session_files.h"
 
 namespace glamora {
 

@@ -18,8 +18,8 @@
 #include "assets/pictures/picture_library.h"
 #include "engine/stages.h"
 #include "modes/replay_window.h"
-#include "modes/session_files.h"
 #include "screens/form_kit.h"
+#include "sessions/session_files.h"
 
 namespace glamora {
 

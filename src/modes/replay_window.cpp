@@ -19,9 +19,9 @@
 #include "engine/text_checks.h"
 #include "modes/battle_screen.h"
 #include "modes/replay_times.h"
-#include "modes/session_files.h"
 #include "modes/training_screen.h"
 #include "screens/form_kit.h"
+#include "sessions/session_files.h"
 
 namespace glamora {
 

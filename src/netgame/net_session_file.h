@@ -12,7 +12,7 @@
 #include "engine/effects.h"
 #include "engine/journal.h"
 #include "engine/net/net_journal.h"
-#include "modes/session_files.h"
+#include "sessions/session_files.h"
 
 namespace glamora::netgame {
 

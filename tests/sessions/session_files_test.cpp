@@ -1,11 +1,8 @@
 // The kept session files: reading one safely whatever the path names,
-// pruning by the files' own times, a journal file on a full disk, and the
-// game's journal at every way the program can end.
-#include <QTemporaryDir>
+// pruning by the files' own times, and a journal file on a full disk.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <csignal>
@@ -15,14 +12,25 @@
 #include <set>
 #include <sstream>
 
-#include "../engine/test_support.h"
-#include "app/session_journal.h"
-#include "modes/session_files.h"
+#include "sessions/session_files.h"
 
 namespace glamora {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A new empty directory, removed with everything in it at the end.
+struct TemporaryDirectory {
+  fs::path root;
+  TemporaryDirectory() {
+    std::string name = (fs::temp_directory_path() / "glamora-sessions-XXXXXX").string();
+    if (::mkdtemp(name.data())) root = name;
+  }
+  ~TemporaryDirectory() {
+    std::error_code ec;
+    if (!root.empty()) fs::remove_all(root, ec);
+  }
+};
 
 std::string contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -32,8 +40,9 @@ std::string contents(const fs::path& path) {
 }
 
 TEST(ReadSessionFileTest, ReadsOnlyARegularFileOfAtMost64MiBAndNeverWaits) {
-  QTemporaryDir dir;
-  const fs::path root = dir.path().toStdString();
+  const TemporaryDirectory dir;
+  const fs::path& root = dir.root;
+  ASSERT_FALSE(root.empty());
   std::ofstream(root / "kept.session") << "stage 1\n";
   std::ofstream(root / "empty.session");
   ASSERT_EQ(::mkfifo((root / "fifo.session").c_str(), 0600), 0);  // no writer: a blocking open waits for ever
@@ -76,8 +85,9 @@ TEST(ReadSessionFileTest, ReadsOnlyARegularFileOfAtMost64MiBAndNeverWaits) {
 
 // Names and times that disagree: a clock set back or forward, files copied in.
 TEST(PruneSessionsTest, TheOldestOfTheGamesOwnFilesGoByTheirTimesNotTheirNames) {
-  QTemporaryDir dir;
-  const fs::path root = dir.path().toStdString();
+  const TemporaryDirectory dir;
+  const fs::path& root = dir.root;
+  ASSERT_FALSE(root.empty());
   const auto now = fs::file_time_type::clock::now();
   const struct {
     const char* name;
@@ -133,9 +143,10 @@ TEST(PruneSessionsTest, TheOldestOfTheGamesOwnFilesGoByTheirTimesNotTheirNames) 
 // A file size limit stands in for a full disk: the write that meets it is
 // written in part, then refused.
 TEST(JournalFileTest, AWriteThatFailsPartWayIsCutBackToTheLastWholeLine) {
-  QTemporaryDir dir;
+  const TemporaryDirectory dir;
+  ASSERT_FALSE(dir.root.empty());
   std::string error;
-  const auto file = JournalFile::create(dir.path().toStdString(), "20261201-120000", error);
+  const auto file = JournalFile::create(dir.root, "20261201-120000", error);
   ASSERT_TRUE(file) << error;
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
@@ -151,79 +162,6 @@ TEST(JournalFileTest, AWriteThatFailsPartWayIsCutBackToTheLastWholeLine) {
   EXPECT_EQ(written, (std::vector<bool>{true, true, true, false, false}));
   EXPECT_EQ(contents(file->path()), line + line + line);
   EXPECT_NE(file->error().find("File too large"), std::string::npos) << file->error();
-}
-
-struct SessionJournalTest : ::testing::Test {
-  QTemporaryDir dir;
-  test::RecordingEffects effects;
-  Session session{effects};
-  const QDateTime started = QDateTime::fromString("2026-12-07T21:04:11+09:00", Qt::ISODate);
-
-  std::string journalText() {
-    const auto files = keptSessions(dir.path().toStdString());
-    return files.size() == 1 ? contents(files[0]) : std::to_string(files.size()) + " files";
-  }
-  // A battle round two seconds in, with one key.
-  void playIntoARound() {
-    session.clock.advance(500);
-    session.stage(Mode::Battle, 2);
-    session.clock.advance(1000);
-    session.key(Mode::Battle, 's');
-    session.clock.advance(1000);
-  }
-};
-
-TEST_F(SessionJournalTest, EachInputIsOnDiskAtOnceAndTheRoundRunningAtTheEndIsNoted) {
-  SessionJournal journal(session, dir.path().toStdString(), started);
-  // The file and its first line are there before anything is played.
-  ASSERT_EQ(journalText(), "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\n");
-  playIntoARound();
-  EXPECT_EQ(journalText(),
-            "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\nwait 500\nstage 2\nwait 1000\nkey s\n");
-  journal.keepUp();
-  EXPECT_TRUE(journalText().ends_with("key s\nwait 1000\n"));
-  session.clock.advance(300);
-  journal.finish();
-  const std::string finished = journalText();
-  EXPECT_TRUE(finished.ends_with("key s\nwait 1000\nwait 300\n# round 1: battle stage 2, t 500..2800, unfinished\n"))
-      << finished;
-  // Finished, the journal writes nothing more, whatever happens next.
-  journal.finish();
-  session.clock.advance(1000);
-  session.key(Mode::Battle, 'd');
-  journal.keepUp();
-  EXPECT_EQ(journalText(), finished);
-}
-
-// exit() is Qt's way out when the X server goes; a fatal message aborts.
-// Neither runs main's own end nor the journal's destructor.
-TEST_F(SessionJournalTest, AnExitOrAFatalMessageStillNotesTheRoundRunning) {
-  const struct {
-    const char* what;
-    void (*end)();
-  } endings[] = {
-      {"exit", [] { std::exit(1); }},
-      {"fatal message", [] { qFatal("The X11 connection broke"); }},
-  };
-  for (const auto& ending : endings) {
-    SCOPED_TRACE(ending.what);
-    const QTemporaryDir sessions;
-    // A child process that is a copy of this one (gtest's death tests fork).
-    EXPECT_EXIT(
-        {
-          SessionJournal journal(session, sessions.path().toStdString(), started);
-          playIntoARound();
-          ending.end();
-        },
-        [](int status) {
-          return (WIFEXITED(status) && WEXITSTATUS(status) == 1) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT);
-        },
-        "");
-    const auto files = keptSessions(sessions.path().toStdString());
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(contents(files[0]).ends_with("key s\nwait 1000\n# round 1: battle stage 2, t 500..2500, unfinished\n"))
-        << contents(files[0]);
-  }
 }
 
 }  // namespace
