@@ -33,8 +33,8 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
                  parent) {
   setObjectName("MainForm");
   buildCentre();
-  addPanel(16, 'A');
-  addPanel(448, 'B');
+  addBoard(16, 'A');
+  addBoard(448, 'B');
   playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
   playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
   showMenuState();

@@ -1,6 +1,8 @@
 #include "game_screen.h"
 
 #include <QCloseEvent>
+#include <algorithm>
+#include <utility>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -127,6 +129,8 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
                       [screen = QPointer<GameScreen>(this)] {
                         if (screen) screen->coverTick();
                       }});
+  // A screen built late shows what the rules have set already.
+  shown_ = relay().model();
   relay().attach(this);
 }
 
@@ -237,47 +241,110 @@ void GameScreen::holdClockAndMusic(bool held) {
   if (holdMusic_) holdMusic_(held);
 }
 
-void GameScreen::addPanel(int left, char suffix) {
-  panels_.push_back(std::make_unique<PlayerPanel>(client_, left, suffix, pictures_));
+void GameScreen::addBoard(int left, char suffix) {
+  const int player = static_cast<int>(boards_.size());
+  boards_.push_back(new BoardView(client_, left, player, shown_, pictures_));
   auto* cover = new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix));
   cover->setObjectName(QString("cover") + suffix);
   cover->clicked = [this] { resume(); };
   covers_.push_back(cover);
   showCovers();
-  PlayerPanel& p = *panels_.back();
-  const bool a = suffix == 'A';
-  nameLabel(a ? Label::whatA : Label::whatB, p.what);
-  nameLabel(a ? Label::whereA : Label::whereB, p.where);
-  nameLabel(a ? Label::itimeA : Label::itimeB, p.whatTime);
-  nameLabel(a ? Label::ptimeA : Label::ptimeB, p.whereTime);
-  nameLabel(a ? Label::pau1a : Label::pau1b, p.pauseSupply);
-  nameLabel(a ? Label::pau2a : Label::pau2b, p.pauseCarried);
 }
 
 void GameScreen::addLabels(std::span<const LabelSpec> specs,
                            std::span<const std::pair<const char*, Label>> engineLabels) {
   for (const LabelSpec& entry : specs) {
-    QLabel* label = makeLabel(client_, entry);
-    for (const auto& [name, id] : engineLabels) {
-      if (QString(entry.name) == name) nameLabel(id, label);
+    const auto written = std::find_if(engineLabels.begin(), engineLabels.end(),
+                                      [&](const auto& named) { return QString(entry.name) == named.first; });
+    if (written == engineLabels.end()) {
+      makeLabel(client_, entry);
+      continue;
     }
+    auto* sign = new SignView(client_, {written->second, entry.geometry, entry.text, entry.style}, shown_);
+    sign->setObjectName(entry.name);
+    signs_[static_cast<std::size_t>(written->second)] = sign;
   }
 }
 
+void GameScreen::showModel(const ScreenViewModel& model) {
+  shown_ = model;
+  for (BoardView* board : boards_) board->modelReplaced();
+  for (SignView* sign : signs_) {
+    if (sign) sign->update();
+  }
+}
+
+QString GameScreen::signCaption(Label label) const {
+  if (const SignView* sign = signs_[static_cast<std::size_t>(label)]) return sign->caption();
+  for (const BoardView* board : boards_) {
+    if (board->showsSign(label)) return board->signCaption(label);
+  }
+  return {};
+}
+
+int GameScreen::signBackground(Label label) const {
+  if (const SignView* sign = signs_[static_cast<std::size_t>(label)]) return sign->background();
+  for (const BoardView* board : boards_) {
+    if (board->showsSign(label)) return board->signBackground(label);
+  }
+  return -1;
+}
+
+void GameScreen::redrawBoard(int player, const Board& board) {
+  if (player >= static_cast<int>(boards_.size())) return;
+  shown_.redrawBoard(player, board);
+  boards_[player]->boardChanged();
+}
+
+void GameScreen::showCarried(int player, Picture picture) {
+  if (player >= static_cast<int>(boards_.size())) return;
+  shown_.showCarried(player, picture);
+  boards_[player]->carriedChanged();
+}
+
+void GameScreen::showMarker(int player, int column, Picture picture) {
+  if (player >= static_cast<int>(boards_.size())) return;
+  shown_.showMarker(player, column, picture);
+  boards_[player]->offerChanged(column);
+}
+
+void GameScreen::moveArrow(int player, int column) {
+  if (player >= static_cast<int>(boards_.size())) return;
+  const int from = std::exchange(shown_.players[player].arrowCol, column);
+  boards_[player]->arrowMoved(from);
+}
+
+void GameScreen::moveCarried(int player, int column) {
+  if (player >= static_cast<int>(boards_.size())) return;
+  const int from = std::exchange(shown_.players[player].carriedCol, column);
+  boards_[player]->carriedMoved(from);
+}
+
+// Counters and signs are told again on every tick: only a change repaints.
 void GameScreen::setCaption(Label label, std::string_view text) {
-  QLabel* widget = labels_[label];
-  if (!widget) return;
-  // Counters are shown again on every tick; an unchanged one is left alone.
-  const QString caption = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  if (widget->text() != caption) widget->setText(caption);
+  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
+  if (now.captionSet && now.caption == text) return;
+  shown_.setCaption(label, text);
+  signChanged(label);
 }
 
 void GameScreen::setColour(Label label, Colour colour) {
-  if (QLabel* widget = labels_[label]) setLabelBackground(widget, colour);
+  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
+  if (now.colourSet && now.colour == colour) return;
+  shown_.setColour(label, colour);
+  signChanged(label);
 }
 
 void GameScreen::setPause(Label label, bool shown) {
-  if (QLabel* widget = labels_[label]) showPauseSign(widget, shown);
+  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
+  if (now.pauseSet && now.pauseShown == shown) return;
+  shown_.setPause(label, shown);
+  signChanged(label);
+}
+
+void GameScreen::signChanged(Label label) {
+  if (SignView* sign = signs_[static_cast<std::size_t>(label)]) return sign->update();
+  for (BoardView* board : boards_) board->signChanged(label);
 }
 
 // Every character typed goes to the engine; nothing closes the screen but its

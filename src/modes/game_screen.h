@@ -5,18 +5,18 @@
 
 #include <QDialog>
 #include <functional>
-#include <map>
+#include <array>
 #include <memory>
 #include <span>
 #include <vector>
 
 #include "assets/pictures/picture_library.h"
 #include "board_cover.h"
+#include "board_view.h"
 #include "engine/effects.h"
 #include "engine/session.h"
 #include "game_menus.h"
 #include "input_route.h"
-#include "player_panel.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -45,19 +45,27 @@ class GameScreen : public QDialog, public ScreenView {
   bool quitRequested() const { return quitRequested_; }
   QWidget* client() const { return client_; }
   const GameMenuActions& menus() const { return menus_; }
-  PlayerPanel& panel(int player) { return *panels_.at(player); }
+  BoardView& board(int player) { return *boards_.at(static_cast<std::size_t>(player)); }
 
-  // ScreenView: pictures and labels.
-  void redrawBoard(int player, const Board& board) override { panel(player).redraw(board); }
-  void showCarried(int player, Picture picture) override { panel(player).showCarried(picture); }
-  void showMarker(int player, int column, Picture picture) override { panel(player).showMarker(column, picture); }
-  void moveArrow(int player, int column) override { panel(player).moveArrow(column); }
-  void moveCarried(int player, int column) override { panel(player).moveCarried(column); }
+  // What the screen shows now, as the engine last told it.
+  const ScreenViewModel& shown() const { return shown_; }
+  // Shows `model` instead, whole: parts it never set show as designed.
+  void showModel(const ScreenViewModel& model);
+  // The caption a sign the rules write shows now, wherever it is painted.
+  QString signCaption(Label label) const;
+  int signBackground(Label label) const;  // a Windows colour, -1: transparent
+
+  // ScreenView: each call updates the model and repaints what it changed.
+  void redrawBoard(int player, const Board& board) override;
+  void showCarried(int player, Picture picture) override;
+  void showMarker(int player, int column, Picture picture) override;
+  void moveArrow(int player, int column) override;
+  void moveCarried(int player, int column) override;
   void setCaption(Label label, std::string_view text) override;
   void setColour(Label label, Colour colour) override;
   void setPause(Label label, bool shown) override;
   void menuChanged() override { showMenuState(); }
-  void characterChanged(Character) override {}
+  void characterChanged(Character character) override { shown_.characterChanged(character); }
 
   // A replay shows the screen but takes no keys or menu commands: they go to
   // the window around it.
@@ -103,14 +111,12 @@ class GameScreen : public QDialog, public ScreenView {
   // The stage item to check: the one being counted in, else the engine's.
   int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
 
-  void addPanel(int left, char suffix);
-  // Builds a layout table in the client area; the labels the engine writes
-  // to are given by their component names.
+  SignView* sign(Label label) const { return signs_[static_cast<std::size_t>(label)]; }
+  // A player's side at `left`, `suffix` "A" or "B" naming its parts.
+  void addBoard(int left, char suffix);
+  // Builds a layout table in the client area; the signs the engine writes
+  // to are given by their names and painted from the model.
   void addLabels(std::span<const LabelSpec> specs, std::span<const std::pair<const char*, Label>> engineLabels);
-  void nameLabel(Label label, QLabel* widget) {
-    labels_[label] = widget;
-    keepPaintings(widget);
-  }
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
@@ -127,6 +133,7 @@ class GameScreen : public QDialog, public ScreenView {
   int lastStage() const;
   void startStage(int n);
   void coverTick();
+  void signChanged(Label label);
   void showCovers();
   void holdClockAndMusic(bool held);
   bool isRepeat(const QKeyEvent& event) const;
@@ -135,8 +142,9 @@ class GameScreen : public QDialog, public ScreenView {
   Mode mode_;
   bool inputEnabled_ = true;
   QWidget* client_;
-  std::vector<std::unique_ptr<PlayerPanel>> panels_;
-  std::map<Label, QLabel*> labels_;
+  ScreenViewModel shown_;
+  std::vector<BoardView*> boards_;
+  std::array<SignView*, kLabelCount> signs_{};  // the centre column's signs
   std::vector<BoardCover*> covers_;
   std::function<void(bool)> holdMusic_;
   int countStage_ = 0;  // the stage being counted in, 0 for none

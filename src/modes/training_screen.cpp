@@ -26,7 +26,7 @@ const LabelSpec kPanel[] = {
 };
 
 const std::pair<const char*, Label> kNamedLabels[] = {
-    {"cantime", Label::cantime}, {"nscore", Label::nscore}, {"winB", Label::winB}, {"subname", Label::subname},
+    {"cantime", Label::cantime}, {"nscore", Label::nscore}, {"winB", Label::winB},
 };
 
 }  // namespace
@@ -50,7 +50,7 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
   playP1_ = findChild<QAction*>("playP1");
   playP2_ = findChild<QAction*>("playP2");
   buildPanel();
-  addPanel(16, 'A');
+  addBoard(16, 'A');
   connect(playP1_, &QAction::triggered, this, [this] {
     session_.character(Character::Elna);
     showMenuState();
@@ -69,17 +69,15 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
 void TrainingScreen::buildPanel() {
   addLabels(kPanel, kNamedLabels);
   name_ = client()->findChild<QLabel*>("subname");
-  // Two digits at 96 pixels are a little wider than the label with this font.
-  QLabel* time = client()->findChild<QLabel*>("cantime");
-  QFont font = time->font();
-  font.setStretch(QFont::SemiCondensed);
-  time->setFont(font);
+  // Two digits at 96 pixels are a little wider than the sign with this font.
+  sign(Label::cantime)->condense();
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");
   showPicture(face_, pictures_, PictureId::uface1b);
 }
 
 void TrainingScreen::characterChanged(Character character) {
+  GameScreen::characterChanged(character);
   const bool elna = character == Character::Elna;
   showPicture(face_, pictures_, elna ? PictureId::uface1b : PictureId::uface2b);
   name_->setText(elna ? "ELNA" : "MIRABE");

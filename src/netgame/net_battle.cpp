@@ -303,7 +303,7 @@ void NetBattle::takeScreen() {
   }
   local_.battleView.detach(&screen_);
   if (links_.lookBeforeAnyStage) links_.lookBeforeAnyStage->apply();
-  boardsBeforeAnyStage().showOn(*proxy_);
+  screen_.showModel(ScreenViewModel{});
   screen_.setInputRoute(this);
   peer_.battle().attachView(proxy_.get());
 
@@ -362,9 +362,8 @@ void NetBattle::giveScreenBack() {
     if (QMenu* menu = m.options->findChild<QMenu*>(name)) menu->setEnabled(true);
   }
   localLook_.apply();
-  boardsBeforeAnyStage().showOn(screen_);
+  screen_.showModel(local_.battleView.model());
   local_.battleView.attach(&screen_);
-  local_.battleView.restore(local_.battleView.model());
 }
 
 void NetBattle::showMenus() {

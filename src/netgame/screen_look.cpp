@@ -1,14 +1,11 @@
 #include "screen_look.h"
 
-#include "engine/pictures.h"
 
 namespace glamora::netgame {
 
 namespace {
 
-const char* const kLabelNames[] = {"stage",  "scoreA", "scoreB", "winA",  "winB",  "whatA",   "whatB",
-                                   "whereA", "whereB", "itimeA", "itimeB", "ptimeA", "ptimeB", "pau1a",
-                                   "pau1b",  "pau2a",  "pau2b",  "Label11", "Label12"};
+const char* const kLabelNames[] = {"Label11", "Label12"};
 
 }  // namespace
 
@@ -33,16 +30,6 @@ void ScreenLook::apply() const {
     l.label->setAutoFillBackground(l.filled);
     l.label->setHidden(l.hidden);
   }
-}
-
-ScreenViewModel boardsBeforeAnyStage() {
-  ScreenViewModel model;
-  for (int p = 0; p < 2; ++p) {
-    model.redrawBoard(p, Board{});
-    for (int c = 1; c <= kColumns; ++c) model.showMarker(p, c, markerPicture(c));
-    model.showCarried(p, Picture::toumei);
-  }
-  return model;
 }
 
 }  // namespace glamora::netgame

@@ -16,7 +16,6 @@
 
 #include "assets/pictures/picture_library.h"
 #include "engine/text_checks.h"
-#include "screens/kept_label.h"
 
 namespace glamora {
 
@@ -47,10 +46,6 @@ void setLabelBackground(QLabel* label, int background) {
   label->setPalette(palette);
 }
 
-void keepPaintings(QLabel* label) {
-  if (auto* kept = dynamic_cast<KeptLabel*>(label)) kept->setKeeping(true);
-}
-
 void setLabelTextColour(QLabel* label, int colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, windowsColour(colour));
@@ -58,7 +53,7 @@ void setLabelTextColour(QLabel* label, int colour) {
 }
 
 QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style) {
-  auto* label = new KeptLabel(text, parent);
+  auto* label = new QLabel(text, parent);
   label->setFont(formFont(style.pixelHeight, style.bold));
   label->setAlignment(style.align);
   label->setTextFormat(Qt::PlainText);
@@ -105,7 +100,6 @@ class PictureBox : public QLabel {
   void showFixed(const QPixmap& picture) {
     still_ = std::nullopt;
     painter_ = nullptr;
-    shownKey_ = 0;
     setPixmap(picture);
   }
 
@@ -116,14 +110,7 @@ class PictureBox : public QLabel {
   }
   void paintEvent(QPaintEvent* event) override {
     refreshForRatio();
-    // A box draws its picture at its top left corner, as QLabel would, without
-    // the style's frame and alignment work on every repaint of a board.
-    const QPixmap shown = pixmap();
-    if (shown.isNull() || !isEnabled() || frameShape() != QFrame::NoFrame ||
-        alignment() != (Qt::AlignLeft | Qt::AlignTop) || hasScaledContents())
-      return QLabel::paintEvent(event);
-    QPainter painter(this);
-    painter.drawPixmap(contentsRect().topLeft(), shown);
+    QLabel::paintEvent(event);
   }
 
  private:
@@ -132,18 +119,12 @@ class PictureBox : public QLabel {
   }
   void paintPicture() {
     paintedRatio_ = devicePixelRatioF();
-    const QPixmap picture = painter_(paintedRatio_);
-    // Boards are redrawn whole; a cell showing the same library picture is
-    // left alone, so only what changed is painted again.
-    if (picture.cacheKey() == shownKey_ && shownKey_ != 0) return;
-    shownKey_ = picture.cacheKey();
-    setPixmap(picture);
+    setPixmap(painter_(paintedRatio_));
   }
 
   PicturePainter painter_;
   std::optional<PictureId> still_;  // the library picture painter_ paints, if it is one
   qreal paintedRatio_ = 0;
-  qint64 shownKey_ = 0;
 };
 
 // Paints the picture for each pixel size asked; a disabled icon is the

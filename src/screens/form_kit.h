@@ -44,9 +44,6 @@ struct LabelStyle {
 // 0 sizes it to its text.
 QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style);
 void setLabelBackground(QLabel* label, int background);  // -1: transparent
-// A label of makeLabel that the game repaints often keeps a painting of each
-// of its last looks while it is opaque (see KeptLabel).
-void keepPaintings(QLabel* label);
 
 // One text label of a layout table, named as the screen names it.
 struct LabelSpec {

@@ -57,12 +57,11 @@ QImage picture(QWidget& widget) {
 
 // The supply markers lie under the "PAUSE" signs until a round starts, and
 // show until the first marker task redraws them.
-void expectSameMarkers(GameScreen& late, GameScreen& early, const QString& players) {
-  for (const QChar player : players) {
+void expectSameMarkers(GameScreen& late, GameScreen& early, int players) {
+  for (int player = 0; player < players; ++player) {
     for (int column = 1; column <= kColumns; ++column) {
-      const QString name = QString("s%1%2").arg(player).arg(column);
-      SCOPED_TRACE(name.toStdString());
-      EXPECT_EQ(late.findChild<QLabel*>(name)->pixmap().toImage(), early.findChild<QLabel*>(name)->pixmap().toImage());
+      SCOPED_TRACE(testing::Message() << "player " << player << ", column " << column);
+      EXPECT_EQ(late.board(player).offerShown(column), early.board(player).offerShown(column));
     }
   }
 }
@@ -96,9 +95,9 @@ TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
   early.app->openBattle();
   late.app->openBattle();
   ASSERT_TRUE(late.app->battle().isVisible());
-  EXPECT_EQ(late.app->battle().findChild<QLabel*>("stage")->text(), "?");
+  EXPECT_EQ(late.app->battle().signCaption(Label::stage), "?");
   EXPECT_EQ(picture(late.app->battle()), picture(early.app->battle()));
-  expectSameMarkers(late.app->battle(), early.app->battle(), "ab");
+  expectSameMarkers(late.app->battle(), early.app->battle(), 2);
   early.app->battle().close();
   late.app->battle().close();
 
@@ -106,9 +105,9 @@ TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
   early.app->openTraining();
   late.app->openTraining();
   ASSERT_TRUE(late.app->training().isVisible());
-  EXPECT_EQ(late.app->training().findChild<QLabel*>("nscore")->text(), "1500");
+  EXPECT_EQ(late.app->training().signCaption(Label::nscore), "1500");
   EXPECT_EQ(picture(late.app->training()), picture(early.app->training()));
-  expectSameMarkers(late.app->training(), early.app->training(), "a");
+  expectSameMarkers(late.app->training(), early.app->training(), 1);
   EXPECT_EQ(late.builtScreens(), QStringList({"MainForm", "SubForm"}));
 }
 

@@ -9,11 +9,14 @@
 #include "../engine/test_support.h"
 #include "assets/pictures/picture_library.h"
 #include "engine/stages.h"
+#include "side_sight.h"
 
 namespace glamora {
 namespace {
 
 using Log = std::vector<std::string>;
+
+constexpr Label kPauseSigns[] = {Label::pau1a, Label::pau1b, Label::pau2a, Label::pau2b};
 
 struct BattleScreenTest : ::testing::Test {
   test::RecordingEffects effects;
@@ -28,8 +31,10 @@ struct BattleScreenTest : ::testing::Test {
   BattleScreenTest() { screen.show(); }
   QLabel* label(const char* name) { return screen.findChild<QLabel*>(name); }
   QString text(const char* name) { return label(name)->text(); }
-  QColor background(const char* name) {
-    return label(name)->autoFillBackground() ? label(name)->palette().color(QPalette::Window) : QColor();
+  QString text(Label sign) { return screen.signCaption(sign); }
+  QColor background(Label sign) {
+    const int colour = screen.signBackground(sign);
+    return colour < 0 ? QColor() : windowsColour(colour);
   }
   void press(Qt::Key key) { QTest::keyClick(&screen, key); }
   void pressKeypad(Qt::Key key) { QTest::keyClick(&screen, key, Qt::KeypadModifier); }
@@ -47,37 +52,39 @@ struct BattleScreenTest : ::testing::Test {
     press(select);
     clock.advance(300);
   }
-  bool showsPicture(const char* name, Picture picture) {
-    const auto argb = [](const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); };
-    return argb(label(name)->pixmap().toImage()) == argb(pictures.image(picture, screen.devicePixelRatioF()));
+  bool cellShows(int player, int column, int row, Picture picture) {
+    return test::showsAt(screen.board(player), BoardView::cellRect(column, row), pictures, picture);
+  }
+  bool offerShows(int player, int column, Picture picture) {
+    return test::showsAt(screen.board(player), BoardView::offerRect(column), pictures, picture);
   }
 };
 
 TEST_F(BattleScreenTest, DesignTimeCaptionsStayUntilTheFirstStage) {
   clock.advance(5000);
-  EXPECT_EQ(text("stage"), "?");
-  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "PAUSE") << sign;
-  EXPECT_EQ(label("yajiA")->x(), 80);
-  EXPECT_EQ(label("yajiB")->x(), 512);
+  EXPECT_EQ(text(Label::stage), "?");
+  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "PAUSE");
+  EXPECT_EQ(test::arrowColumn(screen.board(0)), 3);
+  EXPECT_EQ(test::arrowColumn(screen.board(1)), 3);
   EXPECT_EQ(screen.windowTitle(), "Glamora Ver1.0 - 二人で対戦");
   EXPECT_EQ(screen.client()->size(), QSize(657, 394));
 }
 
 TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   chooseStage(15);  // every slot a foundation
-  EXPECT_EQ(text("stage"), "ORIGINAL");
+  EXPECT_EQ(text(Label::stage), "ORIGINAL");
   EXPECT_TRUE(screen.menus().stages[14]->isChecked());
-  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "") << sign;
-  EXPECT_EQ(background("whatA"), QColor(Qt::red));
-  EXPECT_EQ(background("whereA"), QColor(0, 128, 0));
+  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "");
+  EXPECT_EQ(background(Label::whatA), QColor(Qt::red));
+  EXPECT_EQ(background(Label::whereA), QColor(0, 128, 0));
 
   // Player 1 moves to column 1 and stacks three foundations there.
   press(Qt::Key_A);
   press(Qt::Key_A);
-  EXPECT_EQ(label("yajiA")->x(), 16);
+  EXPECT_EQ(test::arrowColumn(screen.board(0)), 1);
   takeAndDrop(Qt::Key_S);
-  EXPECT_TRUE(showsPicture("a11", Picture::uitem1a));
-  EXPECT_EQ(label("ayaA")->x(), 16);
+  EXPECT_TRUE(cellShows(0, 1, 1, Picture::uitem1a));
+  EXPECT_EQ(screen.shown().players[0].carriedCol, 1);
   takeAndDrop(Qt::Key_S);
   takeAndDrop(Qt::Key_S);
   EXPECT_EQ(a.nextRow[1], 4);
@@ -87,7 +94,7 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   pressKeypad(Qt::Key_4);
   pressKeypad(Qt::Key_5);
   clock.advance(300);
-  EXPECT_EQ(background("whereB"), QColor(Qt::red));
+  EXPECT_EQ(background(Label::whereB), QColor(Qt::red));
   pressKeypad(Qt::Key_6);
   pressKeypad(Qt::Key_5);
   EXPECT_EQ(b.board(3, 1), 1);
@@ -101,20 +108,20 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   clock.advance(300);
   b.mirrorsDue[1] = 1;
   press(Qt::Key_S);  // the fourth foundation
-  EXPECT_EQ(text("itimeA"), "10");
+  EXPECT_EQ(text(Label::itimeA), "10");
   clock.advance(100);
-  EXPECT_EQ(text("scoreA"), "100");
+  EXPECT_EQ(text(Label::scoreA), "100");
   EXPECT_EQ(effects.log.back(), "MediaP1mw play");
-  for (const char* sign : {"pau1a", "pau1b", "pau2a", "pau2b"}) EXPECT_EQ(text(sign), "PAUSE") << sign;
-  EXPECT_TRUE(showsPicture("b19", Picture::uitem7a));
+  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "PAUSE");
+  EXPECT_TRUE(cellShows(1, 1, 9, Picture::uitem7a));
   press(Qt::Key_D);
   EXPECT_EQ(a.arrowCol, 1);  // keys are held under "PAUSE"
 
   // The next mirror finds the column full: player 2 loses the round.
   clock.advance(100);
-  EXPECT_TRUE(showsPicture("b1x", Picture::uitem7a));
+  EXPECT_TRUE(cellShows(1, 1, 10, Picture::uitem7a));
   EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
-  EXPECT_EQ(text("winA"), "1");
+  EXPECT_EQ(text(Label::winA), "1");
   EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
 }
 
@@ -122,11 +129,11 @@ TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
   a.wins = 2;
   chooseStage(1);
   clock.advance(1000);
-  EXPECT_EQ(text("itimeA"), "9");
-  EXPECT_EQ(text("itimeB"), "9");
+  EXPECT_EQ(text(Label::itimeA), "9");
+  EXPECT_EQ(text(Label::itimeB), "9");
   clock.advance(9000);
-  EXPECT_EQ(text("itimeA"), "0");
-  EXPECT_EQ(text("winB"), "1");
+  EXPECT_EQ(text(Label::itimeA), "0");
+  EXPECT_EQ(text(Label::winB), "1");
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm play", "MediaBgm rewind", "MediaBgm stop", "MediaP2mw play",
                               "dialog Mw2Form"}));
 
@@ -136,21 +143,18 @@ TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
   EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
   screen.show();
   clock.advance(20000);
-  EXPECT_EQ(text("winB"), "1");
-  EXPECT_EQ(text("stage"), "2");
+  EXPECT_EQ(text(Label::winB), "1");
+  EXPECT_EQ(text(Label::stage), "2");
   EXPECT_EQ(a.wins, 2);
 }
 
 TEST_F(BattleScreenTest, SupplyMarkersShowTheOffersEveryHalfSecond) {
   chooseStage(3);
   clock.advance(500);
-  for (int c = 1; c <= 6; ++c) {
-    const std::string name = "sa" + std::to_string(c);
-    EXPECT_TRUE(showsPicture(name.c_str(), markerPicture(stageTable(3)(c, 1)))) << name;
-  }
+  for (int c = 1; c <= 6; ++c) EXPECT_TRUE(offerShows(0, c, markerPicture(stageTable(3)(c, 1)))) << c;
   a.supplyPos[2] = 9;
   clock.advance(500);
-  EXPECT_TRUE(showsPicture("sa2", Picture::uitem1x));
+  EXPECT_TRUE(offerShows(0, 2, Picture::uitem1x));
 }
 
 TEST_F(BattleScreenTest, MenuSwitchesCarryTheirCheckMarks) {

@@ -1,0 +1,53 @@
+// Signs and counters the rules write to (stage, scores, wins, times, the phase
+// signs, "PAUSE"), painted from the screen's view model over the style and
+// caption the screen was designed with.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+#include "engine/view_model.h"
+#include "screens/form_kit.h"
+
+namespace glamora {
+
+// Where a sign sits and how it looks before any rule writes to it.
+struct SignSlot {
+  Label role;
+  QRect geometry;     // in the widget that paints it
+  const char* caption;
+  LabelStyle style;   // style.background -1: transparent until a rule colours it
+  bool pauseSign = false;  // shown as "PAUSE" on black, or not at all
+  bool condensed = false;  // two 96-pixel digits are a little wider than the sign
+};
+
+// Paints `slot` as the model says it looks now, as a label would.
+void paintSign(QPainter& painter, const SignSlot& slot, const LabelViewModel& model);
+// The caption the sign shows now ("" for a hidden "PAUSE" sign).
+QString signCaption(const SignSlot& slot, const LabelViewModel& model);
+// Its background now, as a Windows colour; -1 when transparent.
+int signBackground(const SignSlot& slot, const LabelViewModel& model);
+
+// One sign as a widget of its own (the centre column's signs).
+class SignView final : public QWidget {
+ public:
+  SignView(QWidget* parent, const SignSlot& slot, const ScreenViewModel& shown);
+  const SignSlot& slot() const { return slot_; }
+  QString caption() const { return signCaption(slot_, model()); }
+  int background() const { return signBackground(slot_, model()); }
+  void condense() {
+    slot_.condensed = true;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  const LabelViewModel& model() const { return shown_.labels[static_cast<std::size_t>(slot_.role)]; }
+
+  SignSlot slot_;
+  const ScreenViewModel& shown_;
+};
+
+}  // namespace glamora
