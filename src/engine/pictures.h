@@ -1,22 +1,30 @@
-// The library pictures by name, and which picture a code selects where.
+// The pictures the rules put in a picture box, by what they show, and which
+// picture a code selects where.
 #pragma once
 
 namespace glamora {
 
 enum class Picture {
   Unchanged,  // the rule leaves the picture box as it is
-  toumei,     // the empty picture: blanks a picture box
-  un1, un2, un3, un4, un5, un6,
-  uitem1a, uitem2a, uitem3a, uitem4a, uitem5a, uitem6a, uitem7a, uitem8a, uitem9a,
-  uitem1, uitem2, uitem3, uitem4, uitem5, uitem6, uitem7, uitem8, uitem9,
-  uitem1x,
+  Empty,      // blanks a picture box
+  // An empty board cell, shaded by its column.
+  EmptyCell1, EmptyCell2, EmptyCell3, EmptyCell4, EmptyCell5, EmptyCell6,
+  // An item standing still: on the board and carried.
+  Item1, Item2, Item3, Item4, Item5, Item6, Item7, Item8, Item9,
+  // An item offered in a supply column: it moves through its frames.
+  OfferedItem1, OfferedItem2, OfferedItem3, OfferedItem4, OfferedItem5, OfferedItem6, OfferedItem7,
+  OfferedItem8, OfferedItem9,
+  SupplyUsedUp,  // the cross over a supply column with nothing left
 };
+inline constexpr int kPictureCodes = static_cast<int>(Picture::SupplyUsedUp) + 1;
 
 // Board cell (col 1..6, row 1..10) showing `code`.
 Picture cellPicture(int code, int col, int row);
-// Carried item (ayaA/ayaB) showing `code`.
+// Carried item showing `code`.
 Picture carriedPicture(int code);
 // Supply marker showing the offered `code` (10 = used up).
 Picture markerPicture(int code);
+// The still picture of item `code` (1..9).
+Picture itemPicture(int code);
 
 }  // namespace glamora

@@ -92,7 +92,7 @@ void paintCarriedRow(QPainter& painter) {
 // the animated ones included, is painted in the background while the title is
 // up, so that no round waits for a picture's first painting.
 void paintBoardPicturesAhead(const PictureLibrary& pictures, qreal ratio) {
-  for (int p = static_cast<int>(Picture::toumei); p <= static_cast<int>(Picture::uitem1x); ++p) {
+  for (int p = static_cast<int>(Picture::Empty); p <= static_cast<int>(Picture::SupplyUsedUp); ++p) {
     const PictureId id = *pictureFromEngine(static_cast<Picture>(p));
     pictures.paintAhead(id, ratio);
     for (const AnimationRow& row : kAnimationTable) {

@@ -68,11 +68,11 @@ const LabelSpec kLabels[] = {
 // Items 1..5 down the first legend column (Image5 holds item 4, Image4 item 5),
 // items 6..9 down the second.
 const PictureSpec kPictures[] = {
-    {"Image1", {288, 16}, Picture::uitem1a},  {"Image2", {288, 48}, Picture::uitem2a},
-    {"Image3", {288, 80}, Picture::uitem3a},  {"Image5", {288, 112}, Picture::uitem4a},
-    {"Image4", {288, 144}, Picture::uitem5a}, {"Image6", {376, 16}, Picture::uitem6a},
-    {"Image7", {376, 48}, Picture::uitem7a},  {"Image8", {376, 80}, Picture::uitem8a},
-    {"Image9", {376, 112}, Picture::uitem9a},
+    {"Image1", {288, 16}, Picture::Item1},  {"Image2", {288, 48}, Picture::Item2},
+    {"Image3", {288, 80}, Picture::Item3},  {"Image5", {288, 112}, Picture::Item4},
+    {"Image4", {288, 144}, Picture::Item5}, {"Image6", {376, 16}, Picture::Item6},
+    {"Image7", {376, 48}, Picture::Item7},  {"Image8", {376, 80}, Picture::Item8},
+    {"Image9", {376, 112}, Picture::Item9},
 };
 
 }  // namespace

@@ -83,11 +83,11 @@ TEST(Animation, ACopyKeepsTheFrameItWasGiven) {
   PictureLibrary library;
   library.step();
   library.step();
-  const QImage marker = library.image(Picture::uitem6);  // shows uitem6b now
+  const QImage marker = library.image(Picture::OfferedItem6);  // shows uitem6b now
   const QPixmap face = library.pixmap("uface2");
   library.step();
   EXPECT_EQ(marker, library.image("uitem6b"));
-  EXPECT_NE(library.image(Picture::uitem6), marker);
+  EXPECT_NE(library.image(Picture::OfferedItem6), marker);
   EXPECT_EQ(face.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), library.image("uface2b"));
 }
 

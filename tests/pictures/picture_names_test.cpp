@@ -78,7 +78,7 @@ TEST(PictureNames, UnknownNamesGiveNothing) {
 
 TEST(PictureNames, EngineCodesMapToTheSameNames) {
   const auto names = engineNames();
-  ASSERT_EQ(static_cast<int>(Picture::uitem1x), static_cast<int>(names.size()));
+  ASSERT_EQ(static_cast<int>(Picture::SupplyUsedUp), static_cast<int>(names.size()));
   for (int code = 1; code <= static_cast<int>(names.size()); ++code) {
     const auto id = pictureFromEngine(static_cast<Picture>(code));
     ASSERT_TRUE(id.has_value()) << code;

@@ -83,7 +83,7 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   press(Qt::Key_A);
   EXPECT_EQ(test::arrowColumn(screen.board(0)), 1);
   takeAndDrop(Qt::Key_S);
-  EXPECT_TRUE(cellShows(0, 1, 1, Picture::uitem1a));
+  EXPECT_TRUE(cellShows(0, 1, 1, Picture::Item1));
   EXPECT_EQ(screen.shown().players[0].carriedCol, 1);
   takeAndDrop(Qt::Key_S);
   takeAndDrop(Qt::Key_S);
@@ -113,13 +113,13 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   EXPECT_EQ(text(Label::scoreA), "100");
   EXPECT_EQ(effects.log.back(), "MediaP1mw play");
   for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "PAUSE");
-  EXPECT_TRUE(cellShows(1, 1, 9, Picture::uitem7a));
+  EXPECT_TRUE(cellShows(1, 1, 9, Picture::Item7));
   press(Qt::Key_D);
   EXPECT_EQ(a.arrowCol, 1);  // keys are held under "PAUSE"
 
   // The next mirror finds the column full: player 2 loses the round.
   clock.advance(100);
-  EXPECT_TRUE(cellShows(1, 1, 10, Picture::uitem7a));
+  EXPECT_TRUE(cellShows(1, 1, 10, Picture::Item7));
   EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
   EXPECT_EQ(text(Label::winA), "1");
   EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
@@ -154,7 +154,7 @@ TEST_F(BattleScreenTest, SupplyMarkersShowTheOffersEveryHalfSecond) {
   for (int c = 1; c <= 6; ++c) EXPECT_TRUE(offerShows(0, c, markerPicture(stageTable(3)(c, 1)))) << c;
   a.supplyPos[2] = 9;
   clock.advance(500);
-  EXPECT_TRUE(offerShows(0, 2, Picture::uitem1x));
+  EXPECT_TRUE(offerShows(0, 2, Picture::SupplyUsedUp));
 }
 
 TEST_F(BattleScreenTest, MenuSwitchesCarryTheirCheckMarks) {

@@ -124,7 +124,7 @@ TEST_F(EditorScreenTest, LegendShowsEachItemBesideItsCode) {
       if (label->objectName().startsWith("Image") && label->pos() == code->pos() - QPoint(40, 0)) image = label;
     }
     ASSERT_NE(image, nullptr);
-    const auto still = static_cast<Picture>(static_cast<int>(Picture::uitem1a) + k - 1);
+    const auto still = itemPicture(k);
     EXPECT_EQ(image->pixmap().toImage(), library().pixmap(still, screen.devicePixelRatioF()).toImage());
   }
 }

@@ -47,15 +47,23 @@ std::optional<PictureId> pictureFromName(std::string_view name) {
   return std::nullopt;
 }
 
+// The library picture each engine picture shows, in the order of Picture.
+constexpr std::array<PictureId, kPictureCodes> kEnginePictures = {
+    PictureId::toumei,  // Unchanged: never looked up
+    PictureId::toumei,
+    PictureId::un1,     PictureId::un2,     PictureId::un3,     PictureId::un4,     PictureId::un5,
+    PictureId::un6,
+    PictureId::uitem1a, PictureId::uitem2a, PictureId::uitem3a, PictureId::uitem4a, PictureId::uitem5a,
+    PictureId::uitem6a, PictureId::uitem7a, PictureId::uitem8a, PictureId::uitem9a,
+    PictureId::uitem1,  PictureId::uitem2,  PictureId::uitem3,  PictureId::uitem4,  PictureId::uitem5,
+    PictureId::uitem6,  PictureId::uitem7,  PictureId::uitem8,  PictureId::uitem9,
+    PictureId::uitem1x,
+};
+
 std::optional<PictureId> pictureFromEngine(Picture picture) {
-  if (picture == Picture::Unchanged) return std::nullopt;
-  // Outside Unchanged the engine's codes are a subset of ours with the same names.
-  constexpr int kEngineFirst = static_cast<int>(Picture::toumei);
-  constexpr int kEngineLast = static_cast<int>(Picture::uitem1x);
   const int code = static_cast<int>(picture);
-  if (code < kEngineFirst || code > kEngineLast) return std::nullopt;
-  if (code <= static_cast<int>(Picture::uitem9a)) return offset(PictureId::toumei, code - kEngineFirst);
-  return offset(PictureId::uitem1, code - static_cast<int>(Picture::uitem1));
+  if (picture == Picture::Unchanged || code < 0 || code >= kPictureCodes) return std::nullopt;
+  return kEnginePictures[static_cast<std::size_t>(code)];
 }
 
 QSize logicalSize(PictureId id) {
