@@ -14,14 +14,17 @@ const LabelSpec kCentre[] = {
     {"Label8", {16, 376, 624, 16}, "", kBar},
     {"Label4", {432, 16, 16, 360}, "", kBar},
     {"Label3", {320, 88, 16, 288}, "", kBar},
-    {"Label11", {224, 88, 96, 21}, "PLAYER1", {21, true, kClWhite, kClBlue, Qt::AlignCenter}},
-    {"Label12", {336, 88, 96, 21}, "PLAYER2", {21, true, kClWhite, kClRed, Qt::AlignCenter}},
     {"Label9", {224, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}},
     {"Label10", {336, 224, 96, 21}, "MIRABE", {21, true, kClFuchsia, kClPurple, Qt::AlignCenter}},
     {"Label19", {336, 264, 96, 21}, "SCORE", {21, true, kClBlack, kClYellow, Qt::AlignCenter}},
     {"scoreB", {336, 288, 96, 21}, "0", {21, true, kClBlack, kClYellow, Qt::AlignRight | Qt::AlignVCenter}},
     {"Label25", {336, 328, 96, 21}, "WIN", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
     {"winB", {336, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
+};
+
+const LabelSpec kPlates[] = {
+    {"Label11", {224, 88, 96, 21}, "PLAYER1", {21, true, kClWhite, kClBlue, Qt::AlignCenter}},
+    {"Label12", {336, 88, 96, 21}, "PLAYER2", {21, true, kClWhite, kClRed, Qt::AlignCenter}},
 };
 
 const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::scoreB}, {"winB", Label::winB}};
@@ -42,6 +45,7 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
 
 void BattleScreen::buildCentre() {
   addLabels(kCentre, kEngineLabels);
+  for (int p = 0; p < 2; ++p) addPlate(p, kPlates[p]);
   const std::pair<const char*, PictureId> faces[] = {{"Image69", PictureId::uface1b}, {"Image70", PictureId::uface2b}};
   int left = 224;
   for (const auto& [name, face] : faces) {
@@ -66,7 +70,7 @@ void BattleScreen::showMenuState() {
     const ComputerPlayer* cpu = battle.computer(p);
     const std::optional<ComputerLevel> level = cpu ? std::optional(cpu->level()) : std::nullopt;
     if (playerMenus_[p].menu) showPlayerChecks(playerMenus_[p], level);
-    showPlate(client()->findChild<QLabel*>(p == 0 ? "Label11" : "Label12"), p == 0 ? "PLAYER1" : "PLAYER2", level);
+    showPlate(plate(p), kPlates[p].text, level);
   }
 }
 

@@ -30,8 +30,7 @@ QAction* checkable(QMenu* menu, const QString& caption, const char* name) {
 
 }  // namespace
 
-GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& beforeSwitches,
-                               const std::function<void(QMenu*)>& fillHelp) {
+GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& fillHelp) {
   GameMenuActions m;
   m.game = bar->addMenu("ゲーム(&G)");
   m.game->setObjectName("game1");
@@ -53,7 +52,6 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
 
   m.options = bar->addMenu("オプション(&O)");
   m.options->setObjectName("option1");
-  if (beforeSwitches) beforeSwitches(m.options);
   QMenu* music = m.options->addMenu("BGM");
   music->setObjectName("bgmsl");
   m.musicOn = checkable(music, "ON", "bon1");

@@ -31,11 +31,9 @@ struct GameMenuActions {
 };
 
 // Builds the three menus into `bar`; "オプション(&O)" ends with the display
-// size and the erasing of what is kept between runs. `beforeSwitches` may add
-// items at the top of "オプション(&O)" (training's character choice);
-// `fillHelp` adds the help entries.
-GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& beforeSwitches,
-                               const std::function<void(QMenu*)>& fillHelp);
+// size and the erasing of what is kept between runs. `fillHelp` adds the help
+// entries.
+GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>& fillHelp);
 
 // Check marks: exactly the chosen stage (0 for none), and one item of each switch pair.
 void showStageChecks(const GameMenuActions& menus, int checkedStage);

@@ -74,8 +74,7 @@ const std::pair<const char*, Label> kSharedEngineLabels[] = {
 }  // namespace
 
 GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize,
-                       const PictureLibrary& pictures, ScreenLinks links, QWidget* parent,
-                       const std::function<void(QMenu*)>& beforeSwitches)
+                       const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
     : QDialog(parent), session_(session), pictures_(pictures), mode_(mode) {
   setWindowTitle(caption);
   setWindowIcon(pictures.programIcon());
@@ -86,9 +85,9 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  auto* bar = new QMenuBar(this);
-  bar->setNativeMenuBar(false);
-  layout->setMenuBar(bar);
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setNativeMenuBar(false);
+  layout->setMenuBar(menuBar_);
   client_ = new QWidget(this);
   client_->setFixedSize(clientSize);
   QPalette palette = client_->palette();
@@ -98,7 +97,7 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
   layout->addWidget(client_);
   addLabels(kSharedLabels, kSharedEngineLabels);
 
-  menus_ = buildGameMenus(bar, beforeSwitches, links.fillHelpMenu);
+  menus_ = buildGameMenus(menuBar_, links.fillHelpMenu);
   for (int n = 1; n <= kOriginalStage; ++n) {
     connect(menus_.stages[n - 1], &QAction::triggered, this, [this, n] { chooseStage(n); });
   }
@@ -138,7 +137,7 @@ GameScreen::~GameScreen() { relay().detach(this); }
 
 void GameScreen::setInputEnabled(bool enabled) {
   inputEnabled_ = enabled;
-  if (QMenuBar* bar = findChild<QMenuBar*>()) bar->setEnabled(enabled);
+  menuBar_->setEnabled(enabled);
   showCovers();
 }
 

@@ -44,6 +44,9 @@ class GameScreen : public QDialog, public ScreenView {
   // True after "終了(&X)": whoever opened the screen ends the program.
   bool quitRequested() const { return quitRequested_; }
   QWidget* client() const { return client_; }
+  QMenuBar* menuBar() const { return menuBar_; }
+  // The name plate over a side ("PLAYER1", "YOU"; the names in a network battle).
+  QLabel* plate(int player) const { return plates_.at(static_cast<std::size_t>(player)); }
   const GameMenuActions& menus() const { return menus_; }
   BoardView& board(int player) { return *boards_.at(static_cast<std::size_t>(player)); }
 
@@ -105,13 +108,14 @@ class GameScreen : public QDialog, public ScreenView {
 
  protected:
   GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize, const PictureLibrary& pictures,
-             ScreenLinks links, QWidget* parent, const std::function<void(QMenu*)>& beforeSwitches = {});
+             ScreenLinks links, QWidget* parent);
 
   virtual void showMenuState() = 0;
   // The stage item to check: the one being counted in, else the engine's.
   int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
 
   SignView* sign(Label label) const { return signs_[static_cast<std::size_t>(label)]; }
+  void addPlate(int player, const LabelSpec& spec) { plates_.at(static_cast<std::size_t>(player)) = makeLabel(client_, spec); }
   // A player's side at `left`, `suffix` "A" or "B" naming its parts.
   void addBoard(int left, char suffix);
   // Builds a layout table in the client area; the signs the engine writes
@@ -142,6 +146,8 @@ class GameScreen : public QDialog, public ScreenView {
   Mode mode_;
   bool inputEnabled_ = true;
   QWidget* client_;
+  QMenuBar* menuBar_;
+  std::array<QLabel*, 2> plates_{};
   ScreenViewModel shown_;
   std::vector<BoardView*> boards_;
   std::array<SignView*, kLabelCount> signs_{};  // the centre column's signs

@@ -108,7 +108,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   screen_->setInputEnabled(false);
   screen_->setFocusPolicy(Qt::NoFocus);
   // The screen's menus would act on the replay's own session: a replay has none.
-  if (auto* bar = screen_->findChild<QMenuBar*>()) bar->hide();
+  screen_->menuBar()->hide();
   layout->addWidget(screen_);
   // Two lines, the state and the keys, of a fixed height; the screen alone
   // sets the width. So the window keeps its size whatever the status says.

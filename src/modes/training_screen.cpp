@@ -15,15 +15,16 @@ const LabelSpec kPanel[] = {
     {"Label7", {16, 0, 416, 16}, "", kBar},
     {"Label8", {16, 376, 416, 16}, "", kBar},
     {"Label3", {320, 128, 16, 248}, "", kBar},
-    {"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack, kClYellow, Qt::AlignCenter}},
     {"Label10", {224, 128, 96, 24}, "TIME", {24, true, kClBlack, kClLime, Qt::AlignCenter}},
     {"cantime", {224, 152, 96, 96}, "95", {96, false, kClBlack, kClLime, Qt::AlignCenter}},
-    {"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}},
     {"Label12", {336, 264, 96, 21}, "NORM", {21, true, kClBlack, kClFuchsia, Qt::AlignCenter}},
     {"nscore", {336, 288, 96, 21}, "1500", {21, true, kClBlack, kClFuchsia, Qt::AlignCenter}},
     {"Label19", {336, 328, 96, 21}, "LOSE", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
     {"winB", {336, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
 };
+
+const LabelSpec kPlate{"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack, kClYellow, Qt::AlignCenter}};
+const LabelSpec kCharacterName{"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}};
 
 const std::pair<const char*, Label> kNamedLabels[] = {
     {"cantime", Label::cantime}, {"nscore", Label::nscore}, {"winB", Label::winB},
@@ -34,21 +35,20 @@ const std::pair<const char*, Label> kNamedLabels[] = {
 TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links,
                                std::function<void(Character)> characterChosen, QWidget* parent)
     : GameScreen(session, Mode::Training, "Glamora Ver1.0 - 一人で特訓", QSize(449, 394), pictures, std::move(links),
-                 parent,
-                 [](QMenu* options) {
-                   QMenu* players = options->addMenu("プレイヤーの選択");
-                   players->setObjectName("playsl");
-                   for (const char* name : {"ELNA", "MIRABE"}) {
-                     QAction* item = players->addAction(name);
-                     item->setObjectName(QString(name) == "ELNA" ? "playP1" : "playP2");
-                     item->setCheckable(true);
-                   }
-                   options->addSeparator();
-                 }),
+                 parent),
       characterChosen_(std::move(characterChosen)) {
   setObjectName("SubForm");
-  playP1_ = findChild<QAction*>("playP1");
-  playP2_ = findChild<QAction*>("playP2");
+  // The character choice heads "オプション(&O)", above the sound switches.
+  auto* players = new QMenu("プレイヤーの選択", menus_.options);
+  players->setObjectName("playsl");
+  QAction* switches = menus_.options->actions().value(0);
+  menus_.options->insertMenu(switches, players);
+  menus_.options->insertSeparator(switches);
+  playP1_ = players->addAction("ELNA");
+  playP1_->setObjectName("playP1");
+  playP2_ = players->addAction("MIRABE");
+  playP2_->setObjectName("playP2");
+  for (QAction* item : {playP1_, playP2_}) item->setCheckable(true);
   buildPanel();
   addBoard(16, 'A');
   connect(playP1_, &QAction::triggered, this, [this] {
@@ -68,7 +68,8 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
 
 void TrainingScreen::buildPanel() {
   addLabels(kPanel, kNamedLabels);
-  name_ = client()->findChild<QLabel*>("subname");
+  addPlate(0, kPlate);
+  name_ = makeLabel(client(), kCharacterName);
   // Two digits at 96 pixels are a little wider than the sign with this font.
   sign(Label::cantime)->condense();
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
@@ -97,7 +98,7 @@ void TrainingScreen::showMenuState() {
   const std::optional<ComputerLevel> level =
       training.computer() ? std::optional(training.computer()->level()) : std::nullopt;
   if (playerMenu_.menu) showPlayerChecks(playerMenu_, level);
-  showPlate(client()->findChild<QLabel*>("Label11"), "YOU", level);
+  showPlate(plate(0), kPlate.text, level);
 }
 
 }  // namespace glamora

@@ -15,8 +15,6 @@ namespace glamora::netgame {
 
 namespace {
 
-const char* const kPlates[] = {"Label11", "Label12"};
-const char* const kPlayerMenus[] = {"player1", "player2"};
 
 bool isVoice(Media m) { return m != Media::Bgm; }
 
@@ -299,7 +297,7 @@ void NetBattle::showError(const std::string& text) {
 void NetBattle::takeScreen() {
   localLook_ = ScreenLook::capture(screen_);
   for (int p = 0; p < 2; ++p) {
-    if (const QLabel* plate = screen_.client()->findChild<QLabel*>(kPlates[p])) plateFonts_[p] = plate->font();
+    plateFonts_[p] = screen_.plate(p)->font();
   }
   local_.battleView.detach(&screen_);
   if (links_.lookBeforeAnyStage) links_.lookBeforeAnyStage->apply();
@@ -358,9 +356,7 @@ void NetBattle::giveScreenBack() {
   const GameMenuActions& m = screen_.menus();
   for (QAction* stage : m.stages) stage->setEnabled(true);
   m.editor->setEnabled(true);
-  for (const char* name : kPlayerMenus) {
-    if (QMenu* menu = m.options->findChild<QMenu*>(name)) menu->setEnabled(true);
-  }
+  for (int p = 0; p < 2; ++p) screen_.playerMenu(p).menu->setEnabled(true);
   localLook_.apply();
   screen_.showModel(local_.battleView.model());
   local_.battleView.attach(&screen_);
@@ -374,14 +370,10 @@ void NetBattle::showMenus() {
   for (QAction* stage : m.stages) stage->setEnabled(setup_.host);
   showStageChecks(m, counting ? known_->stage : b.session().battle.state.checkedStage);
   m.editor->setEnabled(setup_.host);
-  const char* const levels[] = {"Human", "Easy", "Normal", "Hard"};
   for (int p = 0; p < 2; ++p) {
-    QMenu* menu = m.options->findChild<QMenu*>(kPlayerMenus[p]);
-    if (!menu) continue;
-    menu->setEnabled(p == b.localPlayer());
-    if (p != b.localPlayer()) continue;
-    const int item = computer_ ? static_cast<int>(computer_->level()) + 1 : 0;
-    if (QAction* a = menu->findChild<QAction*>(QString(kPlayerMenus[p]) + levels[item])) a->setChecked(true);
+    const PlayerMenu& menu = screen_.playerMenu(p);
+    menu.menu->setEnabled(p == b.localPlayer());
+    if (p == b.localPlayer()) showPlayerChecks(menu, computer_ ? std::optional(computer_->level()) : std::nullopt);
   }
   showCovers();
   showStatus();
@@ -404,8 +396,7 @@ void NetBattle::showPlates() {
   const int local = peer_.battle().localPlayer();
   const std::string peerAddress = setup_.peerAddress.substr(0, setup_.peerAddress.rfind(':'));
   for (int p = 0; p < 2; ++p) {
-    QLabel* plate = screen_.client()->findChild<QLabel*>(kPlates[p]);
-    if (!plate) continue;
+    QLabel* plate = screen_.plate(p);
     const QString name = QString::fromStdString(p == local ? setup_.localName
                                                            : (peerName_.empty() ? peerAddress : peerName_));
     showName(plate, plateFonts_[p], name);

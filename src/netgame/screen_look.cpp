@@ -3,17 +3,10 @@
 
 namespace glamora::netgame {
 
-namespace {
-
-const char* const kLabelNames[] = {"Label11", "Label12"};
-
-}  // namespace
-
-ScreenLook ScreenLook::capture(const QWidget& screen) {
+ScreenLook ScreenLook::capture(const GameScreen& screen) {
   ScreenLook look;
-  for (const char* name : kLabelNames) {
-    QLabel* label = screen.findChild<QLabel*>(name);
-    if (!label) continue;
+  for (int p = 0; p < 2; ++p) {
+    QLabel* label = screen.plate(p);
     look.labels_.push_back({label, label->text(), label->toolTip(), label->palette(), label->font(),
                             label->autoFillBackground(), label->isHidden()});
   }

@@ -9,12 +9,14 @@
 #include <QPointer>
 #include <vector>
 
+#include "modes/game_screen.h"
+
 namespace glamora::netgame {
 
 class ScreenLook {
  public:
   // The two name plates.
-  static ScreenLook capture(const QWidget& screen);
+  static ScreenLook capture(const GameScreen& screen);
   void apply() const;
 
  private:
