@@ -8,10 +8,10 @@
 
 namespace glamora {
 
-void Player::showNumber(Label label, int value) {
+void showNumber(ScreenView& view, Label label, int value) {
   char text[16];
   const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-  view_.setCaption(label, std::string_view(text, end - text));
+  view.setCaption(label, std::string_view(text, end - text));
 }
 
 void Player::redrawBoard() { view_.redrawBoard(index_, state.board); }
@@ -24,7 +24,7 @@ void Player::resetForRound() {
   s.nextRow.fill(1);
   s.mirrorsDue.fill(0);
   s.toWhat = s.toWhere = s.held = 0;
-  view_.showCarried(index_, Picture::toumei);
+  view_.showCarried(index_, Picture::Empty);
   s.arrowCol = s.carryCol = kStartColumn;
   view_.moveArrow(index_, kStartColumn);
   view_.moveCarried(index_, kStartColumn);
@@ -85,7 +85,7 @@ void Player::takeSupply() {
 
 void Player::dropHeld() {
   PlayerState& s = state;
-  view_.showCarried(index_, Picture::toumei);
+  view_.showCarried(index_, Picture::Empty);
   s.board(s.dropCol, s.dropRow) = s.held;
   s.nextRow[s.dropCol] = s.dropRow + 1;
   // Items that were still to fall onto the landing row (a mirror delivered
@@ -233,6 +233,23 @@ void Player::copyMirrors() {
 void Player::lowerNextRows() {
   if (flags_.roundActive != 1) return;
   lowerNextRowsPass(state.board, state.nextRow);
+}
+
+bool Player::dropMirror(int col, Row9Taken taken) {
+  PlayerState& s = state;
+  const int height = s.nextRow[col];
+  if (height == kOutZoneRow) {
+    s.board(col, kOutZoneRow) = kMirrorDown;
+    redrawBoard();
+    if (flags_.roundActive == 1) host_.lose(*this);
+    return false;
+  }
+  if (height < 1 || height > kPlayRows) return false;
+  if (taken == Row9Taken::Wait && s.board(col, kPlayRows) != kEmpty) return false;
+  s.board(col, kPlayRows) = kMirrorDown;
+  if (height == kPlayRows) s.nextRow[col] = kOutZoneRow;
+  redrawBoard();
+  return true;
 }
 
 }  // namespace glamora

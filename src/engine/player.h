@@ -53,6 +53,14 @@ struct PlayerState {
 
 enum class Key { None, Left, Select, Right };
 
+// What a mirror falling onto a column does when row 9 already holds an item:
+// wait until it has gone (a battle's delivery), or take its place (the
+// training's timed fall).
+enum class Row9Taken { Wait, Replace };
+
+// Shows a whole number as a label's caption.
+void showNumber(ScreenView& view, Label label, int value);
+
 class Player;
 
 // What the screen hosting a player decides: how a loss ends the round, which
@@ -102,10 +110,14 @@ class Player {
   void fall();
   void copyMirrors();
   void lowerNextRows();
+  // A mirror facing down falls onto column `col`: into row 9 while the column
+  // has room there, else into the OUT ZONE row, which loses the round while
+  // one is active. True when it landed in row 9.
+  bool dropMirror(int col, Row9Taken taken);
 
   // Screen updates.
   void redrawBoard();
-  void showNumber(Label label, int value);
+  void showNumber(Label label, int value) { glamora::showNumber(view_, label, value); }
   void showWins() { showNumber(labels_.win, state.wins); }
 
  private:

@@ -1,5 +1,5 @@
-// What the battle and the training screen do alike: their timer tables, the
-// "PAUSE" signs and the stage label.
+// How the battle and the training screen declare their timers, and the stage
+// label they both show.
 #pragma once
 
 #include <span>
@@ -7,7 +7,6 @@
 
 #include "effects.h"
 #include "game_sound.h"
-#include "player.h"
 #include "scheduler.h"
 
 namespace glamora {
@@ -34,10 +33,5 @@ void registerTimers(Scheduler& scheduler, ScreenId id, Effects& effects, Screen&
 
 // "?" before the first stage, "ORIGINAL" for stage 15, else the number.
 std::string stageCaption(int stageNo);
-
-// The "PAUSE" signs (Timer35): while a round is active they show "PAUSE"
-// when input is closed and are empty when it is open. `shown` follows them.
-void updatePauseSigns(const RoundFlags& flags, ScreenView& view, std::span<const Label> signs, int& shown);
-void clearPauseSigns(ScreenView& view, std::span<const Label> signs, int& shown);
 
 }  // namespace glamora

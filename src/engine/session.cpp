@@ -113,13 +113,12 @@ void Session::endRound(std::string result) {
 bool Session::stage(Mode mode, int n) {
   record(mode, "stage " + std::to_string(n));
   if (mode == Mode::Training && (n < 1 || n > kOriginalStage || !training.state.enabled[n - 1])) return false;
-  const auto started = [&] { return mode == Mode::Battle ? battle.roundsStarted() : training.roundsStarted(); };
-  const int before = started();
+  const int before = screen(mode).roundsStarted();
   if (mode == Mode::Battle) battle.chooseStage(n);
   else training.chooseStage(n);
   // A stage chosen during a round starts the round over; one that failed on
   // the editor's boxes leaves the round as it was.
-  if (started() == before) return true;
+  if (screen(mode).roundsStarted() == before) return true;
   if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
   current_ = RoundRecord{++roundsStarted_, mode, n, clock.now(), 0, {}};
   return true;
@@ -127,20 +126,17 @@ bool Session::stage(Mode mode, int n) {
 
 void Session::key(Mode mode, char32_t character) {
   if (isPlayerKey(character)) record(mode, "key " + utf8(character));
-  if (mode == Mode::Battle) battle.keyPress(character);
-  else training.keyPress(character);
+  screen(mode).keyPress(character);
 }
 
 void Session::music(Mode mode, bool on) {
   record(mode, on ? "bgm on" : "bgm off");
-  if (mode == Mode::Battle) battle.setMusic(on);
-  else training.setMusic(on);
+  screen(mode).setMusic(on);
 }
 
 void Session::voices(Mode mode, bool on) {
   record(mode, on ? "se on" : "se off");
-  if (mode == Mode::Battle) battle.setVoices(on);
-  else training.setVoices(on);
+  screen(mode).setVoices(on);
 }
 
 void Session::character(Character character) {
@@ -158,20 +154,14 @@ void Session::unlock(int n) {
 void Session::computer(Mode mode, int p, std::optional<ComputerLevel> level, std::uint64_t seed) {
   record(mode, "cpu " + std::to_string(p + 1) + " " + (level ? std::string(levelName(*level)) : std::string("off")) +
                    " " + std::to_string(seed));
-  if (mode == Mode::Battle) battle.setComputer(p, level, seed);
-  else training.setComputer(level, seed);
+  screen(mode).setComputer(p, level, seed);
 }
 
 void Session::leave(Mode mode) {
   record(mode, "title");
   if (current_.number != 0 && current_.mode == mode) endRound("abandoned");
-  if (mode == Mode::Battle) {
-    battle.leaveToTitle();
-    battle.screenClosed();
-  } else {
-    training.leaveToTitle();
-    training.screenClosed();
-  }
+  screen(mode).leaveToTitle();
+  screen(mode).screenClosed();
 }
 
 void Session::editorType(const EditorBox& box, const std::string& text) { editor.type(box, text); }

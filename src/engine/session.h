@@ -117,6 +117,9 @@ class Session final : private Effects {
     effects_.showError(text);
   }
 
+  // The screen a mode's inputs act on.
+  RoundScreen& screen(Mode mode) { return mode == Mode::Battle ? static_cast<RoundScreen&>(battle) : training; }
+
   struct TaskState;
   TaskState taskState() const;
 

@@ -1,12 +1,5 @@
 #include "training.h"
 
-#include <algorithm>
-
-#include "battle.h"
-#include "media_files.h"
-#include "screen_rules.h"
-#include "stages.h"
-
 namespace glamora {
 
 namespace {
@@ -24,7 +17,7 @@ void showMarker(Training& t) {
 }  // namespace
 
 Training::Training(Effects& effects, ScreenView& view, const EditorValues& editor)
-    : sound(effects), effects_(effects), view_(view), editor_(editor), player_(0, state.flags, *this, view, kLabels) {}
+    : RoundScreen(effects, view, editor, kPauseLabels), player_(0, state.flags, *this, view, kLabels) {}
 
 // The training screen's own timer numbers; column-height upkeep is Timer9
 // here, so it runs before the refill (Timer13) when both are due.
@@ -45,8 +38,8 @@ void Training::registerTasks(Scheduler& scheduler) {
       {27, 100, [](Training& t) { t.player_.fall(); }},
       {29, 100, [](Training& t) { t.player_.copyMirrors(); }},
       {31, 100, [](Training& t) { t.player_.scanRows(); }},
-      {35, 100, [](Training& t) { updatePauseSigns(t.state.flags, t.view_, kPauseLabels, t.state.pauseShown); }},
-      {36, kComputerTaskMs, [](Training& t) { t.computerTurn(); }},
+      {35, 100, [](Training& t) { t.updatePauseSigns(); }},
+      {36, kComputerTaskMs, [](Training& t) { t.computerTurn(0); }},
   };
   registerTimers<Training>(scheduler, ScreenId::Training, effects_, *this, kTimers);
 }
@@ -55,67 +48,24 @@ void Training::registerTasks(Scheduler& scheduler) {
 
 bool Training::chooseStage(int n) {
   if (n < 1 || n > kOriginalStage || !state.enabled[n - 1]) return false;
-  guarded(effects_, [&] {
-    if (n == kOriginalStage) {
-      editor_.readGridInto(player_.state.supply);
-      state.mirrorPeriod = editor_.mirrorTime();
-      state.norm = editor_.norm();
-    }
-    state.checkedStage = n;
-    state.stageNo = n;
-    view_.menuChanged();
-    view_.setCaption(Label::stage, stageCaption());
-    if (n != kOriginalStage) {
-      state.mirrorPeriod = trainingMirrorPeriod(n);
-      state.norm = trainingNorm(n);
-      player_.state.supply = stageTable(n);
-    }
-    startRound();
-  });
+  startStage(n);
   return true;
 }
 
-void Training::startRound() {
-  ++roundsStarted_;
-  sound.gameStarted();
-  player_.resetForRound();
-  player_.showNumber(Label::nscore, state.norm);
+void Training::loadStageValues(int n) {
+  if (n == kOriginalStage) {
+    state.mirrorPeriod = editor_.mirrorTime();
+    state.norm = editor_.norm();
+  } else {
+    state.mirrorPeriod = trainingMirrorPeriod(n);
+    state.norm = trainingNorm(n);
+  }
+}
+
+void Training::roundStarting() {
+  showNumber(view_, Label::nscore, state.norm);
   state.mirrorCountdown = state.mirrorPeriod;
-  player_.showNumber(Label::cantime, state.mirrorCountdown);
-  clearPauseSigns(view_, kPauseLabels, state.pauseShown);
-  state.flags.inputOpen = 1;
-  state.flags.roundActive = 1;
-}
-
-void Training::keyPress(char32_t character) {
-  if (!computer_) player_.press(playerOneKey(character));
-}
-
-void Training::setComputer(std::optional<ComputerLevel> level, std::uint64_t seed) {
-  if (level) computer_.emplace(*level, seed);
-  else computer_.reset();
-}
-
-void Training::computerPress(Key key) {
-  if (onComputerKey) onComputerKey(key);
-  player_.press(key);
-}
-
-void Training::computerTurn() {
-  if (!computer_) return;
-  const ComputerView view = makeComputerView(player_.state, nullptr, state.flags, state.stageNo, state.mirrorCountdown);
-  const Key key = computer_->tick(view);
-  if (key != Key::None) computerPress(key);
-}
-
-void Training::setMusic(bool on) {
-  sound.setMusic(on, state.flags.roundActive);
-  view_.menuChanged();
-}
-
-void Training::setVoices(bool on) {
-  sound.setVoices(on);
-  view_.menuChanged();
+  showNumber(view_, Label::cantime, state.mirrorCountdown);
 }
 
 void Training::unlock(int n) {
@@ -132,14 +82,6 @@ void Training::chooseCharacter(Character character) {
     effects_.openMedia(Media::P1sl, dataFiles(voices.lose));
     view_.characterChanged(character);
   });
-}
-
-void Training::leaveToTitle() { screenClosed(); }
-
-void Training::screenClosed() {
-  sound.gameStopped(state.flags.roundActive);
-  state.flags.inputOpen = 0;
-  state.flags.roundActive = 0;
 }
 
 // ---- the training's own tasks ------------------------------------------------------------
@@ -159,59 +101,33 @@ void Training::tickMirrorCountdown() {
   if (state.flags.inputOpen != 1 || state.flags.roundActive != 1) return;
   if (state.mirrorCountdown == 1) {
     state.mirrorCountdown = 0;
-    player_.showNumber(Label::cantime, 0);
+    showNumber(view_, Label::cantime, 0);
     state.flags.inputOpen = 0;
     dropMirrors();
     state.mirrorCountdown = state.mirrorPeriod;
-    player_.showNumber(Label::cantime, state.mirrorCountdown);
+    showNumber(view_, Label::cantime, state.mirrorCountdown);
     state.flags.inputOpen = 1;
   } else {
     state.mirrorCountdown -= 1;
-    player_.showNumber(Label::cantime, state.mirrorCountdown);
+    showNumber(view_, Label::cantime, state.mirrorCountdown);
   }
 }
 
 // One mirror facing down onto every column at once, into row 9 whatever it
 // held; a column whose rows 1..9 are full takes it into the OUT ZONE row.
 void Training::dropMirrors() {
-  PlayerState& s = player_.state;
-  for (int c = 1; c <= kColumns; ++c) {
-    const int height = s.nextRow[c];
-    if (height >= 1 && height <= kPlayRows) {
-      s.board(c, kPlayRows) = kMirrorDown;
-      if (height == kPlayRows) s.nextRow[c] = kOutZoneRow;
-      player_.redrawBoard();
-    } else if (height == kOutZoneRow) {
-      s.board(c, kOutZoneRow) = kMirrorDown;
-      player_.redrawBoard();
-      if (state.flags.roundActive == 1) lose(player_);
-    }
-  }
-}
-
-void Training::lose(Player& player) {
-  player.state.lost = 1;
-  roundOverCheck();
+  for (int c = 1; c <= kColumns; ++c) player_.dropMirror(c, Row9Taken::Replace);
 }
 
 void Training::roundOverCheck() {
   PlayerState& s = player_.state;
-  const bool won = state.won == 1;
-  if (!won && s.lost != 1) return;
-  sound.gameStopped();
-  sound.voice(won ? Media::P1sw : Media::P1sl);
-  if (won) {
-    s.wins += 1;
-    player_.showWins();
-  } else {
-    state.losses += 1;
-    player_.showNumber(Label::winB, state.losses);
+  if (state.won == 1) {
+    state.won = 0;
+    endRound(Media::P1sw, s.wins, kLabels.win, Dialog::SwForm);
+  } else if (s.lost == 1) {
+    s.lost = 0;
+    endRound(Media::P1sl, state.losses, Label::winB, Dialog::SlForm);
   }
-  state.flags.inputOpen = 0;
-  state.flags.roundActive = 0;
-  (won ? state.won : s.lost) = 0;
-  effects_.openDialog(won ? Dialog::SwForm : Dialog::SlForm);
 }
-
 
 }  // namespace glamora

@@ -164,7 +164,7 @@ TEST(ComputerPlayer, APersonsKeysDoNotMoveAComputerSide) {
   NullView view;
   EditorValues editor;
   Training training(effects, view, editor);
-  training.setComputer(ComputerLevel::Hard, 1);
+  training.setComputer(0, ComputerLevel::Hard, 1);
   training.chooseStage(1);
   training.keyPress(U'a');
   training.keyPress(U's');

@@ -43,7 +43,7 @@ MatchResult playMatch(ComputerLevel a, ComputerLevel b, int rounds, std::uint64_
   MatchResult result;
   ComputerRandom stages(seed);
   for (int round = 1; round <= rounds; ++round) {
-    const int stage = 1 + stages.below(14);
+    const int stage = 1 + stages.below(kBuiltInStages);
     const int seatOfA = round % 2 == 1 ? 0 : 1;
     auto table = std::make_unique<Table>();
     Battle& battle = table->session.battle;
@@ -65,8 +65,8 @@ TrainingRun playTraining(ComputerLevel level, std::uint64_t seed) {
   TrainingRun run;
   auto table = std::make_unique<Table>();
   Training& training = table->session.training;
-  training.setComputer(level, seed);
-  for (int stage = 1; stage <= 14; ++stage) {
+  training.setComputer(0, level, seed);
+  for (int stage = 1; stage <= kBuiltInStages; ++stage) {
     const int winsBefore = training.player().state.wins;
     training.chooseStage(stage);
     run.simulatedMs += playOut(table->session.clock, training.state.flags);
