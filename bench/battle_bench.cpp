@@ -121,9 +121,9 @@ BENCHMARK(BM_HundredRoundMatch)->Unit(benchmark::kMillisecond)->Iterations(1);
 void botStep(Battle& battle, int p) {
   const PlayerState& s = battle.player(p).state;
   const char32_t left = p == 0 ? U'a' : U'4', select = p == 0 ? U's' : U'5', right = p == 0 ? U'd' : U'6';
-  if (s.phase == 1) {
+  if (s.phase == Phase::What) {
     battle.keyPress(s.supplyPos[s.arrowCol] == 9 ? right : select);
-  } else if (s.phase == 2) {
+  } else if (s.phase == Phase::Where) {
     if (s.nextRow[s.carryCol] < 8) return battle.keyPress(select);
     int target = 1;
     for (int c = 2; c <= 6; ++c) {
@@ -152,9 +152,9 @@ void BM_SimulatedHourOfBattle(benchmark::State& bench) {
         battle.chooseStage(stage);
       }
       for (int p = 0; p < 2; ++p) {
-        const int before = battle.player(p).state.phase;
+        const Phase before = battle.player(p).state.phase;
         botStep(battle, p);
-        if (before == 2 && battle.player(p).state.phase == 0) ++drops;
+        if (before == Phase::Where && battle.player(p).state.phase == Phase::Switching) ++drops;
       }
     }
   }

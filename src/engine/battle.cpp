@@ -79,8 +79,8 @@ void Battle::roundOverCheck() {
       {playerA_, playerB_, kLabelsB.win, Media::P2mw, Dialog::Mw2Form},
   };
   for (const Outcome& o : outcomes) {
-    if (o.loser.state.lost != 1) continue;
-    o.loser.state.lost = 0;
+    if (!o.loser.state.lost) continue;
+    o.loser.state.lost = false;
     endRound(o.voice, o.winner.state.wins, o.winLabel, o.dialog);
     return;
   }
@@ -98,7 +98,7 @@ void Battle::runSent(Player& player, const Run& run) {
 }
 
 void Battle::deliverAll(Player& victim) {
-  if (state.flags.roundActive != 1) return;
+  if (!state.flags.roundActive) return;
   for (int c = 1; c <= kColumns; ++c) deliver(victim, c);
 }
 
@@ -116,7 +116,7 @@ void Battle::settleCheck() {
   for (int c = 1; c <= kColumns; ++c) {
     if (playerA_.state.mirrorsDue[c] != 0 || playerB_.state.mirrorsDue[c] != 0) return;
   }
-  state.flags.inputOpen = 1;
+  state.flags.inputOpen = true;
 }
 
 }  // namespace glamora

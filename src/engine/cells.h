@@ -10,6 +10,8 @@ inline constexpr int kRows = 10;      // row 10 is the OUT ZONE row
 inline constexpr int kPlayRows = 9;   // rows that runs, falls and mirrors look at
 inline constexpr int kSlots = 8;
 inline constexpr int kOutZoneRow = 10;
+// Where the arrow and the carried item stand when a round starts.
+inline constexpr int kStartColumn = 3;
 
 // One signed code for board cells, supply slots and the carried item.
 enum Code : int {
@@ -25,6 +27,9 @@ enum Code : int {
   kMirrorLeft = 9,
   kUsedUp = 10,  // only as a supply column's offer
 };
+
+// The next slot of a supply column that has handed out all its slots.
+inline constexpr int kSupplyUsedUp = kSlots + 1;
 
 inline constexpr bool isMatchable(int code) { return code >= kFoundation && code <= kCombDown; }
 

@@ -19,7 +19,7 @@ JudgeSituation ComputerPlayer::situation(const ComputerView& view) const {
   for (int c = 1; c <= kColumns; ++c) {
     const bool usedUp = view.offers[c] == kUsedUp || supply_.usedUp(c);
     // In the "WHERE ?" phase the screen may not show the take yet; the count does.
-    s.offers[c] = usedUp ? kUsedUp : view.own.phase == kPhaseWhere ? supply_.offerAfter(c, 0) : view.offers[c];
+    s.offers[c] = usedUp ? kUsedUp : view.own.phase == Phase::Where ? supply_.offerAfter(c, 0) : view.offers[c];
     s.following[c] = usedUp ? kUsedUp : supply_.offerAfter(c, 1);
   }
   s.arrowCol = view.arrowCol;
@@ -29,9 +29,9 @@ JudgeSituation ComputerPlayer::situation(const ComputerView& view) const {
 }
 
 Choice ComputerPlayer::decide(const ComputerView& view) {
-  if (view.own.phase == kPhaseWhat) supply_.observe(view.offers, view.stageTable);
+  if (view.own.phase == Phase::What) supply_.observe(view.offers, view.stageTable);
   const JudgeSituation s = situation(view);
-  return view.own.phase == kPhaseWhere ? judge_.chooseDrop(s, view.held, random_) : judge_.chooseTake(s, random_);
+  return view.own.phase == Phase::Where ? judge_.chooseDrop(s, view.held, random_) : judge_.chooseTake(s, random_);
 }
 
 Key ComputerPlayer::randomKey() {
@@ -43,8 +43,8 @@ Key ComputerPlayer::tick(const ComputerView& view) {
   // Counted up to the pace only: a player left idle for weeks neither
   // overflows nor keeps changing.
   sincePressMs_ = std::min(sincePressMs_ + kComputerTaskMs, settings_.paceMs);
-  const int phase = view.own.phase;
-  if (view.roundActive != 1 || view.inputOpen != 1 || (phase != kPhaseWhat && phase != kPhaseWhere)) return Key::None;
+  const Phase phase = view.own.phase;
+  if (!view.roundActive || !view.inputOpen || phase == Phase::Switching) return Key::None;
   if (sincePressMs_ < settings_.paceMs) return Key::None;
 
   Key key = Key::None;
@@ -52,7 +52,7 @@ Key ComputerPlayer::tick(const ComputerView& view) {
     key = randomKey();
   } else {
     if (!planned_ || plannedPhase_ != phase || !(plannedBoard_ == view.own.board) ||
-        (phase == kPhaseWhat && !(plannedOffers_ == view.offers))) {
+        (phase == Phase::What && !(plannedOffers_ == view.offers))) {
       plan_ = decide(view);
       planned_ = true;
       plannedPhase_ = phase;
@@ -60,7 +60,7 @@ Key ComputerPlayer::tick(const ComputerView& view) {
       plannedOffers_ = view.offers;
     }
     if (plan_.drop == 0) return Key::None;
-    if (phase == kPhaseWhat) {
+    if (phase == Phase::What) {
       if (plan_.pick == 0) return Key::None;
       key = towards(view.arrowCol, plan_.pick);
       if (key == Key::Select) supply_.took(plan_.pick);

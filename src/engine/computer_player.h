@@ -25,8 +25,8 @@ class ComputerPlayer {
   // now, or Key::None.
   Key tick(const ComputerView& view);
 
-  // The take and drop the player would choose in this view (phase 1), or the
-  // drop for the held item (phase 2, pick 0).
+  // The take and drop the player would choose in this view ("WHAT ?"), or
+  // the drop for the held item ("WHERE ?", pick 0).
   Choice decide(const ComputerView& view);
 
   // Equal players press the same keys from here on in equal views.
@@ -47,7 +47,7 @@ class ComputerPlayer {
   // offers or of the phase asks for a new one.
   Choice plan_{};
   bool planned_ = false;
-  int plannedPhase_ = 0;
+  Phase plannedPhase_ = Phase::Switching;
   Board plannedBoard_{};
   PerColumn plannedOffers_{};
 };

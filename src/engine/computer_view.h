@@ -12,7 +12,7 @@ namespace glamora {
 
 struct SideView {
   Board board;
-  int phase = 0;
+  Phase phase = Phase::Switching;
   int whatTime = 0, whereTime = 0;
   int points = 0, wins = 0;
 };
@@ -23,8 +23,8 @@ struct ComputerView {
   bool hasOpponent = false;  // false on the training screen
   PerColumn offers;          // the six supply markers; kUsedUp for a used-up column
   int held = 0;              // the carried item, 0 while none
-  int arrowCol = 3, carryCol = 3;
-  int roundActive = 0, inputOpen = 0;  // a round is on; "PAUSE" is not shown
+  int arrowCol = kStartColumn, carryCol = kStartColumn;
+  bool roundActive = false, inputOpen = false;  // a round is on; "PAUSE" is not shown
   int stageNo = 0;
   int mirrorCountdown = 0;   // training's TIME to the next mirror fall, 0 in battle
   Supply stageTable;         // the supply the round started from

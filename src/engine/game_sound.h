@@ -10,27 +10,27 @@ class GameSound {
  public:
   explicit GameSound(Effects& effects) : effects_(effects) {}
 
-  int bgmOff = 0;  // 1 = music switched off
-  int seOff = 0;   // 1 = voices switched off
+  bool bgmOff = false;  // the music is switched off
+  bool seOff = false;   // the voices are switched off
 
   // A game starts: the piece starts over from its beginning.
   void gameStarted() {
-    if (bgmOff == 0) rewindAnd(MediaOp::Play);
+    if (!bgmOff) rewindAnd(MediaOp::Play);
   }
   // A game ends or is left while `roundActive` says whether one was running.
-  void gameStopped(int roundActive = 1) {
-    if (bgmOff == 0 && roundActive == 1) rewindAnd(MediaOp::Stop);
+  void gameStopped(bool roundActive = true) {
+    if (!bgmOff && roundActive) rewindAnd(MediaOp::Stop);
   }
   void voice(Media player) {
-    if (seOff == 0) effects_.media(player, MediaOp::Play);
+    if (!seOff) effects_.media(player, MediaOp::Play);
   }
   // The "BGM" ON / OFF items: during a game they also start or stop the piece.
-  void setMusic(bool on, int roundActive) {
-    if (on && bgmOff == 1 && roundActive == 1) rewindAnd(MediaOp::Play);
-    if (!on && bgmOff == 0 && roundActive == 1) rewindAnd(MediaOp::Stop);
-    bgmOff = on ? 0 : 1;
+  void setMusic(bool on, bool roundActive) {
+    if (on && bgmOff && roundActive) rewindAnd(MediaOp::Play);
+    if (!on && !bgmOff && roundActive) rewindAnd(MediaOp::Stop);
+    bgmOff = !on;
   }
-  void setVoices(bool on) { seOff = on ? 0 : 1; }
+  void setVoices(bool on) { seOff = !on; }
 
  private:
   void rewindAnd(MediaOp op) {

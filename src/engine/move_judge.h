@@ -18,8 +18,8 @@ struct JudgeSituation {
   PerColumn opponentHeights{}; // the opponent's column heights (battle)
   PerColumn offers;            // what each supply column hands out now, kUsedUp if none
   PerColumn following;         // what it hands out after one more take
-  int arrowCol = 3;
-  int carryCol = 3;
+  int arrowCol = kStartColumn;
+  int carryCol = kStartColumn;
   int mirrorCountdown = 0;     // training: seconds to the next mirror fall
 };
 

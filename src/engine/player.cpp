@@ -23,22 +23,23 @@ void Player::resetForRound() {
   s.supplyPos.fill(1);
   s.nextRow.fill(1);
   s.mirrorsDue.fill(0);
-  s.toWhat = s.toWhere = s.held = 0;
+  s.toWhat = s.toWhere = false;
+  s.held = 0;
   view_.showCarried(index_, Picture::Empty);
   s.arrowCol = s.carryCol = kStartColumn;
   view_.moveArrow(index_, kStartColumn);
   view_.moveCarried(index_, kStartColumn);
-  s.refillReversed = 0;
+  s.refillReversed = false;
   s.whatTime = s.whereTime = kCountdownSeconds;
   showNumber(labels_.itime, kCountdownSeconds);
   showNumber(labels_.ptime, kCountdownSeconds);
-  s.whatRun = 1;
-  s.whereRun = 0;
+  s.whatRun = true;
+  s.whereRun = false;
   view_.setColour(labels_.what, kClRed);
   view_.setColour(labels_.where, kClGreen);
   s.points = 0;
   showNumber(labels_.score, 0);
-  s.phase = kPhaseWhat;
+  s.phase = Phase::What;
   redrawBoard();
 }
 
@@ -47,7 +48,7 @@ void Player::resetForRound() {
 void Player::press(Key key) {
   if (!inputAllowed() || key == Key::None) return;
   PlayerState& s = state;
-  if (s.phase == kPhaseWhat) {
+  if (s.phase == Phase::What) {
     if (key == Key::Left && s.arrowCol != 1) view_.moveArrow(index_, --s.arrowCol);
     if (key == Key::Right && s.arrowCol != kColumns) view_.moveArrow(index_, ++s.arrowCol);
     // A used-up offer still shown from the last round (the offers are
@@ -58,7 +59,7 @@ void Player::press(Key key) {
       s.pickCol = s.arrowCol;
       takeSupply();
     }
-  } else if (s.phase == kPhaseWhere) {
+  } else if (s.phase == Phase::Where) {
     if (key == Key::Left && s.carryCol != 1) view_.moveCarried(index_, --s.carryCol);
     if (key == Key::Right && s.carryCol != kColumns) view_.moveCarried(index_, ++s.carryCol);
     if (key == Key::Select) {
@@ -77,9 +78,9 @@ void Player::takeSupply() {
   PlayerState& s = state;
   s.held = s.supplyFront[s.pickCol];
   s.supplyPos[s.pickCol] += 1;
-  s.toWhere = 1;
-  s.whatRun = 0;
-  s.phase = kPhaseSwitching;
+  s.toWhere = true;
+  s.whatRun = false;
+  s.phase = Phase::Switching;
   showHeld();
 }
 
@@ -95,9 +96,9 @@ void Player::dropHeld() {
     s.nextRow[s.dropCol] += 1;
   }
   s.held = 0;
-  s.toWhat = 1;
-  s.whereRun = 0;
-  s.phase = kPhaseSwitching;
+  s.toWhat = true;
+  s.whereRun = false;
+  s.phase = Phase::Switching;
   redrawBoard();
 }
 
@@ -113,20 +114,19 @@ void Player::refillSupply() {
   int sum = 0;
   for (int c = 1; c <= kColumns; ++c) sum += s.supplyPos[c];
   if (sum != kSupplyUsedUp * kColumns) return;  // every column used up
-  if (s.refillReversed == 0) {
+  if (!s.refillReversed) {
     for (int c = 1; c <= kColumns; ++c) {
       for (int slot = 1; slot <= kSlots; ++slot) s.supply(c, slot) = s.stageSupply(c, kSlots + 1 - slot);
     }
-    s.refillReversed = 1;
-  } else if (s.refillReversed == 1) {
+  } else {
     s.supply = s.stageSupply;
-    s.refillReversed = 0;
   }
+  s.refillReversed = !s.refillReversed;
   s.supplyPos.fill(1);
 }
 
 void Player::refreshSupply() {
-  if (flags_.inputOpen != 1) return;
+  if (!flags_.inputOpen) return;
   PlayerState& s = state;
   for (int c = 1; c <= kColumns; ++c) {
     const int p = s.supplyPos[c];
@@ -137,37 +137,37 @@ void Player::refreshSupply() {
 
 void Player::switchToWhere() {
   PlayerState& s = state;
-  if (s.toWhere != 1) return;
+  if (!s.toWhere) return;
   view_.setColour(labels_.what, kClGreen);
   view_.setColour(labels_.where, kClRed);
   s.whatTime = kCountdownSeconds;
   showNumber(labels_.itime, kCountdownSeconds);
-  s.whereRun = 1;
-  s.phase = kPhaseWhere;
-  s.toWhere = 0;
+  s.whereRun = true;
+  s.phase = Phase::Where;
+  s.toWhere = false;
 }
 
 void Player::switchToWhat() {
   PlayerState& s = state;
-  if (s.toWhat != 1) return;
+  if (!s.toWhat) return;
   view_.setColour(labels_.what, kClRed);
   view_.setColour(labels_.where, kClGreen);
   s.whereTime = kCountdownSeconds;
   showNumber(labels_.ptime, kCountdownSeconds);
-  s.whatRun = 1;
-  s.phase = kPhaseWhat;
-  s.toWhat = 0;
+  s.whatRun = true;
+  s.phase = Phase::What;
+  s.toWhat = false;
 }
 
 void Player::tickWhatCountdown() { tickCountdown(state.whatTime, state.whatRun, labels_.itime); }
 void Player::tickWhereCountdown() { tickCountdown(state.whereTime, state.whereRun, labels_.ptime); }
 
-void Player::tickCountdown(int& value, int& run, Label label) {
-  if (flags_.inputOpen != 1 || run != 1 || flags_.roundActive != 1) return;
+void Player::tickCountdown(int& value, bool& run, Label label) {
+  if (!flags_.inputOpen || !run || !flags_.roundActive) return;
   if (value == 1) {
     value = 0;
     showNumber(label, 0);
-    run = 0;
+    run = false;
     host_.lose(*this);
   } else if (value >= 2 && value <= kCountdownSeconds) {
     value -= 1;
@@ -189,7 +189,7 @@ struct Player::ShownSteps {
   Player& p;
   void runFound(const Run& run) {
     p.state.points += runScore(run.length, run.code);
-    p.flags_.inputOpen = 0;
+    p.flags_.inputOpen = false;
     p.host_.playScoreVoice(p);
   }
   void runCleared(const Run& run) {
@@ -198,40 +198,40 @@ struct Player::ShownSteps {
     p.redrawBoard();
     p.host_.runCleared(p);
   }
-  void beforeMove() { p.flags_.inputOpen = 0; }
+  void beforeMove() { p.flags_.inputOpen = false; }
   void afterMove() {
     p.redrawBoard();
-    p.flags_.inputOpen = 1;
+    p.flags_.inputOpen = true;
   }
-  void mirrorWaits() { p.flags_.inputOpen = 0; }
+  void mirrorWaits() { p.flags_.inputOpen = false; }
 };
 
 void Player::scanColumns() {
-  if (flags_.roundActive != 1) return;
+  if (!flags_.roundActive) return;
   ShownSteps steps{*this};
   scanColumnsPass(state.board, state.nextRow, steps);
 }
 
 void Player::scanRows() {
-  if (flags_.roundActive != 1) return;
+  if (!flags_.roundActive) return;
   ShownSteps steps{*this};
   scanRowsPass(state.board, state.nextRow, steps);
 }
 
 void Player::fall() {
-  if (flags_.roundActive != 1) return;
+  if (!flags_.roundActive) return;
   ShownSteps steps{*this};
   fallPass(state.board, state.nextRow, steps);
 }
 
 void Player::copyMirrors() {
-  if (flags_.roundActive != 1) return;
+  if (!flags_.roundActive) return;
   ShownSteps steps{*this};
   copyMirrorsPass(state.board, steps);
 }
 
 void Player::lowerNextRows() {
-  if (flags_.roundActive != 1) return;
+  if (!flags_.roundActive) return;
   lowerNextRowsPass(state.board, state.nextRow);
 }
 
@@ -241,7 +241,7 @@ bool Player::dropMirror(int col, Row9Taken taken) {
   if (height == kOutZoneRow) {
     s.board(col, kOutZoneRow) = kMirrorDown;
     redrawBoard();
-    if (flags_.roundActive == 1) host_.lose(*this);
+    if (flags_.roundActive) host_.lose(*this);
     return false;
   }
   if (height < 1 || height > kPlayRows) return false;

@@ -9,40 +9,40 @@
 
 namespace glamora {
 
-// The two flags of a game screen: a round is being played; no resolution step
-// holds the keys. A handler acts only on the exact value it tests.
+// The two flags of a game screen.
 struct RoundFlags {
-  int roundActive = 0;
-  int inputOpen = 0;
+  bool roundActive = false;  // a round is being played
+  bool inputOpen = false;    // no resolution step holds the keys
   bool operator==(const RoundFlags&) const = default;
 };
 
-// A turn's phases, as PlayerState::phase holds them.
-inline constexpr int kPhaseSwitching = 0;  // a request to switch is pending
-inline constexpr int kPhaseWhat = 1;       // "WHAT ?": take from a supply column
-inline constexpr int kPhaseWhere = 2;      // "WHERE ?": drop into a board column
-// Where the arrow and the carried item stand when a round starts.
-inline constexpr int kStartColumn = 3;
+// A turn's phases, numbered as the dumps show them.
+enum class Phase : int {
+  Switching = 0,  // a request to switch is pending
+  What = 1,       // "WHAT ?": take from a supply column
+  Where = 2,      // "WHERE ?": drop into a board column
+};
+
 // Each phase's countdown, in seconds.
 inline constexpr int kCountdownSeconds = 10;
-// supplyPos of a supply column that has handed out all its slots.
-inline constexpr int kSupplyUsedUp = kSlots + 1;
 
+// A new member also belongs in the network battle's hash
+// (net/battle_snapshot.cpp) and in glamora-sim's dumps.
 struct PlayerState {
   Board board;
   PerColumn nextRow;      // row of the next item dropped into each column
   Supply supply;          // what each supply column hands out, slot 1 first
   Supply stageSupply;     // the stage's order, source of every refill
   PerColumn supplyPos;    // next slot offered (kSupplyUsedUp: none left)
-  PerColumn supplyFront;  // the code offered now (10 = used up)
-  int refillReversed = 0;
-  int phase = kPhaseSwitching;
+  PerColumn supplyFront;  // the code offered now (kUsedUp: none left)
+  bool refillReversed = false;  // the supply now hands out the stage's order backwards
+  Phase phase = Phase::Switching;
   int held = 0;
   int pickCol = 0, dropCol = 0, dropRow = 0;
   int whatTime = 0, whereTime = 0;
-  int whatRun = 0, whereRun = 0;
-  int toWhere = 0, toWhat = 0;
-  int lost = 0;
+  bool whatRun = false, whereRun = false;  // the phases' countdowns are running
+  bool toWhere = false, toWhat = false;    // a switch of phase is pending
+  bool lost = false;
   int points = 0;
   int wins = 0;
   int arrowCol = kStartColumn;  // column under the arrow (yaji)
@@ -124,9 +124,9 @@ class Player {
   void takeSupply();
   void dropHeld();
   void showHeld();
-  void tickCountdown(int& value, int& run, Label label);
+  void tickCountdown(int& value, bool& run, Label label);
   struct ShownSteps;
-  bool inputAllowed() const { return flags_.inputOpen == 1 && flags_.roundActive == 1; }
+  bool inputAllowed() const { return flags_.inputOpen && flags_.roundActive; }
 
   int index_;
   RoundFlags& flags_;

@@ -63,13 +63,13 @@ void RoundScreen::startRound() {
   roundStarting();
   RoundState& s = roundState();
   for (Label label : pauseSigns_) view_.setPause(label, false);
-  s.pauseShown = 0;
-  s.flags.inputOpen = 1;
-  s.flags.roundActive = 1;
+  s.pauseShown = false;
+  s.flags.inputOpen = true;
+  s.flags.roundActive = true;
 }
 
 void RoundScreen::lose(Player& player) {
-  player.state.lost = 1;
+  player.state.lost = true;
   roundOverCheck();
 }
 
@@ -79,16 +79,16 @@ void RoundScreen::endRound(Media voice, int& tally, Label tallyLabel, Dialog dia
   tally += 1;
   showNumber(view_, tallyLabel, tally);
   RoundFlags& flags = roundState().flags;
-  flags.inputOpen = 0;
-  flags.roundActive = 0;
+  flags.inputOpen = false;
+  flags.roundActive = false;
   effects_.openDialog(dialog);
 }
 
 void RoundScreen::updatePauseSigns() {
   RoundState& s = roundState();
-  if (s.flags.roundActive != 1 || (s.flags.inputOpen != 0 && s.flags.inputOpen != 1)) return;
-  for (Label label : pauseSigns_) view_.setPause(label, s.flags.inputOpen == 0);
-  s.pauseShown = s.flags.inputOpen == 0 ? 1 : 0;
+  if (!s.flags.roundActive) return;
+  for (Label label : pauseSigns_) view_.setPause(label, !s.flags.inputOpen);
+  s.pauseShown = !s.flags.inputOpen;
 }
 
 // ---- keys and computer players -------------------------------------------------------------
@@ -134,8 +134,8 @@ void RoundScreen::leaveToTitle() { screenClosed(); }
 void RoundScreen::screenClosed() {
   RoundFlags& flags = roundState().flags;
   sound.gameStopped(flags.roundActive);
-  flags.inputOpen = 0;
-  flags.roundActive = 0;
+  flags.inputOpen = false;
+  flags.roundActive = false;
 }
 
 }  // namespace glamora

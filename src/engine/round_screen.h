@@ -21,9 +21,9 @@ namespace glamora {
 // What every game screen keeps of its rounds.
 struct RoundState {
   RoundFlags flags;
-  int stageNo = 0;       // stage last chosen, 0 before any
-  int checkedStage = 0;  // the stage item carrying the check mark, 0 for none
-  int pauseShown = 1;    // the "PAUSE" signs show "PAUSE" until the first round
+  int stageNo = 0;         // stage last chosen, 0 before any
+  int checkedStage = 0;    // the stage item carrying the check mark, 0 for none
+  bool pauseShown = true;  // the "PAUSE" signs show "PAUSE" until the first round
   bool operator==(const RoundState&) const = default;
 };
 

@@ -76,7 +76,7 @@ void Session::wait(std::int64_t ms) {
   // task's state as it found it, every later period would do the same, and
   // the clock moves over the whole periods that remain at once.
   while (end - clock.now() >= 2 * period) {
-    if (battle.state.flags.roundActive == 1 || training.state.flags.roundActive == 1) {
+    if (battle.state.flags.roundActive || training.state.flags.roundActive) {
       clock.advance(period);  // a round runs: play on until it ends
       continue;
     }

@@ -18,7 +18,7 @@ bool SupplyTracker::derive(const PerColumn& offers, bool reversed) {
   reversed_ = reversed;
   for (int c = 1; c <= kColumns; ++c) {
     if (offers[c] == kUsedUp) {
-      pos_[c] = kSlots + 1;
+      pos_[c] = kSupplyUsedUp;
       continue;
     }
     int slot = 1;

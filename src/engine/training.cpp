@@ -69,7 +69,7 @@ void Training::roundStarting() {
 }
 
 void Training::unlock(int n) {
-  for (int k = 2; k < kOriginalStage; ++k) state.enabled[k - 1] = k <= n;
+  for (int k = 2; k <= kBuiltInStages; ++k) state.enabled[k - 1] = k <= n;
   view_.menuChanged();
 }
 
@@ -87,26 +87,27 @@ void Training::chooseCharacter(Character character) {
 // ---- the training's own tasks ------------------------------------------------------------
 
 void Training::checkNorm() {
-  if (player_.state.points < state.norm || state.flags.roundActive != 1) return;
-  state.won = 1;
+  if (player_.state.points < state.norm || !state.flags.roundActive) return;
+  state.won = true;
   roundOverCheck();
-  // Winning stage n (1..13) unlocks stage n + 1, once the won dialog is closed.
-  if (state.stageNo >= 1 && state.stageNo <= 13 && !state.enabled[state.stageNo]) {
+  // Winning a built-in stage but the last unlocks the next one, once the won
+  // dialog is closed.
+  if (state.stageNo >= 1 && state.stageNo < kBuiltInStages && !state.enabled[state.stageNo]) {
     state.enabled[state.stageNo] = true;
     view_.menuChanged();
   }
 }
 
 void Training::tickMirrorCountdown() {
-  if (state.flags.inputOpen != 1 || state.flags.roundActive != 1) return;
+  if (!state.flags.inputOpen || !state.flags.roundActive) return;
   if (state.mirrorCountdown == 1) {
     state.mirrorCountdown = 0;
     showNumber(view_, Label::cantime, 0);
-    state.flags.inputOpen = 0;
+    state.flags.inputOpen = false;
     dropMirrors();
     state.mirrorCountdown = state.mirrorPeriod;
     showNumber(view_, Label::cantime, state.mirrorCountdown);
-    state.flags.inputOpen = 1;
+    state.flags.inputOpen = true;
   } else {
     state.mirrorCountdown -= 1;
     showNumber(view_, Label::cantime, state.mirrorCountdown);
@@ -121,11 +122,11 @@ void Training::dropMirrors() {
 
 void Training::roundOverCheck() {
   PlayerState& s = player_.state;
-  if (state.won == 1) {
-    state.won = 0;
+  if (state.won) {
+    state.won = false;
     endRound(Media::P1sw, s.wins, kLabels.win, Dialog::SwForm);
-  } else if (s.lost == 1) {
-    s.lost = 0;
+  } else if (s.lost) {
+    s.lost = false;
     endRound(Media::P1sl, state.losses, Label::winB, Dialog::SlForm);
   }
 }

@@ -20,7 +20,7 @@ struct TrainingState : RoundState {  // flags: trainRoundActive, trainInputOpen;
   int norm = 0;                // trainNorm
   int mirrorPeriod = 0;
   int mirrorCountdown = 0;
-  int won = 0;                 // trainWon
+  bool won = false;            // trainWon: the norm is reached
   int losses = 0;              // trainLosses (wins are the player's)
   Character character = Character::Elna;
   std::array<bool, kOriginalStage> enabled{true, false, false, false, false, false, false,
@@ -70,7 +70,7 @@ class Training final : public RoundScreen {
   void playScoreVoice(Player&) override { sound.voice(Media::P1sw); }
   void runSent(Player&, const Run&) override {}
   // With no opponent to wait for, the keys reopen as soon as a run is cleared.
-  void runCleared(Player&) override { state.flags.inputOpen = 1; }
+  void runCleared(Player&) override { state.flags.inputOpen = true; }
 
   Player player_;
 };

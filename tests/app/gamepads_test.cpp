@@ -160,18 +160,18 @@ TEST_F(GamepadsTest, TwoPadsPlayABattleToItsResultDialogAndItsJournalReplays) {
   // Select takes, a held select does nothing more, and the drop follows.
   one.set(SDL_CONTROLLER_BUTTON_A, true);
   poll();
-  EXPECT_EQ(battler(0).phase, 0);
+  EXPECT_EQ(battler(0).phase, Phase::Switching);
   wait(300);
   poll();
   one.set(SDL_CONTROLLER_BUTTON_A, false);
   poll();
-  EXPECT_EQ(battler(0).phase, 2);
+  EXPECT_EQ(battler(0).phase, Phase::Where);
   EXPECT_NE(battler(0).held, 0);
   click(one, SDL_CONTROLLER_BUTTON_A);
   EXPECT_EQ(battler(0).held, 0);
   // The keyboard plays beside the pads.
   QTest::keyClick(&battle, Qt::Key_5);
-  EXPECT_EQ(battler(1).phase, 0);
+  EXPECT_EQ(battler(1).phase, Phase::Switching);
 
   // Nobody plays on: a countdown ends the round; south closes the result dialog.
   wait(25'000);
@@ -299,7 +299,7 @@ TEST_F(GamepadsTest, ControlsWindowSwapsPadsAndChoosesKeysThatAreKeptForTheNextS
   QTest::keyClicks(&battle, "ja");
   EXPECT_EQ(battler(0).arrowCol, 2);
   QTest::keyClick(&battle, Qt::Key_Space);
-  EXPECT_EQ(battler(1).phase, 0);
+  EXPECT_EQ(battler(1).phase, Phase::Switching);
   click(second, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
   EXPECT_EQ(battler(0).arrowCol, 1);
   EXPECT_EQ(keyLines(), (std::vector<std::string>{"key a", "key 5", "key a"}));

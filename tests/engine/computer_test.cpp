@@ -22,7 +22,9 @@ struct Press {
   std::int64_t t;
   int p;
   Key key;
-  int inputOpen, roundActive, phase, arrowCol, supplyPosUnderArrow;
+  bool inputOpen, roundActive;
+  Phase phase;
+  int arrowCol, supplyPosUnderArrow;
 };
 
 // Two computer players over several rounds and stages; every key recorded.
@@ -40,7 +42,7 @@ std::vector<Press> playAndRecord(ComputerLevel one, ComputerLevel two, std::int6
   f.start(stage);
   for (std::int64_t t = 0; t < ms; t += 100) {
     f.clock.advance(100);
-    if (f.battle.state.flags.roundActive != 1) f.start(stage = stage % 14 + 1);
+    if (!f.battle.state.flags.roundActive) f.start(stage = stage % kBuiltInStages + 1);
   }
   return presses;
 }
@@ -54,13 +56,13 @@ TEST(ComputerPlayer, PressesOnlyWithOpenKeysAtItsPaceAndNeverOnAUsedUpColumn) {
     std::int64_t last[2] = {-1'000'000, -1'000'000};
     int usedUpSeen = 0;
     for (const Press& k : presses) {
-      EXPECT_EQ(k.inputOpen, 1) << "t " << k.t;
-      EXPECT_EQ(k.roundActive, 1) << "t " << k.t;
-      EXPECT_TRUE(k.phase == 1 || k.phase == 2) << "t " << k.t;
+      EXPECT_TRUE(k.inputOpen) << "t " << k.t;
+      EXPECT_TRUE(k.roundActive) << "t " << k.t;
+      EXPECT_NE(k.phase, Phase::Switching) << "t " << k.t;
       const int pace = levelSettings(k.p == 0 ? one : two).paceMs;
       EXPECT_GE(k.t - last[k.p], pace) << "t " << k.t;
       last[k.p] = k.t;
-      if (k.phase == 1 && k.key == Key::Select) {
+      if (k.phase == Phase::What && k.key == Key::Select) {
         EXPECT_NE(k.supplyPosUnderArrow, 9) << "t " << k.t;
       }
       if (k.supplyPosUnderArrow == 9) ++usedUpSeen;
@@ -73,11 +75,11 @@ TEST(ComputerPlayer, PressesOnlyWithOpenKeysAtItsPaceAndNeverOnAUsedUpColumn) {
 ComputerView whatView(const Board& board, PerColumn offers) {
   ComputerView v;
   v.own.board = board;
-  v.own.phase = 1;
-  v.opponent.phase = 1;
+  v.own.phase = Phase::What;
+  v.opponent.phase = Phase::What;
   v.hasOpponent = true;
   v.offers = offers;
-  v.roundActive = v.inputOpen = 1;
+  v.roundActive = v.inputOpen = true;
   v.stageNo = 1;
   v.stageTable = stageTable(1);
   return v;
@@ -118,7 +120,7 @@ TEST(ComputerPlayer, HardDropsIntoTheOnlyColumnThatDoesNotOverflow) {
     ComputerView take = whatView(board, PerColumn{{2, 3, 4, 5, 1, 9}});
     EXPECT_EQ(cpu.decide(take).drop, 4);
     ComputerView where = take;
-    where.own.phase = 2;
+    where.own.phase = Phase::Where;
     where.held = 2;
     where.carryCol = 1;
     EXPECT_EQ(cpu.decide(where).drop, 4);
@@ -169,7 +171,7 @@ TEST(ComputerPlayer, APersonsKeysDoNotMoveAComputerSide) {
   training.keyPress(U'a');
   training.keyPress(U's');
   EXPECT_EQ(training.player().state.arrowCol, 3);
-  EXPECT_EQ(training.player().state.phase, 1);
+  EXPECT_EQ(training.player().state.phase, Phase::What);
 }
 
 // settle() must end where the game's own timer tasks end on the same board.

@@ -143,7 +143,7 @@ TEST(JournalTest, AFailedWriteTurnsTheJournalOffOnce) {
   EXPECT_EQ(failures, 1);
   EXPECT_EQ(r.sink.writes, 2);  // the header, then nothing is tried after the failed stage line
   // The game itself is untouched.
-  EXPECT_EQ(r.session.battle.state.flags.roundActive, 1);
+  EXPECT_TRUE(r.session.battle.state.flags.roundActive);
 }
 
 TEST(JournalTest, RoundsEndByResultByLeavingOrByANewStage) {
@@ -175,7 +175,7 @@ TEST(JournalTest, AStageThatFailsOnTheEditorsBoxesLeavesTheRoundRunning) {
   EXPECT_EQ(r.effects.log.back(), "error 'x' は整数ではありません.");
   EXPECT_EQ(r.session.currentRound().number, 1);
   EXPECT_EQ(r.session.currentRound().stage, 2);
-  EXPECT_EQ(r.session.battle.state.flags.roundActive, 1);
+  EXPECT_TRUE(r.session.battle.state.flags.roundActive);
   r.session.editor.type(*EditorBox::fromName("pa31"), "3");
   r.session.stage(Mode::Battle, 15);
   EXPECT_EQ(r.session.currentRound().number, 2);
@@ -246,7 +246,7 @@ TEST(ReplayTest, RunsHeadlessToTheRoundThenInSteps) {
   EXPECT_EQ(run.session.battle.player(0).state.arrowCol, 4);
   EXPECT_FALSE(run.play(1000));
   EXPECT_EQ(run.session.clock.now(), 2000);
-  EXPECT_EQ(run.session.battle.state.flags.roundActive, 0);
+  EXPECT_FALSE(run.session.battle.state.flags.roundActive);
   EXPECT_FALSE(ReplayRun(effects, splitLines(script)).runToRoundStart(3));
 }
 

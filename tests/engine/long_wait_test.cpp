@@ -118,7 +118,7 @@ TEST(LongWait, WaitsOfYearsAfterARoundTakeNoTimeAndLeaveTheGamePlayable) {
   s.computer(Mode::Training, 0, ComputerLevel::Normal, 5);
   s.stage(Mode::Battle, 2);
   s.wait(600'000);  // the round ends within ten minutes
-  ASSERT_EQ(s.battle.state.flags.roundActive, 0);
+  ASSERT_FALSE(s.battle.state.flags.roundActive);
   const BattleState ended = s.battle.state;
   const std::size_t effects = run.effects.log.size();
 
@@ -133,9 +133,9 @@ TEST(LongWait, WaitsOfYearsAfterARoundTakeNoTimeAndLeaveTheGamePlayable) {
   s.stage(Mode::Training, 1);
   s.wait(kYears);
   EXPECT_EQ(s.clock.now(), 600'000 + 2 * kYears);
-  EXPECT_EQ(s.battle.state.flags.roundActive, 0);
+  EXPECT_FALSE(s.battle.state.flags.roundActive);
   EXPECT_EQ(s.battle.player(0).state.wins + s.battle.player(1).state.wins, 2);
-  EXPECT_EQ(s.training.state.flags.roundActive, 0);
+  EXPECT_FALSE(s.training.state.flags.roundActive);
 
   s.wait(std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(s.clock.now(), SimClock::kLatestTime);

@@ -23,11 +23,11 @@ TEST_F(Resolution, ClearingUnderFiveItemsDropsThemAllInOneFallTick) {
   p1().scanColumns();
   EXPECT_EQ(a.points, 100);
   EXPECT_EQ(a.nextRow[3], 1);
-  EXPECT_EQ(battle.state.flags.inputOpen, 0);
+  EXPECT_FALSE(battle.state.flags.inputOpen);
   p1().fall();
   EXPECT_EQ(column(a.board, 3), (V{2, 3, 4, 5, 2, 0, 0, 0, 0, 0}));
   EXPECT_EQ(a.nextRow[3], 6);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
 }
 
 TEST_F(Resolution, ScanOfLaterColumnsGoesOnAfterAClear) {
@@ -95,7 +95,7 @@ TEST_F(Resolution, MirrorsAtTheEdgesNeverCopy) {
   const Board before = a.board;
   p1().copyMirrors();
   EXPECT_EQ(a.board, before);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
 }
 
 TEST_F(Resolution, MirrorFacingDownOverAGapHoldsTheKeysUntilItFalls) {
@@ -104,12 +104,12 @@ TEST_F(Resolution, MirrorFacingDownOverAGapHoldsTheKeysUntilItFalls) {
   a.nextRow[2] = 2;
   p1().copyMirrors();
   EXPECT_EQ(a.board(2, 9), 7);
-  EXPECT_EQ(battle.state.flags.inputOpen, 0);
+  EXPECT_FALSE(battle.state.flags.inputOpen);
   p1().fall();
   EXPECT_EQ(column(a.board, 2, 3), (V{4, 7, 0}));
   p1().copyMirrors();
   EXPECT_EQ(a.board(2, 2), 5);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
 }
 
 TEST_F(Resolution, DownwardAndLeftwardChainsConvertInOneTick) {
@@ -139,15 +139,15 @@ TEST_F(Resolution, UpwardAndRightwardChainsConvertOneMirrorPerTick) {
 
 TEST_F(Resolution, DeliveryGoesIntoRowNineOncePerTickAndReopensTheKeys) {
   b.mirrorsDue[4] = 2;
-  battle.state.flags.inputOpen = 0;
+  battle.state.flags.inputOpen = false;
   clock.advance(100);  // board B's fall (Timer28) runs before the delivery (Timer33)
   EXPECT_EQ(column(b.board, 4), (V{0, 0, 0, 0, 0, 0, 0, 0, 7, 0}));
   EXPECT_EQ(b.mirrorsDue[4], 1);
-  EXPECT_EQ(battle.state.flags.inputOpen, 0);
+  EXPECT_FALSE(battle.state.flags.inputOpen);
   clock.advance(100);  // the first falls, the second comes: all counters 0
   EXPECT_EQ(column(b.board, 4), (V{7, 0, 0, 0, 0, 0, 0, 0, 7, 0}));
   EXPECT_EQ(b.mirrorsDue[4], 0);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
   clock.advance(100);
   EXPECT_EQ(column(b.board, 4, 3), (V{7, 7, 0}));
 }
@@ -159,12 +159,12 @@ TEST_F(Resolution, SecondMirrorIntoAFullColumnLosesTheRound) {
   clock.advance(100);
   EXPECT_EQ(b.board(2, 9), 7);
   EXPECT_EQ(b.nextRow[2], 10);
-  EXPECT_EQ(battle.state.flags.roundActive, 1);
+  EXPECT_TRUE(battle.state.flags.roundActive);
   // The mirror in row 9 copies the rouge below it, but makes no run.
   clock.advance(100);
   EXPECT_EQ(b.board(2, 10), 7);
   EXPECT_EQ(b.mirrorsDue[2], 1);
-  EXPECT_EQ(battle.state.flags.roundActive, 0);
+  EXPECT_FALSE(battle.state.flags.roundActive);
   EXPECT_EQ(a.wins, 1);
   EXPECT_EQ(effects.log,
             (std::vector<std::string>{"MediaBgm rewind", "MediaBgm stop", "MediaP1mw play", "dialog Mw1Form"}));
@@ -174,11 +174,11 @@ TEST_F(Resolution, LastDeliveryIntoRowNineOfANearlyFullColumnReopensTheKeys) {
   setColumn(a.board, 6, {1, 2, 3, 1, 2, 3, 1, 2});
   a.nextRow[6] = 9;
   a.mirrorsDue[6] = 1;
-  battle.state.flags.inputOpen = 0;
+  battle.state.flags.inputOpen = false;
   clock.advance(100);
   EXPECT_EQ(a.board(6, 9), 7);
   EXPECT_EQ(a.nextRow[6], 10);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
   clock.advance(100);
   EXPECT_EQ(a.board(6, 9), 2);  // it copies the rouge below it on the next tick
 }
@@ -187,7 +187,7 @@ TEST_F(Resolution, TasksStandStillOutsideARound) {
   setColumn(a.board, 1, {1, 1, 1, 1});
   a.board(2, 9) = 7;
   b.mirrorsDue[1] = 1;
-  battle.state.flags.roundActive = 0;
+  battle.state.flags.roundActive = false;
   const PlayerState before = a;
   clock.advance(1000);
   EXPECT_EQ(a.board, before.board);

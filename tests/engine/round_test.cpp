@@ -20,8 +20,8 @@ struct Round : ::testing::Test, BattleFixture {
 
 TEST_F(Round, BeforeTheFirstStageNothingMoves) {
   clock.advance(20000);
-  EXPECT_EQ(battle.state.flags.roundActive, 0);
-  EXPECT_EQ(battle.state.pauseShown, 1);
+  EXPECT_FALSE(battle.state.flags.roundActive);
+  EXPECT_TRUE(battle.state.pauseShown);
   EXPECT_EQ(battle.stageCaption(), "?");
   EXPECT_EQ(a.whatTime, 0);
   EXPECT_TRUE(effects.log.empty());
@@ -36,9 +36,9 @@ TEST_F(Round, StageStartsTheMusicAndResetsTheRoundButNotTheWins) {
   EXPECT_EQ(a.stageSupply, stageTable(7));
   EXPECT_EQ(b.supply, stageTable(7));
   EXPECT_EQ(a.wins, 4);
-  EXPECT_EQ(a.phase, 1);
-  EXPECT_EQ(battle.state.pauseShown, 0);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
+  EXPECT_EQ(a.phase, Phase::What);
+  EXPECT_FALSE(battle.state.pauseShown);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
 }
 
 TEST_F(Round, MusicSwitchActsOnlyDuringAGame) {
@@ -60,7 +60,7 @@ TEST_F(Round, VoicesOffSilenceScoringAndWinningButTheMusicStillStops) {
   scoreForPlayerOne();
   EXPECT_EQ(a.points, 100);
   b.nextRow[3] = 10;
-  b.phase = 2;
+  b.phase = Phase::Where;
   keys("5");
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop", "dialog Mw1Form"}));
 }
@@ -70,8 +70,8 @@ TEST_F(Round, LeavingDuringAGameStopsTheMusicAndCountsNoWin) {
   battle.leaveToTitle();
   battle.screenClosed();
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop"}));
-  EXPECT_EQ(battle.state.flags.roundActive, 0);
-  EXPECT_EQ(battle.state.flags.inputOpen, 0);
+  EXPECT_FALSE(battle.state.flags.roundActive);
+  EXPECT_FALSE(battle.state.flags.inputOpen);
   clock.advance(15000);
   EXPECT_EQ(a.wins + b.wins, 0);
 }
@@ -96,7 +96,7 @@ TEST_F(Round, BadEditorBoxStopsTheOriginalStageHalfWay) {
   EXPECT_EQ(b.supply, stageTable(4));
   EXPECT_EQ(battle.state.stageNo, 4);
   EXPECT_EQ(battle.state.checkedStage, 4);
-  EXPECT_EQ(battle.state.flags.roundActive, 1);  // the running round goes on
+  EXPECT_TRUE(battle.state.flags.roundActive);  // the running round goes on
   clock.advance(100);
   EXPECT_EQ(a.supplyFront[1], 1);  // and now hands out the converted value
 }
@@ -108,15 +108,15 @@ TEST_F(Round, PauseSignsFollowTheInputFlagOnTheirOwnTick) {
   test::setColumn(a.board, 1, {1, 1, 1, 1});
   test::setColumn(a.board, 2, {2, 2, 2, 2});
   clock.advance(100);
-  EXPECT_EQ(battle.state.flags.inputOpen, 0);
-  EXPECT_EQ(battle.state.pauseShown, 1);
+  EXPECT_FALSE(battle.state.flags.inputOpen);
+  EXPECT_TRUE(battle.state.pauseShown);
   EXPECT_EQ(b.mirrorsDue[1], 1);
   keys("s");
-  EXPECT_EQ(a.phase, 1);  // keys are ignored under "PAUSE"
+  EXPECT_EQ(a.phase, Phase::What);  // keys are ignored under "PAUSE"
   clock.advance(100);
   EXPECT_EQ(b.mirrorsDue[1], 0);
-  EXPECT_EQ(battle.state.flags.inputOpen, 1);
-  EXPECT_EQ(battle.state.pauseShown, 0);
+  EXPECT_TRUE(battle.state.flags.inputOpen);
+  EXPECT_FALSE(battle.state.pauseShown);
 }
 
 }  // namespace

@@ -44,15 +44,15 @@ TEST_F(TrainingTest, OnlyStageOneAndTheOriginalStageAreOpenAtFirst) {
 TEST_F(TrainingTest, ReachingTheNormExactlyWinsEvenUnderPauseAndUnlocksTheNextStage) {
   start(1);
   p.points = 1500;
-  t.flags.inputOpen = 0;
+  t.flags.inputOpen = false;
   bool unlockedWhileOpen = true;
   effects.whileDialogOpen = [&](Dialog) { unlockedWhileOpen = t.enabled[1]; };
   clock.advance(100);
   EXPECT_FALSE(unlockedWhileOpen);  // stage 2 opens once the won dialog is closed
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop", "MediaP1sw play", "dialog SwForm"}));
   EXPECT_EQ(p.wins, 1);
-  EXPECT_EQ(t.won, 0);
-  EXPECT_EQ(t.flags.roundActive, 0);
+  EXPECT_FALSE(t.won);
+  EXPECT_FALSE(t.flags.roundActive);
   EXPECT_TRUE(t.enabled[1]);
   EXPECT_FALSE(t.enabled[2]);
   EXPECT_TRUE(training.chooseStage(2));
@@ -82,18 +82,18 @@ TEST_F(TrainingTest, MirrorsFallOnThe95thCountedTickAndTheCountdownFreezesUnderP
   p.nextRow[2] = 9;
   clock.advance(5000);
   EXPECT_EQ(t.mirrorCountdown, 90);
-  t.flags.inputOpen = 0;
-  p.whatRun = 0;  // keep the player's own countdown out of the way
+  t.flags.inputOpen = false;
+  p.whatRun = false;  // keep the player's own countdown out of the way
   clock.advance(3000);
   EXPECT_EQ(t.mirrorCountdown, 90);
-  t.flags.inputOpen = 1;
+  t.flags.inputOpen = true;
   clock.advance(89000);
   EXPECT_EQ(t.mirrorCountdown, 1);
   EXPECT_EQ(p.board(1, 9), 0);
   // The mirrors fall (Timer27) and copy (Timer29) in the tick that drops them (Timer8).
   clock.advance(1000);
   EXPECT_EQ(t.mirrorCountdown, 95);
-  EXPECT_EQ(t.flags.inputOpen, 1);
+  EXPECT_TRUE(t.flags.inputOpen);
   for (int c : {1, 3, 4, 5, 6}) EXPECT_EQ(column(p.board, c, 2), (std::vector<int>{7, 0})) << c;
   EXPECT_EQ(p.board(2, 9), 2);  // onto the full column: row 9, copying the rouge below
   EXPECT_EQ(p.nextRow[2], 10);
@@ -106,7 +106,7 @@ TEST_F(TrainingTest, MirrorIntoAFullColumnLosesOnceAndTheOtherColumnsStillGetThe
     p.nextRow[c] = 10;
   }
   t.mirrorCountdown = 1;
-  p.whatRun = 0;
+  p.whatRun = false;
   clock.advance(1000);
   EXPECT_EQ(t.losses, 1);
   EXPECT_EQ(p.board(2, 10), 7);
@@ -122,7 +122,7 @@ TEST_F(TrainingTest, ClearedRunReopensTheKeysAtOnceAndPlaysTheTrainingVoice) {
   p.nextRow[3] = 6;
   training.player().scanColumns();
   EXPECT_EQ(p.points, 150);
-  EXPECT_EQ(t.flags.inputOpen, 1);
+  EXPECT_TRUE(t.flags.inputOpen);
   EXPECT_EQ(p.mirrorsDue, PerColumn{});
   EXPECT_EQ(effects.log, (Log{"MediaP1sw play"}));
 }
@@ -156,10 +156,10 @@ TEST_F(TrainingTest, PlayerTwoKeysDoNothing) {
   clock.advance(100);
   training.keyPress(U'5');
   training.keyPress(U'4');
-  EXPECT_EQ(p.phase, 1);
+  EXPECT_EQ(p.phase, Phase::What);
   EXPECT_EQ(p.arrowCol, 3);
   training.keyPress(U's');
-  EXPECT_EQ(p.phase, 0);
+  EXPECT_EQ(p.phase, Phase::Switching);
 }
 
 TEST_F(TrainingTest, BattleAndTrainingShareNoState) {
@@ -167,7 +167,7 @@ TEST_F(TrainingTest, BattleAndTrainingShareNoState) {
   battle.start(3);
   start(1);
   battle.battle.setMusic(false);
-  EXPECT_EQ(training.sound.bgmOff, 0);
+  EXPECT_FALSE(training.sound.bgmOff);
   EXPECT_EQ(battle.a.supply, stageTable(3));
   EXPECT_EQ(p.supply, stageTable(1));
 }

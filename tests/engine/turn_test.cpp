@@ -17,11 +17,11 @@ TEST_F(Turn, TakeAndDropGoThroughBothPhases) {
   clock.advance(100);  // the offers are refreshed
   keys("S");
   EXPECT_EQ(a.held, stageTable(1)(3, 1));
-  EXPECT_EQ(a.phase, 0);
+  EXPECT_EQ(a.phase, Phase::Switching);
   EXPECT_EQ(a.supplyPos[3], 2);
   clock.advance(200);  // t = 300: the switch to "WHERE ?"
-  EXPECT_EQ(a.phase, 2);
-  EXPECT_EQ(a.whereRun, 1);
+  EXPECT_EQ(a.phase, Phase::Where);
+  EXPECT_TRUE(a.whereRun);
   keys("dd");
   EXPECT_EQ(a.carryCol, 5);
   EXPECT_EQ(a.arrowCol, 3);  // the arrow stays where the player left it
@@ -30,7 +30,7 @@ TEST_F(Turn, TakeAndDropGoThroughBothPhases) {
   EXPECT_EQ(a.nextRow[5], 2);
   EXPECT_EQ(a.held, 0);
   clock.advance(300);
-  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.phase, Phase::What);
   EXPECT_EQ(a.whereTime, 10);
 }
 
@@ -39,7 +39,7 @@ TEST_F(Turn, EachPlayerAnswersOnlyToItsOwnKeys) {
   keys("4d5A6xq ");
   EXPECT_EQ(a.arrowCol, 3);   // d then A
   EXPECT_EQ(b.arrowCol, 2);   // 4; the 6 came after the take
-  EXPECT_EQ(b.phase, 0);      // 5 took an item
+  EXPECT_EQ(b.phase, Phase::Switching);      // 5 took an item
   keys("aaaaaa");
   EXPECT_EQ(a.arrowCol, 1);   // stops at the edge
 }
@@ -64,7 +64,7 @@ TEST_F(Turn, UsedUpOfferLeftFromTheLastRoundHandsOutNothing) {
   ASSERT_EQ(a.supplyFront[3], kUsedUp);
   battle.chooseStage(1);
   keys("s");  // before the first refresh of the new round
-  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.phase, Phase::What);
   EXPECT_EQ(a.held, 0);
   EXPECT_EQ(a.supplyPos[3], 1);
   clock.advance(100);
@@ -79,7 +79,7 @@ TEST_F(Turn, DropUnderAMirrorStillToFallFillsTheColumn) {
   start();
   test::setColumn(a.board, 1, {1, 2, 1, 2, 1, 2, 1, 0, kMirrorDown});
   a.nextRow[1] = 8;
-  a.phase = 2, a.whatRun = 0, a.whereRun = 1, a.held = kRougeLeft, a.carryCol = 1;
+  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = kRougeLeft, a.carryCol = 1;
   keys("s");
   EXPECT_EQ(a.board(1, 8), kRougeLeft);
   EXPECT_EQ(a.nextRow[1], 10);
@@ -89,7 +89,7 @@ TEST_F(Turn, DropUnderAMirrorStillToFallFillsTheColumn) {
   a.mirrorsDue[1] = 1;  // the next mirror for this column finds it full
   clock.advance(100);
   EXPECT_EQ(a.board(1, 10), kMirrorDown);
-  EXPECT_EQ(battle.state.flags.roundActive, 0);
+  EXPECT_FALSE(battle.state.flags.roundActive);
   EXPECT_EQ(b.wins, 1);
 }
 
@@ -99,7 +99,7 @@ TEST_F(Turn, DropUnderItemsStillToFallKeepsThemAll) {
   start();
   test::setColumn(a.board, 2, {1, 0, 4, 5});
   a.nextRow[2] = 2;
-  a.phase = 2, a.whatRun = 0, a.whereRun = 1, a.held = kRougeRight, a.carryCol = 2;
+  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = kRougeRight, a.carryCol = 2;
   keys("s");
   EXPECT_EQ(a.nextRow[2], 5);
   clock.advance(100);
@@ -113,8 +113,8 @@ TEST_F(Turn, UsedUpColumnIsIgnoredAndKeepsTheCountdownRunning) {
   clock.advance(100);
   EXPECT_EQ(a.supplyFront[3], kUsedUp);
   keys("s");
-  EXPECT_EQ(a.phase, 1);
-  EXPECT_EQ(a.whatRun, 1);
+  EXPECT_EQ(a.phase, Phase::What);
+  EXPECT_TRUE(a.whatRun);
   EXPECT_EQ(a.held, 0);
 }
 
@@ -122,7 +122,7 @@ TEST_F(Turn, SupplyRefillsReversedAfter48TakesThenInStageOrder) {
   start(5);
   a.supplyPos.fill(9);
   battle.player(0).refillSupply();
-  EXPECT_EQ(a.refillReversed, 1);
+  EXPECT_TRUE(a.refillReversed);
   EXPECT_EQ(a.supplyPos, (PerColumn{{1, 1, 1, 1, 1, 1}}));
   for (int s = 1; s <= 8; ++s) EXPECT_EQ(a.supply(2, s), stageTable(5)(2, 9 - s));
   a.supplyPos.fill(9);
@@ -131,7 +131,7 @@ TEST_F(Turn, SupplyRefillsReversedAfter48TakesThenInStageOrder) {
   EXPECT_EQ(a.supplyPos[1], 9);
   a.supplyPos[6] = 9;
   battle.player(0).refillSupply();
-  EXPECT_EQ(a.refillReversed, 0);
+  EXPECT_FALSE(a.refillReversed);
   EXPECT_EQ(a.supply, stageTable(5));
 }
 
@@ -144,14 +144,14 @@ TEST_F(Turn, FortyEightTakesThroughTheKeysRefillTheSupply) {
     while (a.supplyPos[a.arrowCol] == 9) keys("d");
     keys("s");
     taken.push_back(a.held);
-    a.phase = 1;  // skip the drop: only the supply is under test
-    a.toWhere = 0;
+    a.phase = Phase::What;  // skip the drop: only the supply is under test
+    a.toWhere = false;
   }
   for (int s = 1; s <= 8; ++s) EXPECT_EQ(taken[s - 1], stageTable(1)(1, s));
   EXPECT_EQ(a.supplyPos, (PerColumn{{9, 9, 9, 9, 9, 9}}));
   clock.advance(100);
   EXPECT_EQ(a.supplyPos, (PerColumn{{1, 1, 1, 1, 1, 1}}));
-  EXPECT_EQ(a.refillReversed, 1);
+  EXPECT_TRUE(a.refillReversed);
   EXPECT_EQ(a.supplyFront[1], stageTable(1)(1, 8));
 }
 
@@ -159,11 +159,11 @@ TEST_F(Turn, CountdownLosesOnTheTenthTickAndFreezesWhileInputIsClosed) {
   start();
   clock.advance(3000);
   EXPECT_EQ(a.whatTime, 7);
-  battle.state.flags.inputOpen = 0;
+  battle.state.flags.inputOpen = false;
   clock.advance(2000);
   EXPECT_EQ(a.whatTime, 7);
   EXPECT_EQ(b.whatTime, 7);
-  battle.state.flags.inputOpen = 1;
+  battle.state.flags.inputOpen = true;
   clock.advance(6000);
   EXPECT_EQ(a.whatTime, 1);
   clock.advance(1000);
@@ -185,13 +185,13 @@ TEST_F(Turn, DropIntoTheOutZoneRowLosesAndLeavesTheHeightAtEleven) {
   EXPECT_EQ(b.board(3, 10), stageTable(1)(3, 1));
   EXPECT_EQ(b.nextRow[3], 11);
   EXPECT_EQ(a.wins, 1);
-  EXPECT_EQ(battle.state.flags.roundActive, 0);
+  EXPECT_FALSE(battle.state.flags.roundActive);
   EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
 }
 
 TEST_F(Turn, BothLossFlagsCountOnlyPlayerOnesWin) {
   start();
-  a.lost = 1;
+  a.lost = true;
   clock.advance(100);
   keys("5");
   clock.advance(200);
@@ -199,8 +199,8 @@ TEST_F(Turn, BothLossFlagsCountOnlyPlayerOnesWin) {
   keys("5");
   EXPECT_EQ(a.wins, 1);
   EXPECT_EQ(b.wins, 0);
-  EXPECT_EQ(b.lost, 0);
-  EXPECT_EQ(a.lost, 1);  // left for a later check
+  EXPECT_FALSE(b.lost);
+  EXPECT_TRUE(a.lost);  // left for a later check
 }
 
 TEST_F(Turn, PendingSwitchIsStillCarriedOutAfterTheRoundEnds) {
@@ -209,7 +209,7 @@ TEST_F(Turn, PendingSwitchIsStillCarriedOutAfterTheRoundEnds) {
   keys("s");
   battle.leaveToTitle();
   clock.advance(200);
-  EXPECT_EQ(a.phase, 2);
+  EXPECT_EQ(a.phase, Phase::Where);
   keys("s");
   EXPECT_EQ(a.board(3, 1), 0);
 }

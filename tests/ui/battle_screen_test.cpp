@@ -179,11 +179,11 @@ TEST_F(BattleScreenTest, LettersForPlayerTwoAndDigitsForPlayerOneDoNothing) {
   chooseStage(1);
   clock.advance(100);
   press(Qt::Key_5);  // the number row's 5 is player 2's select
-  EXPECT_EQ(b.phase, 0);
+  EXPECT_EQ(b.phase, Phase::Switching);
   QTest::keyClick(&screen, Qt::Key_Left, Qt::KeypadModifier);  // NUM LOCK off: no text
   press(Qt::Key_4);
   EXPECT_EQ(b.arrowCol, 3);
-  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.phase, Phase::What);
 }
 
 TEST_F(BattleScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
@@ -194,9 +194,9 @@ TEST_F(BattleScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
     for (const Qt::Key key : {Qt::Key_6, Qt::Key_5}) QTest::keyClick(&screen, key, held | Qt::KeypadModifier);
   }
   EXPECT_EQ(a.arrowCol, 3);
-  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.phase, Phase::What);
   EXPECT_EQ(b.arrowCol, 3);
-  EXPECT_EQ(b.phase, 1);
+  EXPECT_EQ(b.phase, Phase::What);
   pressKeypad(Qt::Key_6);  // NUM LOCK on: the keypad alone still plays
   EXPECT_EQ(b.arrowCol, 4);
 }

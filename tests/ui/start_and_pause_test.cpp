@@ -119,7 +119,7 @@ TEST_F(StartAndPauseTest, PauseCoversTheBoardsHoldsClockAndMusicAndIgnoresTheGam
   QTest::keyClick(&screen, Qt::Key_D);
   QTest::keyClick(&screen, Qt::Key_S);
   EXPECT_EQ(a.arrowCol, 3);
-  EXPECT_EQ(a.phase, 1);
+  EXPECT_EQ(a.phase, Phase::What);
   send(Qt::Key_P, Qt::NoModifier, "p", true);  // P held down does not flicker
   EXPECT_TRUE(screen.paused());
   QTest::keyClick(&screen, Qt::Key_P);
@@ -200,7 +200,7 @@ TEST_F(StartAndPauseTest, HeldSelectsAreDroppedAndTheKeypadWithoutNumLockPlaysFo
     clock.advance(100);
     send(Qt::Key_S, Qt::NoModifier, "s", true);
   }
-  EXPECT_EQ(a.phase, 2);
+  EXPECT_EQ(a.phase, Phase::Where);
   EXPECT_EQ(a.board(3, 1), 0);
   EXPECT_EQ(a.supplyPos[3], 2);
 }

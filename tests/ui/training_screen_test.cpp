@@ -109,7 +109,7 @@ TEST_F(TrainingScreenTest, PlayerTwoKeysAreIgnored) {
   clock.advance(100);
   QTest::keyClick(&screen, Qt::Key_5, Qt::KeypadModifier);
   press(Qt::Key_4);
-  EXPECT_EQ(p.phase, 1);
+  EXPECT_EQ(p.phase, Phase::What);
   EXPECT_EQ(p.arrowCol, 3);
 }
 
@@ -121,7 +121,7 @@ TEST_F(TrainingScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
     for (const Qt::Key key : {Qt::Key_D, Qt::Key_S}) QTest::keyClick(&screen, key, held);
   }
   EXPECT_EQ(p.arrowCol, 3);
-  EXPECT_EQ(p.phase, 1);  // still choosing WHAT
+  EXPECT_EQ(p.phase, Phase::What);  // still choosing WHAT
   press(Qt::Key_D);  // the same key alone still plays
   EXPECT_EQ(p.arrowCol, 4);
 }

@@ -37,8 +37,9 @@ void addPlayer(Fnv1a& h, const PlayerState& s) {
   h.addAll(s.stageSupply.cells);
   h.addAll(s.supplyPos.v);
   h.addAll(s.supplyFront.v);
-  for (const int v : {s.refillReversed, s.phase, s.held, s.pickCol, s.dropCol, s.dropRow, s.whatTime, s.whereTime,
-                      s.whatRun, s.whereRun, s.toWhat, s.toWhere, s.lost, s.points, s.wins, s.arrowCol, s.carryCol}) {
+  for (const int v : {int{s.refillReversed}, static_cast<int>(s.phase), s.held, s.pickCol, s.dropCol, s.dropRow,
+                      s.whatTime, s.whereTime, int{s.whatRun}, int{s.whereRun}, int{s.toWhat}, int{s.toWhere},
+                      int{s.lost}, s.points, s.wins, s.arrowCol, s.carryCol}) {
     h.add(v);
   }
   h.addAll(s.mirrorsDue.v);
@@ -81,7 +82,7 @@ void originalStage(Session& session) {
 
 std::int64_t playOut(Session& session, const RoundFlags& flags) {
   std::int64_t ticks = 0;
-  while (flags.roundActive == 1 && ticks < kGameLimitTicks) {
+  while (flags.roundActive && ticks < kGameLimitTicks) {
     session.clock.advance(100);
     ++ticks;
   }
@@ -136,8 +137,8 @@ BenchResult runBench() {
     const TrainingState& t = session.training.state;
     Fnv1a hash;
     hash.add(static_cast<std::int32_t>(ticks));
-    for (const int v : {t.flags.roundActive, t.flags.inputOpen, t.stageNo, t.norm, t.mirrorPeriod, t.mirrorCountdown,
-                        t.losses}) {
+    for (const int v : {int{t.flags.roundActive}, int{t.flags.inputOpen}, t.stageNo, t.norm, t.mirrorPeriod,
+                        t.mirrorCountdown, t.losses}) {
       hash.add(v);
     }
     for (const bool on : t.enabled) hash.add(on ? 1 : 0);

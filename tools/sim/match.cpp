@@ -25,7 +25,7 @@ struct Table {
 // simulated time it took.
 std::int64_t playOut(SimClock& clock, const RoundFlags& flags) {
   std::int64_t played = 0;
-  while (flags.roundActive == 1 && played < kRoundLimitMs) {
+  while (flags.roundActive && played < kRoundLimitMs) {
     clock.advance(kStepMs);
     played += kStepMs;
   }
@@ -51,7 +51,7 @@ MatchResult playMatch(ComputerLevel a, ComputerLevel b, int rounds, std::uint64_
     battle.setComputer(1 - seatOfA, b, mix(seed, 2 * round + 1));
     battle.chooseStage(stage);
     result.simulatedMs += playOut(table->session.clock, battle.state.flags);
-    if (battle.state.flags.roundActive == 1) {
+    if (battle.state.flags.roundActive) {
       ++result.draws;
     } else {
       const int winnerSeat = battle.player(0).state.wins == 1 ? 0 : 1;

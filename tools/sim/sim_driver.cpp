@@ -46,7 +46,7 @@ std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
   out += ",\"supplyPos\":" + columnsJson(s.supplyPos);
   out += ",\"supplyFront\":" + columnsJson(s.supplyFront);
   const std::pair<const char*, int> numbers[] = {
-      {"refillReversed", s.refillReversed}, {"phase", s.phase},         {"held", s.held},
+      {"refillReversed", s.refillReversed}, {"phase", static_cast<int>(s.phase)},         {"held", s.held},
       {"whatTime", s.whatTime},             {"whereTime", s.whereTime}, {"whatRun", s.whatRun},
       {"whereRun", s.whereRun},             {"toWhat", s.toWhat},       {"toWhere", s.toWhere},
       {"arrowCol", s.arrowCol},             {"carryCol", s.carryCol},   {"points", s.points},

@@ -1,15 +1,12 @@
 #include "battle_snapshot.h"
 
-#include <cstring>
-#include <type_traits>
-
 namespace glamora::net {
 
 namespace {
 
-// Mixes 32-bit words one at a time; the words of a struct are its int
-// members in declaration order, so the value is the same on any machine
-// that lays ints out alike, whatever its byte order.
+// Mixes 32-bit words one at a time: every number as itself and every flag as
+// 0 or 1, so the value is the same on any machine that lays ints out alike,
+// whatever its byte order.
 class WordHash {
  public:
   void add(std::uint32_t word) {
@@ -21,13 +18,12 @@ class WordHash {
     add(static_cast<std::uint32_t>(value));
     add(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) >> 32));
   }
-  template <typename T>
-  void addWords(const T& value) {
-    static_assert(std::has_unique_object_representations_v<T> && sizeof(T) % 4 == 0 && alignof(T) >= 4,
-                  "hashed state must be made of whole 32-bit words with no padding");
-    std::uint32_t words[sizeof(T) / 4];
-    std::memcpy(words, &value, sizeof(T));
-    for (const std::uint32_t w : words) add(w);
+  void add(int value) { add(static_cast<std::uint32_t>(value)); }
+  void add(bool flag) { add(flag ? 1u : 0u); }
+  // The cells of a board, a supply or a per-column array, in order.
+  template <typename Cells>
+  void addAll(const Cells& cells) {
+    for (const int v : cells) add(v);
   }
   std::uint64_t value() const {
     std::uint64_t z = hash_;
@@ -39,6 +35,30 @@ class WordHash {
  private:
   std::uint64_t hash_ = 0x243F6A8885A308D3ull;
 };
+
+// The members in declaration order.
+void addRound(WordHash& h, const RoundState& s) {
+  h.add(s.flags.roundActive);
+  h.add(s.flags.inputOpen);
+  h.add(s.stageNo);
+  h.add(s.checkedStage);
+  h.add(s.pauseShown);
+}
+
+void addPlayer(WordHash& h, const PlayerState& s) {
+  h.addAll(s.board.cells);
+  h.addAll(s.nextRow.v);
+  h.addAll(s.supply.cells);
+  h.addAll(s.stageSupply.cells);
+  h.addAll(s.supplyPos.v);
+  h.addAll(s.supplyFront.v);
+  h.add(s.refillReversed);
+  h.add(static_cast<int>(s.phase));
+  for (const int v : {s.held, s.pickCol, s.dropCol, s.dropRow, s.whatTime, s.whereTime}) h.add(v);
+  for (const bool flag : {s.whatRun, s.whereRun, s.toWhere, s.toWhat, s.lost}) h.add(flag);
+  for (const int v : {s.points, s.wins, s.arrowCol, s.carryCol}) h.add(v);
+  h.addAll(s.mirrorsDue.v);
+}
 
 }  // namespace
 
@@ -64,9 +84,9 @@ std::uint64_t sharedStateHash(const Session& session, std::vector<std::int64_t>&
   h.add64(session.clock.now());
   session.clock.dueTimes(ScreenId::Battle, scratch);
   for (const std::int64_t due : scratch) h.add64(due);
-  h.addWords(session.battle.state);
-  h.addWords(session.battle.player(0).state);
-  h.addWords(session.battle.player(1).state);
+  addRound(h, session.battle.state);
+  addPlayer(h, session.battle.player(0).state);
+  addPlayer(h, session.battle.player(1).state);
   return h.value();
 }
 

@@ -142,7 +142,7 @@ void RollbackBattle::applyChoice(const StageChoice& choice) {
     for (std::size_t k = 0; k < editorBoxes().size(); ++k) session_.editor.type(editorBoxes()[k], choice.texts[k]);
   }
   Battle& battle = session_.battle;
-  const bool running = battle.state.flags.roundActive == 1;
+  const bool running = battle.state.flags.roundActive;
   const int before = battle.roundsStarted();
   battle.chooseStage(choice.stage);
   if (battle.roundsStarted() == before) return;  // the editor's boxes failed: the round goes on
@@ -151,7 +151,7 @@ void RollbackBattle::applyChoice(const StageChoice& choice) {
 }
 
 void RollbackBattle::closeEnd(int tick) {
-  ends_[slot(tick)] = {sharedStateHash(session_, scratch_), session_.battle.state.flags.roundActive == 1};
+  ends_[slot(tick)] = {sharedStateHash(session_, scratch_), session_.battle.state.flags.roundActive};
 }
 
 void RollbackBattle::withViewHeld(const std::function<void()>& work) {
