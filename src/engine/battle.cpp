@@ -28,10 +28,18 @@ void showMarker(Battle& b) {
 // side by side.
 void Battle::registerTasks(Scheduler& scheduler) {
   static constexpr TimerEntry<Battle> kTimers[] = {
-      {1, 500, showMarker<0, 1>},  {2, 500, showMarker<0, 2>},  {3, 500, showMarker<0, 3>},
-      {4, 500, showMarker<0, 4>},  {5, 500, showMarker<0, 5>},  {6, 500, showMarker<0, 6>},
-      {7, 500, showMarker<1, 1>},  {8, 500, showMarker<1, 2>},  {9, 500, showMarker<1, 3>},
-      {10, 500, showMarker<1, 4>}, {11, 500, showMarker<1, 5>}, {12, 500, showMarker<1, 6>},
+      {1, 500, showMarker<0, 1>},
+      {2, 500, showMarker<0, 2>},
+      {3, 500, showMarker<0, 3>},
+      {4, 500, showMarker<0, 4>},
+      {5, 500, showMarker<0, 5>},
+      {6, 500, showMarker<0, 6>},
+      {7, 500, showMarker<1, 1>},
+      {8, 500, showMarker<1, 2>},
+      {9, 500, showMarker<1, 3>},
+      {10, 500, showMarker<1, 4>},
+      {11, 500, showMarker<1, 5>},
+      {12, 500, showMarker<1, 6>},
       {13, 100, [](Battle& b) { b.playerA_.refillSupply(); }},
       {14, 100, [](Battle& b) { b.playerB_.refillSupply(); }},
       {15, 100, [](Battle& b) { b.playerA_.refreshSupply(); }},
@@ -88,9 +96,7 @@ void Battle::roundOverCheck() {
 
 // ---- resolution across both boards ------------------------------------------------------
 
-void Battle::playScoreVoice(Player& player) {
-  sound.voice(player.index() == 0 ? Media::P1mw : Media::P2mw);
-}
+void Battle::playScoreVoice(Player& player) { sound.voice(player.index() == 0 ? Media::P1mw : Media::P2mw); }
 
 void Battle::runSent(Player& player, const Run& run) {
   Player& victim = player.index() == 0 ? playerB_ : playerA_;

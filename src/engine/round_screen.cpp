@@ -8,9 +8,12 @@ namespace glamora {
 
 Key playerOneKey(char32_t ch) {
   switch (ch) {
-    case U'A': case U'a': return Key::Left;
-    case U'S': case U's': return Key::Select;
-    case U'D': case U'd': return Key::Right;
+    case U'A':
+    case U'a': return Key::Left;
+    case U'S':
+    case U's': return Key::Select;
+    case U'D':
+    case U'd': return Key::Right;
     default: return Key::None;
   }
 }

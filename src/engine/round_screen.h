@@ -39,10 +39,10 @@ class RoundScreen : protected PlayerHost {
   // One character-key event: each seat a person plays takes its own keys
   // (seat 0 A/S/D, seat 1 4/5/6).
   void keyPress(char32_t character);
-  void setMusic(bool on);     // "BGM" ON / OFF
-  void setVoices(bool on);    // "効果音" ON / OFF
-  void leaveToTitle();        // "タイトルへ移動(&R)", before the screen closes
-  void screenClosed();        // whenever the screen closes
+  void setMusic(bool on);   // "BGM" ON / OFF
+  void setVoices(bool on);  // "効果音" ON / OFF
+  void leaveToTitle();      // "タイトルへ移動(&R)", before the screen closes
+  void screenClosed();      // whenever the screen closes
 
   // Who plays seat p: a person (no level) or the computer at `level`, its
   // random choices seeded by `seed`. A person's keys for a computer-played

@@ -23,8 +23,12 @@ Training::Training(Effects& effects, ScreenView& view, const EditorValues& edito
 // here, so it runs before the refill (Timer13) when both are due.
 void Training::registerTasks(Scheduler& scheduler) {
   static constexpr TimerEntry<Training> kTimers[] = {
-      {1, 500, showMarker<1>}, {2, 500, showMarker<2>}, {3, 500, showMarker<3>},
-      {4, 500, showMarker<4>}, {5, 500, showMarker<5>}, {6, 500, showMarker<6>},
+      {1, 500, showMarker<1>},
+      {2, 500, showMarker<2>},
+      {3, 500, showMarker<3>},
+      {4, 500, showMarker<4>},
+      {5, 500, showMarker<5>},
+      {6, 500, showMarker<6>},
       {7, 100, [](Training& t) { t.checkNorm(); }},
       {8, 1000, [](Training& t) { t.tickMirrorCountdown(); }},
       {9, 100, [](Training& t) { t.player_.lowerNextRows(); }},

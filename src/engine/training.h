@@ -17,14 +17,14 @@
 namespace glamora {
 
 struct TrainingState : RoundState {  // flags: trainRoundActive, trainInputOpen; stageNo: trainStageNo
-  int norm = 0;                // trainNorm
+  int norm = 0;                      // trainNorm
   int mirrorPeriod = 0;
   int mirrorCountdown = 0;
-  bool won = false;            // trainWon: the norm is reached
-  int losses = 0;              // trainLosses (wins are the player's)
+  bool won = false;  // trainWon: the norm is reached
+  int losses = 0;    // trainLosses (wins are the player's)
   Character character = Character::Elna;
-  std::array<bool, kOriginalStage> enabled{true, false, false, false, false, false, false,
-                               false, false, false, false, false, false, false, true};
+  std::array<bool, kOriginalStage> enabled{true,  false, false, false, false, false, false, false,
+                                           false, false, false, false, false, false, true};
   bool operator==(const TrainingState&) const = default;
 };
 
