@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
   // The game repaints small parts of small windows many times a second. Over
   // X shared memory each repaint of a part the server may still be reading
   // first waits for a round trip to the server; copying the few pixels into
-  // the request costs less. Set in the environment, the choice is the user's.
-  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  // the request costs less. Set in the environment, the choice is the user's;
+  // GLAMORA_X_SHARED_MEMORY=1 keeps Qt's default (scripts/measure compares both).
+  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM") && qgetenv("GLAMORA_X_SHARED_MEMORY") != "1")
+    qputenv("QT_XCB_NO_MITSHM", "1");
   const glamora::CommandLine command = glamora::readCommandLine(argc, argv);
   switch (command.action) {
     case glamora::CommandLine::Action::help: std::cout << glamora::helpText(); return 0;
