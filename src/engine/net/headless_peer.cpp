@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/computer_view.h"
+#include "engine/stages.h"
 #include "engine/text_checks.h"
 
 namespace glamora::net {
@@ -86,7 +87,7 @@ void HeadlessPeer::nextRound(int at, int endTick) {
     peer_.endAt(endTick);
     return;
   }
-  if (!peer_.chooseStage(1 + stages_.below(14), at, EditorTexts{})) return;
+  if (!peer_.chooseStage(1 + stages_.below(kBuiltInStages), at, EditorTexts{})) return;
   ++scheduled_;
   lastAt_ = at;
   limitPlanned_ = false;
