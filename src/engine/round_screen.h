@@ -80,6 +80,8 @@ class RoundScreen : protected PlayerHost {
   void lose(Player& player) override;
 
   // ---- what each screen gives -------------------------------------------------
+  // Its state, which holds a RoundState; being a member of the screen it is
+  // built after this base, hence a hook rather than a reference.
   virtual RoundState& roundState() = 0;
   virtual int seatCount() const = 0;
   virtual Player& seat(int p) = 0;
