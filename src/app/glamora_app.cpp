@@ -70,7 +70,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
   controls_ = std::make_unique<PlayerControls>(keeper_, session_, *help_, [this](QWidget* window) {
-    for (const Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
+    for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost}) {
       if (results_->isBuilt(d) && window == &results_->dialog(d)) return true;
     }
     return false;
@@ -81,7 +81,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
     return &results_->dialog(d);
   };
   results_->onAgain = [this](Dialog d) {
-    const bool battleResult = d == Dialog::Mw1Form || d == Dialog::Mw2Form;
+    const bool battleResult = d == Dialog::PlayerOneWins || d == Dialog::PlayerTwoWins;
     (battleResult ? static_cast<GameScreen&>(battle()) : training()).playAgain();
   };
   links_ = ScreenLinks{fillHelp, [this] { openEditor(); }, [this] { openReplays(); },

@@ -4,14 +4,15 @@ namespace glamora {
 
 namespace {
 
-constexpr PlayerLabels kLabelsA{Label::whatA, Label::whereA, Label::itimeA, Label::ptimeA, Label::scoreA, Label::winA};
-constexpr PlayerLabels kLabelsB{Label::whatB, Label::whereB, Label::itimeB, Label::ptimeB, Label::scoreB, Label::winB};
-constexpr Label kPauseLabels[] = {Label::pau1a, Label::pau1b, Label::pau2a, Label::pau2b};
+constexpr PlayerLabels kLabelsA{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1, Label::WhereTimeP1, Label::ScoreP1, Label::WinsP1};
+constexpr PlayerLabels kLabelsB{Label::WhatPhaseP2, Label::WherePhaseP2, Label::WhatTimeP2, Label::WhereTimeP2, Label::ScoreP2, Label::WinsP2};
+constexpr PauseSign kPauseSigns[] = {PauseSign::SupplyP1, PauseSign::SupplyP2, PauseSign::CarriedP1,
+                                     PauseSign::CarriedP2};
 
 }  // namespace
 
 Battle::Battle(Effects& effects, ScreenView& view, const EditorValues& editor)
-    : RoundScreen(effects, view, editor, kPauseLabels),
+    : RoundScreen(effects, view, editor, kPauseSigns),
       playerA_(0, state.flags, *this, view, kLabelsA),
       playerB_(1, state.flags, *this, view, kLabelsB) {}
 
@@ -83,8 +84,8 @@ void Battle::roundOverCheck() {
     Dialog dialog;
   };
   const Outcome outcomes[] = {
-      {playerB_, playerA_, kLabelsA.win, Media::P1mw, Dialog::Mw1Form},
-      {playerA_, playerB_, kLabelsB.win, Media::P2mw, Dialog::Mw2Form},
+      {playerB_, playerA_, kLabelsA.win, Media::P1mw, Dialog::PlayerOneWins},
+      {playerA_, playerB_, kLabelsB.win, Media::P2mw, Dialog::PlayerTwoWins},
   };
   for (const Outcome& o : outcomes) {
     if (!o.loser.state.lost) continue;

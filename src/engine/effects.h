@@ -18,7 +18,9 @@ const char* mediaName(Media m);  // "MediaBgm", ...
 enum class MediaOp { Open, Play, Stop, Rewind };
 const char* mediaOpName(MediaOp op);  // "open", ...
 
-enum class Dialog { Mw1Form, Mw2Form, SwForm, SlForm };
+// The result dialogs: a battle won by either player, a training round won or lost.
+enum class Dialog { PlayerOneWins, PlayerTwoWins, TrainingWon, TrainingLost };
+// The dialog's form name, as scripts and journals write it ("Mw1Form", ...).
 const char* dialogName(Dialog d);
 
 // Media, modal dialogs and error boxes: shared by every screen.
@@ -51,14 +53,21 @@ enum Colour : int {
   kClWhite = 0xFFFFFF,
 };
 
-// The labels whose caption or colour the rules change, by component name.
+// The signs and counters whose caption or colour the rules change. P1 is the
+// left side (the training player too), P2 the right one.
 enum class Label {
-  stage,
-  pau1a, pau1b, pau2a, pau2b,
-  whatA, whereA, itimeA, ptimeA, scoreA, winA,
-  whatB, whereB, itimeB, ptimeB, scoreB, winB,
-  cantime, nscore, subname,
+  Stage,
+  WhatPhaseP1, WherePhaseP1, WhatTimeP1, WhereTimeP1, ScoreP1, WinsP1,
+  WhatPhaseP2, WherePhaseP2, WhatTimeP2, WhereTimeP2, ScoreP2, WinsP2,
+  MirrorCountdown,  // training: seconds to the next timed mirror
+  TargetScore,      // training: the score the stage asks for
+  TrainingLosses,
 };
+inline constexpr int kLabelCount = static_cast<int>(Label::TrainingLosses) + 1;
+
+// The "PAUSE" signs over a side's supply row and its carried-item row.
+enum class PauseSign { SupplyP1, CarriedP1, SupplyP2, CarriedP2 };
+inline constexpr int kPauseSignCount = 4;
 
 enum class Character { Elna, Mirabe };
 
@@ -76,7 +85,7 @@ class ScreenView {
   virtual void setCaption(Label label, std::string_view text) = 0;
   virtual void setColour(Label label, Colour colour) = 0;
   // A "PAUSE" sign: opaque with "PAUSE", or transparent and empty.
-  virtual void setPause(Label label, bool shown) = 0;
+  virtual void setPause(PauseSign sign, bool shown) = 0;
   // Check marks or enabled menu items changed (read them from the engine).
   virtual void menuChanged() = 0;
   // The training character changed: portrait, name plate, dialog faces.
@@ -103,7 +112,7 @@ class NullView : public ScreenView {
   void moveCarried(int, int) override {}
   void setCaption(Label, std::string_view) override {}
   void setColour(Label, Colour) override {}
-  void setPause(Label, bool) override {}
+  void setPause(PauseSign, bool) override {}
   void menuChanged() override {}
   void characterChanged(Character) override {}
 };

@@ -35,7 +35,7 @@ constexpr Key (*kSeatKeys[])(char32_t) = {playerOneKey, playerTwoKey};
 }  // namespace
 
 RoundScreen::RoundScreen(Effects& effects, ScreenView& view, const EditorValues& editor,
-                         std::span<const Label> pauseSigns)
+                         std::span<const PauseSign> pauseSigns)
     : sound(effects), effects_(effects), view_(view), editor_(editor), pauseSigns_(pauseSigns) {}
 
 // ---- a round's start and end -------------------------------------------------------
@@ -51,7 +51,7 @@ void RoundScreen::startStage(int n) {
     s.checkedStage = n;
     s.stageNo = n;
     view_.menuChanged();
-    view_.setCaption(Label::stage, stageCaption(n));
+    view_.setCaption(Label::Stage, stageCaption(n));
     if (!original) {
       for (int p = 0; p < seatCount(); ++p) seat(p).state.supply = stageTable(n);
     }
@@ -65,7 +65,7 @@ void RoundScreen::startRound() {
   for (int p = 0; p < seatCount(); ++p) seat(p).resetForRound();
   roundStarting();
   RoundState& s = roundState();
-  for (Label label : pauseSigns_) view_.setPause(label, false);
+  for (PauseSign sign : pauseSigns_) view_.setPause(sign, false);
   s.pauseShown = false;
   s.flags.inputOpen = true;
   s.flags.roundActive = true;
@@ -90,7 +90,7 @@ void RoundScreen::endRound(Media voice, int& tally, Label tallyLabel, Dialog dia
 void RoundScreen::updatePauseSigns() {
   RoundState& s = roundState();
   if (!s.flags.roundActive) return;
-  for (Label label : pauseSigns_) view_.setPause(label, !s.flags.inputOpen);
+  for (PauseSign sign : pauseSigns_) view_.setPause(sign, !s.flags.inputOpen);
   s.pauseShown = !s.flags.inputOpen;
 }
 

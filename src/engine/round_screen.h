@@ -60,7 +60,7 @@ class RoundScreen : protected PlayerHost {
   GameSound sound;
 
  protected:
-  RoundScreen(Effects& effects, ScreenView& view, const EditorValues& editor, std::span<const Label> pauseSigns);
+  RoundScreen(Effects& effects, ScreenView& view, const EditorValues& editor, std::span<const PauseSign> pauseSigns);
   ~RoundScreen() override = default;
 
   // Stage item n: every seat's supply from the stage (the editor's grid for
@@ -101,7 +101,7 @@ class RoundScreen : protected PlayerHost {
  private:
   void startRound();
 
-  std::span<const Label> pauseSigns_;
+  std::span<const PauseSign> pauseSigns_;
   int roundsStarted_ = 0;
   std::array<std::optional<ComputerPlayer>, 2> computers_;
 };

@@ -189,7 +189,7 @@ std::string Session::editorClose(bool showError) {
 
 void Session::openDialog(Dialog dialog) {
   ++effectsAsked_;
-  const Mode mode = dialog == Dialog::Mw1Form || dialog == Dialog::Mw2Form ? Mode::Battle : Mode::Training;
+  const Mode mode = dialog == Dialog::PlayerOneWins || dialog == Dialog::PlayerTwoWins ? Mode::Battle : Mode::Training;
   if (current_.number != 0 && current_.mode == mode) endRound(dialogName(dialog));
   effects_.openDialog(dialog);
 }

@@ -6,8 +6,8 @@ namespace {
 
 // The training screen shows its wins under "WIN" (winA) and its losses under
 // "LOSE" (winB).
-constexpr PlayerLabels kLabels{Label::whatA, Label::whereA, Label::itimeA, Label::ptimeA, Label::scoreA, Label::winA};
-constexpr Label kPauseLabels[] = {Label::pau1a, Label::pau2a};
+constexpr PlayerLabels kLabels{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1, Label::WhereTimeP1, Label::ScoreP1, Label::WinsP1};
+constexpr PauseSign kPauseSigns[] = {PauseSign::SupplyP1, PauseSign::CarriedP1};
 
 template <int C>
 void showMarker(Training& t) {
@@ -17,7 +17,7 @@ void showMarker(Training& t) {
 }  // namespace
 
 Training::Training(Effects& effects, ScreenView& view, const EditorValues& editor)
-    : RoundScreen(effects, view, editor, kPauseLabels), player_(0, state.flags, *this, view, kLabels) {}
+    : RoundScreen(effects, view, editor, kPauseSigns), player_(0, state.flags, *this, view, kLabels) {}
 
 // The training screen's own timer numbers; column-height upkeep is Timer9
 // here, so it runs before the refill (Timer13) when both are due.
@@ -67,9 +67,9 @@ void Training::loadStageValues(int n) {
 }
 
 void Training::roundStarting() {
-  showNumber(view_, Label::nscore, state.norm);
+  showNumber(view_, Label::TargetScore, state.norm);
   state.mirrorCountdown = state.mirrorPeriod;
-  showNumber(view_, Label::cantime, state.mirrorCountdown);
+  showNumber(view_, Label::MirrorCountdown, state.mirrorCountdown);
 }
 
 void Training::unlock(int n) {
@@ -106,15 +106,15 @@ void Training::tickMirrorCountdown() {
   if (!state.flags.inputOpen || !state.flags.roundActive) return;
   if (state.mirrorCountdown == 1) {
     state.mirrorCountdown = 0;
-    showNumber(view_, Label::cantime, 0);
+    showNumber(view_, Label::MirrorCountdown, 0);
     state.flags.inputOpen = false;
     dropMirrors();
     state.mirrorCountdown = state.mirrorPeriod;
-    showNumber(view_, Label::cantime, state.mirrorCountdown);
+    showNumber(view_, Label::MirrorCountdown, state.mirrorCountdown);
     state.flags.inputOpen = true;
   } else {
     state.mirrorCountdown -= 1;
-    showNumber(view_, Label::cantime, state.mirrorCountdown);
+    showNumber(view_, Label::MirrorCountdown, state.mirrorCountdown);
   }
 }
 
@@ -128,10 +128,10 @@ void Training::roundOverCheck() {
   PlayerState& s = player_.state;
   if (state.won) {
     state.won = false;
-    endRound(Media::P1sw, s.wins, kLabels.win, Dialog::SwForm);
+    endRound(Media::P1sw, s.wins, kLabels.win, Dialog::TrainingWon);
   } else if (s.lost) {
     s.lost = false;
-    endRound(Media::P1sl, state.losses, Label::winB, Dialog::SlForm);
+    endRound(Media::P1sl, state.losses, Label::TrainingLosses, Dialog::TrainingLost);
   }
 }
 

@@ -14,8 +14,6 @@
 
 namespace glamora {
 
-inline constexpr int kLabelCount = static_cast<int>(Label::subname) + 1;
-
 struct PlayerViewModel {
   Board board{};
   bool boardShown = false;              // redrawn at least once
@@ -27,16 +25,22 @@ struct PlayerViewModel {
 };
 
 struct LabelViewModel {
-  bool captionSet = false, colourSet = false, pauseSet = false;
+  bool captionSet = false, colourSet = false;
   std::string caption;
   Colour colour = kClBlack;
-  bool pauseShown = false;
   bool operator==(const LabelViewModel&) const = default;
+};
+
+struct PauseViewModel {
+  bool set = false;  // false: as designed, showing "PAUSE"
+  bool shown = false;
+  bool operator==(const PauseViewModel&) const = default;
 };
 
 struct ScreenViewModel {
   std::array<PlayerViewModel, 2> players{};
   std::array<LabelViewModel, kLabelCount> labels{};
+  std::array<PauseViewModel, kPauseSignCount> pauses{};
   bool characterSet = false;
   Character character = Character::Elna;
   bool operator==(const ScreenViewModel&) const = default;
@@ -62,11 +66,7 @@ struct ScreenViewModel {
     l.colour = colour;
     l.colourSet = true;
   }
-  void setPause(Label label, bool shown) {
-    LabelViewModel& l = labels[static_cast<int>(label)];
-    l.pauseShown = shown;
-    l.pauseSet = true;
-  }
+  void setPause(PauseSign sign, bool shown) { pauses[static_cast<int>(sign)] = {true, shown}; }
   void characterChanged(Character c) {
     character = c;
     characterSet = true;
@@ -89,7 +89,9 @@ struct ScreenViewModel {
       const auto label = static_cast<Label>(k);
       if (l.captionSet) view.setCaption(label, l.caption);
       if (l.colourSet) view.setColour(label, l.colour);
-      if (l.pauseSet) view.setPause(label, l.pauseShown);
+    }
+    for (int k = 0; k < kPauseSignCount; ++k) {
+      if (pauses[k].set) view.setPause(static_cast<PauseSign>(k), pauses[k].shown);
     }
     if (characterSet) view.characterChanged(character);
     view.menuChanged();

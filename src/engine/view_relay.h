@@ -53,9 +53,9 @@ class ViewRelay final : public ScreenView {
     model_.setColour(label, colour);
     if (target_) target_->setColour(label, colour);
   }
-  void setPause(Label label, bool shown) override {
-    model_.setPause(label, shown);
-    if (target_) target_->setPause(label, shown);
+  void setPause(PauseSign sign, bool shown) override {
+    model_.setPause(sign, shown);
+    if (target_) target_->setPause(sign, shown);
   }
   void menuChanged() override {
     if (target_) target_->menuChanged();

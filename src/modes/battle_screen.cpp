@@ -27,7 +27,7 @@ const LabelSpec kPlates[] = {
     {"Label12", {336, 88, 96, 21}, "PLAYER2", {21, true, kClWhite, kClRed, Qt::AlignCenter}},
 };
 
-const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::scoreB}, {"winB", Label::winB}};
+const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::ScoreP2}, {"winB", Label::WinsP2}};
 
 }  // namespace
 

@@ -24,28 +24,27 @@ constexpr int kSideHeight = kCarriedTop + kCellHeight;
 const LabelStyle kPhaseStyle{21, true, kClWhite, kClGreen, Qt::AlignCenter};
 const LabelStyle kTimeStyle{24, true, kClWhite, -1, Qt::AlignRight | Qt::AlignVCenter};
 const LabelStyle kOutOfStyle{24, true, kClWhite, -1, Qt::AlignLeft | Qt::AlignVCenter};
-const LabelStyle kPauseStyle{24, true, kClWhite, kClBlack, Qt::AlignCenter};
 const LabelStyle kOutZoneStyle{24, true, kClBlack, kClRed, Qt::AlignCenter};
 
 // The text of the side that no rule writes (their roles are not read).
 const SignSlot kFixedSigns[] = {
-    {Label::stage, {0, 0, kSideWidth, kCellHeight}, "OUT ZONE", kOutZoneStyle},
-    {Label::stage, {148, kWhatTop, 44, kCellHeight}, "/10", kOutOfStyle},
-    {Label::stage, {148, kWhereTop, 44, kCellHeight}, "/10", kOutOfStyle},
+    {Label::Stage, {0, 0, kSideWidth, kCellHeight}, "OUT ZONE", kOutZoneStyle},
+    {Label::Stage, {148, kWhatTop, 44, kCellHeight}, "/10", kOutOfStyle},
+    {Label::Stage, {148, kWhereTop, 44, kCellHeight}, "/10", kOutOfStyle},
 };
 
-// The signs the rules write, per player: phase signs, countdowns, "PAUSE".
-std::array<SignSlot, 6> signSlots(int player) {
+constexpr QRect kPauseRows[] = {{0, kOfferTop, kSideWidth, kCellHeight}, {0, kCarriedTop, kSideWidth, kCellHeight}};
+
+// The signs the rules write, per player: phase signs and countdowns.
+std::array<SignSlot, 4> signSlots(int player) {
   const bool a = player == 0;
   LabelStyle what = kPhaseStyle;
   what.background = kClRed;
   return {{
-      {a ? Label::whatA : Label::whatB, {0, kWhatTop, 96, kCellHeight}, "WHAT ?", what},
-      {a ? Label::itimeA : Label::itimeB, {96, kWhatTop, 48, kCellHeight}, "10", kTimeStyle},
-      {a ? Label::whereA : Label::whereB, {0, kWhereTop, 96, kCellHeight}, "WHERE ?", kPhaseStyle},
-      {a ? Label::ptimeA : Label::ptimeB, {96, kWhereTop, 48, kCellHeight}, "10", kTimeStyle},
-      {a ? Label::pau1a : Label::pau1b, {0, kOfferTop, kSideWidth, kCellHeight}, "PAUSE", kPauseStyle, true},
-      {a ? Label::pau2a : Label::pau2b, {0, kCarriedTop, kSideWidth, kCellHeight}, "PAUSE", kPauseStyle, true},
+      {a ? Label::WhatPhaseP1 : Label::WhatPhaseP2, {0, kWhatTop, 96, kCellHeight}, "WHAT ?", what},
+      {a ? Label::WhatTimeP1 : Label::WhatTimeP2, {96, kWhatTop, 48, kCellHeight}, "10", kTimeStyle},
+      {a ? Label::WherePhaseP1 : Label::WherePhaseP2, {0, kWhereTop, 96, kCellHeight}, "WHERE ?", kPhaseStyle},
+      {a ? Label::WhereTimeP1 : Label::WhereTimeP2, {96, kWhereTop, 48, kCellHeight}, "10", kTimeStyle},
   }};
 }
 
@@ -106,7 +105,13 @@ void paintBoardPicturesAhead(const PictureLibrary& pictures, qreal ratio) {
 
 BoardView::BoardView(QWidget* client, int left, int player, const ScreenViewModel& shown,
                      const PictureLibrary& pictures)
-    : QWidget(client), player_(player), shown_(shown), pictures_(pictures), slots_(signSlots(player)) {
+    : QWidget(client),
+      player_(player),
+      shown_(shown),
+      pictures_(pictures),
+      slots_(signSlots(player)),
+      pauseSigns_(player == 0 ? std::array{PauseSign::SupplyP1, PauseSign::CarriedP1}
+                              : std::array{PauseSign::SupplyP2, PauseSign::CarriedP2}) {
   setGeometry(left, 16, kSideWidth, kSideHeight);
   setObjectName(player == 0 ? "boardA" : "boardB");
   // Every pixel is painted here (black where nothing is): the client under it
@@ -195,6 +200,12 @@ QRect BoardView::signRect(Label role) const {
 
 void BoardView::signChanged(Label role) { update(signRect(role)); }
 
+void BoardView::pauseChanged(PauseSign sign) {
+  for (int k = 0; k < 2; ++k) {
+    if (pauseSigns_[k] == sign) update(kPauseRows[k]);
+  }
+}
+
 void BoardView::modelReplaced() {
   boardChanged();
   for (int c = 1; c <= kColumns; ++c) offerChanged(c);
@@ -238,6 +249,10 @@ void BoardView::paintEvent(QPaintEvent* event) {
   }
   for (const SignSlot& slot : slots_) {
     if (slot.geometry.intersects(dirty)) paintSign(painter, slot, shown_.labels[static_cast<int>(slot.role)]);
+  }
+  for (int k = 0; k < 2; ++k) {
+    if (kPauseRows[k].intersects(dirty))
+      paintPauseSign(painter, kPauseRows[k], shown_.pauses[static_cast<int>(pauseSigns_[k])]);
   }
 }
 

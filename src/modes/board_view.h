@@ -27,6 +27,7 @@ class BoardView final : public QWidget {
   void arrowMoved(int fromColumn);
   void carriedMoved(int fromColumn);
   void signChanged(Label role);
+  void pauseChanged(PauseSign sign);
   // Shows the whole model again (a model put back).
   void modelReplaced();
 
@@ -34,6 +35,7 @@ class BoardView final : public QWidget {
   QRect signRect(Label role) const;
   QString signCaption(Label role) const;
   int signBackground(Label role) const;
+  bool showsPause(PauseSign sign) const { return sign == pauseSigns_[0] || sign == pauseSigns_[1]; }
 
   // Where things are, in the widget: tests and tools look at these places.
   static QRect cellRect(int column, int row);
@@ -60,7 +62,8 @@ class BoardView final : public QWidget {
   int player_;
   const ScreenViewModel& shown_;
   const PictureLibrary& pictures_;
-  std::array<SignSlot, 6> slots_;
+  std::array<SignSlot, 4> slots_;
+  std::array<PauseSign, 2> pauseSigns_;  // over the supply row, over the carried row
   std::array<PictureId, kColumns * kRows> cells_{};
   std::array<PictureId, kColumns> offers_{};
   std::optional<PictureId> carried_;

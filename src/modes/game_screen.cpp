@@ -69,7 +69,7 @@ const LabelSpec kSharedLabels[] = {
 };
 
 const std::pair<const char*, Label> kSharedEngineLabels[] = {
-    {"stage", Label::stage}, {"scoreA", Label::scoreA}, {"winA", Label::winA}};
+    {"stage", Label::Stage}, {"scoreA", Label::ScoreP1}, {"winA", Label::WinsP1}};
 
 }  // namespace
 
@@ -334,11 +334,15 @@ void GameScreen::setColour(Label label, Colour colour) {
   signChanged(label);
 }
 
-void GameScreen::setPause(Label label, bool shown) {
-  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
-  if (now.pauseSet && now.pauseShown == shown) return;
-  shown_.setPause(label, shown);
-  signChanged(label);
+void GameScreen::setPause(PauseSign sign, bool shown) {
+  const PauseViewModel& now = shown_.pauses[static_cast<std::size_t>(sign)];
+  if (now.set && now.shown == shown) return;
+  shown_.setPause(sign, shown);
+  for (BoardView* board : boards_) board->pauseChanged(sign);
+}
+
+bool GameScreen::pauseShown(PauseSign sign) const {
+  return glamora::pauseShown(shown_.pauses[static_cast<std::size_t>(sign)]);
 }
 
 void GameScreen::signChanged(Label label) {

@@ -57,6 +57,7 @@ class GameScreen : public QDialog, public ScreenView {
   // The caption a sign the rules write shows now, wherever it is painted.
   QString signCaption(Label label) const;
   int signBackground(Label label) const;  // a Windows colour, -1: transparent
+  bool pauseShown(PauseSign sign) const;
 
   // ScreenView: each call updates the model and repaints what it changed.
   void redrawBoard(int player, const Board& board) override;
@@ -66,7 +67,7 @@ class GameScreen : public QDialog, public ScreenView {
   void moveCarried(int player, int column) override;
   void setCaption(Label label, std::string_view text) override;
   void setColour(Label label, Colour colour) override;
-  void setPause(Label label, bool shown) override;
+  void setPause(PauseSign sign, bool shown) override;
   void menuChanged() override { showMenuState(); }
   void characterChanged(Character character) override { shown_.characterChanged(character); }
 

@@ -5,12 +5,10 @@
 namespace glamora {
 
 QString signCaption(const SignSlot& slot, const LabelViewModel& model) {
-  if (slot.pauseSign) return !model.pauseSet || model.pauseShown ? QStringLiteral("PAUSE") : QString();
   return model.captionSet ? QString::fromStdString(model.caption) : QString::fromUtf8(slot.caption);
 }
 
 int signBackground(const SignSlot& slot, const LabelViewModel& model) {
-  if (slot.pauseSign) return !model.pauseSet || model.pauseShown ? kClBlack : -1;
   return model.colourSet ? model.colour : slot.style.background;
 }
 
@@ -27,6 +25,16 @@ void paintSign(QPainter& painter, const SignSlot& slot, const LabelViewModel& mo
   painter.setPen(windowsColour(slot.style.textColour));
   painter.drawText(slot.geometry, static_cast<int>(slot.style.align) | Qt::TextForceLeftToRight, caption);
   painter.restore();
+}
+
+bool pauseShown(const PauseViewModel& model) { return !model.set || model.shown; }
+
+void paintPauseSign(QPainter& painter, QRect place, const PauseViewModel& model) {
+  static const SignSlot kPause{Label::Stage, {}, "PAUSE", {24, true, kClWhite, kClBlack, Qt::AlignCenter}};
+  if (!pauseShown(model)) return;
+  SignSlot slot = kPause;
+  slot.geometry = place;
+  paintSign(painter, slot, LabelViewModel{});
 }
 
 SignView::SignView(QWidget* parent, const SignSlot& slot, const ScreenViewModel& shown)

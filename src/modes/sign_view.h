@@ -17,12 +17,14 @@ struct SignSlot {
   QRect geometry;     // in the widget that paints it
   const char* caption;
   LabelStyle style;   // style.background -1: transparent until a rule colours it
-  bool pauseSign = false;  // shown as "PAUSE" on black, or not at all
   bool condensed = false;  // two 96-pixel digits are a little wider than the sign
 };
 
 // Paints `slot` as the model says it looks now, as a label would.
 void paintSign(QPainter& painter, const SignSlot& slot, const LabelViewModel& model);
+// A "PAUSE" sign at `place`: white "PAUSE" on black, or nothing.
+void paintPauseSign(QPainter& painter, QRect place, const PauseViewModel& model);
+bool pauseShown(const PauseViewModel& model);
 // The caption the sign shows now ("" for a hidden "PAUSE" sign).
 QString signCaption(const SignSlot& slot, const LabelViewModel& model);
 // Its background now, as a Windows colour; -1 when transparent.

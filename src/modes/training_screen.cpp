@@ -27,7 +27,7 @@ const LabelSpec kPlate{"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack
 const LabelSpec kCharacterName{"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}};
 
 const std::pair<const char*, Label> kNamedLabels[] = {
-    {"cantime", Label::cantime}, {"nscore", Label::nscore}, {"winB", Label::winB},
+    {"cantime", Label::MirrorCountdown}, {"nscore", Label::TargetScore}, {"winB", Label::TrainingLosses},
 };
 
 }  // namespace
@@ -71,7 +71,7 @@ void TrainingScreen::buildPanel() {
   addPlate(0, kPlate);
   name_ = makeLabel(client(), kCharacterName);
   // Two digits at 96 pixels are a little wider than the sign with this font.
-  sign(Label::cantime)->condense();
+  sign(Label::MirrorCountdown)->condense();
   face_ = makePictureBox(client(), QRect(336, 128, 96, 96));
   face_->setObjectName("subface");
   showPicture(face_, pictures_, PictureId::uface1b);

@@ -45,7 +45,7 @@ class NetBattle::ScreenProxy final : public ScreenView {
   void moveCarried(int p, int column) override { screen_.moveCarried(p, column); }
   void setCaption(Label label, std::string_view text) override { screen_.setCaption(label, text); }
   void setColour(Label label, Colour colour) override { screen_.setColour(label, colour); }
-  void setPause(Label label, bool shown) override { screen_.setPause(label, shown); }
+  void setPause(PauseSign sign, bool shown) override { screen_.setPause(sign, shown); }
   void menuChanged() override { owner_.showMenus(); }
   void characterChanged(Character) override {}
 
@@ -182,7 +182,7 @@ void NetBattle::learnChoices() {
     // A host that does not wait for this side's dialog: the count is not
     // hidden behind it.
     if (dialogOpen_) {
-      for (const Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form}) {
+      for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins}) {
         QDialog* window = links_.resultWindow ? links_.resultWindow(d) : nullptr;
         if (window && window->isVisible()) window->reject();
       }

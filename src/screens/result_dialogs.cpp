@@ -19,12 +19,12 @@ ScreenDialog& ResultDialogs::dialog(Dialog which) {
   QPointer<ScreenDialog>& slot = dialogs_[static_cast<int>(which)];
   if (slot) return *slot;
   switch (which) {
-    case Dialog::Mw1Form: slot = new BattleResultDialog(BattleWinner::Player1, library_, parent_); break;
-    case Dialog::Mw2Form: slot = new BattleResultDialog(BattleWinner::Player2, library_, parent_); break;
-    case Dialog::SwForm:
-    case Dialog::SlForm: {
+    case Dialog::PlayerOneWins: slot = new BattleResultDialog(BattleWinner::Player1, library_, parent_); break;
+    case Dialog::PlayerTwoWins: slot = new BattleResultDialog(BattleWinner::Player2, library_, parent_); break;
+    case Dialog::TrainingWon:
+    case Dialog::TrainingLost: {
       auto* training = new TrainingResultDialog(
-          which == Dialog::SwForm ? TrainingOutcome::Won : TrainingOutcome::Lost, library_, parent_);
+          which == Dialog::TrainingWon ? TrainingOutcome::Won : TrainingOutcome::Lost, library_, parent_);
       training->setCharacter(trainingCharacter_, library_);  // the character chosen so far
       slot = training;
       break;
@@ -40,7 +40,7 @@ ScreenDialog& ResultDialogs::dialog(Dialog which) {
 
 void ResultDialogs::setTrainingCharacter(Character character) {
   trainingCharacter_ = character;
-  for (Dialog which : {Dialog::SwForm, Dialog::SlForm}) {
+  for (Dialog which : {Dialog::TrainingWon, Dialog::TrainingLost}) {
     if (isBuilt(which)) static_cast<TrainingResultDialog&>(dialog(which)).setCharacter(character, library_);
   }
 }

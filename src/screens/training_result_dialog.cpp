@@ -47,7 +47,7 @@ TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const Pictur
   name_ = makeLabel(this, {96, 128, 96, 21}, {}, {.pixelHeight = 21, .align = Qt::AlignCenter});
   name_->setObjectName(prefix + "name");
   result_ = makeLabel(this, {96, 152, 96, 37}, won ? "WIN" : "LOSE", {.pixelHeight = 37, .align = Qt::AlignCenter});
-  result_->setObjectName(prefix + "lose");
+  result_->setObjectName(prefix + "result");
   setCharacter(Character::Elna, library);
   addAgainButton(this, addOkButton("return1", {151, 256}));
 }

@@ -18,7 +18,7 @@ class TrainingResultDialog : public ScreenDialog {
 
  public:
   // objectName "SwForm" (won) or "SlForm" (lost); components "swface",
-  // "swname", "swlose" or "slface", "slname", "sllose". Shows ELNA at first.
+  // "swname", "swresult" or "slface", "slname", "slresult". Shows ELNA at first.
   TrainingResultDialog(TrainingOutcome outcome, const PictureLibrary& library, QWidget* parent = nullptr);
 
   // Face, name caption and colours of the chosen character, and the

@@ -101,7 +101,7 @@ TEST_F(JournalReplayTest, AReplayPlaysInItsOwnWindowAndLeavesTheLiveGameAlone) {
   EXPECT_TRUE(window.isVisible());
   Session& shown = window.session();
   EXPECT_EQ(shown.clock.now(), round.start);
-  EXPECT_EQ(window.screen().signCaption(Label::stage), "1");
+  EXPECT_EQ(window.screen().signCaption(Label::Stage), "1");
   window.step();
   EXPECT_EQ(shown.clock.now(), round.start + 100);
   QTest::keyClick(&window, Qt::Key_4);

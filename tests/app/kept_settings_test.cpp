@@ -216,7 +216,7 @@ TEST_F(KeptGameTest, WhatThePlayerLeftIsThereAtTheNextStartAndThatRunReplaysExac
     first.app->session().training.player().state.points = 1500;
     first.app->clock().advance(100);
     QApplication::processEvents();
-    first.app->results().dialog(Dialog::SwForm).close();
+    first.app->results().dialog(Dialog::TrainingWon).close();
     QApplication::processEvents();
   }
   KeptSettings left;

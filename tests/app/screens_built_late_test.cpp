@@ -18,7 +18,7 @@ namespace {
 
 constexpr HelpScreen kHelpScreens[] = {HelpScreen::OperationTable, HelpScreen::HowToPlay, HelpScreen::VisualHelp,
                                        HelpScreen::Technique,      HelpScreen::Characters, HelpScreen::About};
-constexpr Dialog kDialogs[] = {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm};
+constexpr Dialog kDialogs[] = {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost};
 
 struct Game {
   // The output's thread reads the clock: it stops before the program goes.
@@ -95,7 +95,7 @@ TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
   early.app->openBattle();
   late.app->openBattle();
   ASSERT_TRUE(late.app->battle().isVisible());
-  EXPECT_EQ(late.app->battle().signCaption(Label::stage), "?");
+  EXPECT_EQ(late.app->battle().signCaption(Label::Stage), "?");
   EXPECT_EQ(picture(late.app->battle()), picture(early.app->battle()));
   expectSameMarkers(late.app->battle(), early.app->battle(), 2);
   early.app->battle().close();
@@ -105,7 +105,7 @@ TEST_F(ScreensBuiltLateTest, GameScreensFirstOpenAsIfBuiltAtStartup) {
   early.app->openTraining();
   late.app->openTraining();
   ASSERT_TRUE(late.app->training().isVisible());
-  EXPECT_EQ(late.app->training().signCaption(Label::nscore), "1500");
+  EXPECT_EQ(late.app->training().signCaption(Label::TargetScore), "1500");
   EXPECT_EQ(picture(late.app->training()), picture(early.app->training()));
   expectSameMarkers(late.app->training(), early.app->training(), 1);
   EXPECT_EQ(late.builtScreens(), QStringList({"MainForm", "SubForm"}));
@@ -152,16 +152,16 @@ TEST_F(ScreensBuiltLateTest, ATrainingResultBuiltLateShowsTheChosenCharacter) {
   early.app->openTraining();
   late.app->openTraining();
   for (Game* game : {&early, &late}) game->app->training().findChild<QAction*>("playP2")->trigger();
-  EXPECT_FALSE(late.app->results().isBuilt(Dialog::SwForm));
-  for (Game* game : {&early, &late}) game->app->effects().openDialog(Dialog::SwForm);
-  QDialog& shown = late.app->results().dialog(Dialog::SwForm);
+  EXPECT_FALSE(late.app->results().isBuilt(Dialog::TrainingWon));
+  for (Game* game : {&early, &late}) game->app->effects().openDialog(Dialog::TrainingWon);
+  QDialog& shown = late.app->results().dialog(Dialog::TrainingWon);
   ASSERT_EQ(QApplication::activeModalWidget(), &shown);
   EXPECT_EQ(shown.findChild<QLabel*>("swname")->text(), "MIRABE");
-  EXPECT_EQ(picture(shown), picture(early.app->results().dialog(Dialog::SwForm)));
+  EXPECT_EQ(picture(shown), picture(early.app->results().dialog(Dialog::TrainingWon)));
   // A dialog built before a change follows it, as before.
   for (Game* game : {&early, &late}) game->app->training().findChild<QAction*>("playP1")->trigger();
   EXPECT_EQ(shown.findChild<QLabel*>("swname")->text(), "ELNA");
-  EXPECT_EQ(late.app->results().dialog(Dialog::SlForm).findChild<QLabel*>("slname")->text(), "ELNA");
+  EXPECT_EQ(late.app->results().dialog(Dialog::TrainingLost).findChild<QLabel*>("slname")->text(), "ELNA");
 }
 
 TEST_F(ScreensBuiltLateTest, HelpScreensOpenFromEitherMenuWithTheLoadedText) {

@@ -19,7 +19,7 @@ class CountingView final : public ScreenView {
   void moveCarried(int, int) override { ++calls; }
   void setCaption(Label, std::string_view) override { ++calls; }
   void setColour(Label, Colour) override { ++calls; }
-  void setPause(Label, bool) override { ++calls; }
+  void setPause(PauseSign, bool) override { ++calls; }
   void menuChanged() override { ++calls; }
   void characterChanged(Character) override { ++calls; }
 };

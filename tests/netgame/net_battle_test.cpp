@@ -188,8 +188,8 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
 
   begin(game, true, "elna-pc");
   beginHeadless(false);
-  EXPECT_EQ(game.screen.signCaption(Label::stage), "?");
-  EXPECT_EQ(game.screen.signCaption(Label::winA), "0");
+  EXPECT_EQ(game.screen.signCaption(Label::Stage), "?");
+  EXPECT_EQ(game.screen.signCaption(Label::WinsP1), "0");
   EXPECT_EQ(game.text("Label11"), "elna-pc");
   EXPECT_EQ(game.text("Label12"), "127.0.0.1");  // a headless peer sends no name
   EXPECT_TRUE(game.status().startsWith("ネット対戦（ホスト）　相手: 127.0.0.1:47291")) << game.status().toStdString();
@@ -205,12 +205,12 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
   EXPECT_TRUE(game.screen.menus().stages[2]->isChecked());
   ASSERT_TRUE(runFor(1'050'000));
   EXPECT_EQ(game.cover(), "ステージ３\n2");
-  ASSERT_TRUE(runUntil([&] { return game.screen.signCaption(Label::stage) == "3"; }, 3'000'000));
+  ASSERT_TRUE(runUntil([&] { return game.screen.signCaption(Label::Stage) == "3"; }, 3'000'000));
   EXPECT_EQ(game.cover(), "");
 
   ASSERT_TRUE(runUntil([&] { return game.dialogs() == 1; }, 30 * kMinuteUs));
   const bool firstWon = std::count(game.effects.log.begin(), game.effects.log.end(), "dialog Mw1Form") == 1;
-  EXPECT_EQ(game.screen.signCaption(firstWon ? Label::winA : Label::winB), "1");
+  EXPECT_EQ(game.screen.signCaption(firstWon ? Label::WinsP1 : Label::WinsP2), "1");
   game.closeResult();
 
   // 切断: the local battle shows again at once, exactly as it was.

@@ -95,12 +95,12 @@ TEST(NetGame, TwoGamesFindEachOtherOnLoopbackPlayAndPartCleanly) {
   ASSERT_TRUE(loopUntil([&] { return joiner.screen.menus().stages[6]->isChecked(); }));
 
   joiner.net.quit();
-  EXPECT_EQ(joiner.screen.signCaption(Label::stage), "?");
+  EXPECT_EQ(joiner.screen.signCaption(Label::Stage), "?");
   ASSERT_TRUE(loopUntil([&] { return !host.net.battle() && !joiner.net.battle(); }));
   EXPECT_EQ(host.net.lastMessage(), "相手が対戦をやめました。");
   EXPECT_TRUE(host.screen.findChild<QMessageBox*>("netEnded"));
   EXPECT_EQ(joiner.net.lastMessage(), "");
-  EXPECT_EQ(host.screen.signCaption(Label::stage), "?");
+  EXPECT_EQ(host.screen.signCaption(Label::Stage), "?");
   EXPECT_EQ(host.text("Label11"), "PLAYER1");
   EXPECT_TRUE(host.net.hostItem()->isEnabled());
   EXPECT_TRUE(joiner.net.joinItem()->isEnabled());

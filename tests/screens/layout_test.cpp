@@ -19,7 +19,7 @@ class LayoutTest : public ::testing::Test {
   std::vector<QWidget*> all() {
     std::vector<QWidget*> screens;
     for (int i = 0; i < kHelpScreenCount; ++i) screens.push_back(&help.screen(static_cast<HelpScreen>(i)));
-    for (Dialog d : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm})
+    for (Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost})
       screens.push_back(&results.dialog(d));
     return screens;
   }

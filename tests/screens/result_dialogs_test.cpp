@@ -30,8 +30,8 @@ TEST_F(ResultDialogsTest, WinStandsUnderTheWinnerAndLoseUnderTheLoserOnTheirColo
     PictureId leftFace, rightFace;
   };
   const Case cases[] = {
-      {Dialog::Mw1Form, "Mw1Form", 24, kClBlue, 208, kClRed, PictureId::uface1a, PictureId::uface2c},
-      {Dialog::Mw2Form, "Mw2Form", 208, kClRed, 24, kClBlue, PictureId::uface1c, PictureId::uface2a},
+      {Dialog::PlayerOneWins, "Mw1Form", 24, kClBlue, 208, kClRed, PictureId::uface1a, PictureId::uface2c},
+      {Dialog::PlayerTwoWins, "Mw2Form", 208, kClRed, 24, kClBlue, PictureId::uface1c, PictureId::uface2a},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -71,15 +71,15 @@ void expectCharacter(const ScreenDialog& d, const QString& prefix, PictureId fac
   EXPECT_EQ(nameLabel->text(), name);
   EXPECT_EQ(background(nameLabel), windowsColour(nameBg));
   EXPECT_EQ(textColour(nameLabel), windowsColour(nameText));
-  EXPECT_EQ(background(part(d, prefix + "lose")), windowsColour(resultBg));
+  EXPECT_EQ(background(part(d, prefix + "result")), windowsColour(resultBg));
 }
 
 TEST_F(ResultDialogsTest, TrainingResultsFollowTheCharacterChoiceBothWays) {
-  ScreenDialog& won = dialogs.dialog(Dialog::SwForm);
-  ScreenDialog& lost = dialogs.dialog(Dialog::SlForm);
-  EXPECT_EQ(part(won, "swlose")->text(), "WIN");
-  EXPECT_EQ(part(lost, "sllose")->text(), "LOSE");
-  EXPECT_EQ(part(won, "swlose")->geometry(), QRect(96, 152, 96, 37));
+  ScreenDialog& won = dialogs.dialog(Dialog::TrainingWon);
+  ScreenDialog& lost = dialogs.dialog(Dialog::TrainingLost);
+  EXPECT_EQ(part(won, "swresult")->text(), "WIN");
+  EXPECT_EQ(part(lost, "slresult")->text(), "LOSE");
+  EXPECT_EQ(part(won, "swresult")->geometry(), QRect(96, 152, 96, 37));
   EXPECT_EQ(part(won, "Label11")->text(), "YOU");
   EXPECT_EQ(background(part(won, "Label11")), windowsColour(kClYellow));
   EXPECT_EQ(part(won, "Labell5")->pos(), QPoint(-1, 208));
@@ -103,7 +103,7 @@ TEST_F(ResultDialogsTest, TrainingResultsFollowTheCharacterChoiceBothWays) {
 
 TEST_F(ResultDialogsTest, BattleResultsIgnoreTheTrainingCharacterChoice) {
   dialogs.setTrainingCharacter(Character::Mirabe);
-  ScreenDialog& mw1 = dialogs.dialog(Dialog::Mw1Form);
+  ScreenDialog& mw1 = dialogs.dialog(Dialog::PlayerOneWins);
   EXPECT_EQ(part(mw1, "Label9")->text(), "ELNA");
   EXPECT_EQ(background(part(mw1, "Label9")), windowsColour(kClNavy));
   EXPECT_EQ(part(mw1, "Label2")->text(), "MIRABE");
@@ -114,7 +114,7 @@ TEST_F(ResultDialogsTest, BattleResultsIgnoreTheTrainingCharacterChoice) {
 TEST_F(ResultDialogsTest, OpenReturnsAtOnceAndOkClosesTheDialog) {
   std::vector<Dialog> again;
   dialogs.onAgain = [&](Dialog which) { again.push_back(which); };
-  for (Dialog which : {Dialog::Mw1Form, Dialog::Mw2Form, Dialog::SwForm, Dialog::SlForm}) {
+  for (Dialog which : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost}) {
     ScreenDialog& d = dialogs.dialog(which);
     SCOPED_TRACE(qPrintable(d.objectName()));
     dialogs.open(which);
@@ -133,7 +133,7 @@ TEST_F(ResultDialogsTest, PlayAgainStandsLeftOfOkClosesTheDialogAndEnterStaysOnO
     EXPECT_FALSE(dialogs.dialog(which).isVisible());  // closed first
     again.push_back(which);
   };
-  for (Dialog which : {Dialog::Mw1Form, Dialog::SwForm}) {
+  for (Dialog which : {Dialog::PlayerOneWins, Dialog::TrainingWon}) {
     ScreenDialog& d = dialogs.dialog(which);
     SCOPED_TRACE(qPrintable(d.objectName()));
     auto* button = part<QPushButton>(d, "again1");
@@ -154,7 +154,7 @@ TEST_F(ResultDialogsTest, PlayAgainStandsLeftOfOkClosesTheDialogAndEnterStaysOnO
     EXPECT_EQ(again, std::vector<Dialog>{which});
     again.clear();
   }
-  EXPECT_EQ(part<QPushButton>(dialogs.dialog(Dialog::SwForm), "again1")->geometry(), QRect(63, 256, 80, 25));
+  EXPECT_EQ(part<QPushButton>(dialogs.dialog(Dialog::TrainingWon), "again1")->geometry(), QRect(63, 256, 80, 25));
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(TwoScreensTest, SignsPaintedFromTheModelLookLikeLabels) {
   window.resize(220, 30);
   const LabelStyle style{21, true, kClWhite, kClGreen, Qt::AlignCenter};
   ScreenViewModel model;
-  auto* sign = new SignView(&window, {Label::whatA, {4, 3, 96, 24}, "WHAT ?", style}, model);
+  auto* sign = new SignView(&window, {Label::WhatPhaseP1, {4, 3, 96, 24}, "WHAT ?", style}, model);
   QLabel* label = makeLabel(&window, {110, 3, 96, 24}, "WHAT ?", style);
   const std::pair<const char*, Colour> looks[] = {
       {"WHAT ?", kClRed}, {"WHAT ?", kClGreen}, {"WHERE ?", kClGreen}, {"WHAT ?", kClRed}, {"100", kClBlack}};
@@ -103,8 +103,8 @@ TEST_F(TwoScreensTest, SignsPaintedFromTheModelLookLikeLabels) {
     showOn(window, index);
     const qreal ratio = index == 0 ? 1.0 : 2.0;
     for (const auto& [text, colour] : looks) {
-      model.setCaption(Label::whatA, text);
-      model.setColour(Label::whatA, colour);
+      model.setCaption(Label::WhatPhaseP1, text);
+      model.setColour(Label::WhatPhaseP1, colour);
       label->setText(text);
       setLabelBackground(label, colour);
       window.repaint();

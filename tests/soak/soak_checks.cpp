@@ -30,7 +30,7 @@ Supply reversed(const Supply& s) {
 int index(Mode mode) { return mode == Mode::Battle ? 0 : 1; }
 
 // The dialog a player's win (battle) or the training's win and loss open.
-constexpr Dialog kWinDialog[2] = {Dialog::Mw1Form, Dialog::Mw2Form};
+constexpr Dialog kWinDialog[2] = {Dialog::PlayerOneWins, Dialog::PlayerTwoWins};
 
 }  // namespace
 
@@ -152,8 +152,8 @@ void InvariantChecker::checkScreen(Mode mode) {
   // Result dialogs: at most one per step, only when a running round ends.
   std::array<int, 4> dialogs = effects_.dialogs;
   int ended = 0;
-  const Dialog mine[2] = {mode == Mode::Battle ? Dialog::Mw1Form : Dialog::SwForm,
-                          mode == Mode::Battle ? Dialog::Mw2Form : Dialog::SlForm};
+  const Dialog mine[2] = {mode == Mode::Battle ? Dialog::PlayerOneWins : Dialog::TrainingWon,
+                          mode == Mode::Battle ? Dialog::PlayerTwoWins : Dialog::TrainingLost};
   for (Dialog d : mine) ended += dialogs[static_cast<int>(d)] - track.dialogs[static_cast<int>(d)];
   if (ended > 1) fail(mode, "more than one result dialog in one step");
   if (ended == 1 && (before.flags.roundActive != 1 || f.roundActive != 0)) {
@@ -170,13 +170,13 @@ void InvariantChecker::checkScreen(Mode mode) {
       }
     }
   } else {
-    if (now.players[0].wins != dialogs[static_cast<int>(Dialog::SwForm)] ||
-        now.training.losses != dialogs[static_cast<int>(Dialog::SlForm)]) {
+    if (now.players[0].wins != dialogs[static_cast<int>(Dialog::TrainingWon)] ||
+        now.training.losses != dialogs[static_cast<int>(Dialog::TrainingLost)]) {
       fail(mode, "WIN/LOSE counts are not the won/lost dialogs shown");
     }
   }
   if (mode == Mode::Training) {
-    const int won = dialogs[static_cast<int>(Dialog::SwForm)] - track.dialogs[static_cast<int>(Dialog::SwForm)];
+    const int won = dialogs[static_cast<int>(Dialog::TrainingWon)] - track.dialogs[static_cast<int>(Dialog::TrainingWon)];
     checkTraining(track, now.training, before.training, won);
   }
   track.dialogs = dialogs;

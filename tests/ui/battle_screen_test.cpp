@@ -16,7 +16,8 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-constexpr Label kPauseSigns[] = {Label::pau1a, Label::pau1b, Label::pau2a, Label::pau2b};
+constexpr PauseSign kPauseSigns[] = {PauseSign::SupplyP1, PauseSign::SupplyP2, PauseSign::CarriedP1,
+                                     PauseSign::CarriedP2};
 
 struct BattleScreenTest : ::testing::Test {
   test::RecordingEffects effects;
@@ -62,8 +63,8 @@ struct BattleScreenTest : ::testing::Test {
 
 TEST_F(BattleScreenTest, DesignTimeCaptionsStayUntilTheFirstStage) {
   clock.advance(5000);
-  EXPECT_EQ(text(Label::stage), "?");
-  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "PAUSE");
+  EXPECT_EQ(text(Label::Stage), "?");
+  for (const PauseSign sign : kPauseSigns) EXPECT_TRUE(screen.pauseShown(sign));
   EXPECT_EQ(test::arrowColumn(screen.board(0)), 3);
   EXPECT_EQ(test::arrowColumn(screen.board(1)), 3);
   EXPECT_EQ(screen.windowTitle(), "Glamora Ver1.0 - 二人で対戦");
@@ -72,11 +73,11 @@ TEST_F(BattleScreenTest, DesignTimeCaptionsStayUntilTheFirstStage) {
 
 TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   chooseStage(15);  // every slot a foundation
-  EXPECT_EQ(text(Label::stage), "ORIGINAL");
+  EXPECT_EQ(text(Label::Stage), "ORIGINAL");
   EXPECT_TRUE(screen.menus().stages[14]->isChecked());
-  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "");
-  EXPECT_EQ(background(Label::whatA), QColor(Qt::red));
-  EXPECT_EQ(background(Label::whereA), QColor(0, 128, 0));
+  for (const PauseSign sign : kPauseSigns) EXPECT_FALSE(screen.pauseShown(sign));
+  EXPECT_EQ(background(Label::WhatPhaseP1), QColor(Qt::red));
+  EXPECT_EQ(background(Label::WherePhaseP1), QColor(0, 128, 0));
 
   // Player 1 moves to column 1 and stacks three foundations there.
   press(Qt::Key_A);
@@ -94,7 +95,7 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   pressKeypad(Qt::Key_4);
   pressKeypad(Qt::Key_5);
   clock.advance(300);
-  EXPECT_EQ(background(Label::whereB), QColor(Qt::red));
+  EXPECT_EQ(background(Label::WherePhaseP2), QColor(Qt::red));
   pressKeypad(Qt::Key_6);
   pressKeypad(Qt::Key_5);
   EXPECT_EQ(b.board(3, 1), 1);
@@ -108,11 +109,11 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   clock.advance(300);
   b.mirrorsDue[1] = 1;
   press(Qt::Key_S);  // the fourth foundation
-  EXPECT_EQ(text(Label::itimeA), "10");
+  EXPECT_EQ(text(Label::WhatTimeP1), "10");
   clock.advance(100);
-  EXPECT_EQ(text(Label::scoreA), "100");
+  EXPECT_EQ(text(Label::ScoreP1), "100");
   EXPECT_EQ(effects.log.back(), "MediaP1mw play");
-  for (const Label sign : kPauseSigns) EXPECT_EQ(text(sign), "PAUSE");
+  for (const PauseSign sign : kPauseSigns) EXPECT_TRUE(screen.pauseShown(sign));
   EXPECT_TRUE(cellShows(1, 1, 9, Picture::Item7));
   press(Qt::Key_D);
   EXPECT_EQ(a.arrowCol, 1);  // keys are held under "PAUSE"
@@ -121,7 +122,7 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   clock.advance(100);
   EXPECT_TRUE(cellShows(1, 1, 10, Picture::Item7));
   EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
-  EXPECT_EQ(text(Label::winA), "1");
+  EXPECT_EQ(text(Label::WinsP1), "1");
   EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
 }
 
@@ -129,11 +130,11 @@ TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
   a.wins = 2;
   chooseStage(1);
   clock.advance(1000);
-  EXPECT_EQ(text(Label::itimeA), "9");
-  EXPECT_EQ(text(Label::itimeB), "9");
+  EXPECT_EQ(text(Label::WhatTimeP1), "9");
+  EXPECT_EQ(text(Label::WhatTimeP2), "9");
   clock.advance(9000);
-  EXPECT_EQ(text(Label::itimeA), "0");
-  EXPECT_EQ(text(Label::winB), "1");
+  EXPECT_EQ(text(Label::WhatTimeP1), "0");
+  EXPECT_EQ(text(Label::WinsP2), "1");
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm play", "MediaBgm rewind", "MediaBgm stop", "MediaP2mw play",
                               "dialog Mw2Form"}));
 
@@ -143,8 +144,8 @@ TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
   EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
   screen.show();
   clock.advance(20000);
-  EXPECT_EQ(text(Label::winB), "1");
-  EXPECT_EQ(text(Label::stage), "2");
+  EXPECT_EQ(text(Label::WinsP2), "1");
+  EXPECT_EQ(text(Label::Stage), "2");
   EXPECT_EQ(a.wins, 2);
 }
 

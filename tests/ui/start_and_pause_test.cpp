@@ -49,7 +49,7 @@ struct StartAndPauseTest : ::testing::Test {
     screen.show();
   }
   BoardCover& cover(char side) { return *screen.findChild<BoardCover*>(QString("cover") + side); }
-  QString stageLabel() { return screen.signCaption(Label::stage); }
+  QString stageLabel() { return screen.signCaption(Label::Stage); }
   void trigger(int stage) { screen.menus().stages[stage - 1]->trigger(); }
   void send(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text, bool autoRepeat) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers, text, autoRepeat);

@@ -38,9 +38,9 @@ TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
   for (int n = 1; n <= 15; ++n) {
     EXPECT_EQ(screen.menus().stages[n - 1]->isEnabled(), n == 1 || n == 15) << n;
   }
-  EXPECT_EQ(text(Label::cantime), "95");
-  EXPECT_EQ(text(Label::nscore), "1500");
-  EXPECT_EQ(text(Label::pau1a), "PAUSE");
+  EXPECT_EQ(text(Label::MirrorCountdown), "95");
+  EXPECT_EQ(text(Label::TargetScore), "1500");
+  EXPECT_TRUE(screen.pauseShown(PauseSign::SupplyP1));
   EXPECT_EQ(screen.client()->size(), QSize(449, 394));
   // One board, one hint; the count runs over it before the stage starts.
   ASSERT_EQ(screen.findChildren<BoardCover*>().size(), 1);
@@ -49,14 +49,14 @@ TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
   screen.menus().stages[0]->trigger();
   EXPECT_EQ(cover->text(), "ステージ１\n3");
   clock.advance(GameScreen::kCountMs);
-  EXPECT_EQ(text(Label::stage), "1");
+  EXPECT_EQ(text(Label::Stage), "1");
   EXPECT_EQ(cover->look(), BoardCover::Look::None);
 }
 
 TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
   chooseStage(1);
-  EXPECT_EQ(text(Label::stage), "1");
-  EXPECT_EQ(text(Label::pau1a), "");
+  EXPECT_EQ(text(Label::Stage), "1");
+  EXPECT_FALSE(screen.pauseShown(PauseSign::SupplyP1));
   // Stage 1's column 5 offers comb up, mirror, mirror, comb up...; with the
   // board column 1 already holding three combs facing up the fourth clears it.
   for (int r = 1; r <= 3; ++r) p.board(1, r) = kCombUp;
@@ -71,10 +71,10 @@ TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
   for (int k = 0; k < 4; ++k) press(Qt::Key_A);
   press(Qt::Key_S);
   clock.advance(100);  // the run: 150 points, the NORM of 1500 is passed
-  EXPECT_EQ(text(Label::scoreA), "1550");
+  EXPECT_EQ(text(Label::ScoreP1), "1550");
   clock.advance(100);
   EXPECT_EQ(effects.log.back(), "dialog SwForm");
-  EXPECT_EQ(text(Label::winA), "1");
+  EXPECT_EQ(text(Label::WinsP1), "1");
   EXPECT_TRUE(screen.menus().stages[1]->isEnabled());
   EXPECT_FALSE(screen.menus().stages[2]->isEnabled());
 }
@@ -83,10 +83,10 @@ TEST_F(TrainingScreenTest, TimeCountsDownAndMirrorsFallOnEveryColumn) {
   chooseStage(1);
   p.whatRun = 0;  // the player is thinking: only TIME runs
   clock.advance(3000);
-  EXPECT_EQ(text(Label::cantime), "92");
+  EXPECT_EQ(text(Label::MirrorCountdown), "92");
   screen.engine().state.mirrorCountdown = 1;
   clock.advance(1000);
-  EXPECT_EQ(text(Label::cantime), "95");
+  EXPECT_EQ(text(Label::MirrorCountdown), "95");
   for (int c = 1; c <= 6; ++c) EXPECT_EQ(p.board(c, 1), kMirrorDown) << c;
 }
 

@@ -53,12 +53,12 @@ int main(int argc, char** argv) {
             save(help.screen(HelpScreen::Technique), dir, "teku.png") &&
             save(help.screen(HelpScreen::Characters), dir, "ch.png") &&
             save(help.screen(HelpScreen::About), dir, "about.png") &&
-            save(results.dialog(Dialog::Mw1Form), dir, "mw1.png") &&
-            save(results.dialog(Dialog::Mw2Form), dir, "mw2.png") &&
-            save(results.dialog(Dialog::SwForm), dir, "sw.png") &&
-            save(results.dialog(Dialog::SlForm), dir, "sl.png");
+            save(results.dialog(Dialog::PlayerOneWins), dir, "mw1.png") &&
+            save(results.dialog(Dialog::PlayerTwoWins), dir, "mw2.png") &&
+            save(results.dialog(Dialog::TrainingWon), dir, "sw.png") &&
+            save(results.dialog(Dialog::TrainingLost), dir, "sl.png");
   results.setTrainingCharacter(glamora::Character::Mirabe);
-  ok = ok && save(results.dialog(Dialog::SwForm), dir, "sw-mirabe.png") &&
-       save(results.dialog(Dialog::SlForm), dir, "sl-mirabe.png");
+  ok = ok && save(results.dialog(Dialog::TrainingWon), dir, "sw-mirabe.png") &&
+       save(results.dialog(Dialog::TrainingLost), dir, "sl-mirabe.png");
   return ok ? 0 : 1;
 }

@@ -217,7 +217,7 @@ void RollbackBattle::release(int tick) {
         break;
       case HeldEffect::MediaOp: effects_.media(e.media, e.op); break;
       case HeldEffect::OpenDialog:
-        ++tally_.wins[e.dialog == Dialog::Mw1Form ? 0 : 1];
+        ++tally_.wins[e.dialog == Dialog::PlayerOneWins ? 0 : 1];
         tally_.roundOpen = false;
         effects_.openDialog(e.dialog);
         break;

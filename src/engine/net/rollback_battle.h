@@ -113,7 +113,7 @@ class RollbackBattle {
     enum Kind { OpenMedia, MediaOp, OpenDialog, Error, RoundStarted, RoundDrawn } kind;
     Media media = Media::Bgm;
     glamora::MediaOp op = glamora::MediaOp::Play;
-    Dialog dialog = Dialog::Mw1Form;
+    Dialog dialog = Dialog::PlayerOneWins;
     std::string text;
   };
   // Keeps what the battle asks of the outside in the log of the tick being played.
