@@ -15,9 +15,12 @@
 namespace glamora {
 
 struct PlayerViewModel {
-  Board board{};
-  bool boardShown = false;              // redrawn at least once
-  Picture carried = Picture::Unchanged; // Unchanged: never set
+  Board board{};            // the codes last drawn
+  bool boardShown = false;  // redrawn at least once
+  // The picture each cell shows: a code with no picture of its own leaves
+  // the cell's last one (Unchanged: never drawn).
+  std::array<Picture, kColumns * kRows> cells{};
+  Picture carried = Picture::Unchanged;  // Unchanged: never set
   std::array<Picture, kColumns> markers{};
   int arrowCol = 3;
   int carriedCol = 3;
@@ -47,8 +50,15 @@ struct ScreenViewModel {
 
   // Takes one call of the engine to the screen.
   void redrawBoard(int player, const Board& board) {
-    players[player].board = board;
-    players[player].boardShown = true;
+    PlayerViewModel& m = players[player];
+    m.board = board;
+    m.boardShown = true;
+    for (int c = 1; c <= kColumns; ++c) {
+      for (int r = 1; r <= kRows; ++r) {
+        const Picture p = cellPicture(board(c, r), c, r);
+        if (p != Picture::Unchanged) m.cells[(c - 1) * kRows + (r - 1)] = p;
+      }
+    }
   }
   void showCarried(int player, Picture picture) {
     if (picture != Picture::Unchanged) players[player].carried = picture;

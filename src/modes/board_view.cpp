@@ -126,9 +126,7 @@ QRect BoardView::cellRect(int column, int row) {
 }
 QRect BoardView::offerRect(int column) { return {kCellWidth * (column - 1), kOfferTop, kCellWidth, kCellHeight}; }
 QRect BoardView::arrowRect(int column) { return {kCellWidth * (column - 1), kArrowTop, kCellWidth, kCellHeight}; }
-QRect BoardView::carriedRect(int column) {
-  return {kCellWidth * (column - 1), kCarriedTop, kCellWidth, kCellHeight};
-}
+QRect BoardView::carriedRect(int column) { return {kCellWidth * (column - 1), kCarriedTop, kCellWidth, kCellHeight}; }
 
 const SignSlot* BoardView::slotOf(Label role) const {
   for (const SignSlot& slot : slots_) {
@@ -148,11 +146,11 @@ int BoardView::signBackground(Label role) const {
 }
 
 void BoardView::boardChanged() {
-  const Board board = model().boardShown ? model().board : Board{};
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kRows; ++r) {
-      const Picture p = cellPicture(board(c, r), c, r);
-      if (p == Picture::Unchanged) continue;
+      // Before any redraw, the cells show an empty board.
+      const Picture shown = model().cells[index(c, r)];
+      const Picture p = shown == Picture::Unchanged ? cellPicture(0, c, r) : shown;
       PictureId& cell = cells_[index(c, r)];
       const PictureId now = pictures_.resolve(*pictureFromEngine(p));
       if (cell == now) continue;

@@ -1,17 +1,17 @@
 #include "game_screen.h"
 
 #include <QCloseEvent>
-#include <algorithm>
-#include <utility>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "clock_hold.h"
-#include "engine/stages.h"
 #include "engine/battle.h"
+#include "engine/stages.h"
 #include "screens/form_kit.h"
 #include "screens/player_keys.h"
 
@@ -43,12 +43,14 @@ bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwo
 
 QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
   const int p = suffix == 'B' ? 1 : 0;
-  return {"ゲーム(G) →",       "ステージを選んでください",
-          "（Ctrl+F1 でステージ１）", "",
-          QString("%1：←　%2：決定　%3：→")
-              .arg(keyName(keys.key(p, Key::Left)), keyName(keys.key(p, Key::Select)),
-                   keyName(keys.key(p, Key::Right))),
-          "P：一時停止"};
+  return {
+      "ゲーム(G) →",
+      "ステージを選んでください",
+      "（Ctrl+F1 でステージ１）",
+      "",
+      QString("%1：←　%2：決定　%3：→")
+          .arg(keyName(keys.key(p, Key::Left)), keyName(keys.key(p, Key::Select)), keyName(keys.key(p, Key::Right))),
+      "P：一時停止"};
 }
 
 // The left frame, the bars around the centre column and player 1's half of
@@ -289,34 +291,33 @@ int GameScreen::signBackground(Label label) const {
   return -1;
 }
 
+BoardView* GameScreen::side(int player) const {
+  return player >= 0 && player < static_cast<int>(boards_.size()) ? boards_[static_cast<std::size_t>(player)] : nullptr;
+}
+
 void GameScreen::redrawBoard(int player, const Board& board) {
-  if (player >= static_cast<int>(boards_.size())) return;
   shown_.redrawBoard(player, board);
-  boards_[player]->boardChanged();
+  if (BoardView* view = side(player)) view->boardChanged();
 }
 
 void GameScreen::showCarried(int player, Picture picture) {
-  if (player >= static_cast<int>(boards_.size())) return;
   shown_.showCarried(player, picture);
-  boards_[player]->carriedChanged();
+  if (BoardView* view = side(player)) view->carriedChanged();
 }
 
 void GameScreen::showMarker(int player, int column, Picture picture) {
-  if (player >= static_cast<int>(boards_.size())) return;
   shown_.showMarker(player, column, picture);
-  boards_[player]->offerChanged(column);
+  if (BoardView* view = side(player)) view->offerChanged(column);
 }
 
 void GameScreen::moveArrow(int player, int column) {
-  if (player >= static_cast<int>(boards_.size())) return;
   const int from = std::exchange(shown_.players[player].arrowCol, column);
-  boards_[player]->arrowMoved(from);
+  if (BoardView* view = side(player)) view->arrowMoved(from);
 }
 
 void GameScreen::moveCarried(int player, int column) {
-  if (player >= static_cast<int>(boards_.size())) return;
   const int from = std::exchange(shown_.players[player].carriedCol, column);
-  boards_[player]->carriedMoved(from);
+  if (BoardView* view = side(player)) view->carriedMoved(from);
 }
 
 // Counters and signs are told again on every tick: only a change repaints.
@@ -394,8 +395,7 @@ void GameScreen::keyReleaseEvent(QKeyEvent* event) {
 // read at once; the pairs a held key sends carry the same time stamp, which no
 // person's release and press do.
 bool GameScreen::isRepeat(const QKeyEvent& event) const {
-  return event.isAutoRepeat() ||
-         (event.timestamp() != 0 && lastRelease_ == std::pair{event.key(), event.timestamp()});
+  return event.isAutoRepeat() || (event.timestamp() != 0 && lastRelease_ == std::pair{event.key(), event.timestamp()});
 }
 
 void GameScreen::closeEvent(QCloseEvent* event) {

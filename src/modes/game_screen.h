@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -116,7 +116,9 @@ class GameScreen : public QDialog, public ScreenView {
   int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
 
   SignView* sign(Label label) const { return signs_[static_cast<std::size_t>(label)]; }
-  void addPlate(int player, const LabelSpec& spec) { plates_.at(static_cast<std::size_t>(player)) = makeLabel(client_, spec); }
+  void addPlate(int player, const LabelSpec& spec) {
+    plates_.at(static_cast<std::size_t>(player)) = makeLabel(client_, spec);
+  }
   // A player's side at `left`, `suffix` "A" or "B" naming its parts.
   void addBoard(int left, char suffix);
   // Builds a layout table in the client area; the signs the engine writes
@@ -138,6 +140,7 @@ class GameScreen : public QDialog, public ScreenView {
   int lastStage() const;
   void startStage(int n);
   void coverTick();
+  BoardView* side(int player) const;  // null where the screen has no such side
   void signChanged(Label label);
   void showCovers();
   void holdClockAndMusic(bool held);
