@@ -61,13 +61,6 @@ int replay(const std::string& file, int round) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The game repaints small parts of small windows many times a second. Over
-  // X shared memory each repaint of a part the server may still be reading
-  // first waits for a round trip to the server; copying the few pixels into
-  // the request costs less. Set in the environment, the choice is the user's;
-  // GLAMORA_X_SHARED_MEMORY=1 keeps Qt's default (scripts/measure compares both).
-  if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM") && qgetenv("GLAMORA_X_SHARED_MEMORY") != "1")
-    qputenv("QT_XCB_NO_MITSHM", "1");
   const glamora::CommandLine command = glamora::readCommandLine(argc, argv);
   switch (command.action) {
     case glamora::CommandLine::Action::help: std::cout << glamora::helpText(); return 0;
@@ -85,8 +78,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(glamora::kAppTitle);
   glamora::installQtJapanese(application);
   glamora::installFontSubstitutions();
-  if (command.action == glamora::CommandLine::Action::replay)
-    return replay(command.replayFile, command.round);
+  if (command.action == glamora::CommandLine::Action::replay) return replay(command.replayFile, command.round);
 
   // Each of the music, voices and help text is read from the working
   // directory when it is there, from the installed data directory otherwise.
