@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds and starts the game in data/
 # make measure  start-up time, memory and CPU against a bare Qt window (scripts/measure)
-# make test  installs what is missing, builds, runs every test, then the engine
+# make test  installs what is missing, builds, checks the sources' layout
+#            (.clang-format), runs every test, then the engine
 #            tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with
 #            the fuzz targets' committed inputs replayed there
 # make fuzz  installs clang and runs each fuzz target for FUZZ_SECONDS (300) seconds
@@ -26,6 +27,7 @@ build:
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: deps-test build
+	scripts/check-format
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON -DGLAMORA_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"

@@ -24,8 +24,8 @@ struct RoundUnderWay {
       TickInput remote;
       for (int p = 0; p < 2; ++p) {
         const Battle& b = battle.session().battle;
-        const Key key = computers[p].tick(
-            makeComputerView(b.player(p).state, &b.player(1 - p).state, b.state.flags, b.state.stageNo, 0));
+        const Key key = computers[p].tick(makeComputerView(b.player(p).state, &b.player(1 - p).state, b.state.flags,
+                                                           b.state.stageNo, 0));
         if (key == Key::None) continue;
         if (p == 0) battle.pressLocal(key, 0);
         else remote.keys[remote.keyCount++] = {key, 0};

@@ -23,9 +23,9 @@
 
 #include <chrono>
 #include <cmath>
-#include <vector>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/clock_driver.h"
 #include "app/gamepad_input.h"
@@ -175,7 +175,8 @@ void BM_IdlePadCpu(benchmark::State& state) {
     wall.start();
     PadBattle::runUntil([&] { return wall.elapsed() >= seconds * 1000; });
     const double elapsed = static_cast<double>(wall.elapsed()) / 1000;
-    return Phase{(processCpuSeconds() - cpu) / elapsed * 100, static_cast<double>(battle.input.reads() - reads) / elapsed};
+    return Phase{(processCpuSeconds() - cpu) / elapsed * 100,
+                 static_cast<double>(battle.input.reads() - reads) / elapsed};
   };
   const auto withPad = [&] {
     VirtualPad pad;

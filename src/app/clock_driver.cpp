@@ -26,10 +26,8 @@ bool isPersonsInput(QEvent::Type type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-      return true;
-    default:
-      return false;
+    case QEvent::Wheel: return true;
+    default: return false;
   }
 }
 
@@ -102,7 +100,8 @@ void ClockDriver::arm() {
 void ClockDriver::armSoon() {
   if (armPending_) return;
   armPending_ = true;
-  QMetaObject::invokeMethod(this, [this] { arm(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { arm(); }, Qt::QueuedConnection);
 }
 
 bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {

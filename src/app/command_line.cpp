@@ -45,7 +45,8 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
       replay = true;
       line.replayFile = value;
     } else {
-      if (!roundNumber(value, line.round)) return bad("--round needs a whole number from 1, not '" + std::string(value) + "'");
+      if (!roundNumber(value, line.round))
+        return bad("--round needs a whole number from 1, not '" + std::string(value) + "'");
       round = true;
     }
   }

@@ -58,8 +58,8 @@ void readKeptSettingsBeforeStart() {
 }
 
 FullScreenBackdrop::FullScreenBackdrop()
-    : backdrop_(std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint |
-                                                       Qt::WindowDoesNotAcceptFocus)) {
+    : backdrop_(std::make_unique<QWidget>(nullptr,
+                                          Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)) {
   backdrop_->setObjectName("backdrop");
   backdrop_->setWindowTitle(kAppTitle);
   QPalette palette = backdrop_->palette();

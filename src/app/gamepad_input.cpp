@@ -91,8 +91,7 @@ void GamepadInput::swapPlayers() {
 
 void GamepadInput::updateReading() {
   QWidget* window = QApplication::activeWindow();
-  const bool gameWindow =
-      window && (dynamic_cast<GameScreen*>(window) || (isResultDialog && isResultDialog(window)));
+  const bool gameWindow = window && (dynamic_cast<GameScreen*>(window) || (isResultDialog && isResultDialog(window)));
   const bool reading = gameWindow && !pads_.pads().empty();
   if (reading == reading_) return;
   reading_ = reading;

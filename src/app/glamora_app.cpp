@@ -43,7 +43,10 @@ class AfterFirstPaint final : public QObject {
 }  // namespace
 
 GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory)
-    : media_(media), sessionsDirectory_(std::move(sessionsDirectory)), effects_(media), session_(effects_),
+    : media_(media),
+      sessionsDirectory_(std::move(sessionsDirectory)),
+      effects_(media),
+      session_(effects_),
       keeper_(settingsAtStart().path, settingsAtStart().settings) {
   // Only the title screen is built here: every other screen is built when it
   // first opens, and shows what it would have shown had it been built now.
@@ -57,9 +60,9 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   titleArt.setDevicePixelRatio(ratio);
   if (!pictures_.takePainted(PictureId::title, std::move(titleArt))) pictures_.paintAhead(PictureId::title, ratio);
   const auto fillHelp = [this](QMenu* menu) { addHelpItems(menu, *help_); };
-  title_ = std::make_unique<TitleScreen>(
-      pictures_, session_.clock,
-      TitleActions{[this] { return startup(); }, [this] { openTraining(); }, [this] { openBattle(); }});
+  title_ = std::make_unique<TitleScreen>(pictures_, session_.clock,
+                                         TitleActions{[this] { return startup(); }, [this] { openTraining(); },
+                                                      [this] { openBattle(); }});
   if (settingsAtStart().settings.displaySize == DisplaySize::FullScreen) {
     backdrop_ = std::make_unique<FullScreenBackdrop>();
     backdrop_->hold(title_.get());
@@ -107,7 +110,8 @@ BattleScreen& GlamoraApp::battle() {
     keepSettingsOf(*battle_);
     controls_->attach(*battle_);
     netGame_ = std::make_unique<netgame::NetGame>(
-        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_);
+        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); },
+        sessionsDirectory_);
   }
   return *battle_;
 }
@@ -222,9 +226,7 @@ void GlamoraApp::setTrainingBoxesEnabled(bool enabled) {
 
 void GlamoraApp::openEditor() { openModal(&editor()); }
 
-void GlamoraApp::openReplays() {
-  openReplayList(sessionsDirectory_, pictures_, QApplication::activeWindow());
-}
+void GlamoraApp::openReplays() { openReplayList(sessionsDirectory_, pictures_, QApplication::activeWindow()); }
 
 void GlamoraApp::openGameScreen(GameScreen& screen) {
   title_->hide();

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/display_size.h"
-#include "app/player_controls.h"
 #include "app/game_effects.h"
+#include "app/player_controls.h"
 #include "app/settings_keeper.h"
 #include "app/startup_step.h"
 #include "app/title_screen.h"

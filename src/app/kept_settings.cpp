@@ -19,9 +19,10 @@ constexpr const char* kFormat = "1";
 // A settings file of ours is a few kilobytes.
 constexpr qint64 kLargestFile = 64 * 1024;
 
-constexpr std::array<std::pair<DisplaySize, const char*>, 4> kSizeNames = {
-    {{DisplaySize::Single, "1"}, {DisplaySize::OneAndHalf, "1.5"}, {DisplaySize::Double, "2"},
-     {DisplaySize::FullScreen, "full"}}};
+constexpr std::array<std::pair<DisplaySize, const char*>, 4> kSizeNames = {{{DisplaySize::Single, "1"},
+                                                                            {DisplaySize::OneAndHalf, "1.5"},
+                                                                            {DisplaySize::Double, "2"},
+                                                                            {DisplaySize::FullScreen, "full"}}};
 
 QString computerName(const std::optional<ComputerLevel>& level) {
   return level ? QString::fromLatin1(levelName(*level).data(), static_cast<qsizetype>(levelName(*level).size()))

@@ -38,7 +38,7 @@ struct KeptSettings {
   SoundSwitches battleSound;
   SoundSwitches trainingSound;
   Character character = Character::Elna;
-  int trainingStages = 1;  // training stage items 1..N can be chosen
+  int trainingStages = 1;                                       // training stage items 1..N can be chosen
   std::vector<std::string> editorTexts = defaultEditorTexts();  // in check order: pa11..pa68, psc, ptm
   DisplaySize displaySize = DisplaySize::Single;
   ControlSettings controls;  // no engine's: the keys are read before the engine

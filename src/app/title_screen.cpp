@@ -53,8 +53,10 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, false, kClWhite, -1, Qt::AlignLeft})
       ->setObjectName("Label1");
 
-  one_ = makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
-  two_ = makeButton("two1", QRect(232, 280, 137, 33), "二人で対戦(&B)", "一人ではプレーできません", PictureId::glyphTwo);
+  one_ =
+      makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
+  two_ =
+      makeButton("two1", QRect(232, 280, 137, 33), "二人で対戦(&B)", "一人ではプレーできません", PictureId::glyphTwo);
   end_ = makeButton("end1", QRect(256, 328, 89, 33), "終了(&X)", "ゲームを終了します", PictureId::glyphEnd);
   connect(one_, &QPushButton::clicked, this, [this] {
     if (actions_.openTraining) actions_.openTraining();

@@ -14,9 +14,9 @@
 namespace glamora {
 
 struct TitleActions {
-  std::function<bool()> startup;             // one attempt of the start-up step
-  std::function<void()> openTraining;        // "一人で特訓(&O)"
-  std::function<void()> openBattle;          // "二人で対戦(&B)"
+  std::function<bool()> startup;       // one attempt of the start-up step
+  std::function<void()> openTraining;  // "一人で特訓(&O)"
+  std::function<void()> openBattle;    // "二人で対戦(&B)"
 };
 
 class TitleScreen final : public QWidget {

@@ -4,8 +4,10 @@ namespace glamora {
 
 namespace {
 
-constexpr PlayerLabels kLabelsA{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1, Label::WhereTimeP1, Label::ScoreP1, Label::WinsP1};
-constexpr PlayerLabels kLabelsB{Label::WhatPhaseP2, Label::WherePhaseP2, Label::WhatTimeP2, Label::WhereTimeP2, Label::ScoreP2, Label::WinsP2};
+constexpr PlayerLabels kLabelsA{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1,
+                                Label::WhereTimeP1, Label::ScoreP1,      Label::WinsP1};
+constexpr PlayerLabels kLabelsB{Label::WhatPhaseP2, Label::WherePhaseP2, Label::WhatTimeP2,
+                                Label::WhereTimeP2, Label::ScoreP2,      Label::WinsP2};
 constexpr PauseSign kPauseSigns[] = {PauseSign::SupplyP1, PauseSign::SupplyP2, PauseSign::CarriedP1,
                                      PauseSign::CarriedP2};
 

@@ -6,8 +6,8 @@
 namespace glamora {
 
 inline constexpr int kColumns = 6;
-inline constexpr int kRows = 10;      // row 10 is the OUT ZONE row
-inline constexpr int kPlayRows = 9;   // rows that runs, falls and mirrors look at
+inline constexpr int kRows = 10;     // row 10 is the OUT ZONE row
+inline constexpr int kPlayRows = 9;  // rows that runs, falls and mirrors look at
 inline constexpr int kSlots = 8;
 inline constexpr int kOutZoneRow = 10;
 // Where the arrow and the carried item stand when a round starts.

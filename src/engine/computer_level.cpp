@@ -5,10 +5,10 @@ namespace glamora {
 namespace {
 
 constexpr LevelSettings kLevels[] = {
-    {500, 1, 1, 150},  // easy: slow, one take ahead, sometimes a plain mistake
-    {300, 1, 1, 20},   // normal
-    {100, 2, 8, 0},    // hard: quick, weighs the next offers too
-    {200, 0, 0, 1000}, // random: presses its three keys at random
+    {500, 1, 1, 150},   // easy: slow, one take ahead, sometimes a plain mistake
+    {300, 1, 1, 20},    // normal
+    {100, 2, 8, 0},     // hard: quick, weighs the next offers too
+    {200, 0, 0, 1000},  // random: presses its three keys at random
 };
 
 constexpr std::string_view kNames[] = {"easy", "normal", "hard", "random"};

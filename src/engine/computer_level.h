@@ -11,10 +11,10 @@ namespace glamora {
 enum class ComputerLevel { Easy, Normal, Hard, Random };
 
 struct LevelSettings {
-  int paceMs;            // at least this long between two keys
-  int lookahead;         // takes judged ahead: 1 this one, 2 also the next
-  int beam;              // first takes followed further when looking ahead
-  int mistakePerMille;   // decisions made at random instead
+  int paceMs;           // at least this long between two keys
+  int lookahead;        // takes judged ahead: 1 this one, 2 also the next
+  int beam;             // first takes followed further when looking ahead
+  int mistakePerMille;  // decisions made at random instead
   bool operator==(const LevelSettings&) const = default;
 };
 

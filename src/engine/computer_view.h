@@ -26,8 +26,8 @@ struct ComputerView {
   int arrowCol = kStartColumn, carryCol = kStartColumn;
   bool roundActive = false, inputOpen = false;  // a round is on; "PAUSE" is not shown
   int stageNo = 0;
-  int mirrorCountdown = 0;   // training's TIME to the next mirror fall, 0 in battle
-  Supply stageTable;         // the supply the round started from
+  int mirrorCountdown = 0;  // training's TIME to the next mirror fall, 0 in battle
+  Supply stageTable;        // the supply the round started from
 };
 
 // Fills a view from the engine's state; `opponent` is null on training.

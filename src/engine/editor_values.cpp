@@ -31,8 +31,8 @@ void checkBox(const EditorBox& box, const std::string& text) {
 std::optional<EditorBox> EditorBox::fromName(const std::string& name) {
   if (name == "psc") return EditorBox{Norm};
   if (name == "ptm") return EditorBox{MirrorTime};
-  if (name.size() == 4 && name[0] == 'p' && name[1] == 'a' && name[2] >= '1' && name[2] <= '6' &&
-      name[3] >= '1' && name[3] <= '8') {
+  if (name.size() == 4 && name[0] == 'p' && name[1] == 'a' && name[2] >= '1' && name[2] <= '6' && name[3] >= '1' &&
+      name[3] <= '8') {
     return EditorBox{Grid, name[2] - '0', name[3] - '0'};
   }
   return std::nullopt;

@@ -20,7 +20,7 @@ struct EditorBox {
   std::string name() const;
   int maxLength() const;  // characters the box takes when typed into: 1, 5, 2
   int minValue() const { return 1; }
-  int maxValue() const;   // 9, 99999, 99
+  int maxValue() const;  // 9, 99999, 99
 };
 
 // The 50 boxes in the order of the check: pa11..pa18, pa21..pa68, psc, ptm.

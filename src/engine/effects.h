@@ -55,6 +55,7 @@ enum Colour : int {
 
 // The signs and counters whose caption or colour the rules change. P1 is the
 // left side (the training player too), P2 the right one.
+// clang-format off
 enum class Label {
   Stage,
   WhatPhaseP1, WherePhaseP1, WhatTimeP1, WhereTimeP1, ScoreP1, WinsP1,
@@ -63,6 +64,7 @@ enum class Label {
   TargetScore,      // training: the score the stage asks for
   TrainingLosses,
 };
+// clang-format on
 inline constexpr int kLabelCount = static_cast<int>(Label::TrainingLosses) + 1;
 
 // The "PAUSE" signs over a side's supply row and its carried-item row.

@@ -17,9 +17,7 @@ const char* dialogName(Dialog d) {
   return names[static_cast<int>(d)];
 }
 
-std::string assetPath(const std::string& directory, const std::string& fileName) {
-  return directory + "/" + fileName;
-}
+std::string assetPath(const std::string& directory, const std::string& fileName) { return directory + "/" + fileName; }
 
 FileLocator filesInDirectory(std::string directory) {
   return [directory = std::move(directory)](const std::string& fileName) { return assetPath(directory, fileName); };

@@ -7,9 +7,9 @@ namespace glamora {
 
 struct MirrorStep {
   enum Kind {
-    None,      // the cell is no mirror, or the mirror has nothing to copy
-    Wait,      // a mirror facing down over an empty cell: it has to fall first
-    Copy,      // the cell becomes `code`
+    None,  // the cell is no mirror, or the mirror has nothing to copy
+    Wait,  // a mirror facing down over an empty cell: it has to fall first
+    Copy,  // the cell becomes `code`
   } kind = None;
   int code = 0;
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "computer_view.h"
@@ -20,19 +20,19 @@ constexpr Value kLoses = std::numeric_limits<Value>::min();
 
 // Weights of the judgement, tuned by matches between the levels.
 struct Weights {
-  Value height = 1'200'000;           // per squared column height
-  Value nearlyFull = 150'000'000;     // a column with rows 1..8 full
-  Value full = 600'000'000;           // rows 1..9 full: one mirror into it loses
-  Value fullBeforeFall = 3'000'000'000; // training: full when the mirrors are about to fall
-  Value pair = 10'000'000, triple = 28'000'000; // equal items on top of a column, free to clear
-  Value rowThreeNow = 5'000'000;      // three of four in a row, the fourth droppable now
-  Value rowThreeLater = 2'000'000;    // ... the fourth cell needs something under it first
+  Value height = 1'200'000;                      // per squared column height
+  Value nearlyFull = 150'000'000;                // a column with rows 1..8 full
+  Value full = 600'000'000;                      // rows 1..9 full: one mirror into it loses
+  Value fullBeforeFall = 3'000'000'000;          // training: full when the mirrors are about to fall
+  Value pair = 10'000'000, triple = 28'000'000;  // equal items on top of a column, free to clear
+  Value rowThreeNow = 5'000'000;                 // three of four in a row, the fourth droppable now
+  Value rowThreeLater = 2'000'000;               // ... the fourth cell needs something under it first
   Value battlePoints = 50'000, trainingPoints = 250'000;
-  Value clearedCell = 6'000'000;      // a cleared run is worth more than the triple it was
+  Value clearedCell = 6'000'000;  // a cleared run is worth more than the triple it was
   Value mirrorSent = 6'000'000, perOpponentItem = 1'500'000, intoHighColumn = 10'000'000;
   Value kill = 100'000'000'000, killInTwo = 50'000'000'000;
-  int followUpTenths = 9;             // the next take counts a little less than this one
-  Value noise = 300'000;              // random spread that breaks near ties
+  int followUpTenths = 9;  // the next take counts a little less than this one
+  Value noise = 300'000;   // random spread that breaks near ties
 };
 
 constexpr Weights kW;

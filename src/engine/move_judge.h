@@ -13,19 +13,19 @@
 namespace glamora {
 
 struct JudgeSituation {
-  Board board;                 // own board as shown
+  Board board;  // own board as shown
   bool battle = false;
-  PerColumn opponentHeights{}; // the opponent's column heights (battle)
-  PerColumn offers;            // what each supply column hands out now, kUsedUp if none
-  PerColumn following;         // what it hands out after one more take
+  PerColumn opponentHeights{};  // the opponent's column heights (battle)
+  PerColumn offers;             // what each supply column hands out now, kUsedUp if none
+  PerColumn following;          // what it hands out after one more take
   int arrowCol = kStartColumn;
   int carryCol = kStartColumn;
-  int mirrorCountdown = 0;     // training: seconds to the next mirror fall
+  int mirrorCountdown = 0;  // training: seconds to the next mirror fall
 };
 
 struct Choice {
-  int pick = 0;   // supply column to take from (0 when the item is already held)
-  int drop = 0;   // board column to drop into; 0 when there is no move at all
+  int pick = 0;            // supply column to take from (0 when the item is already held)
+  int drop = 0;            // board column to drop into; 0 when there is no move at all
   std::int64_t value = 0;  // millionths of a point
   bool operator==(const Choice&) const = default;
 };

@@ -4,6 +4,7 @@
 
 namespace glamora {
 
+// clang-format off
 enum class Picture {
   Unchanged,  // the rule leaves the picture box as it is
   Empty,      // blanks a picture box
@@ -16,6 +17,7 @@ enum class Picture {
   OfferedItem8, OfferedItem9,
   SupplyUsedUp,  // the cross over a supply column with nothing left
 };
+// clang-format on
 inline constexpr int kPictureCodes = static_cast<int>(Picture::SupplyUsedUp) + 1;
 
 // Board cell (col 1..6, row 1..10) showing `code`.

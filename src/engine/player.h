@@ -30,11 +30,11 @@ inline constexpr int kCountdownSeconds = 10;
 // (net/battle_snapshot.cpp) and in glamora-sim's dumps.
 struct PlayerState {
   Board board;
-  PerColumn nextRow;      // row of the next item dropped into each column
-  Supply supply;          // what each supply column hands out, slot 1 first
-  Supply stageSupply;     // the stage's order, source of every refill
-  PerColumn supplyPos;    // next slot offered (kSupplyUsedUp: none left)
-  PerColumn supplyFront;  // the code offered now (kUsedUp: none left)
+  PerColumn nextRow;            // row of the next item dropped into each column
+  Supply supply;                // what each supply column hands out, slot 1 first
+  Supply stageSupply;           // the stage's order, source of every refill
+  PerColumn supplyPos;          // next slot offered (kSupplyUsedUp: none left)
+  PerColumn supplyFront;        // the code offered now (kUsedUp: none left)
   bool refillReversed = false;  // the supply now hands out the stage's order backwards
   Phase phase = Phase::Switching;
   int held = 0;
@@ -47,7 +47,7 @@ struct PlayerState {
   int wins = 0;
   int arrowCol = kStartColumn;  // column under the arrow (yaji)
   int carryCol = kStartColumn;  // column under the carried item (aya)
-  PerColumn mirrorsDue;   // mirrors still due onto this player's board
+  PerColumn mirrorsDue;         // mirrors still due onto this player's board
   bool operator==(const PlayerState&) const = default;
 };
 
@@ -96,13 +96,13 @@ class Player {
   void press(Key key);
 
   // Turn tasks.
-  void refillSupply();        // when all six columns are used up
-  void refreshSupply();       // the offers, while input is open
-  void switchToWhat();        // a pending switch back to "WHAT ?"
-  void switchToWhere();       // a pending switch to "WHERE ?"
+  void refillSupply();   // when all six columns are used up
+  void refreshSupply();  // the offers, while input is open
+  void switchToWhat();   // a pending switch back to "WHAT ?"
+  void switchToWhere();  // a pending switch to "WHERE ?"
   void tickWhatCountdown();
   void tickWhereCountdown();
-  void showMarker(int col);   // supply marker of one column
+  void showMarker(int col);  // supply marker of one column
 
   // Resolution tasks; each does nothing unless a round is active.
   void scanColumns();

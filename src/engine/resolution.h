@@ -20,9 +20,9 @@ void clearRunCells(Board& board, PerColumn& nextRow, const Run& run);
 struct QuietSteps {
   void runFound(const Run&) {}  // before its cells are emptied
   void runCleared(const Run&) {}
-  void beforeMove() {}          // an item is about to fall or a mirror to copy
+  void beforeMove() {}  // an item is about to fall or a mirror to copy
   void afterMove() {}
-  void mirrorWaits() {}         // a mirror facing down hangs over an empty cell
+  void mirrorWaits() {}  // a mirror facing down hangs over an empty cell
 };
 
 // Columns 1..6, at most one run cleared in each, on the board as it stands.

@@ -13,8 +13,8 @@ enum class ScreenId { Battle = 0, Training = 1, Title = 2, Assets = 3 };
 
 struct PeriodicTask {
   ScreenId screen;
-  int number;         // the game's timer number on that screen (Timer13 -> 13)
-  int intervalMs;     // 100, 300, 500 or 1000
+  int number;      // the game's timer number on that screen (Timer13 -> 13)
+  int intervalMs;  // 100, 300, 500 or 1000
   std::function<void()> run;
 };
 

@@ -25,9 +25,8 @@ template <typename Screen>
 void registerTimers(Scheduler& scheduler, ScreenId id, Effects& effects, Screen& screen,
                     std::span<const TimerEntry<Screen>> timers) {
   for (const TimerEntry<Screen>& t : timers) {
-    scheduler.add({id, t.number, t.intervalMs, [&effects, &screen, run = t.run] {
-                     guarded(effects, [&] { run(screen); });
-                   }});
+    scheduler.add({id, t.number, t.intervalMs,
+                   [&effects, &screen, run = t.run] { guarded(effects, [&] { run(screen); }); }});
   }
 }
 

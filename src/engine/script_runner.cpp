@@ -120,6 +120,7 @@ struct ScriptRunner::Command {
   bool (*run)(ScriptRunner& script, const std::string& word, int line, std::string& reason);
 };
 
+// clang-format off
 const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"screen", true, {"battle", "training"},
      [](ScriptRunner& s, const std::string& word, int, std::string&) {
@@ -193,6 +194,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
        return true;
      }},
 };
+// clang-format on
 
 bool ScriptRunner::run(int number, const std::string& line, std::string& reason) {
   if (line.rfind("editor ", 0) == 0) return runEditor(line.substr(7), reason);

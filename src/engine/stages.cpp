@@ -7,6 +7,7 @@ namespace glamora {
 namespace {
 
 // Each line is one stage; each group of eight is one supply column, slot 1 first.
+// clang-format off
 constexpr std::array<Supply, kBuiltInStages> kStages{{
     {{5, 1, 3, 7, 9, 2, 3, 8,  6, 3, 2, 5, 1, 8, 5, 7,  1, 2, 4, 8, 4, 9, 1, 3,  3, 9, 5, 6, 2, 4, 9, 5,  4, 8, 9, 4, 5, 6, 4, 2,  2, 7, 1, 3, 8, 1, 8, 9}},  // stage 1
     {{9, 1, 8, 3, 6, 4, 5, 2,  7, 3, 5, 2, 1, 9, 8, 4,  6, 2, 4, 7, 1, 5, 3, 9,  8, 4, 2, 9, 6, 5, 1, 3,  9, 4, 1, 3, 8, 2, 7, 6,  8, 5, 3, 5, 4, 2, 1, 7}},  // stage 2
@@ -23,6 +24,7 @@ constexpr std::array<Supply, kBuiltInStages> kStages{{
     {{5, 7, 9, 4, 5, 6, 9, 8,  1, 8, 9, 5, 3, 5, 2, 4,  6, 4, 5, 7, 2, 6, 1, 7,  1, 4, 5, 5, 8, 3, 7, 5,  5, 9, 6, 8, 1, 6, 9, 3,  2, 5, 2, 3, 7, 5, 8, 5}},  // stage 13
     {{3, 5, 7, 7, 9, 4, 4, 9,  1, 6, 3, 5, 1, 2, 1, 8,  8, 5, 8, 4, 5, 9, 3, 5,  1, 7, 2, 5, 2, 3, 8, 5,  4, 5, 1, 6, 4, 5, 6, 7,  2, 2, 5, 3, 5, 6, 9, 5}},  // stage 14
 }};
+// clang-format on
 
 }  // namespace
 

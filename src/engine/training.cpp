@@ -6,7 +6,8 @@ namespace {
 
 // The training screen shows its wins under "WIN" (winA) and its losses under
 // "LOSE" (winB).
-constexpr PlayerLabels kLabels{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1, Label::WhereTimeP1, Label::ScoreP1, Label::WinsP1};
+constexpr PlayerLabels kLabels{Label::WhatPhaseP1, Label::WherePhaseP1, Label::WhatTimeP1,
+                               Label::WhereTimeP1, Label::ScoreP1,      Label::WinsP1};
 constexpr PauseSign kPauseSigns[] = {PauseSign::SupplyP1, PauseSign::CarriedP1};
 
 template <int C>

@@ -6,7 +6,6 @@ namespace glamora {
 
 namespace {
 
-
 // The right-hand frame bars and player 2's half of the centre column.
 const LabelSpec kCentre[] = {
     {"Label5", {640, 0, 16, 392}, "", kBar},

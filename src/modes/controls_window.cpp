@@ -24,10 +24,8 @@ bool isModifierOnly(int key) {
     case Qt::Key_Alt:
     case Qt::Key_AltGr:
     case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-      return true;
-    default:
-      return false;
+    case Qt::Key_Super_R: return true;
+    default: return false;
   }
 }
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QAction>
-#include <QMenuBar>
 #include <QLabel>
+#include <QMenuBar>
 #include <array>
 #include <functional>
 #include <optional>
@@ -14,15 +14,15 @@
 namespace glamora {
 
 struct GameMenuActions {
-  std::array<QAction*, 15> stages{};  // stage1..stage15
-  QAction* title = nullptr;           // title1
-  QAction* replays = nullptr;         // replay1
-  QAction* end = nullptr;             // end1
-  QAction* musicOn = nullptr;         // bon1
-  QAction* musicOff = nullptr;        // boff1
-  QAction* voicesOn = nullptr;        // won1
-  QAction* voicesOff = nullptr;       // woff1
-  QAction* editor = nullptr;          // st15sl
+  std::array<QAction*, 15> stages{};       // stage1..stage15
+  QAction* title = nullptr;                // title1
+  QAction* replays = nullptr;              // replay1
+  QAction* end = nullptr;                  // end1
+  QAction* musicOn = nullptr;              // bon1
+  QAction* musicOff = nullptr;             // boff1
+  QAction* voicesOn = nullptr;             // won1
+  QAction* voicesOff = nullptr;            // woff1
+  QAction* editor = nullptr;               // st15sl
   std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
   QAction* eraseRecords = nullptr;         // "記録を消去..."
   QMenu* game = nullptr;

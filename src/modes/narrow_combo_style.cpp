@@ -6,8 +6,8 @@ namespace glamora {
 
 NarrowComboStyle::NarrowComboStyle(int arrowWidth) : arrowWidth_(arrowWidth) {}
 
-QRect NarrowComboStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                                       SubControl part, const QWidget* widget) const {
+QRect NarrowComboStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                                       const QWidget* widget) const {
   QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
   if (control != CC_ComboBox || (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField)) return rect;
   // Left-to-right only: the button keeps the base style's height at the right

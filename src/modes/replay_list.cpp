@@ -43,7 +43,8 @@ std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path) {
   {
     const std::lock_guard lock(cacheMutex);
     const auto kept = cache.find(path);
-    if (!ec && kept != cache.end() && kept->second.size == size && kept->second.time == time) return kept->second.rounds;
+    if (!ec && kept != cache.end() && kept->second.size == size && kept->second.time == time)
+      return kept->second.rounds;
   }
   std::vector<KeptRound> rounds;
   std::string error;

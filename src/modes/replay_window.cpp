@@ -1,21 +1,21 @@
 #include "replay_window.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QCoreApplication>
-#include <QPointer>
 #include <algorithm>
 #include <climits>
 #include <functional>
 #include <thread>
 
-#include "engine/stages.h"
 #include "engine/errors.h"
+#include "engine/stages.h"
 #include "engine/text_checks.h"
 #include "modes/battle_screen.h"
 #include "modes/replay_times.h"
@@ -27,8 +27,12 @@ namespace glamora {
 
 QString roundResultText(const std::string& result) {
   static const std::pair<const char*, const char*> kTexts[] = {
-      {"Mw1Form", "プレイヤー1の勝ち"}, {"Mw2Form", "プレイヤー2の勝ち"}, {"SwForm", "クリア"},
-      {"SlForm", "失敗"},               {"abandoned", "中断"},        {"unfinished", "未完了"},
+      {"Mw1Form", "プレイヤー1の勝ち"},
+      {"Mw2Form", "プレイヤー2の勝ち"},
+      {"SwForm", "クリア"},
+      {"SlForm", "失敗"},
+      {"abandoned", "中断"},
+      {"unfinished", "未完了"},
   };
   for (const auto& [key, text] : kTexts) {
     if (result == key) return QString::fromUtf8(text);
@@ -54,7 +58,8 @@ QString quotedText(const std::string& text) {
     tailStart = bytes.size() - kTailBytes;
     for (int k = 0; k < 3 && inside(tailStart); ++k) ++tailStart;
   }
-  QString shown = QString::fromStdString(printableText(bytes.substr(0, headEnd)) + printableText(bytes.substr(tailStart)));
+  QString shown =
+      QString::fromStdString(printableText(bytes.substr(0, headEnd)) + printableText(bytes.substr(tailStart)));
   if (shown.size() > kHead + kTail + 1 || tailStart > headEnd) {
     // Cut between characters, not inside a surrogate pair.
     qsizetype head = std::min(kHead, shown.size());
@@ -175,8 +180,8 @@ bool ReplayWindow::searchStep(std::size_t lines, std::int64_t ms) {
   const int number = note_.number > 0 ? note_.number : INT_MAX;
   switch (run_->advanceTowardsRound(number, lines, ms)) {
     case ReplayRun::Search::Going:
-      progressBar_->setValue(static_cast<int>(
-          1000 * searchProgress(note_, run_->session.clock.now(), run_->linesBegun(), lineCount_)));
+      progressBar_->setValue(
+          static_cast<int>(1000 * searchProgress(note_, run_->session.clock.now(), run_->linesBegun(), lineCount_)));
       return true;
     case ReplayRun::Search::Reached: roundReached(); break;
     case ReplayRun::Search::NotInScript: roundMissing(); break;
@@ -221,9 +226,8 @@ void ReplayWindow::cancelSearch() {
 void ReplayWindow::roundMissing() {
   endSearch();
   const QString which = note_.number > 0 ? QString("ラウンド %1").arg(note_.number) : QString("ラウンド");
-  showErrorBox(parentWidget(),
-               QString::fromStdString(
-                   errorBoxText(QString("'%1' に%2がありません").arg(quotedFileName(file_), which).toStdString())));
+  showErrorBox(parentWidget(), QString::fromStdString(errorBoxText(
+                                   QString("'%1' に%2がありません").arg(quotedFileName(file_), which).toStdString())));
   close();
 }
 
@@ -291,8 +295,9 @@ std::optional<std::vector<std::string>> readReplayLines(const std::string& path,
   std::string error;
   const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) {
-    showErrorBox(parent, QString::fromStdString(errorBoxText(
-                             QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)).toStdString())));
+    showErrorBox(parent,
+                 QString::fromStdString(errorBoxText(
+                     QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)).toStdString())));
     return std::nullopt;
   }
   return splitLines(*text);
@@ -300,8 +305,8 @@ std::optional<std::vector<std::string>> readReplayLines(const std::string& path,
 
 // Opens the window on a script checked by `reading`; an error box when the
 // script has a bad line or lacks the round.
-ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::string> lines, const ScriptReading& reading,
-                          const PictureLibrary& pictures, QWidget* parent) {
+ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::string> lines,
+                          const ScriptReading& reading, const PictureLibrary& pictures, QWidget* parent) {
   const auto fail = [parent](const QString& text) {
     showErrorBox(parent, QString::fromStdString(errorBoxText(text.toStdString())));
     return nullptr;

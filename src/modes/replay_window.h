@@ -94,7 +94,7 @@ class ReplayWindow final : public QWidget {
   std::int64_t searchMs_ = kSearchMs;
   bool searching_ = true;
   QTimer timer_;
-  std::int64_t start_ = 0;                // the round's real start on the replay's clock
+  std::int64_t start_ = 0;              // the round's real start on the replay's clock
   std::optional<std::int64_t> length_;  // known from a sane note, or once it ended
   int speed_ = 1;
   bool paused_ = false;

@@ -14,9 +14,9 @@ namespace glamora {
 // Where a sign sits and how it looks before any rule writes to it.
 struct SignSlot {
   Label role;
-  QRect geometry;     // in the widget that paints it
+  QRect geometry;  // in the widget that paints it
   const char* caption;
-  LabelStyle style;   // style.background -1: transparent until a rule colours it
+  LabelStyle style;        // style.background -1: transparent until a rule colours it
   bool condensed = false;  // two 96-pixel digits are a little wider than the sign
 };
 

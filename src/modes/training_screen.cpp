@@ -9,7 +9,6 @@ namespace glamora {
 
 namespace {
 
-
 const LabelSpec kPanel[] = {
     {"Label4", {432, 0, 17, 392}, "", kBar},
     {"Label7", {16, 0, 416, 16}, "", kBar},
@@ -27,7 +26,9 @@ const LabelSpec kPlate{"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack
 const LabelSpec kCharacterName{"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}};
 
 const std::pair<const char*, Label> kNamedLabels[] = {
-    {"cantime", Label::MirrorCountdown}, {"nscore", Label::TargetScore}, {"winB", Label::TrainingLosses},
+    {"cantime", Label::MirrorCountdown},
+    {"nscore", Label::TargetScore},
+    {"winB", Label::TrainingLosses},
 };
 
 }  // namespace

@@ -44,7 +44,8 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
   }
   host_ = enet_host_create(options.host ? &bind : nullptr, 1, 2, 0, 0);
   if (!host_) {
-    fail(Problem::Port, options.host ? "cannot open UDP port " + std::to_string(options.port) : "cannot open a UDP socket");
+    fail(Problem::Port,
+         options.host ? "cannot open UDP port " + std::to_string(options.port) : "cannot open a UDP socket");
     return;
   }
   filter_.emplace(host_);

@@ -18,9 +18,9 @@
 
 #include <enet/enet.h>
 
+#include "enet_filter.h"
 #include "engine/net/handshake.h"
 #include "engine/net/net_peer.h"
-#include "enet_filter.h"
 
 namespace glamora::netio {
 

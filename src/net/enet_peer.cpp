@@ -7,8 +7,8 @@
 #include <optional>
 #include <random>
 
-#include "engine/net/handshake.h"
 #include "enet_filter.h"
+#include "engine/net/handshake.h"
 
 namespace glamora::netio {
 
@@ -76,7 +76,8 @@ bool nextEvent(ENetHost* host, const Clock& clock, std::int64_t untilUs, ENetEve
   for (;;) {
     const std::int64_t left = untilUs - clock.us();
     if (left <= 0) return enet_host_service(host, &event, 0) > 0;
-    const int r = enet_host_service(host, &event, static_cast<enet_uint32>(std::min<std::int64_t>(left / 1000 + 1, 50)));
+    const int r =
+        enet_host_service(host, &event, static_cast<enet_uint32>(std::min<std::int64_t>(left / 1000 + 1, 50)));
     if (r > 0) return true;
     if (r < 0) return false;
   }
@@ -95,7 +96,8 @@ struct Greeted {
 Greeted greet(ENetHost* host, EnetFilter& filter, const EnetPeerOptions& o, const Clock& clock) {
   Greeted g;
   ENetEvent event;
-  net::Handshake handshake = o.host ? net::Handshake::host(o.greeting) : net::Handshake::joiner(o.greeting, freshToken());
+  net::Handshake handshake =
+      o.host ? net::Handshake::host(o.greeting) : net::Handshake::joiner(o.greeting, freshToken());
   const std::int64_t connectBy = o.host ? std::int64_t{o.waitSeconds} * 1'000'000 : kJoinTimeoutUs;
   if (!o.host) {
     ENetAddress address;
@@ -108,8 +110,9 @@ Greeted greet(ENetHost* host, EnetFilter& filter, const EnetPeerOptions& o, cons
   // The connection.
   for (;;) {
     if (!nextEvent(host, clock, connectBy, event)) {
-      return {nullptr, 0, o.host ? "no peer came within " + std::to_string(o.waitSeconds) + " s"
-                                 : "no answer from " + o.address + ":" + std::to_string(o.port)};
+      return {nullptr, 0,
+              o.host ? "no peer came within " + std::to_string(o.waitSeconds) + " s"
+                     : "no answer from " + o.address + ":" + std::to_string(o.port)};
     }
     if (event.type == ENET_EVENT_TYPE_CONNECT) break;
     if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
@@ -171,7 +174,8 @@ net::PeerReport runEnetPeer(const EnetPeerOptions& o) {
     return failure(o.host, "cannot resolve " + o.address);
   }
   std::unique_ptr<ENetHost, HostDeleter> host(enet_host_create(o.host ? &bind : nullptr, 1, 2, 0, 0));
-  if (!host) return failure(o.host, o.host ? "cannot open UDP port " + std::to_string(o.port) : "cannot open a UDP socket");
+  if (!host)
+    return failure(o.host, o.host ? "cannot open UDP port " + std::to_string(o.port) : "cannot open a UDP socket");
   EnetFilter filter(host.get());
   const Clock clock;
 

@@ -66,7 +66,8 @@ class Reader {
   std::string text() {
     const std::size_t n = u8();
     if (!ok_ || n > kMostTextBytes || fields_.size() - pos_ < n) return ok_ = false, std::string();
-    std::string s(fields_.begin() + static_cast<std::ptrdiff_t>(pos_), fields_.begin() + static_cast<std::ptrdiff_t>(pos_ + n));
+    std::string s(fields_.begin() + static_cast<std::ptrdiff_t>(pos_),
+                  fields_.begin() + static_cast<std::ptrdiff_t>(pos_ + n));
     pos_ += n;
     return s;
   }
@@ -146,8 +147,8 @@ std::unique_ptr<GameFinder> GameFinder::open(const std::string& bindAddress, std
     error = "cannot open a UDP socket";
     return nullptr;
   }
-  if (enet_socket_set_option(s, ENET_SOCKOPT_NONBLOCK, 1) != 0 || enet_socket_set_option(s, ENET_SOCKOPT_BROADCAST, 1) != 0 ||
-      enet_socket_bind(s, &bind) != 0) {
+  if (enet_socket_set_option(s, ENET_SOCKOPT_NONBLOCK, 1) != 0 ||
+      enet_socket_set_option(s, ENET_SOCKOPT_BROADCAST, 1) != 0 || enet_socket_bind(s, &bind) != 0) {
     enet_socket_destroy(s);
     error = "cannot bind a UDP socket to " + bindAddress;
     return nullptr;

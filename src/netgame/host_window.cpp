@@ -18,9 +18,10 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
   setWindowTitle(QString(kAppTitle) + " - 対戦相手を待つ");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel("相手に、この機械のアドレスかこの名前で「対戦相手に接続」してもらいます。\n"
-                           "同じネットワークなら、相手の一覧にこの機械が出ます。",
-                           this);
+  auto* intro = new QLabel(
+      "相手に、この機械のアドレスかこの名前で「対戦相手に接続」してもらいます。\n"
+      "同じネットワークなら、相手の一覧にこの機械が出ます。",
+      this);
   layout->addWidget(intro);
 
   auto* form = new QFormLayout;
@@ -28,8 +29,8 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
   name->setObjectName("netMachineName");
   name->setTextInteractionFlags(Qt::TextSelectableByMouse);
   form->addRow("この機械の名前:", name);
-  auto* list = new QLabel(addresses.isEmpty() ? QString("（ネットワークにつながっていません）") : addresses.join("\n"),
-                          this);
+  auto* list =
+      new QLabel(addresses.isEmpty() ? QString("（ネットワークにつながっていません）") : addresses.join("\n"), this);
   list->setObjectName("netAddresses");
   list->setTextInteractionFlags(Qt::TextSelectableByMouse);
   form->addRow("アドレス:", list);

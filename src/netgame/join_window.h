@@ -21,7 +21,7 @@ struct FoundLine {
   QString name;
   QString address;  // "192.0.2.7:47291"
   bool free = false;
-  QString state;    // "待っています", "対戦中", "バージョンが違います（1.1）"
+  QString state;  // "待っています", "対戦中", "バージョンが違います（1.1）"
 };
 
 class JoinWindow final : public QDialog {

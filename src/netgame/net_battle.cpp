@@ -15,7 +15,6 @@ namespace glamora::netgame {
 
 namespace {
 
-
 bool isVoice(Media m) { return m != Media::Bgm; }
 
 // A name on a plate: in the plate's own size when it fits, else smaller down
@@ -56,7 +55,12 @@ class NetBattle::ScreenProxy final : public ScreenView {
 
 NetBattle::NetBattle(BattleScreen& screen, Session& local, Effects& effects, net::PeerLink& link,
                      const NetBattleSetup& setup, NetBattleLinks links)
-    : screen_(screen), local_(local), effects_(effects), link_(link), setup_(setup), links_(std::move(links)),
+    : screen_(screen),
+      local_(local),
+      effects_(effects),
+      link_(link),
+      setup_(setup),
+      links_(std::move(links)),
       peer_(setup.host ? 0 : 1, setup.token, setup.tickUs, link, *this),
       proxy_(std::make_unique<ScreenProxy>(*this, screen)) {
   peer_.onTick = [this] { tick(); };
@@ -155,8 +159,8 @@ void NetBattle::tick() {
   if (computer_) {
     const Battle& b = peer_.battle().session().battle;
     const int p = peer_.battle().localPlayer();
-    const Key key = computer_->tick(makeComputerView(b.player(p).state, &b.player(1 - p).state, b.state.flags,
-                                                     b.state.stageNo, 0));
+    const Key key =
+        computer_->tick(makeComputerView(b.player(p).state, &b.player(1 - p).state, b.state.flags, b.state.stageNo, 0));
     if (key != Key::None) peer_.pressLocalAt(key, 0);
   }
   if (waitingStage_) chooseWaitingStage();
@@ -397,8 +401,8 @@ void NetBattle::showPlates() {
   const std::string peerAddress = setup_.peerAddress.substr(0, setup_.peerAddress.rfind(':'));
   for (int p = 0; p < 2; ++p) {
     QLabel* plate = screen_.plate(p);
-    const QString name = QString::fromStdString(p == local ? setup_.localName
-                                                           : (peerName_.empty() ? peerAddress : peerName_));
+    const QString name =
+        QString::fromStdString(p == local ? setup_.localName : (peerName_.empty() ? peerAddress : peerName_));
     showName(plate, plateFonts_[p], name);
     QString hint = name + (p == local ? "（この機械" : "（相手");
     if (p == local && computer_) hint += "・コンピュータ：" + levelCaption(computer_->level());
@@ -408,8 +412,8 @@ void NetBattle::showPlates() {
 
 QString NetBattle::statusText() const {
   const net::RollbackBattle& b = peer_.battle();
-  const QString peer = QString::fromStdString(peerName_.empty() ? setup_.peerAddress
-                                                                : peerName_ + "  " + setup_.peerAddress);
+  const QString peer =
+      QString::fromStdString(peerName_.empty() ? setup_.peerAddress : peerName_ + "  " + setup_.peerAddress);
   const std::int64_t rtt = peer_.timeSync().roundTripUs();
   QString text = QString("ネット対戦（%1）　相手: %2　往復 %3")
                      .arg(setup_.host ? "ホスト" : "参加", peer,

@@ -40,8 +40,8 @@ struct NetBattleSetup {
   bool host = true;
   std::uint64_t token = 0;
   std::int64_t tickUs = std::int64_t{net::kTickMs} * 1000;
-  std::string localName;     // this machine's name
-  std::string peerAddress;   // "192.0.2.7:47291"
+  std::string localName;          // this machine's name
+  std::string peerAddress;        // "192.0.2.7:47291"
   std::string sessionsDirectory;  // where its session file goes (empty: none kept)
   QDateTime started;
 };
@@ -130,7 +130,7 @@ class NetBattle final : public QObject, private InputRoute, private Effects {
   QAction* stageNote_ = nullptr;
   std::string peerName_;
   bool peerShowsDialogs_ = false;
-  bool shown_ = false;      // the screen shows this battle
+  bool shown_ = false;  // the screen shows this battle
   bool over_ = false;
   bool quitting_ = false;
   std::int64_t quitUntilUs_ = 0;

@@ -49,9 +49,14 @@ std::vector<std::string> broadcastAddresses() {
 
 NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::function<QDialog*(Dialog)> resultWindow,
                  std::string sessionsDirectory, NetGameOptions options)
-    : screen_(screen), local_(local), effects_(effects), resultWindow_(std::move(resultWindow)),
-      sessionsDirectory_(std::move(sessionsDirectory)), options_(std::move(options)),
-      lookBeforeAnyStage_(ScreenLook::capture(screen)), port_(options_.hostPort) {
+    : screen_(screen),
+      local_(local),
+      effects_(effects),
+      resultWindow_(std::move(resultWindow)),
+      sessionsDirectory_(std::move(sessionsDirectory)),
+      options_(std::move(options)),
+      lookBeforeAnyStage_(ScreenLook::capture(screen)),
+      port_(options_.hostPort) {
   machineName_ = printableOnly(QHostInfo::localHostName().toStdString(), netio::kShownNameCharacters);
   if (machineName_.empty()) machineName_ = "Glamora";
   clock_.start();
@@ -157,8 +162,8 @@ void NetGame::listen(quint16 port) {
   };
   connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
     if (hostWindow_) {
-      hostWindow_->showNotice(QString("%1 からの接続を断りました: %2")
-                                  .arg(QString::fromStdString(address), refusalMessage(why)));
+      hostWindow_->showNotice(
+          QString("%1 からの接続を断りました: %2").arg(QString::fromStdString(address), refusalMessage(why)));
     }
   };
   if (hostWindow_) hostWindow_->showWaiting(port);
@@ -244,10 +249,12 @@ QString NetGame::joinFailure() const {
   switch (connection_->problem()) {
     case netio::EnetConnection::Problem::Refused:
       return QString("%1 に断られました: %2。")
-          .arg(target, connection_->refusal() ? refusalMessage(*connection_->refusal()) : QString("理由はわかりません"));
+          .arg(target,
+               connection_->refusal() ? refusalMessage(*connection_->refusal()) : QString("理由はわかりません"));
     case netio::EnetConnection::Problem::NoAnswer:
-      return QString("%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
-                     "アドレスとポート、ファイアウォールを確かめてください。")
+      return QString(
+                 "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
+                 "アドレスとポート、ファイアウォールを確かめてください。")
           .arg(target);
     case netio::EnetConnection::Problem::Address: return QString("%1 には接続できません。").arg(target);
     default: return QString("%1 に接続できませんでした。").arg(target);
@@ -278,8 +285,8 @@ void NetGame::showFound() {
   std::vector<FoundLine> lines;
   for (const auto& [address, f] : found_) {
     const bool sameGame = f.answer.protocol == net::kProtocolVersion && f.answer.gameVersion == gameVersion();
-    FoundLine line{QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame && f.answer.free,
-                   {}};
+    FoundLine line{
+        QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame && f.answer.free, {}};
     line.state = !sameGame ? QString("バージョンが違います（%1）").arg(QString::fromStdString(f.answer.gameVersion))
                  : f.answer.free ? QString("待っています")
                                  : QString("対戦中");
@@ -325,8 +332,9 @@ void NetGame::startBattle() {
   setup.peerAddress = connection_->peerAddress();
   setup.sessionsDirectory = sessionsDirectory_;
   setup.started = QDateTime::currentDateTime();
-  battle_ = std::make_unique<NetBattle>(screen_, local_, effects_, *connection_, setup,
-                                        NetBattleLinks{[this] { return nowUs(); }, resultWindow_, &lookBeforeAnyStage_});
+  battle_ =
+      std::make_unique<NetBattle>(screen_, local_, effects_, *connection_, setup,
+                                  NetBattleLinks{[this] { return nowUs(); }, resultWindow_, &lookBeforeAnyStage_});
   connection_->onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->receive(bytes); };
   connection_->onGone = [this] { battle_->peerGone(); };
   if (hostWindow_) hostWindow_->accept();

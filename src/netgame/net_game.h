@@ -31,9 +31,9 @@
 namespace glamora::netgame {
 
 struct NetGameOptions {
-  std::string bindAddress;  // the address a host waits on (empty: every address of this machine)
+  std::string bindAddress;                       // the address a host waits on (empty: every address of this machine)
   std::uint16_t hostPort = netio::kDefaultPort;  // the port it waits on at first
-  std::string findFrom = "0.0.0.0";  // the address the join window's probes leave from
+  std::string findFrom = "0.0.0.0";              // the address the join window's probes leave from
   // Where the probes go (empty: GLAMORA_PROBE_TO when set, else the broadcast
   // addresses of this machine's networks).
   std::vector<std::string> probeTargets;

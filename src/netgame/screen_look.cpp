@@ -1,6 +1,5 @@
 #include "screen_look.h"
 
-
 namespace glamora::netgame {
 
 ScreenLook ScreenLook::capture(const GameScreen& screen) {

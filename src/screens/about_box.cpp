@@ -16,7 +16,10 @@ constexpr LabelSpec kPanelLabels[] = {
     {"ProductName", {54, 8, 0, 0}, "Glamora", {.pixelHeight = 37, .textColour = kClBlack}},
     {"Comments", {72, 56, 0, 0}, "鏡が映す、華麗なパズル", {.pixelHeight = 19, .bold = false, .textColour = kClBlack}},
     {"Version", {126, 87, 0, 0}, "Version 1.0", {.pixelHeight = 24, .bold = false, .textColour = kClBlack}},
-    {"Copyright", {24, 134, 0, 0}, "(C) Glamora 制作チーム", {.pixelHeight = 16, .bold = false, .textColour = kClBlack}},
+    {"Copyright",
+     {24, 134, 0, 0},
+     "(C) Glamora 制作チーム",
+     {.pixelHeight = 16, .bold = false, .textColour = kClBlack}},
 };
 
 }  // namespace

@@ -50,7 +50,8 @@ CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
   useHelpFrame(library);
   addPicture("Image1", {16, 8, 96, 96}, library, PictureId::uface1a);
   addPicture("Image2", {392, 8, 96, 96}, library, PictureId::uface2a);
-  addLabel({"Label1", {184, 32, 128, 64}, "VS", {.pixelHeight = 64, .textColour = kClYellow, .align = Qt::AlignCenter}});
+  addLabel(
+      {"Label1", {184, 32, 128, 64}, "VS", {.pixelHeight = 64, .textColour = kClYellow, .align = Qt::AlignCenter}});
 
   const LabelStyle headingStyle{.pixelHeight = 24, .bold = false, .textColour = kClLime};
   for (int row = 0; row < kTableRows; ++row) {

@@ -1,13 +1,13 @@
 #include "form_kit.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QEvent>
+#include <QFont>
 #include <QIconEngine>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPointer>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
 #include <QSet>
 #include <QStyle>

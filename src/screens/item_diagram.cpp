@@ -7,9 +7,7 @@
 
 namespace glamora {
 
-PictureId diagramPicture(int code) {
-  return itemFrame(code, code == 4 || code == 5 ? 2 : 0);
-}
+PictureId diagramPicture(int code) { return itemFrame(code, code == 4 || code == 5 ? 2 : 0); }
 
 std::optional<int> diagramCode(PictureId picture) {
   for (int code = 1; code <= 9; ++code)
@@ -43,9 +41,7 @@ QPixmap arrowIcon(ArrowDirection direction, qreal devicePixelRatio) {
   return icon;
 }
 
-ItemDiagram::ItemDiagram(const PictureLibrary& library, QWidget* parent)
-    : QWidget(parent),
-      library_(library) {
+ItemDiagram::ItemDiagram(const PictureLibrary& library, QWidget* parent) : QWidget(parent), library_(library) {
   // The diagram lies under every other component and takes no mouse input.
   setAttribute(Qt::WA_TransparentForMouseEvents);
   if (parent) setGeometry(parent->rect());

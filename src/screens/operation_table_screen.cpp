@@ -1,8 +1,8 @@
 #include "operation_table_screen.h"
 
 #include <QFontMetricsF>
-#include <cmath>
 #include <QLabel>
+#include <cmath>
 
 #include "player_keys.h"
 
@@ -33,8 +33,8 @@ struct KeyLine {
   const char* caption;
 };
 constexpr KeyLine kKeyLines[] = {{"Label3", Key::Left, kLabels[2].text},
-                                  {"Label4", Key::Right, kLabels[3].text},
-                                  {"Label5", Key::Select, kLabels[4].text}};
+                                 {"Label4", Key::Right, kLabels[3].text},
+                                 {"Label5", Key::Select, kLabels[4].text}};
 
 // Spaces until the text ends as near `column` pixels as spaces can bring it
 // in `metrics`; at least one.

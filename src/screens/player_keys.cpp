@@ -178,10 +178,8 @@ QString unusableKeyReason(int gameKey) {
     case Qt::Key_Super_R:
     case Qt::Key_Hyper_L:
     case Qt::Key_Hyper_R:
-    case Qt::Key_Mode_switch:
-      return QStringLiteral("このキーは使えません");
-    default:
-      return {};
+    case Qt::Key_Mode_switch: return QStringLiteral("このキーは使えません");
+    default: return {};
   }
 }
 

@@ -1,8 +1,8 @@
 #include "screen_dialog.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -10,8 +10,7 @@
 
 namespace glamora {
 
-ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
-                           int background)
+ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize, int background)
     : QDialog(parent) {
   setObjectName(name);
   setupForm(this, caption, clientSize, background);

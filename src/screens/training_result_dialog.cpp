@@ -27,7 +27,9 @@ const CharacterLook& lookOf(Character character) {
 }
 
 constexpr LabelSpec kLabels[] = {
-    {"Label11", {96, 8, 96, 21}, "YOU",
+    {"Label11",
+     {96, 8, 96, 21},
+     "YOU",
      {.pixelHeight = 21, .textColour = kClBlack, .background = kClYellow, .align = Qt::AlignCenter}},
     {"Labell5", {-1, 208, 0, 0}, kResultNote1, kResultNoteStyle},
     {"Labell6", {0, 232, 0, 0}, kResultNote2, kResultNoteStyle},
@@ -35,8 +37,7 @@ constexpr LabelSpec kLabels[] = {
 
 }  // namespace
 
-TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const PictureLibrary& library,
-                                           QWidget* parent)
+TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const PictureLibrary& library, QWidget* parent)
     : ScreenDialog(parent, outcome == TrainingOutcome::Won ? "SwForm" : "SlForm", "結果", QSize(290, 290)),
       outcome_(outcome) {
   const bool won = outcome == TrainingOutcome::Won;

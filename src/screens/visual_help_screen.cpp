@@ -65,7 +65,7 @@ struct LegendEntry {
 };
 
 constexpr LegendEntry kLegend[] = {
-    {{8, 312}, 1, "ﾌｧﾝﾃﾞｰｼｮﾝ"},  {{8, 352}, 2, "右向きﾙｰｼﾞｭ"}, {{8, 392}, 3, "左向きﾙｰｼﾞｭ"},
+    {{8, 312}, 1, "ﾌｧﾝﾃﾞｰｼｮﾝ"},    {{8, 352}, 2, "右向きﾙｰｼﾞｭ"},  {{8, 392}, 3, "左向きﾙｰｼﾞｭ"},
     {{128, 312}, 4, "上向きクシ"}, {{128, 352}, 5, "下向きクシ"}, {{128, 392}, 6, "上向き鏡"},
     {{240, 312}, 7, "下向き鏡"},   {{240, 352}, 8, "右向き鏡"},   {{240, 392}, 9, "左向き鏡"},
 };
@@ -85,7 +85,8 @@ VisualHelpScreen::VisualHelpScreen(const PictureLibrary& library, QWidget* paren
     const PictureId picture = diagramPicture(entry.code);
     diagram_->addPicture(entry.at, picture);
     // The name stands 32 pixels right of its picture, level with its middle.
-    QLabel* name = makeLabel(this, QRect(entry.at + QPoint(32, 6), QSize(0, 0)), QString::fromUtf8(entry.name), nameStyle);
+    QLabel* name =
+        makeLabel(this, QRect(entry.at + QPoint(32, 6), QSize(0, 0)), QString::fromUtf8(entry.name), nameStyle);
     name->setObjectName(QString("name_%1").arg(QString::fromUtf8(pictureName(picture))));
   }
   addOkButton("return1", {384, 384});

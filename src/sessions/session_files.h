@@ -18,7 +18,9 @@ inline constexpr int kKeptSessions = 100;
 inline constexpr const char* kSessionSuffix = ".session";
 inline constexpr std::uintmax_t kMaxSessionFileBytes = 64u << 20;
 
-// Reads a kept session file: refuses anything that is not a regular file, or larger than 64 MiB, before reading (no blocking on a FIFO: open with O_NONBLOCK or stat first). Empty optional and a reason for a window on failure: the path as printableText() and a Japanese reason.
+// Reads a kept session file: refuses anything that is not a regular file, or larger than 64 MiB, before reading (no
+// blocking on a FIFO: open with O_NONBLOCK or stat first). Empty optional and a reason for a window on failure: the
+// path as printableText() and a Japanese reason.
 std::optional<std::string> readSessionFile(const std::filesystem::path& path, std::string& error);
 
 // Whether `filename` is one the game gives its journals:

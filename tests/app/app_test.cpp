@@ -1,14 +1,14 @@
 // The program as a whole, offscreen, on the simulated clock with silent sound.
 #include "app/glamora_app.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QApplication>
-#include <QMenu>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <SDL.h>
 #include <gtest/gtest.h>
 

@@ -16,13 +16,13 @@
 #include <filesystem>
 
 #include "../engine/test_support.h"
-#include "recorded_game.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
 #include "engine/replay.h"
 #include "modes/replay_list.h"
 #include "modes/replay_window.h"
+#include "recorded_game.h"
 #include "sessions/session_files.h"
 
 namespace glamora {

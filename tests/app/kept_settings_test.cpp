@@ -34,8 +34,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 // Texts a player may leave in the boxes, among them what INI files treat specially.
-const char* const kTexts[] = {"", " ", "7", "1500", "99999", "a,b", ";#", "\"", "\\", "=", " 9 ",
-                              "あいう", "🍎", "%", "[a]", "\\n", "0x1"};
+const char* const kTexts[] = {"",  " ",   "7",      "1500", "99999", "a,b", ";#",  "\"", "\\",
+                              "=", " 9 ", "あいう", "🍎",    "%",     "[a]", "\\n", "0x1"};
 
 KeptSettings randomSettings(std::mt19937& random) {
   const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -234,9 +234,9 @@ TEST_F(KeptGameTest, WhatThePlayerLeftIsThereAtTheNextStartAndThatRunReplaysExac
   GameRun second(path);
   Session& session = second.app->session();
   const std::string seed = std::to_string(second.app->computerSeed());
-  EXPECT_EQ(second.inputs(), (std::vector<std::string>{"cpu 1 hard " + seed, "screen training", "bgm off",
-                                                       "character mirabe", "editor pa11 5", "editor psc 300",
-                                                       "editor close", "unlock 2"}));
+  EXPECT_EQ(second.inputs(),
+            (std::vector<std::string>{"cpu 1 hard " + seed, "screen training", "bgm off", "character mirabe",
+                                      "editor pa11 5", "editor psc 300", "editor close", "unlock 2"}));
   EXPECT_TRUE(settingsOf(session, DisplaySize::Double) == left);
   BattleScreen& battle = second.app->battle();
   TrainingScreen& training = second.app->training();

@@ -190,9 +190,9 @@ TEST(ControlSettingsTest, KeysAndPadsAreWrittenAndReadBackAndBadOnesIgnored) {
     const char* key;
     const char* value;
   };
-  for (const Bad& bad : {Bad{"keys/player1/left", "P"}, Bad{"keys/player2/right", "Space"},
-                         Bad{"keys/player1/select", "Ctrl+X"}, Bad{"keys/player2/left", "nonsense"},
-                         Bad{"pads/1/player", "3"}, Bad{"pads/2/guid", "xyz"}}) {
+  for (const Bad& bad :
+       {Bad{"keys/player1/left", "P"}, Bad{"keys/player2/right", "Space"}, Bad{"keys/player1/select", "Ctrl+X"},
+        Bad{"keys/player2/left", "nonsense"}, Bad{"pads/1/player", "3"}, Bad{"pads/2/guid", "xyz"}}) {
     SCOPED_TRACE(bad.key);
     ASSERT_TRUE(writeSettingsFile(path, settings));
     {

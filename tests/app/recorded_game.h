@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
+#include "../engine/test_support.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
 #include "engine/replay.h"
-#include "../engine/test_support.h"
 
 namespace glamora::test {
 

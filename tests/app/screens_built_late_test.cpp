@@ -16,7 +16,7 @@
 namespace glamora {
 namespace {
 
-constexpr HelpScreen kHelpScreens[] = {HelpScreen::OperationTable, HelpScreen::HowToPlay, HelpScreen::VisualHelp,
+constexpr HelpScreen kHelpScreens[] = {HelpScreen::OperationTable, HelpScreen::HowToPlay,  HelpScreen::VisualHelp,
                                        HelpScreen::Technique,      HelpScreen::Characters, HelpScreen::About};
 constexpr Dialog kDialogs[] = {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost};
 

@@ -51,8 +51,7 @@ TEST_F(SessionJournalTest, EachInputIsOnDiskAtOnceAndTheRoundRunningAtTheEndIsNo
   // The file and its first line are there before anything is played.
   ASSERT_EQ(journalText(), "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\n");
   playIntoARound();
-  EXPECT_EQ(journalText(),
-            "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\nwait 500\nstage 2\nwait 1000\nkey s\n");
+  EXPECT_EQ(journalText(), "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\nwait 500\nstage 2\nwait 1000\nkey s\n");
   journal.keepUp();
   EXPECT_TRUE(journalText().ends_with("key s\nwait 1000\n"));
   session.clock.advance(300);
@@ -89,7 +88,8 @@ TEST_F(SessionJournalTest, AnExitOrAFatalMessageStillNotesTheRoundRunning) {
           ending.end();
         },
         [](int status) {
-          return (WIFEXITED(status) && WEXITSTATUS(status) == 1) || (WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT);
+          return (WIFEXITED(status) && WEXITSTATUS(status) == 1) ||
+                 (WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT);
         },
         "");
     const auto files = keptSessions(sessions.path().toStdString());

@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include "../engine/test_support.h"
-#include "recorded_game.h"
 #include "app/clock_driver.h"
 #include "app/glamora_app.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
 #include "engine/replay.h"
+#include "recorded_game.h"
 
 namespace glamora {
 namespace {

@@ -3,12 +3,12 @@
 // large fails by its size.
 #include "app/startup_step.h"
 
-#include "app/data_directory.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include "app/data_directory.h"
 
 #include "assets/media/media_library.h"
 #include "assets/media/silent_output.h"
@@ -67,7 +67,8 @@ TEST(StartupStepTest, AFailedFileIsReadAgainOnlyOnceItHasChanged) {
     media::MediaLibrary library(silentOutput());
     CountingEffects effects(library);
     QString helpText;
-    StartupStep step(effects, filesInDirectory(dir.path().toStdString()), [&](const QString& text) { helpText = text; });
+    StartupStep step(effects, filesInDirectory(dir.path().toStdString()),
+                     [&](const QString& text) { helpText = text; });
 
     for (int tick = 0; tick < 4; ++tick) EXPECT_FALSE(step.attempt());
     EXPECT_EQ(effects.opens, c.opensBeforeFailing);

@@ -14,8 +14,7 @@ struct TitleScreenTest : ::testing::Test {
   SimClock clock;
   int training = 0;
   int battle = 0;
-  TitleScreen title{pictures, clock,
-                    {[] { return true; }, [this] { ++training; }, [this] { ++battle; }}};
+  TitleScreen title{pictures, clock, {[] { return true; }, [this] { ++training; }, [this] { ++battle; }}};
 
   TitleScreenTest() {
     title.show();

@@ -33,8 +33,8 @@ std::vector<Press> playAndRecord(ComputerLevel one, ComputerLevel two, std::int6
   std::vector<Press> presses;
   f.battle.onComputerKey = [&](int p, Key key) {
     const PlayerState& s = f.battle.player(p).state;
-    presses.push_back({f.clock.now(), p, key, f.battle.state.flags.inputOpen, f.battle.state.flags.roundActive,
-                       s.phase, s.arrowCol, s.supplyPos[s.arrowCol]});
+    presses.push_back({f.clock.now(), p, key, f.battle.state.flags.inputOpen, f.battle.state.flags.roundActive, s.phase,
+                       s.arrowCol, s.supplyPos[s.arrowCol]});
   };
   f.battle.setComputer(0, one, 7);
   f.battle.setComputer(1, two, 8);
@@ -48,8 +48,8 @@ std::vector<Press> playAndRecord(ComputerLevel one, ComputerLevel two, std::int6
 }
 
 TEST(ComputerPlayer, PressesOnlyWithOpenKeysAtItsPaceAndNeverOnAUsedUpColumn) {
-  const std::pair<ComputerLevel, ComputerLevel> pairings[] = {
-      {ComputerLevel::Hard, ComputerLevel::Easy}, {ComputerLevel::Normal, ComputerLevel::Hard}};
+  const std::pair<ComputerLevel, ComputerLevel> pairings[] = {{ComputerLevel::Hard, ComputerLevel::Easy},
+                                                              {ComputerLevel::Normal, ComputerLevel::Hard}};
   for (const auto& [one, two] : pairings) {
     const std::vector<Press> presses = playAndRecord(one, two, 5 * 60 * 1000);
     ASSERT_GT(presses.size(), 500u);
@@ -177,11 +177,11 @@ TEST(ComputerPlayer, APersonsKeysDoNotMoveAComputerSide) {
 // settle() must end where the game's own timer tasks end on the same board.
 TEST(Settle, EndsWhereTheTimerTasksEnd) {
   Board start;
-  setColumn(start, 1, {1, 1, 1, kMirrorDown});         // a mirror copy completes a run
-  setColumn(start, 2, {5, kMirrorUp, kMirrorUp, 4});    // mirrors facing up copy from the top
-  setColumn(start, 3, {2, 3, 1, 1, 1, 1, 4, 5});        // a run under two items that fall
+  setColumn(start, 1, {1, 1, 1, kMirrorDown});        // a mirror copy completes a run
+  setColumn(start, 2, {5, kMirrorUp, kMirrorUp, 4});  // mirrors facing up copy from the top
+  setColumn(start, 3, {2, 3, 1, 1, 1, 1, 4, 5});      // a run under two items that fall
   setColumn(start, 4, {1, 1, 2, 2});
-  setColumn(start, 5, {3, 9, 9});                       // a chain of mirrors facing left
+  setColumn(start, 5, {3, 9, 9});  // a chain of mirrors facing left
   setColumn(start, 6, {1, 1, 2});
 
   Board copy = start;
@@ -230,9 +230,16 @@ TEST(SupplyTracker, CountsTakesThroughRefillsAndStartsOverWithANewRound) {
 }
 
 TEST(SimProtocol, CpuLines) {
-  const char* const bad[] = {"cpu\n",           "cpu 1\n",          "cpu 3 easy\n",   "cpu 1 random\n",
-                             "cpu 1 hard x\n",  "cpu 1 hard -1\n",  "cpu 1 hard 1 2\n", "cpu one easy\n",
-                             "screen training\ncpu 2 easy\n", "cpu 1 Hard\n"};
+  const char* const bad[] = {"cpu\n",
+                             "cpu 1\n",
+                             "cpu 3 easy\n",
+                             "cpu 1 random\n",
+                             "cpu 1 hard x\n",
+                             "cpu 1 hard -1\n",
+                             "cpu 1 hard 1 2\n",
+                             "cpu one easy\n",
+                             "screen training\ncpu 2 easy\n",
+                             "cpu 1 Hard\n"};
   for (const char* script : bad) {
     std::istringstream in(script);
     std::ostringstream out, err;

@@ -20,7 +20,8 @@ TEST(IntegerConversion, AcceptsTheGamesForms) {
 }
 
 TEST(IntegerConversion, RefusesEverythingElse) {
-  for (const char* text : {"", " ", "1x", "2147483648", "-2147483649", "$", "+", "1 ", "$1G", "0x1F", "１", "$100000000"}) {
+  for (const char* text :
+       {"", " ", "1x", "2147483648", "-2147483649", "$", "+", "1 ", "$1G", "0x1F", "１", "$100000000"}) {
     EXPECT_FALSE(parseInteger(text).has_value()) << '"' << text << '"';
   }
   try {

@@ -156,7 +156,7 @@ TEST(JournalTest, RoundsEndByResultByLeavingOrByANewStage) {
   r.session.clock.advance(500);
   r.session.leave(Mode::Battle);
   r.session.stage(Mode::Training, 1);
-  r.session.clock.advance(100'000);  // stands still until TIME mirrors fill the board
+  r.session.clock.advance(100'000);    // stands still until TIME mirrors fill the board
   r.session.stage(Mode::Training, 3);  // disabled: nothing starts
   ASSERT_GE(ends.size(), 3u);
   EXPECT_EQ(ends[0], "# round 1: battle stage 1, t 0..500, abandoned");

@@ -23,12 +23,14 @@ TEST(PrintableText, EscapesWhatIsNotPrintableAndKeepsTheRest) {
       {"\x7F", "\\x7F"},
       {"C:\\dir\\x41", "C:\\dir\\x41"},
       {"\xFF\xFE garbage \x80", "\\xFF\\xFE garbage \\x80"},
-      {"\xE3\x81", "\\xE3\\x81"},                              // a character cut short
-      {"\xC0\xAF", "\\xC0\\xAF"},                              // an overlong '/'
-      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                     // a surrogate
-      {"\xC2\x85", "\\u0085"},                                 // C1 control
-      {"txt.\xE2\x80\xAEvaw", "txt.\\u202Evaw"},               // right-to-left override
-      {"a\xE2\x80\x8B" "b\xEF\xBB\xBF", "a\\u200Bb\\uFEFF"},  // zero-width space, BOM
+      {"\xE3\x81", "\\xE3\\x81"},                 // a character cut short
+      {"\xC0\xAF", "\\xC0\\xAF"},                 // an overlong '/'
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},        // a surrogate
+      {"\xC2\x85", "\\u0085"},                    // C1 control
+      {"txt.\xE2\x80\xAEvaw", "txt.\\u202Evaw"},  // right-to-left override
+      {"a\xE2\x80\x8B"
+       "b\xEF\xBB\xBF",
+       "a\\u200Bb\\uFEFF"},  // zero-width space, BOM
       {"\xF0\x9F\x92\x84 ルージュ", "\xF0\x9F\x92\x84 ルージュ"},
   };
   for (const auto& c : cases) {
@@ -59,7 +61,10 @@ TEST(PrintableOnly, KeepsAtMostSoManyPrintableCharactersAndDropsTheRest) {
   } cases[] = {
       {"mirabe-pc", 32, "mirabe-pc"},
       {"\x1B[31mred\x07\n", 32, "[31mred"},
-      {"a\xE2\x80\xAE" "b\xE2\x80\x8B" "c\xC2\x85", 32, "abc"},
+      {"a\xE2\x80\xAE"
+       "b\xE2\x80\x8B"
+       "c\xC2\x85",
+       32, "abc"},
       {"\xFF\xC0\xAFok\xED\xA0\x80", 32, "ok"},
       {"遊びの部屋", 3, "遊びの"},
       {std::string(100, 'x'), 32, std::string(32, 'x')},

@@ -91,7 +91,7 @@ TEST_F(Round, BadEditorBoxStopsTheOriginalStageHalfWay) {
   editor.type(*EditorBox::fromName("pa13"), "x");
   battle.chooseStage(15);
   EXPECT_EQ(effects.log, (Log{"error 'x' は整数ではありません."}));
-  EXPECT_EQ(a.supply(1, 2), 1);               // converted before the bad box
+  EXPECT_EQ(a.supply(1, 2), 1);  // converted before the bad box
   EXPECT_EQ(a.supply(1, 3), stageTable(4)(1, 3));
   EXPECT_EQ(b.supply, stageTable(4));
   EXPECT_EQ(battle.state.stageNo, 4);

@@ -88,11 +88,21 @@ struct BadLine {
 
 TEST(SimProtocol, BadLinesStopTheScriptWithStatusTwo) {
   const BadLine cases[] = {
-      {"dump\njump\ndump\n", 2},       {"stage 16\n", 1},        {"stage 0\n", 1},
-      {"stage\n", 1},                  {"key ab\n", 1},          {"key\n", 1},
-      {"wait -1\n", 1},                {"wait 1.5\n", 1},        {"wait 10 20\n", 1},
-      {"editor pa70 1\n", 1},          {"editor close now\n", 1}, {"screen title\n", 1},
-      {"bgm maybe\n", 1},              {"# c\n\nse\n", 3},       {"Dump\n", 1},
+      {"dump\njump\ndump\n", 2},
+      {"stage 16\n", 1},
+      {"stage 0\n", 1},
+      {"stage\n", 1},
+      {"key ab\n", 1},
+      {"key\n", 1},
+      {"wait -1\n", 1},
+      {"wait 1.5\n", 1},
+      {"wait 10 20\n", 1},
+      {"editor pa70 1\n", 1},
+      {"editor close now\n", 1},
+      {"screen title\n", 1},
+      {"bgm maybe\n", 1},
+      {"# c\n\nse\n", 3},
+      {"Dump\n", 1},
       {"title now\n", 1},
   };
   for (const BadLine& c : cases) {

@@ -28,23 +28,30 @@ TEST(SessionReaderTest, RoundsComeFromTheScriptWhateverTheFileSays) {
     const char* bad;  // how the bad line's report begins; null when there is none
   } cases[] = {
       {"a line cut short by a full disk", "# Glamora 1.0 session S\nstage 1\nwait 12000\nke", "S", {won}, nullptr},
-      {"a cut last line that still runs is kept", "stage 1\nwait 3000\nkey s\nwait 12",
-       "", {"# round 1: battle stage 1, t 0..3012, unfinished"}, nullptr},
-      {"the same text with its newline is a bad line", "stage 1\nwait 3000\nke\n", "", {},
-       "line 3: ke: "},
+      {"a cut last line that still runs is kept",
+       "stage 1\nwait 3000\nkey s\nwait 12",
+       "",
+       {"# round 1: battle stage 1, t 0..3012, unfinished"},
+       nullptr},
+      {"the same text with its newline is a bad line", "stage 1\nwait 3000\nke\n", "", {}, "line 3: ke: "},
       {"notes at the int64 limits",
        "# round 1: battle stage 1, t -9223372036854775808..9223372036854775807, Mw1Form\n"
        "# round 9223372036854775807: battle stage 99, t 9223372036854775807..0, x\nstage 1\nwait 12000\n",
-       "", {won}, nullptr},
+       "",
+       {won},
+       nullptr},
       {"notes that disagree with the script",
        "# Glamora 1.0 session S\n# round 1: training stage 5, t 0..500, SwForm\nstage 1\nwait 12000\n"
        "# round 2: battle stage 3, t 20000..30000, Mw1Form\n",
-       "S", {won}, nullptr},
+       "S",
+       {won},
+       nullptr},
       {"no notes: a stage line starts a round the script leaves running",
-       "# Glamora 1.0 session S\nwait 500\nstage 1\nwait 2000\nkey s\n", "S",
-       {"# round 1: battle stage 1, t 500..2500, unfinished"}, nullptr},
-      {"a bad line leaves nothing to play", "stage 1\nwait 12000\nstage 99\nstage 2\n", "", {},
-       "line 3: stage 99: "},
+       "# Glamora 1.0 session S\nwait 500\nstage 1\nwait 2000\nkey s\n",
+       "S",
+       {"# round 1: battle stage 1, t 500..2500, unfinished"},
+       nullptr},
+      {"a bad line leaves nothing to play", "stage 1\nwait 12000\nstage 99\nstage 2\n", "", {}, "line 3: stage 99: "},
       {"a header cut short names no start", "# Glamora 1.0 session 2026-12-07T2", "", {}, nullptr},
       {"carriage returns", "# Glamora 1.0 session S\r\nstage 1\r\nwait 12000\r\n", "S", {won}, nullptr},
       {"nothing at all", "", "", {}, nullptr},
@@ -146,8 +153,9 @@ TEST(SessionReaderTest, ARoundRunningAtTheEndIsNotedAndFoundAgainWithoutItsNote)
   writer.finish(session.clock.now(), session.currentRound());
   writer.finish(session.clock.now() + 5, session.currentRound());
   session.key(Mode::Battle, 'd');
-  EXPECT_EQ(sink.text, "wait 400\nstage 2\nwait 600\nkey s\nwait 800\nwait 200\n"
-                       "# round 1: battle stage 2, t 400..2000, unfinished\n");
+  EXPECT_EQ(sink.text,
+            "wait 400\nstage 2\nwait 600\nkey s\nwait 800\nwait 200\n"
+            "# round 1: battle stage 2, t 400..2000, unfinished\n");
   EXPECT_EQ(notesOf(readSessionNotes(sink.text).rounds),
             std::vector<std::string>{"# round 1: battle stage 2, t 400..2000, unfinished"});
   // Between rounds nothing is noted.

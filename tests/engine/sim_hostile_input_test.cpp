@@ -35,8 +35,7 @@ TEST(SimHostileInput, BadLinesAreRefusedAndOutputStaysValidJson) {
   const Hostile cases[] = {
       {"longest line", "# " + x65534 + "\ndump\n", 0, "", 1, ""},
       {"longest line, CRLF", "# " + x65534 + "\r\ndump\r\n", 0, "", 1, ""},
-      {"one byte too long", "dump\n# x" + x65534 + "\ndump\n", 2,
-       "line 2: \"# xxxxx", 1, ""},
+      {"one byte too long", "dump\n# x" + x65534 + "\ndump\n", 2, "line 2: \"# xxxxx", 1, ""},
       {"long line shortened", "dump\nkey " + std::string(200'000, 'y') + "\n", 2,
        "yyy...\" (200004 bytes): line longer than 65536 bytes", 1, ""},
       {"long word shortened", std::string(60'000, 'z') + "\n", 2, "zzz...\" (60000 bytes): unknown command", 0, ""},
@@ -48,9 +47,9 @@ TEST(SimHostileInput, BadLinesAreRefusedAndOutputStaysValidJson) {
       {"largest key", "key \xF4\x8F\xBF\xBF\nkey \xED\x9F\xBF\ndump\n", 0, "", 1, ""},
       {"control bytes shown escaped", "dump\x1B[2J\n", 2, "\"dump\\u001b[2J\": unknown command", 0, ""},
       {"wait past the clock's end", "wait 7\nwait 4611686018427387897\ndump\n", 2,
-       "line 2: \"wait 4611686018427387897\": wait \"4611686018427387897\" would pass the clock's largest time", 0,
-       ""},
-      {"wait up to the clock's end", "wait 7\nwait 4611686018427387896\ndump\n", 0, "", 1, "\"t\":4611686018427387903,"},
+       "line 2: \"wait 4611686018427387897\": wait \"4611686018427387897\" would pass the clock's largest time", 0, ""},
+      {"wait up to the clock's end", "wait 7\nwait 4611686018427387896\ndump\n", 0, "", 1,
+       "\"t\":4611686018427387903,"},
       {"unlock", "unlock 3\nscreen training\ndump\n", 0, "", 1,
        "\"enabled\":[true,true,true,false,false,false,false,false,false,false,false,false,false,false,true]"},
       {"unlock sets the progress, lower too", "unlock 6\nunlock 2\nscreen training\ndump\n", 0, "", 1,
@@ -134,7 +133,8 @@ TEST(SimHostileInput, ExitStatusTellsWhetherInputAndOutputWorked) {
       {"closed output", "'" + script + "' >&-", 1, "glamora-sim: cannot write output: Bad file descriptor"},
   };
   if (fs::exists("/dev/full")) {
-    runs.push_back({"full disk", "'" + script + "' > /dev/full", 1, "glamora-sim: cannot write output: No space left on device"});
+    runs.push_back({"full disk", "'" + script + "' > /dev/full", 1,
+                    "glamora-sim: cannot write output: No space left on device"});
   }
   for (const ProgramRun& run : runs) {
     SCOPED_TRACE(run.what);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/battle.h"
-#include "engine/effects.h"
 #include "engine/editor_values.h"
+#include "engine/effects.h"
 #include "engine/scheduler.h"
 
 namespace glamora::test {
@@ -18,7 +18,9 @@ class RecordingEffects final : public Effects {
  public:
   std::vector<std::string> log;
   std::function<void(Dialog)> whileDialogOpen;  // runs as if inside the modal dialog
-  void openMedia(Media m, const std::string& path) override { log.push_back(std::string(mediaName(m)) + " open " + path); }
+  void openMedia(Media m, const std::string& path) override {
+    log.push_back(std::string(mediaName(m)) + " open " + path);
+  }
   void media(Media m, MediaOp op) override { log.push_back(std::string(mediaName(m)) + " " + mediaOpName(op)); }
   void openDialog(Dialog d) override {
     log.push_back(std::string("dialog ") + dialogName(d));

@@ -147,8 +147,9 @@ TEST_F(TrainingTest, CharacterChoiceReopensTheTwoTrainingVoices) {
   training.chooseCharacter(Character::Mirabe);
   training.chooseCharacter(Character::Mirabe);
   EXPECT_EQ(t.character, Character::Mirabe);
-  EXPECT_EQ(effects.log, (Log{"MediaP1sw open /games/glamora/MIRABE2.wav", "MediaP1sl open /games/glamora/MIRABE3.wav",
-                              "MediaP1sw open /games/glamora/MIRABE2.wav", "MediaP1sl open /games/glamora/MIRABE3.wav"}));
+  EXPECT_EQ(effects.log,
+            (Log{"MediaP1sw open /games/glamora/MIRABE2.wav", "MediaP1sl open /games/glamora/MIRABE3.wav",
+                 "MediaP1sw open /games/glamora/MIRABE2.wav", "MediaP1sl open /games/glamora/MIRABE3.wav"}));
 }
 
 TEST_F(TrainingTest, PlayerTwoKeysDoNothing) {

@@ -37,11 +37,11 @@ TEST_F(Turn, TakeAndDropGoThroughBothPhases) {
 TEST_F(Turn, EachPlayerAnswersOnlyToItsOwnKeys) {
   start();
   keys("4d5A6xq ");
-  EXPECT_EQ(a.arrowCol, 3);   // d then A
-  EXPECT_EQ(b.arrowCol, 2);   // 4; the 6 came after the take
-  EXPECT_EQ(b.phase, Phase::Switching);      // 5 took an item
+  EXPECT_EQ(a.arrowCol, 3);              // d then A
+  EXPECT_EQ(b.arrowCol, 2);              // 4; the 6 came after the take
+  EXPECT_EQ(b.phase, Phase::Switching);  // 5 took an item
   keys("aaaaaa");
-  EXPECT_EQ(a.arrowCol, 1);   // stops at the edge
+  EXPECT_EQ(a.arrowCol, 1);  // stops at the edge
 }
 
 TEST_F(Turn, OfferTakenInTheFirstTickOfAStageIsThePreviousOne) {

@@ -64,7 +64,8 @@ TEST_P(BadFiles, TruncatedFile) {
   bytes.resize(bytes.size() - 5);
   const std::string path = dir.write("cut" + ext(), bytes);
   const std::string text = openError(player, path);
-  EXPECT_THAT(text, HasSubstr(ext() == ".wav" ? "WAVE ファイルが途中で切れています" : "MIDI ファイルが途中で切れています"));
+  EXPECT_THAT(text,
+              HasSubstr(ext() == ".wav" ? "WAVE ファイルが途中で切れています" : "MIDI ファイルが途中で切れています"));
   EXPECT_THAT(text, HasSubstr(path));
 }
 

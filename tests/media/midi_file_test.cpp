@@ -20,8 +20,8 @@ Bytes join(std::initializer_list<Bytes> parts) {
 TEST(MidiReader, TimesFollowTheTempoMapAcrossTracks) {
   // Track 1: tempo 120 bpm, after one quarter 60 bpm. Track 2: notes with
   // running status, one at each quarter.
-  const Bytes tempo = join({{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20},
-                            {0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40}, kEnd});
+  const Bytes tempo =
+      join({{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20}, {0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40}, kEnd});
   const Bytes notes = join({{0x00, 0x91, 60, 100}, {0x60, 62, 100}, {0x60, 64, 0}, kEnd});
   const MidiSong song = readMidi(midiFile(1, 2, 96, {midiTrack(tempo), midiTrack(notes)}));
   ASSERT_EQ(song.events.size(), 3u);

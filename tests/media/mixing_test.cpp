@@ -21,8 +21,8 @@ TEST(Mixing, TwoPlayersSoundAtOnceAndTheSumIsClamped) {
 
   const std::vector<float> heard = listen(silent, 1000);
   ASSERT_EQ(heard.size(), static_cast<std::size_t>(kOutputRate) * 2);
-  EXPECT_FLOAT_EQ(heard[0], 0.75f);                    // both, left
-  EXPECT_FLOAT_EQ(heard[1], 0.75f);                    // both, right
+  EXPECT_FLOAT_EQ(heard[0], 0.75f);  // both, left
+  EXPECT_FLOAT_EQ(heard[1], 0.75f);  // both, right
   EXPECT_FLOAT_EQ(heard[kOutputRate / 2 * 2 - 1], 0.75f);
   EXPECT_FLOAT_EQ(heard[kOutputRate / 2 * 2], 0.25f);  // the short one has ended
   EXPECT_FLOAT_EQ(heard.back(), 0.25f);

@@ -92,8 +92,7 @@ TEST(ShippedFiles, HowToPlayTextIsUtf8) {
     const auto c = static_cast<unsigned char>(text[i]);
     const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
     ASSERT_GE(extra, 0) << "at byte " << i;
-    for (int k = 1; k <= extra; ++k)
-      ASSERT_EQ(static_cast<unsigned char>(text.at(i + k)) >> 6, 2) << "at byte " << i;
+    for (int k = 1; k <= extra; ++k) ASSERT_EQ(static_cast<unsigned char>(text.at(i + k)) >> 6, 2) << "at byte " << i;
     i += 1 + extra;
   }
   EXPECT_NE(text.find("NUM LOCK"), std::string::npos);

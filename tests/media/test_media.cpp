@@ -94,8 +94,8 @@ ScratchDir::~ScratchDir() {
 
 std::string ScratchDir::write(const std::string& name, const Bytes& bytes) const {
   const std::string p = path(name);
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                           static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(p, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return p;
 }
 

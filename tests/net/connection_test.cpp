@@ -93,7 +93,8 @@ TEST(Connection, AHostTurnsAwayJoinersThatDoNotMatchAndGoesOnWaiting) {
     EXPECT_EQ(j->problem(), EnetConnection::Problem::Refused);
     ASSERT_TRUE(j->refusal());
     EXPECT_EQ(*j->refusal(), c.why);
-    ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return turnedAway.size() == static_cast<std::size_t>(&c - cases + 1); }));
+    ASSERT_TRUE(pump({h.get(), j.get()},
+                     [&] { return turnedAway.size() == static_cast<std::size_t>(&c - cases + 1); }));
     EXPECT_EQ(turnedAway.back(), c.why);
     // The refused joiner's connection is let go before the next one comes.
     j.reset();

@@ -92,10 +92,16 @@ TEST(Packets, RefuseFieldsOutOfRange) {
   const std::vector<std::vector<std::uint8_t>> bad = {
       inputsWith([](Packet& p) { p.inputs.inputs[0].keys[0].offsetMs = kTickMs; }),
       inputsWith([](Packet& p) { p.inputs.inputs[0].keys[0].key = Key::None; }),
-      inputsWith([](Packet& p) { p.inputs.inputs[0] = keys({{Key::Left, 50}, {Key::Left, 49}}); }),
+      inputsWith([](Packet& p) {
+        p.inputs.inputs[0] = keys({{Key::Left, 50}, {Key::Left, 49}});
+      }),
       inputsWith([](Packet& p) { p.inputs.inputs[0].keyCount = kMaxKeysPerTick + 1; }),
-      inputsWith([](Packet& p) { p.inputs.inputs[0].choice = StageChoice{16, 40, {}}; }),
-      inputsWith([](Packet& p) { p.inputs.inputs[0].choice = StageChoice{3, kStageLeadTicks - 1, {}}; }),
+      inputsWith([](Packet& p) {
+        p.inputs.inputs[0].choice = StageChoice{16, 40, {}};
+      }),
+      inputsWith([](Packet& p) {
+        p.inputs.inputs[0].choice = StageChoice{3, kStageLeadTicks - 1, {}};
+      }),
       inputsWith([](Packet& p) {
         p.inputs.inputs[0].choice = StageChoice{kOriginalStage, 40, editorTexts(EditorValues{})};
         p.inputs.inputs[0].choice->texts[1] = "12";  // a grid box takes one character

@@ -62,7 +62,7 @@ Script recordScript() {
     for (int p = 0; p < 2; ++p) {
       const Battle& battle = b.session().battle;
       const Key key = computers[p].tick(makeComputerView(battle.player(p).state, &battle.player(1 - p).state,
-                                                          battle.state.flags, battle.state.stageNo, 0));
+                                                         battle.state.flags, battle.state.stageNo, 0));
       if (key == Key::None) continue;
       if (p == 0) b.pressLocal(key, 10 * tick % kTickMs);
       else remote.keys[remote.keyCount++] = {key, 37 * tick % kTickMs};

@@ -119,8 +119,8 @@ TEST(SimulatedMatch, ARefusedGreetingEndsBothSidesWithTheReason) {
   signature.signature = 0x4321;
   speed.speedMilli = 2000;
   protocol.protocol = kProtocolVersion + 1;
-  for (const Case& c : {Case{version, "game versions"}, Case{signature, "rules signatures"},
-                        Case{speed, "speeds"}, Case{protocol, "protocol"}}) {
+  for (const Case& c : {Case{version, "game versions"}, Case{signature, "rules signatures"}, Case{speed, "speeds"},
+                        Case{protocol, "protocol"}}) {
     SimulatedMatchOptions o = options(1, {80, 20, 2, 1}, 3);
     o.greetings[1] = c.joiner;
     const SimulatedMatch m = runSimulatedMatch(o);

@@ -119,7 +119,12 @@ struct NetBattleTest : ::testing::Test {
   void begin(GameSide& game, bool host, const std::string& name) {
     const int side = host ? 0 : 1;
     game.link = std::make_unique<LinkEnd>(link, side, nowUs);
-    NetBattleSetup setup{host, kToken, 100'000, name, "127.0.0.1:47291", sessions.path().toStdString(),
+    NetBattleSetup setup{host,
+                         kToken,
+                         100'000,
+                         name,
+                         "127.0.0.1:47291",
+                         sessions.path().toStdString(),
                          QDateTime::fromSecsSinceEpoch(1'800'000'000 + side)};
     game.battle = std::make_unique<NetBattle>(
         game.screen, game.local, game.effects, *game.link, setup,
@@ -165,7 +170,9 @@ struct NetBattleTest : ::testing::Test {
     }
     return true;
   }
-  bool runFor(std::int64_t us) { return !runUntil([] { return false; }, us); }
+  bool runFor(std::int64_t us) {
+    return !runUntil([] { return false; }, us);
+  }
 };
 
 // A local round played by the computer on both sides to its result, so that
@@ -297,8 +304,8 @@ TEST_F(NetBattleTest, EitherSideLeavingOrSilenceEndsTheBattleWithAMessage) {
   const struct {
     bool gameHosts;
     Event event;
-    const char* message;        // what the game says
-    bool peerFinishes;          // the headless peer ends cleanly
+    const char* message;  // what the game says
+    bool peerFinishes;    // the headless peer ends cleanly
   } cases[] = {
       {true, Event::PeerLeaves, "相手が対戦をやめました。", false},
       {false, Event::PeerLeaves, "相手が対戦をやめました。", false},

@@ -27,7 +27,8 @@ namespace {
 struct Game {
   Game(const PictureLibrary& pictures, const QString& sessions, std::uint16_t port)
       : screen(local, pictures, {}),
-        net(screen, local, effects, [this](Dialog d) { return results[static_cast<int>(d)].get(); },
+        net(
+            screen, local, effects, [this](Dialog d) { return results[static_cast<int>(d)].get(); },
             sessions.toStdString(), NetGameOptions{"127.0.0.1", port, "127.0.0.1", {"127.0.0.1"}, port}) {
     screen.show();
     for (auto& r : results) r = std::make_unique<QDialog>();
@@ -86,7 +87,8 @@ TEST(NetGame, TwoGamesFindEachOtherOnLoopbackPlayAndPartCleanly) {
   EXPECT_TRUE(host.screen.findChild<QLabel*>("netStatus")->text().startsWith("ネット対戦（ホスト）"));
   EXPECT_TRUE(joiner.screen.findChild<QLabel*>("netStatus")->text().startsWith("ネット対戦（参加）"));
   // Each learns the other's name.
-  ASSERT_TRUE(loopUntil([&] { return !joiner.net.battle()->peerName().empty() && !host.net.battle()->peerName().empty(); }));
+  ASSERT_TRUE(
+      loopUntil([&] { return !joiner.net.battle()->peerName().empty() && !host.net.battle()->peerName().empty(); }));
   EXPECT_EQ(joiner.net.battle()->peerName(), host.net.battle()->peerName());  // one machine, one name
   EXPECT_FALSE(joiner.screen.menus().stages[0]->isEnabled());
 

@@ -118,9 +118,10 @@ TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
       {"this side left the battle", false, true, "", false},
       {"the other side left the battle", false, false, "相手が対戦をやめました。", false},
       {"the other side disconnected", false, true, "相手が対戦をやめました。", false},
-      {"the other side has been silent for 5 s", false, true, "相手から 5 秒間応答がありません。対戦を終えました。", false},
-      {"desync at tick 1234", false, true, "相手と対戦の状態が食い違いました（tick 1234）。対戦を終えました。\n記録: /s/x.session",
-       true},
+      {"the other side has been silent for 5 s", false, true, "相手から 5 秒間応答がありません。対戦を終えました。",
+       false},
+      {"desync at tick 1234", false, true,
+       "相手と対戦の状態が食い違いました（tick 1234）。対戦を終えました。\n記録: /s/x.session", true},
   };
   for (const auto& e : ends) {
     SCOPED_TRACE(e.error);

@@ -111,7 +111,9 @@ TEST(Artwork, CompactFramesDifferOnlySlightly) {
     EXPECT_LT(share, 0.12) << other;
   }
   // Round and skin-coloured.
-  const auto skin = [](const QColor& c) { return c.red() > 220 && c.green() > 150 && c.green() < 240 && c.blue() < 215 && c.blue() > 90; };
+  const auto skin = [](const QColor& c) {
+    return c.red() > 220 && c.green() > 150 && c.green() < 240 && c.blue() < 215 && c.blue() > 90;
+  };
   const auto mass = massOf(a, skin);
   EXPECT_GT(mass.count, a.width() * a.height() / 4);
   EXPECT_NEAR(mass.centre.x(), a.width() / 2.0, 3);
@@ -146,14 +148,19 @@ TEST(Artwork, CombTeethPointUpForKindFourAndDownForKindFive) {
     EXPECT_LE(test::groundChanges(up, 16), 4) << frame;
     EXPECT_GE(test::groundChanges(down, 15), 16) << frame;
     EXPECT_LE(test::groundChanges(down, 7), 4) << frame;
-    const auto orange = [](const QColor& c) { return c.red() > 200 && c.green() > 90 && c.green() < 190 && c.blue() < 80; };
+    const auto orange = [](const QColor& c) {
+      return c.red() > 200 && c.green() > 90 && c.green() < 190 && c.blue() < 80;
+    };
     EXPECT_GT(countPixels(up, orange), 60) << frame;
   }
 }
 
 TEST(Artwork, MirrorsFaceTheirGlassTheWayTheirKindSays) {
   const PictureLibrary library;
-  struct Facing { int kind; int dx, dy; };  // direction from the back to the glass
+  struct Facing {
+    int kind;
+    int dx, dy;
+  };  // direction from the back to the glass
   for (const Facing f : {Facing{6, 0, -1}, Facing{7, 0, 1}, Facing{8, 1, 0}, Facing{9, -1, 0}}) {
     for (const char frame : {'a', 'b', 'c'}) {
       SCOPED_TRACE(itemName(f.kind, frame));
@@ -167,7 +174,9 @@ TEST(Artwork, MirrorsFaceTheirGlassTheWayTheirKindSays) {
     }
   }
   // Frame a's glass is bright; b and c show grey reflections on it.
-  const auto grey = [](const QColor& c) { return c.red() > 120 && c.red() < 200 && std::abs(c.red() - c.blue()) < 16 && std::abs(c.red() - c.green()) < 16; };
+  const auto grey = [](const QColor& c) {
+    return c.red() > 120 && c.red() < 200 && std::abs(c.red() - c.blue()) < 16 && std::abs(c.red() - c.green()) < 16;
+  };
   for (int kind = 6; kind <= 9; ++kind) {
     const int plain = countPixels(library.image(itemName(kind, 'a'), 2.0), grey);
     EXPECT_GT(countPixels(library.image(itemName(kind, 'b'), 2.0), grey), plain + 10) << kind;

@@ -44,10 +44,11 @@ TEST(PaintingThread, EndsWithoutPaintingWhatIsStillQueued) {
       return filled(1);
     });
     started.get_future().wait();
-    for (int i = 0; i < 50; ++i) queued = thread.paint([&] {
-      ++painted;
-      return filled(2);
-    });
+    for (int i = 0; i < 50; ++i)
+      queued = thread.paint([&] {
+        ++painted;
+        return filled(2);
+      });
     release.set_value();
   }
   EXPECT_EQ(blocked.get().width(), 1);

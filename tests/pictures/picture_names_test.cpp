@@ -105,7 +105,8 @@ TEST(PictureNames, PixmapsAndIconCarryTheRatio) {
   EXPECT_EQ(dense.devicePixelRatio(), 2.0);
   EXPECT_EQ(library.pixmap("un1").size(), QSize(32, 24));
   const QList<QSize> sizes = library.programIcon().availableSizes();
-  for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(64, 64)}) EXPECT_TRUE(sizes.contains(size)) << size.width();
+  for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(64, 64)})
+    EXPECT_TRUE(sizes.contains(size)) << size.width();
 }
 
 }  // namespace

@@ -122,10 +122,10 @@ TEST_F(DiagramsTest, LegendNamesEachItemBesideItsPicture) {
     const char* name;
   };
   const Entry legend[] = {
-      {{8, 312}, PictureId::uitem1a, "ﾌｧﾝﾃﾞｰｼｮﾝ"},   {{8, 352}, PictureId::uitem2a, "右向きﾙｰｼﾞｭ"},
-      {{8, 392}, PictureId::uitem3a, "左向きﾙｰｼﾞｭ"},   {{128, 312}, PictureId::uitem4c, "上向きクシ"},
-      {{128, 352}, PictureId::uitem5c, "下向きクシ"},  {{128, 392}, PictureId::uitem6a, "上向き鏡"},
-      {{240, 312}, PictureId::uitem7a, "下向き鏡"},    {{240, 352}, PictureId::uitem8a, "右向き鏡"},
+      {{8, 312}, PictureId::uitem1a, "ﾌｧﾝﾃﾞｰｼｮﾝ"},    {{8, 352}, PictureId::uitem2a, "右向きﾙｰｼﾞｭ"},
+      {{8, 392}, PictureId::uitem3a, "左向きﾙｰｼﾞｭ"},  {{128, 312}, PictureId::uitem4c, "上向きクシ"},
+      {{128, 352}, PictureId::uitem5c, "下向きクシ"}, {{128, 392}, PictureId::uitem6a, "上向き鏡"},
+      {{240, 312}, PictureId::uitem7a, "下向き鏡"},   {{240, 352}, PictureId::uitem8a, "右向き鏡"},
       {{240, 392}, PictureId::uitem9a, "左向き鏡"},
   };
   for (const Entry& entry : legend) {
@@ -168,7 +168,8 @@ TEST_F(DiagramsTest, TechniqueShowsTheCombRowAndTheFoundationColumn) {
   EXPECT_TRUE(shows({4, 9, 9, 9, 9, 9}, {4, 4, 4, 4, 4, 4}, false));
   EXPECT_TRUE(shows({1, 6, 6, 6, 6, 6, 1}, {1, 1, 1, 1, 1, 1, 1}, true));
 
-  const char* lines[] = {"（ファンデーションの代わりに、", "上向きのクシ、下向きのクシでも", "同様の結果を得ることができます）"};
+  const char* lines[] = {"（ファンデーションの代わりに、", "上向きのクシ、下向きのクシでも",
+                         "同様の結果を得ることができます）"};
   for (int i = 0; i < 3; ++i) {
     QLabel* line = part(teku, QString("Label%1").arg(i + 1));
     ASSERT_NE(line, nullptr);

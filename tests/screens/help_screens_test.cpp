@@ -180,7 +180,8 @@ TEST_F(HelpScreensTest, MenuListsTheSixItemsInOrderAndOpensEachModally) {
   addHelpItems(&menu, screens);
   const QList<QAction*> actions = menu.actions();
   ASSERT_EQ(actions.size(), 7);
-  const char* captions[] = {"操作表(&W)", "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)", "キャラクター紹介(&C)"};
+  const char* captions[] = {"操作表(&W)", "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)",
+                            "キャラクター紹介(&C)"};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(actions[i]->text(), QString::fromUtf8(captions[i]));
   EXPECT_TRUE(actions[5]->isSeparator());
   EXPECT_FALSE(actions[5]->isEnabled());

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "modes/sign_view.h"
 #include "screen_testing.h"
 #include "screens/character_screen.h"
 #include "screens/item_diagram.h"
-#include "modes/sign_view.h"
 
 namespace glamora {
 namespace {
@@ -82,8 +82,7 @@ TEST_F(TwoScreensTest, PictureBoxesLookLikePlainLabelsOnBothScreens) {
       plain->setPixmap(library().pixmap(id, ratio));
       const QImage shown = box->grab().toImage();
       EXPECT_EQ(shown.size(), QSize(32, 24) * ratio);
-      EXPECT_EQ(argb(shown), argb(plain->grab().toImage()))
-          << pictureName(id) << " at " << ratio;
+      EXPECT_EQ(argb(shown), argb(plain->grab().toImage())) << pictureName(id) << " at " << ratio;
     }
   }
 }

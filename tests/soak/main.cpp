@@ -40,13 +40,12 @@ int main(int argc, char** argv) {
     }
     ++k;
   }
-  const glamora::soak::SoakTotals t =
-      glamora::soak::runSoak(seed, static_cast<int>(rounds), static_cast<int>(perSession), static_cast<int>(part),
-                             static_cast<int>(parts));
-  std::cout << "{\"rounds\":" << t.rounds << ",\"ticks\":" << t.ticks << ",\"simulatedHours\":"
-            << static_cast<double>(t.ticks) / 36000.0 << ",\"inputs\":" << t.inputs << ",\"resultDialogs\":"
-            << t.dialogs << ",\"errorBoxes\":" << t.errorBoxes << ",\"failed\":" << (t.failures.empty() ? "false" : "true")
-            << "}\n";
+  const glamora::soak::SoakTotals t = glamora::soak::runSoak(
+      seed, static_cast<int>(rounds), static_cast<int>(perSession), static_cast<int>(part), static_cast<int>(parts));
+  std::cout << "{\"rounds\":" << t.rounds << ",\"ticks\":" << t.ticks
+            << ",\"simulatedHours\":" << static_cast<double>(t.ticks) / 36000.0 << ",\"inputs\":" << t.inputs
+            << ",\"resultDialogs\":" << t.dialogs << ",\"errorBoxes\":" << t.errorBoxes
+            << ",\"failed\":" << (t.failures.empty() ? "false" : "true") << "}\n";
   if (t.failures.empty()) return 0;
   for (std::size_t k = 0; k < t.failures.size() && k < 20; ++k) std::cerr << "soak: " << t.failures[k] << "\n";
   std::ofstream("soak-failure.sim") << t.failedScript;

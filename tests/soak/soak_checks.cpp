@@ -104,9 +104,9 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
     for (int c = 1; c <= kColumns; ++c) {
       if (s.nextRow[c] != 1 || s.supplyPos[c] != 1 || s.mirrorsDue[c] != 0) fail(mode, who + "column not reset");
     }
-    if (s.phase != Phase::What || s.held != 0 || s.whatTime != 10 || s.whereTime != 10 || s.whatRun != 1 || s.whereRun != 0 ||
-        s.toWhat != 0 || s.toWhere != 0 || s.points != 0 || s.refillReversed != 0 || s.arrowCol != 3 ||
-        s.carryCol != 3) {
+    if (s.phase != Phase::What || s.held != 0 || s.whatTime != 10 || s.whereTime != 10 || s.whatRun != 1 ||
+        s.whereRun != 0 || s.toWhat != 0 || s.toWhere != 0 || s.points != 0 || s.refillReversed != 0 ||
+        s.arrowCol != 3 || s.carryCol != 3) {
       fail(mode, who + "turn not reset at the round start");
     }
     if (s.wins != before.wins) fail(mode, who + "wins changed by a stage item");
@@ -116,8 +116,7 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
     if (n != kOriginalStage && (t.norm != trainingNorm(n) || t.mirrorPeriod != trainingMirrorPeriod(n))) {
       fail(mode, "NORM or mirror period is not the stage's");
     }
-    if (n == kOriginalStage &&
-        (t.norm != session_.editor.norm() || t.mirrorPeriod != session_.editor.mirrorTime())) {
+    if (n == kOriginalStage && (t.norm != session_.editor.norm() || t.mirrorPeriod != session_.editor.mirrorTime())) {
       fail(mode, "NORM or mirror period is not the editor's");
     }
     if (t.mirrorCountdown != t.mirrorPeriod) fail(mode, "TIME does not start at the mirror period");
@@ -176,7 +175,8 @@ void InvariantChecker::checkScreen(Mode mode) {
     }
   }
   if (mode == Mode::Training) {
-    const int won = dialogs[static_cast<int>(Dialog::TrainingWon)] - track.dialogs[static_cast<int>(Dialog::TrainingWon)];
+    const int won =
+        dialogs[static_cast<int>(Dialog::TrainingWon)] - track.dialogs[static_cast<int>(Dialog::TrainingWon)];
     checkTraining(track, now.training, before.training, won);
   }
   track.dialogs = dialogs;
@@ -207,8 +207,8 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
     // Before the first stage every number is 0 (the supply may hold what a
     // failed original stage converted).
     expect(itemCount(s.board) == 0 && allIn(s.nextRow.v, 0, 0) && allIn(s.supplyPos.v, 0, 0) &&
-               allIn(s.supplyFront.v, 0, 0) && allIn(s.mirrorsDue.v, 0, 0) && s.phase == Phase::Switching && s.held == 0 &&
-               s.points == 0 && s.wins == 0 && s.whatRun == 0 && s.whereRun == 0,
+               allIn(s.supplyFront.v, 0, 0) && allIn(s.mirrorsDue.v, 0, 0) && s.phase == Phase::Switching &&
+               s.held == 0 && s.points == 0 && s.wins == 0 && s.whatRun == 0 && s.whereRun == 0,
            "state not 0 before the first stage");
     return;
   }
@@ -236,7 +236,8 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
   // The turn: phase 0 exactly while one switch is pending.
   expect(inRange(s.toWhere, 0, 1) && inRange(s.toWhat, 0, 1) && s.toWhere + s.toWhat <= 1, "two switches pending");
   expect(inRange(static_cast<int>(s.phase), 0, 2), "phase out of 0..2");
-  expect((s.phase == Phase::Switching) == (s.toWhere + s.toWhat == 1), "phase 0 without a pending switch, or the reverse");
+  expect((s.phase == Phase::Switching) == (s.toWhere + s.toWhat == 1),
+         "phase 0 without a pending switch, or the reverse");
   expect(!((s.phase == Phase::What || s.toWhat == 1) && s.held != 0), "an item carried outside WHERE ?");
   expect(inRange(s.whatRun, 0, 1) && inRange(s.whereRun, 0, 1), "countdown run flags not 0/1");
   expect(!(s.whatRun == 1 && s.phase != Phase::What) && !(s.whereRun == 1 && s.phase != Phase::Where),
@@ -247,8 +248,10 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
   }
   expect(inRange(s.whatTime, active ? 1 : 0, 10) && inRange(s.whereTime, active ? 1 : 0, 10),
          "countdown out of its range");
-  expect(!((s.phase == Phase::Where || s.toWhat == 1) && s.whatTime != 10), "WHAT ? countdown not 10 outside its phase");
-  expect(!((s.phase == Phase::What || s.toWhere == 1) && s.whereTime != 10), "WHERE ? countdown not 10 outside its phase");
+  expect(!((s.phase == Phase::Where || s.toWhat == 1) && s.whatTime != 10),
+         "WHAT ? countdown not 10 outside its phase");
+  expect(!((s.phase == Phase::What || s.toWhere == 1) && s.whereTime != 10),
+         "WHERE ? countdown not 10 outside its phase");
   expect(!(s.points < before.points && s.points != 0), "score fell during a round");
 }
 

@@ -67,7 +67,7 @@ class InvariantChecker {
 
  private:
   struct Track {
-    bool started = false;       // a round has started on this screen
+    bool started = false;         // a round has started on this screen
     bool supplyTampered = false;  // a failed original stage wrote into the supply since
     std::array<Supply, 2> stageSupply{};
     int periodMin = 0, periodMax = 0;  // training: mirror periods seen since the round began

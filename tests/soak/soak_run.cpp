@@ -155,9 +155,18 @@ class SoakSession {
   // Something a person does besides the players' keys.
   void menuCommand() {
     switch (random_.below(6)) {
-      case 0: session_.music(mode_, chance(500)); input(); break;
-      case 1: session_.voices(mode_, chance(500)); input(); break;
-      case 2: session_.character(chance(500) ? Character::Elna : Character::Mirabe); input(); break;
+      case 0:
+        session_.music(mode_, chance(500));
+        input();
+        break;
+      case 1:
+        session_.voices(mode_, chance(500));
+        input();
+        break;
+      case 2:
+        session_.character(chance(500) ? Character::Elna : Character::Mirabe);
+        input();
+        break;
       case 3: typeIntoEditor(); break;
       case 4: chooseStage(); break;
       case 5: choosePlayers(); break;

@@ -1,8 +1,8 @@
 // The stage editor driven like a user: typing into its boxes, pressing OK,
 // closing it, and what reaches the store the game screens read.
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFontMetrics>
 #include <QLabel>
@@ -95,7 +95,9 @@ TEST_F(EditorScreenTest, TabRunsThroughTheGridColumnByColumnThenOkThenNormAndTim
   for (int c = 1; c <= 6; ++c) {
     for (int s = 1; s <= 8; ++s) expected << QString("pa%1%2").arg(c).arg(s);
   }
-  expected << "return1" << "psc" << "ptm";
+  expected << "return1"
+           << "psc"
+           << "ptm";
 
   // The focus chain holds the combos' own line edits too; name each stop by
   // the component that owns it.
@@ -103,8 +105,8 @@ TEST_F(EditorScreenTest, TabRunsThroughTheGridColumnByColumnThenOkThenNormAndTim
   QWidget* w = &screen;
   while ((w = w->nextInFocusChain()) != &screen) {
     if (!(w->focusPolicy() & Qt::TabFocus)) continue;
-    const QString name = qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget()->objectName()
-                                                                      : w->objectName();
+    const QString name =
+        qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget()->objectName() : w->objectName();
     if (order.isEmpty() || order.last() != name) order << name;
   }
   EXPECT_EQ(order, expected);
@@ -170,7 +172,7 @@ TEST_F(EditorScreenTest, OnlyTheFirstFailingBoxInCheckOrderIsReported) {
       {{{"pa21", "0"}, {"pa18", "a"}}, notAnInteger("a")},  // column 1 goes first, all its slots
       {{{"pa12", "0"}, {"pa11", "b"}}, notAnInteger("b")},
       {{{"psc", "0"}, {"pa68", "c"}}, notAnInteger("c")},  // the grid before the NORM
-      {{{"ptm", "x"}, {"psc", "0"}}, kRangeError},          // the NORM before the time
+      {{{"ptm", "x"}, {"psc", "0"}}, kRangeError},         // the NORM before the time
       {{{"ptm", "0"}}, kRangeError},
   };
   for (const Case& c : cases) {
@@ -184,9 +186,15 @@ TEST_F(EditorScreenTest, OnlyTheFirstFailingBoxInCheckOrderIsReported) {
 }
 
 TEST_F(EditorScreenTest, NormAndTimeTakeAnyIntegerInTheirRangeTypedByHand) {
-  const std::pair<QString, QString> norms[] = {
-      {" 150", ""}, {"$1F", ""}, {"99999", ""}, {"1", ""}, {"+7", ""},
-      {"0", kRangeError}, {"-5", kRangeError}, {"$", notAnInteger("$")}, {"1 5", notAnInteger("1 5")}};
+  const std::pair<QString, QString> norms[] = {{" 150", ""},
+                                               {"$1F", ""},
+                                               {"99999", ""},
+                                               {"1", ""},
+                                               {"+7", ""},
+                                               {"0", kRangeError},
+                                               {"-5", kRangeError},
+                                               {"$", notAnInteger("$")},
+                                               {"1 5", notAnInteger("1 5")}};
   for (const auto& [typed, message] : norms) {
     SCOPED_TRACE(typed.toStdString());
     typeInto("psc", typed);

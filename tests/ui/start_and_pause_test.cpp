@@ -164,12 +164,12 @@ TEST_F(StartAndPauseTest, HeldSelectsAreDroppedAndTheKeypadWithoutNumLockPlaysFo
     const char* recorded;  // the key the engine gets, "" for none
   };
   const Case cases[] = {
-      {Qt::Key_S, Qt::NoModifier, "s", false, "s"},      {Qt::Key_S, Qt::NoModifier, "s", true, ""},
-      {Qt::Key_S, Qt::ShiftModifier, "S", true, ""},     {Qt::Key_D, Qt::NoModifier, "d", true, "d"},
-      {Qt::Key_5, Qt::KeypadModifier, "5", true, ""},    {Qt::Key_4, Qt::KeypadModifier, "4", true, "4"},
-      {Qt::Key_Left, Qt::KeypadModifier, "", false, "4"}, {Qt::Key_Clear, Qt::KeypadModifier, "", false, "5"},
+      {Qt::Key_S, Qt::NoModifier, "s", false, "s"},        {Qt::Key_S, Qt::NoModifier, "s", true, ""},
+      {Qt::Key_S, Qt::ShiftModifier, "S", true, ""},       {Qt::Key_D, Qt::NoModifier, "d", true, "d"},
+      {Qt::Key_5, Qt::KeypadModifier, "5", true, ""},      {Qt::Key_4, Qt::KeypadModifier, "4", true, "4"},
+      {Qt::Key_Left, Qt::KeypadModifier, "", false, "4"},  {Qt::Key_Clear, Qt::KeypadModifier, "", false, "5"},
       {Qt::Key_Right, Qt::KeypadModifier, "", false, "6"}, {Qt::Key_Clear, Qt::KeypadModifier, "", true, ""},
-      {Qt::Key_Right, Qt::KeypadModifier, "", true, "6"}, {Qt::Key_Left, Qt::NoModifier, "", false, ""},
+      {Qt::Key_Right, Qt::KeypadModifier, "", true, "6"},  {Qt::Key_Left, Qt::NoModifier, "", false, ""},
   };
   for (const Case& c : cases) {
     inputs.lines.clear();

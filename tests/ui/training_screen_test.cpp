@@ -122,7 +122,7 @@ TEST_F(TrainingScreenTest, KeysHeldWithAltOrCtrlAreMenuKeysNotGameKeys) {
   }
   EXPECT_EQ(p.arrowCol, 3);
   EXPECT_EQ(p.phase, Phase::What);  // still choosing WHAT
-  press(Qt::Key_D);  // the same key alone still plays
+  press(Qt::Key_D);                 // the same key alone still plays
   EXPECT_EQ(p.arrowCol, 4);
 }
 

@@ -43,9 +43,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double msSince(Clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
+double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
 
 std::string windowTitle(Display* display, Window window) {
   const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);

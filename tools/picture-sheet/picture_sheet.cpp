@@ -31,8 +31,7 @@ struct Entry {
 // The image at whole pixels, magnified `factor` times without smoothing.
 QImage magnified(QImage image, int factor) {
   image.setDevicePixelRatio(1.0);
-  return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio,
-                      Qt::FastTransformation);
+  return image.scaled(image.width() * factor, image.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 QImage sheet(const std::vector<Entry>& entries, int columns, const QColor& background) {

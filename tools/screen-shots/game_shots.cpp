@@ -31,7 +31,7 @@ namespace glamora {
 namespace {
 
 constexpr int kTickMs = 100;
-constexpr int kCountMs = 3000;          // the count before a stage starts, where the screens have one
+constexpr int kCountMs = 3000;  // the count before a stage starts, where the screens have one
 constexpr int kLongestRoundMs = 180'000;
 constexpr int kOriginalStageItem = 15;
 
@@ -51,8 +51,8 @@ class Shooter {
     QApplication::processEvents();
     const QPixmap shot = screen.grab();
     if (shot.devicePixelRatio() != ratio_ || shot.size() != screen.size() * ratio_) {
-      std::fprintf(stderr, "game-shots: %s is %dx%d at ratio %g, not the screen's %dx%d at %g\n", name,
-                   shot.width(), shot.height(), shot.devicePixelRatio(), screen.width(), screen.height(), ratio_);
+      std::fprintf(stderr, "game-shots: %s is %dx%d at ratio %g, not the screen's %dx%d at %g\n", name, shot.width(),
+                   shot.height(), shot.devicePixelRatio(), screen.width(), screen.height(), ratio_);
       ok_ = false;
       return;
     }
@@ -158,7 +158,10 @@ class Game {
   // The pause cover, where the screens have one.
   template <class Screen>
   void shootPaused([[maybe_unused]] Screen& screen, [[maybe_unused]] const char* name) {
-    if constexpr (requires { screen.pause(); screen.resume(); }) {
+    if constexpr (requires {
+                    screen.pause();
+                    screen.resume();
+                  }) {
       screen.pause();
       shooter_.shoot(screen, name);
       screen.resume();
@@ -189,8 +192,11 @@ class Game {
     shoot(battle_, "battle-timeout");
 
     // Other stages, other items; each one chosen during the round before.
-    for (const auto& [n, name] : {std::pair{4, "battle-stage-04"}, {7, "battle-stage-07"}, {10, "battle-stage-10"},
-                                  {13, "battle-stage-13"}, {15, "battle-stage-15"}}) {
+    for (const auto& [n, name] : {std::pair{4, "battle-stage-04"},
+                                  {7, "battle-stage-07"},
+                                  {10, "battle-stage-10"},
+                                  {13, "battle-stage-13"},
+                                  {15, "battle-stage-15"}}) {
       begin(battle_, Mode::Battle, n);
       play(Mode::Battle, 2500);
       shoot(battle_, name);

@@ -53,12 +53,12 @@ struct BattleGame {
 // Every level against every other, on stages across the table, and the
 // original stage with a grid of its own.
 constexpr BattleGame kBattles[] = {
-    {ComputerLevel::Hard, ComputerLevel::Hard, 1},     {ComputerLevel::Hard, ComputerLevel::Normal, 4},
-    {ComputerLevel::Normal, ComputerLevel::Easy, 7},   {ComputerLevel::Easy, ComputerLevel::Random, 10},
+    {ComputerLevel::Hard, ComputerLevel::Hard, 1},      {ComputerLevel::Hard, ComputerLevel::Normal, 4},
+    {ComputerLevel::Normal, ComputerLevel::Easy, 7},    {ComputerLevel::Easy, ComputerLevel::Random, 10},
     {ComputerLevel::Random, ComputerLevel::Random, 13}, {ComputerLevel::Hard, ComputerLevel::Easy, 14},
-    {ComputerLevel::Normal, ComputerLevel::Normal, 2}, {ComputerLevel::Hard, ComputerLevel::Random, 9},
-    {ComputerLevel::Easy, ComputerLevel::Easy, 5},     {ComputerLevel::Random, ComputerLevel::Hard, 12},
-    {ComputerLevel::Normal, ComputerLevel::Hard, 15},  {ComputerLevel::Easy, ComputerLevel::Normal, 8},
+    {ComputerLevel::Normal, ComputerLevel::Normal, 2},  {ComputerLevel::Hard, ComputerLevel::Random, 9},
+    {ComputerLevel::Easy, ComputerLevel::Easy, 5},      {ComputerLevel::Random, ComputerLevel::Hard, 12},
+    {ComputerLevel::Normal, ComputerLevel::Hard, 15},   {ComputerLevel::Easy, ComputerLevel::Normal, 8},
 };
 
 struct TrainingGame {
@@ -67,14 +67,14 @@ struct TrainingGame {
 };
 
 constexpr TrainingGame kTrainings[] = {
-    {ComputerLevel::Hard, 1},   {ComputerLevel::Hard, 2},   {ComputerLevel::Hard, 3},
-    {ComputerLevel::Normal, 1}, {ComputerLevel::Normal, 15}, {ComputerLevel::Easy, 1},
-    {ComputerLevel::Easy, 15},  {ComputerLevel::Random, 1},
+    {ComputerLevel::Hard, 1},    {ComputerLevel::Hard, 2}, {ComputerLevel::Hard, 3},  {ComputerLevel::Normal, 1},
+    {ComputerLevel::Normal, 15}, {ComputerLevel::Easy, 1}, {ComputerLevel::Easy, 15}, {ComputerLevel::Random, 1},
 };
 
 void originalStage(Session& session) {
   for (int c = 1; c <= kColumns; ++c) {
-    for (int s = 1; s <= kSlots; ++s) session.editorType({EditorBox::Grid, c, s}, std::to_string(1 + (c * 7 + s * 3) % 9));
+    for (int s = 1; s <= kSlots; ++s)
+      session.editorType({EditorBox::Grid, c, s}, std::to_string(1 + (c * 7 + s * 3) % 9));
   }
   session.editorType({EditorBox::Norm}, "2000");
   session.editorType({EditorBox::MirrorTime}, "20");

@@ -116,9 +116,8 @@ int runMatchCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
       return 2;
     }
     const MatchResult r = playMatch(*a, *b, static_cast<int>(rounds), seed);
-    out << "{\"match\":[\"" << levelName(*a) << "\",\"" << levelName(*b) << "\"],\"rounds\":" << rounds
-        << ",\"wins\":[" << r.wins[0] << "," << r.wins[1] << "],\"draws\":" << r.draws
-        << ",\"simulatedMs\":" << r.simulatedMs << "}\n";
+    out << "{\"match\":[\"" << levelName(*a) << "\",\"" << levelName(*b) << "\"],\"rounds\":" << rounds << ",\"wins\":["
+        << r.wins[0] << "," << r.wins[1] << "],\"draws\":" << r.draws << ",\"simulatedMs\":" << r.simulatedMs << "}\n";
     return 0;
   }
   if (mode == "--training") {

@@ -14,8 +14,7 @@ bool NetArgs::parse(int argc, char** argv, int first, const std::map<std::string
   return true;
 }
 
-std::optional<std::int64_t> NetArgs::number(const std::string& name, std::int64_t low, std::int64_t high,
-                                            int k) const {
+std::optional<std::int64_t> NetArgs::number(const std::string& name, std::int64_t low, std::int64_t high, int k) const {
   const std::string& text = value(name, k);
   if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) {
     return std::nullopt;
@@ -25,8 +24,7 @@ std::optional<std::int64_t> NetArgs::number(const std::string& name, std::int64_
   return n;
 }
 
-std::optional<std::int64_t> NetArgs::thousandths(const std::string& name, std::int64_t low,
-                                                 std::int64_t high) const {
+std::optional<std::int64_t> NetArgs::thousandths(const std::string& name, std::int64_t low, std::int64_t high) const {
   const std::string& text = value(name);
   const std::size_t dot = text.find('.');
   const std::string whole = text.substr(0, dot);

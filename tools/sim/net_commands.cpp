@@ -51,11 +51,15 @@ int usage(std::ostream& err, const char* text) {
 }
 
 int netSim(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  static const char* kUsage =
-      "--net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S";
+  static const char* kUsage = "--net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S";
   NetArgs a;
   if (!a.parse(argc, argv, 2,
-               {{"--cpu", 2}, {"--delay", 1}, {"--jitter", 1}, {"--loss", 1}, {"--burst", 1}, {"--rounds", 1},
+               {{"--cpu", 2},
+                {"--delay", 1},
+                {"--jitter", 1},
+                {"--loss", 1},
+                {"--burst", 1},
+                {"--rounds", 1},
                 {"--seed", 1}}) ||
       !a.has("--cpu") || !a.has("--delay") || !a.has("--jitter") || !a.has("--loss") || !a.has("--rounds") ||
       !a.has("--seed")) {
@@ -93,14 +97,12 @@ int netSim(int argc, char** argv, std::ostream& out, std::ostream& err) {
   }
   // Figures for people; standard output keeps the two peers' lines only.
   std::ostringstream summary;
-  summary << std::fixed << std::setprecision(3) << "{\"netSim\":{\"desyncs\":" << desyncs
-          << ",\"journalsIdentical\":"
+  summary << std::fixed << std::setprecision(3) << "{\"netSim\":{\"desyncs\":" << desyncs << ",\"journalsIdentical\":"
           << (net::withoutComments(m.journals[0]) == net::withoutComments(m.journals[1]) ? "true" : "false")
           << ",\"meanRollbackTicks\":" << (rollbacks ? static_cast<double>(rollbackTicks) / rollbacks : 0.0)
           << ",\"stallPercent\":" << (ticks ? 100.0 * static_cast<double>(stalls) / static_cast<double>(ticks) : 0.0)
-          << ",\"bytesPerSecond\":["
-          << (m.reports[0].ticks ? m.reports[0].bytesSent * 10 / m.reports[0].ticks : 0) << ","
-          << (m.reports[1].ticks ? m.reports[1].bytesSent * 10 / m.reports[1].ticks : 0) << "]}}";
+          << ",\"bytesPerSecond\":[" << (m.reports[0].ticks ? m.reports[0].bytesSent * 10 / m.reports[0].ticks : 0)
+          << "," << (m.reports[1].ticks ? m.reports[1].bytesSent * 10 / m.reports[1].ticks : 0) << "]}}";
   err << summary.str() << "\n";
   return m.reports[0].ok && m.reports[1].ok ? 0 : kRefused;
 }
@@ -148,8 +150,13 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
   NetArgs a;
   const bool parsed =
       argc >= 3 && (host ? a.parse(argc, argv, 3,
-                                   {{"--bind", 1}, {"--cpu", 1}, {"--rounds", 1}, {"--seed", 1}, {"--speed", 1},
-                                    {"--wait", 1}, {"--journal", 1}})
+                                   {{"--bind", 1},
+                                    {"--cpu", 1},
+                                    {"--rounds", 1},
+                                    {"--seed", 1},
+                                    {"--speed", 1},
+                                    {"--wait", 1},
+                                    {"--journal", 1}})
                          : a.parse(argc, argv, 3, {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}}));
   const char* usageText = host ? kHostUsage : kJoinUsage;
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);

@@ -46,10 +46,18 @@ std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
   out += ",\"supplyPos\":" + columnsJson(s.supplyPos);
   out += ",\"supplyFront\":" + columnsJson(s.supplyFront);
   const std::pair<const char*, int> numbers[] = {
-      {"refillReversed", s.refillReversed}, {"phase", static_cast<int>(s.phase)},         {"held", s.held},
-      {"whatTime", s.whatTime},             {"whereTime", s.whereTime}, {"whatRun", s.whatRun},
-      {"whereRun", s.whereRun},             {"toWhat", s.toWhat},       {"toWhere", s.toWhere},
-      {"arrowCol", s.arrowCol},             {"carryCol", s.carryCol},   {"points", s.points},
+      {"refillReversed", s.refillReversed},
+      {"phase", static_cast<int>(s.phase)},
+      {"held", s.held},
+      {"whatTime", s.whatTime},
+      {"whereTime", s.whereTime},
+      {"whatRun", s.whatRun},
+      {"whereRun", s.whereRun},
+      {"toWhat", s.toWhat},
+      {"toWhere", s.toWhere},
+      {"arrowCol", s.arrowCol},
+      {"carryCol", s.carryCol},
+      {"points", s.points},
       {"wins", s.wins},
   };
   for (const auto& [key, value] : numbers) out += std::string(",\"") + key + "\":" + std::to_string(value);
@@ -85,8 +93,8 @@ void SimDriver::Impl::dumpBattle() {
   body += ",\"stageNo\":" + std::to_string(s.stageNo);
   body += ",\"stage\":" + jsonString(battle.stageCaption());
   body += ",\"pause\":" + std::to_string(s.pauseShown);
-  body += ",\"players\":[" + playerJson(battle.player(0).state, true) + "," +
-          playerJson(battle.player(1).state, true) + "]";
+  body += ",\"players\":[" + playerJson(battle.player(0).state, true) + "," + playerJson(battle.player(1).state, true) +
+          "]";
   events.write("dump", body);
 }
 
@@ -94,20 +102,25 @@ void SimDriver::Impl::dumpTraining() {
   const TrainingState& s = training.state;
   std::string body = "\"screen\":\"training\"";
   const std::pair<const char*, int> numbers[] = {
-      {"roundActive", s.flags.roundActive}, {"inputOpen", s.flags.inputOpen},
+      {"roundActive", s.flags.roundActive},
+      {"inputOpen", s.flags.inputOpen},
       {"stageNo", s.stageNo},
   };
   for (const auto& [key, value] : numbers) body += std::string(",\"") + key + "\":" + std::to_string(value);
   body += ",\"stage\":" + jsonString(training.stageCaption());
   const std::pair<const char*, int> more[] = {
-      {"pause", s.pauseShown},           {"trainNorm", s.norm},
-      {"mirrorPeriod", s.mirrorPeriod},  {"mirrorCountdown", s.mirrorCountdown},
-      {"trainWins", training.player().state.wins}, {"trainLosses", s.losses},
+      {"pause", s.pauseShown},
+      {"trainNorm", s.norm},
+      {"mirrorPeriod", s.mirrorPeriod},
+      {"mirrorCountdown", s.mirrorCountdown},
+      {"trainWins", training.player().state.wins},
+      {"trainLosses", s.losses},
   };
   for (const auto& [key, value] : more) body += std::string(",\"") + key + "\":" + std::to_string(value);
   body += std::string(",\"character\":\"") + (s.character == Character::Elna ? "ELNA" : "MIRABE") + '"';
   body += ",\"enabled\":[";
-  for (std::size_t k = 0; k < s.enabled.size(); ++k) body += std::string(k ? "," : "") + (s.enabled[k] ? "true" : "false");
+  for (std::size_t k = 0; k < s.enabled.size(); ++k)
+    body += std::string(k ? "," : "") + (s.enabled[k] ? "true" : "false");
   body += "],\"players\":[" + playerJson(training.player().state, false) + "]";
   events.write("dump", body);
 }

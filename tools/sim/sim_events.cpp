@@ -14,9 +14,7 @@ void EventWriter::media(Media player, MediaOp op) {
   write("media", std::string("\"player\":\"") + mediaName(player) + "\",\"op\":\"" + mediaOpName(op) + '"');
 }
 
-void EventWriter::openDialog(Dialog dialog) {
-  write("dialog", std::string("\"form\":\"") + dialogName(dialog) + '"');
-}
+void EventWriter::openDialog(Dialog dialog) { write("dialog", std::string("\"form\":\"") + dialogName(dialog) + '"'); }
 
 void EventWriter::showError(const std::string& text) { write("error", "\"text\":" + jsonString(text)); }
 

@@ -39,7 +39,6 @@ class AudioOutput {
 // the real clock until then and when no device can be opened (a headless
 // machine, CI). `renderWhenSilent`: see DeviceOutput. `willRender` is called,
 // on the opening thread, once it is known that the sound will be rendered.
-std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent = false,
-                                             std::function<void()> willRender = {});
+std::unique_ptr<AudioOutput> openAudioOutput(bool renderWhenSilent = false, std::function<void()> willRender = {});
 
 }  // namespace glamora::media

@@ -13,8 +13,8 @@ std::unique_ptr<FluidLibrary> openFluidLibrary() {
   void* handle = dlopen(GLAMORA_FLUIDSYNTH_SONAME, RTLD_NOW | RTLD_LOCAL);
   if (!handle) return nullptr;
   auto library = std::make_unique<FluidLibrary>();
-#define GLAMORA_FLUID_RESOLVE(name)                                                 \
-  library->name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name));       \
+#define GLAMORA_FLUID_RESOLVE(name)                                          \
+  library->name = reinterpret_cast<decltype(&::name)>(dlsym(handle, #name)); \
   if (!library->name) return nullptr;
   GLAMORA_FLUID_FUNCTIONS(GLAMORA_FLUID_RESOLVE)
 #undef GLAMORA_FLUID_RESOLVE

@@ -7,6 +7,7 @@
 
 namespace glamora::media {
 
+// clang-format off
 #define GLAMORA_FLUID_FUNCTIONS(X)                                                              \
   X(fluid_set_log_function) X(new_fluid_settings) X(delete_fluid_settings) X(fluid_settings_setnum) \
   X(fluid_settings_setint) X(new_fluid_synth) X(delete_fluid_synth) X(fluid_synth_sfload)        \
@@ -14,6 +15,7 @@ namespace glamora::media {
   X(fluid_synth_noteon) X(fluid_synth_noteoff) X(fluid_synth_key_pressure) X(fluid_synth_cc)     \
   X(fluid_synth_program_change) X(fluid_synth_channel_pressure) X(fluid_synth_pitch_bend)        \
   X(fluid_synth_sysex)
+// clang-format on
 
 // The functions the game calls, by their own names and types.
 struct FluidLibrary {

@@ -45,8 +45,7 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path) {
   if (status.type() == fs::file_type::not_found || path.empty())
     throw GameError(mediaErrorText("ファイルが見つかりません", path));
   // A directory or a named pipe would fail late or block the game forever.
-  if (!ec && status.type() != fs::file_type::regular)
-    throw GameError(mediaErrorText("ファイルではありません", path));
+  if (!ec && status.type() != fs::file_type::regular) throw GameError(mediaErrorText("ファイルではありません", path));
   // Refused by its size before a byte is read; the read below stays bounded
   // for a file that grows meanwhile.
   if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > kMaxFileBytes)

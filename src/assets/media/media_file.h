@@ -19,7 +19,6 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path);
 MediaKind mediaKindOf(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // "<what>: <path>" or "<what>: <path> (<detail>)", the form of every media error.
-std::string mediaErrorText(const std::string& what, const std::string& path,
-                           const std::string& detail = {});
+std::string mediaErrorText(const std::string& what, const std::string& path, const std::string& detail = {});
 
 }  // namespace glamora::media

@@ -19,8 +19,7 @@ namespace glamora::media {
 
 class MediaLibrary {
  public:
-  explicit MediaLibrary(std::unique_ptr<AudioOutput> output,
-                        std::vector<std::string> soundFonts = defaultSoundFonts());
+  explicit MediaLibrary(std::unique_ptr<AudioOutput> output, std::vector<std::string> soundFonts = defaultSoundFonts());
   ~MediaLibrary();
 
   // Opens the player on a file; throws GameError with a readable text.

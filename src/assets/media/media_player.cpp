@@ -28,10 +28,8 @@ void MediaPlayer::open(const std::string& path) {
   // Decoding and loading a SoundFont take a while: done outside the lock.
   const std::vector<std::uint8_t> bytes = readMediaFile(path);
   std::unique_ptr<SoundSource> source;
-  if (mediaKindOf(path, bytes) == MediaKind::Midi)
-    source = loadMidi(bytes, path, soundFonts_, output_.rendering());
-  else
-    source = std::make_unique<PcmSource>(decodeWav(bytes, path));
+  if (mediaKindOf(path, bytes) == MediaKind::Midi) source = loadMidi(bytes, path, soundFonts_, output_.rendering());
+  else source = std::make_unique<PcmSource>(decodeWav(bytes, path));
   output_.catchUp();
   std::lock_guard lock(output_.mixer().mutex());
   source_ = std::move(source);

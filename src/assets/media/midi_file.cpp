@@ -76,8 +76,8 @@ class TrackReader {
 };
 
 // Reads one track; returns the tick of its end.
-std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& events,
-                       std::vector<TempoChange>& tempos, std::vector<std::vector<std::uint8_t>>& sysex) {
+std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& events, std::vector<TempoChange>& tempos,
+                       std::vector<std::vector<std::uint8_t>>& sysex) {
   std::int64_t tick = 0;
   int order = 0;
   std::uint8_t running = 0;
@@ -158,7 +158,7 @@ class TempoMap {
   std::vector<TempoChange> changes_;
   int division_;
   std::size_t next_ = 0;
-  double base_ = 0;             // time at baseTick_
+  double base_ = 0;  // time at baseTick_
   std::int64_t baseTick_ = 0;
   std::uint32_t tempo_ = 500000;  // 120 beats per minute until told otherwise
 };
@@ -190,11 +190,10 @@ MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
   std::size_t pos = 8 + headerSize;
   while (song.tracks < declaredTracks) {
     if (pos + 8 > bytes.size())
-      cut("ヘッダーでは " + std::to_string(declaredTracks) + " トラック、ファイルには " +
-          std::to_string(song.tracks) + " トラック");
+      cut("ヘッダーでは " + std::to_string(declaredTracks) + " トラック、ファイルには " + std::to_string(song.tracks) +
+          " トラック");
     const std::uint32_t size = be32(bytes.data() + pos + 4);
-    if (size > bytes.size() - pos - 8)
-      cut("トラック " + std::to_string(song.tracks + 1) + " が途中で切れています");
+    if (size > bytes.size() - pos - 8) cut("トラック " + std::to_string(song.tracks + 1) + " が途中で切れています");
     if (std::memcmp(bytes.data() + pos, "MTrk", 4) == 0) {
       ++song.tracks;
       TrackReader reader(bytes.data() + pos + 8, size, song.tracks);

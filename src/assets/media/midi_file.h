@@ -11,8 +11,8 @@
 namespace glamora::media {
 
 struct MidiEvent {
-  std::int64_t micros;   // from the start, through the tempo map
-  std::uint8_t status;   // 0x80..0xEF channel message, 0xF0 system exclusive
+  std::int64_t micros;  // from the start, through the tempo map
+  std::uint8_t status;  // 0x80..0xEF channel message, 0xF0 system exclusive
   std::uint8_t data1 = 0;
   std::uint8_t data2 = 0;
   std::uint32_t sysex = 0;  // index into MidiSong::sysex for 0xF0
@@ -21,9 +21,9 @@ struct MidiEvent {
 struct MidiSong {
   int format = 0;
   int tracks = 0;
-  std::vector<MidiEvent> events;  // all tracks merged in time order
+  std::vector<MidiEvent> events;                 // all tracks merged in time order
   std::vector<std::vector<std::uint8_t>> sysex;  // payloads without F0 and F7
-  std::int64_t lengthTicks = 0;   // the end of the longest track
+  std::int64_t lengthTicks = 0;                  // the end of the longest track
   std::int64_t lengthMicros = 0;
 };
 

@@ -212,8 +212,8 @@ class MidiSource final : public SoundSource {
   bool gaveUp_ = false;
   std::vector<TimedEvent> events_;
   std::int64_t length_ = 0;
-  std::size_t next_ = 0;      // first event not yet sent
-  std::int64_t cursor_ = 0;   // frame the synthesiser stands at
+  std::size_t next_ = 0;     // first event not yet sent
+  std::int64_t cursor_ = 0;  // frame the synthesiser stands at
 };
 
 }  // namespace
@@ -235,7 +235,7 @@ void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e,
       const std::vector<std::uint8_t>& data = song.sysex[e.sysex];
       if (!data.empty())
         fluid().fluid_synth_sysex(synth, reinterpret_cast<const char*>(data.data()), static_cast<int>(data.size()),
-                          nullptr, nullptr, nullptr, 0);
+                                  nullptr, nullptr, nullptr, 0);
       break;
     }
     default: break;
@@ -253,8 +253,8 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
   try {
     song = readMidi(bytes);
   } catch (const MidiFormatError& e) {
-    throw GameError(mediaErrorText(e.truncated() ? "MIDI ファイルが途中で切れています" : "MIDI ファイルとして読めません",
-                                   path, e.what()));
+    throw GameError(mediaErrorText(
+        e.truncated() ? "MIDI ファイルが途中で切れています" : "MIDI ファイルとして読めません", path, e.what()));
   }
 
   const auto noSoundFont = [&path](const std::string& tried) {

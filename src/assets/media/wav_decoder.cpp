@@ -38,8 +38,7 @@ std::uint32_t le32(const std::uint8_t* p) {
 // within the file (a data chunk shorter than its header says would otherwise
 // also be loaded without a word).
 void checkChunks(const std::vector<std::uint8_t>& bytes, const std::string& path) {
-  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-      std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
+  if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(bytes.data() + 8, "WAVE", 4) != 0)
     throw GameError(mediaErrorText(kNotWave, path, "RIFF/WAVE のヘッダーがありません"));
   std::size_t pos = 12;
   while (pos + 8 <= bytes.size()) {
@@ -49,8 +48,8 @@ void checkChunks(const std::vector<std::uint8_t>& bytes, const std::string& path
     if (size > available)
       throw GameError(mediaErrorText("WAVE ファイルが途中で切れています", path,
                                      std::string(data ? "データ" : "チャンク") + "はヘッダーでは " +
-                                         std::to_string(size) + " バイト、ファイルには " +
-                                         std::to_string(available) + " バイト"));
+                                         std::to_string(size) + " バイト、ファイルには " + std::to_string(available) +
+                                         " バイト"));
     if (data) return;
     pos += 8 + static_cast<std::size_t>(size) + (size & 1);
   }
@@ -83,8 +82,8 @@ DecodedWave decodeWav(const std::vector<std::uint8_t>& bytes, const std::string&
   // both sides, as SDL's own mono-to-stereo step does.
   const int channels = format.channels == 1 ? 1 : kOutputChannels;
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS,
-                        static_cast<Uint8>(channels), kOutputRate) < 0)
+  if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, AUDIO_F32SYS, static_cast<Uint8>(channels),
+                        kOutputRate) < 0)
     throw GameError(mediaErrorText(kNotWave, path, sdlReason()));
   std::vector<std::uint8_t> work(static_cast<std::size_t>(rawBytes) * cvt.len_mult + 16);
   std::memcpy(work.data(), raw, rawBytes);

@@ -10,7 +10,7 @@ namespace glamora {
 inline constexpr int kAnimationPhases = 4;
 
 struct AnimationRow {
-  PictureId current;                                // the picture the step rewrites
+  PictureId current;                               // the picture the step rewrites
   std::array<PictureId, kAnimationPhases> frames;  // the frame it takes in phase 0..3
 };
 

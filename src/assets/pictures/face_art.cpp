@@ -14,6 +14,7 @@ namespace {
 
 // ELNA: a cheerful girl in aqua and navy. MIRABE: a poised young woman in
 // fuchsia and purple.
+// clang-format off
 const Look kElna{
     Character::Elna,
     QColor(34, 46, 112), QColor(84, 118, 200), QColor(16, 22, 62),
@@ -24,6 +25,8 @@ const Look kElna{
     QColor(235, 90, 110),
     QColor(225, 255, 255), QColor(60, 200, 215),
 };
+// clang-format on
+// clang-format off
 const Look kMirabe{
     Character::Mirabe,
     QColor(110, 46, 150), QColor(180, 110, 220), QColor(60, 18, 90),
@@ -34,13 +37,12 @@ const Look kMirabe{
     QColor(215, 25, 95),
     QColor(255, 228, 246), QColor(200, 70, 180),
 };
+// clang-format on
 
 const Look& lookOf(Character who) { return who == Character::Elna ? kElna : kMirabe; }
 
 // The mirror image of a path drawn on the left half of the portrait.
-QPainterPath mirrored(const QPainterPath& path) {
-  return QTransform(-1, 0, 0, 1, 96, 0).map(path);
-}
+QPainterPath mirrored(const QPainterPath& path) { return QTransform(-1, 0, 0, 1, 96, 0).map(path); }
 
 QLinearGradient hairGradient(const Look& look, qreal top, qreal bottom) {
   QLinearGradient g(0, top, 0, bottom);
@@ -70,7 +72,10 @@ void paintBackdrop(QPainter& p, const Look& look, Mood mood) {
   p.fillRect(QRectF(0, 0, 96, 96), ground);
 
   if (mood == Mood::Winning) {
-    struct Twinkle { QPointF at; qreal radius; };
+    struct Twinkle {
+      QPointF at;
+      qreal radius;
+    };
     for (const Twinkle& t : {Twinkle{{12, 14}, 6}, Twinkle{{84, 12}, 4}, Twinkle{{86, 58}, 5}, Twinkle{{9, 56}, 3.5},
                              Twinkle{{74, 34}, 2.5}})
       paintSparkle(p, t.at, t.radius, Qt::white);
@@ -210,8 +215,8 @@ void paintElnaFrontHair(QPainter& p, const Look& look) {
   QPainterPath bangs(QPointF(26, 47));
   bangs.cubicTo(21, 13, 75, 13, 70, 47);
   // Alternating lock tips and roots, right to left; each lock curves a little.
-  const QPointF locks[] = {{68, 39}, {65, 31}, {62, 38}, {57.5, 30}, {53, 37.5}, {48, 29.5},
-                           {43, 37.5}, {38.5, 30}, {34, 38}, {31, 32}, {28.5, 41}};
+  const QPointF locks[] = {{68, 39},   {65, 31},   {62, 38}, {57.5, 30}, {53, 37.5}, {48, 29.5},
+                           {43, 37.5}, {38.5, 30}, {34, 38}, {31, 32},   {28.5, 41}};
   for (const QPointF& at : locks) {
     const QPointF from = bangs.currentPosition();
     bangs.quadTo(QPointF((from.x() + at.x()) / 2 + 1.2, (from.y() + at.y()) / 2 - 1.0), at);

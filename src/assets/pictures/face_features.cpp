@@ -168,9 +168,12 @@ void paintEyes(QPainter& p, const Look& look, Mood mood) {
 
 void paintBrows(QPainter& p, const Look& look, Mood mood) {
   // Inner and outer end offsets: knitted when focused, raised inside when sad.
-  struct Tilt { qreal inner, outer, lift; };
-  const Tilt tilt = mood == Mood::Playing ? Tilt{1.6, -1.0, 0} : mood == Mood::Winning ? Tilt{0, 0.4, -1.2}
-                                                                                       : Tilt{-2.2, 1.4, -0.5};
+  struct Tilt {
+    qreal inner, outer, lift;
+  };
+  const Tilt tilt = mood == Mood::Playing   ? Tilt{1.6, -1.0, 0}
+                    : mood == Mood::Winning ? Tilt{0, 0.4, -1.2}
+                                            : Tilt{-2.2, 1.4, -0.5};
   p.save();
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(look.hairDark, 1.7, Qt::SolidLine, Qt::RoundCap));

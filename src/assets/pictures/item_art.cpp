@@ -44,7 +44,10 @@ void paintCompact(QPainter& p, int frame) {
   p.drawRoundedRect(QRectF(14, 20.5, 4, 2.5), 1, 1);
 
   // The frames differ only in the glint on the lid.
-  struct Glint { QPointF at; qreal radius; };
+  struct Glint {
+    QPointF at;
+    qreal radius;
+  };
   constexpr std::array<Glint, 3> kGlints = {{{{11.5, 7.5}, 3.0}, {{11.0, 7.0}, 4.2}, {{20.5, 16.0}, 3.2}}};
   const Glint& g = kGlints.at(frame);
   paintSparkle(p, g.at, g.radius, Qt::white);
@@ -125,9 +128,7 @@ void paintLipstick(QPainter& p, int frame) {
       p.setBrush(QColor(160, 110, 0));
       p.drawRect(QRectF(23.5, 9.5, 1.5, 5));
       break;
-    default:
-      paintCap(p);
-      break;
+    default: paintCap(p); break;
   }
 }
 
@@ -268,9 +269,15 @@ void paintItem(QPainter& p, int kind, int frame) {
   switch (kind) {
     case 1: paintCompact(p, frame); break;
     case 2: paintLipstick(p, frame); break;
-    case 3: mirrorLeftRight(p); paintLipstick(p, frame); break;
+    case 3:
+      mirrorLeftRight(p);
+      paintLipstick(p, frame);
+      break;
     case 4: paintComb(p, frame); break;
-    case 5: mirrorUpDown(p); paintComb(p, frame); break;
+    case 5:
+      mirrorUpDown(p);
+      paintComb(p, frame);
+      break;
     case 6: paintMirror(p, Facing::Up, frame); break;
     case 7: paintMirror(p, Facing::Down, frame); break;
     case 8: paintMirror(p, Facing::Right, frame); break;
@@ -281,7 +288,9 @@ void paintItem(QPainter& p, int kind, int frame) {
 }
 
 void paintUsedUpCross(QPainter& p, int frame) {
-  struct Size { qreal reach, width; };
+  struct Size {
+    qreal reach, width;
+  };
   constexpr std::array<Size, 3> kSizes = {{{8.0, 4.6}, {6.0, 3.8}, {4.0, 3.0}}};
   const Size s = kSizes.at(frame);
   const QPointF c(16, 12);

@@ -7,6 +7,7 @@ namespace glamora {
 namespace {
 
 // In the order of PictureId.
+// clang-format off
 constexpr std::array<std::string_view, kPictureCount> kNames = {
     "toumei",
     "un1", "un2", "un3", "un4", "un5", "un6",
@@ -21,10 +22,9 @@ constexpr std::array<std::string_view, kPictureCount> kNames = {
     "uface1", "uface2",
     "title", "glyphOne", "glyphTwo", "glyphEnd", "programIcon",
 };
+// clang-format on
 
-PictureId offset(PictureId first, int steps) {
-  return static_cast<PictureId>(static_cast<int>(first) + steps);
-}
+PictureId offset(PictureId first, int steps) { return static_cast<PictureId>(static_cast<int>(first) + steps); }
 
 bool within(PictureId id, PictureId first, PictureId last) {
   return static_cast<int>(id) >= static_cast<int>(first) && static_cast<int>(id) <= static_cast<int>(last);
@@ -37,7 +37,6 @@ PictureId itemFrame(int kind, int frame) {
   return offset(kFirstOfFrame.at(frame), kind - 1);
 }
 
-
 std::string_view pictureName(PictureId id) { return kNames.at(static_cast<std::size_t>(id)); }
 
 std::optional<PictureId> pictureFromName(std::string_view name) {
@@ -48,6 +47,7 @@ std::optional<PictureId> pictureFromName(std::string_view name) {
 }
 
 // The library picture each engine picture shows, in the order of Picture.
+// clang-format off
 constexpr std::array<PictureId, kPictureCodes> kEnginePictures = {
     PictureId::toumei,  // Unchanged: never looked up
     PictureId::toumei,
@@ -59,6 +59,7 @@ constexpr std::array<PictureId, kPictureCodes> kEnginePictures = {
     PictureId::uitem6,  PictureId::uitem7,  PictureId::uitem8,  PictureId::uitem9,
     PictureId::uitem1x,
 };
+// clang-format on
 
 std::optional<PictureId> pictureFromEngine(Picture picture) {
   const int code = static_cast<int>(picture);

@@ -14,6 +14,7 @@ namespace glamora {
 // Named pictures in a fixed order. The still frames come first; the
 // current-frame pictures (uitem1..uitem9, uitem1x, uface1, uface2) are slots
 // that the animation points at one of their frames.
+// clang-format off
 enum class PictureId {
   toumei,
   un1, un2, un3, un4, un5, un6,
@@ -32,6 +33,7 @@ enum class PictureId {
   glyphEnd,    // button glyph of "終了"
   programIcon,
 };
+// clang-format on
 
 inline constexpr int kPictureCount = static_cast<int>(PictureId::programIcon) + 1;
 

@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "assets/pictures/animation.h"
-#include "assets/pictures/picture_id.h"
 #include "assets/pictures/painting_thread.h"
+#include "assets/pictures/picture_id.h"
 #include "engine/pictures.h"
 
 namespace glamora {

@@ -60,10 +60,14 @@ void paintFloatingItem(QPainter& p, int kind, int frame, QPointF centre, qreal s
 }
 
 void paintCosmetics(QPainter& p) {
-  struct Placed { int kind, frame; QPointF centre; qreal scale, degrees; };
+  struct Placed {
+    int kind, frame;
+    QPointF centre;
+    qreal scale, degrees;
+  };
   const Placed items[] = {
-      {1, 1, {62, 62}, 3.2, -8},   {2, 0, {72, 158}, 2.6, -24}, {4, 0, {150, 26}, 1.8, -12},
-      {8, 0, {540, 66}, 3.2, 12},  {3, 0, {520, 160}, 2.6, 20}, {6, 1, {452, 24}, 1.8, 8},
+      {1, 1, {62, 62}, 3.2, -8},  {2, 0, {72, 158}, 2.6, -24}, {4, 0, {150, 26}, 1.8, -12},
+      {8, 0, {540, 66}, 3.2, 12}, {3, 0, {520, 160}, 2.6, 20}, {6, 1, {452, 24}, 1.8, 8},
   };
   for (const Placed& item : items) paintFloatingItem(p, item.kind, item.frame, item.centre, item.scale, item.degrees);
 }

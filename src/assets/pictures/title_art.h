@@ -6,10 +6,10 @@
 
 namespace glamora::art {
 
-void paintTitle(QPainter& painter);            // 600 x 216
-void paintTrainingGlyph(QPainter& painter);    // 24 x 24, "一人で特訓"
-void paintBattleGlyph(QPainter& painter);      // 24 x 24, "二人で対戦"
-void paintQuitGlyph(QPainter& painter);        // 24 x 24, "終了"
-void paintProgramIcon(QPainter& painter);      // 32 x 32
+void paintTitle(QPainter& painter);          // 600 x 216
+void paintTrainingGlyph(QPainter& painter);  // 24 x 24, "一人で特訓"
+void paintBattleGlyph(QPainter& painter);    // 24 x 24, "二人で対戦"
+void paintQuitGlyph(QPainter& painter);      // 24 x 24, "終了"
+void paintProgramIcon(QPainter& painter);    // 32 x 32
 
 }  // namespace glamora::art

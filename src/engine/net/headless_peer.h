@@ -24,7 +24,7 @@ struct HeadlessOptions {
   bool host = true;
   ComputerLevel level = ComputerLevel::Hard;
   std::uint64_t seed = 1;
-  int rounds = 1;  // the host's
+  int rounds = 1;                          // the host's
   int roundLimitTicks = kRoundLimitTicks;  // a round still running this long is a draw
 };
 
@@ -70,8 +70,8 @@ class HeadlessPeer {
   ComputerPlayer computer_;
   ComputerRandom stages_;
   std::optional<NetJournal> journal_;
-  int scheduled_ = 0;     // rounds chosen so far
-  int lastAt_ = -1;       // the tick the last chosen round starts at
+  int scheduled_ = 0;          // rounds chosen so far
+  int lastAt_ = -1;            // the tick the last chosen round starts at
   bool limitPlanned_ = false;  // the choice at the last round's time limit is made
   bool ending_ = false;
 };

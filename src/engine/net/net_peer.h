@@ -109,9 +109,9 @@ class NetPeer {
   std::uint32_t lastSeq_ = 0;
   std::uint32_t lastPeerSentUs_ = 0;
   std::int64_t lastPeerSentHeardUs_ = -1;
-  int sentThrough_ = -1;    // the last tick whose inputs this side has sent
-  int peerInputAck_ = -1;   // this side's inputs the other has
-  int peerHashAck_ = -1;    // this side's hashes the other has
+  int sentThrough_ = -1;        // the last tick whose inputs this side has sent
+  int peerInputAck_ = -1;       // this side's inputs the other has
+  int peerHashAck_ = -1;        // this side's hashes the other has
   int peerHashesThrough_ = -1;  // the other side's hashes this side has
   int hashesChecked_ = -1;
   std::array<std::uint64_t, 256> myHashes_{};

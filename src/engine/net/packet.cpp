@@ -156,8 +156,8 @@ bool readInputs(Reader& r, InputsBody& b) {
   b.hashAck = r.i32();
   b.inputFirst = r.i32();
   const std::uint32_t inputCount = r.u8();
-  if (!r.ok() || b.tick < 0 || b.tick > kLatestTick || b.inputAck < -1 || b.inputAck > kLatestTick ||
-      b.hashAck < -1 || b.hashAck > kLatestTick || b.inputFirst < 0 || b.inputFirst > kLatestTick ||
+  if (!r.ok() || b.tick < 0 || b.tick > kLatestTick || b.inputAck < -1 || b.inputAck > kLatestTick || b.hashAck < -1 ||
+      b.hashAck > kLatestTick || b.inputFirst < 0 || b.inputFirst > kLatestTick ||
       inputCount > static_cast<std::uint32_t>(kMaxTicksPerPacket)) {
     return false;
   }
@@ -259,7 +259,8 @@ std::optional<Packet> decodePacket(std::span<const std::uint8_t> bytes) {
       break;
     case static_cast<std::uint32_t>(PacketType::Refuse): {
       const std::uint32_t reason = r.u8();
-      if (reason < static_cast<std::uint32_t>(Refusal::Protocol) || reason > static_cast<std::uint32_t>(Refusal::Busy)) {
+      if (reason < static_cast<std::uint32_t>(Refusal::Protocol) ||
+          reason > static_cast<std::uint32_t>(Refusal::Busy)) {
         return std::nullopt;
       }
       p.refusal = static_cast<Refusal>(reason);

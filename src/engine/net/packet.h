@@ -35,8 +35,8 @@ enum class PacketType : std::uint8_t {
 // What a greeting says of the side that sends it.
 struct Greeting {
   std::uint16_t protocol = kProtocolVersion;
-  std::string gameVersion;  // printable ASCII
-  std::uint64_t signature = 0;   // the rules signature
+  std::string gameVersion;          // printable ASCII
+  std::uint64_t signature = 0;      // the rules signature
   std::uint32_t speedMilli = 1000;  // --speed in thousandths
   bool operator==(const Greeting&) const = default;
 };
@@ -46,17 +46,17 @@ enum class Refusal : std::uint8_t { Protocol = 1, GameVersion, Signature, Speed,
 inline constexpr std::uint32_t kNoEcho = 0xFFFFFFFF;
 
 struct InputsBody {
-  std::uint32_t seq = 0;        // counts up with every Inputs packet a side sends
-  std::uint32_t sentUs = 0;     // the sender's clock, in µs, when sent
-  std::uint32_t echoUs = 0;     // the last sentUs the sender received
-  std::uint32_t echoAgeUs = 0;  // how long ago it received it; kNoEcho before it has any
-  std::int32_t tick = 0;        // the sender's open tick
+  std::uint32_t seq = 0;            // counts up with every Inputs packet a side sends
+  std::uint32_t sentUs = 0;         // the sender's clock, in µs, when sent
+  std::uint32_t echoUs = 0;         // the last sentUs the sender received
+  std::uint32_t echoAgeUs = 0;      // how long ago it received it; kNoEcho before it has any
+  std::int32_t tick = 0;            // the sender's open tick
   std::int32_t leadMilliTicks = 0;  // how far the sender thinks it runs ahead, -32768..32767
-  std::int32_t inputAck = -1;   // the receiver's inputs the sender has, up to this tick
-  std::int32_t hashAck = -1;    // the receiver's hashes the sender has, up to this tick
-  std::int32_t inputFirst = 0;  // the tick of inputs[0]
+  std::int32_t inputAck = -1;       // the receiver's inputs the sender has, up to this tick
+  std::int32_t hashAck = -1;        // the receiver's hashes the sender has, up to this tick
+  std::int32_t inputFirst = 0;      // the tick of inputs[0]
   std::vector<TickInput> inputs;
-  std::int32_t hashFirst = 0;   // the tick of hashes[0]
+  std::int32_t hashFirst = 0;  // the tick of hashes[0]
   std::vector<std::uint64_t> hashes;
   bool operator==(const InputsBody&) const = default;
 };
@@ -64,10 +64,10 @@ struct InputsBody {
 struct Packet {
   PacketType type = PacketType::Inputs;
   std::uint64_t token = 0;
-  Greeting greeting;       // Hello, Welcome
+  Greeting greeting;                    // Hello, Welcome
   Refusal refusal = Refusal::Protocol;  // Refuse
-  std::int32_t tick = 0;   // End, Desync
-  InputsBody inputs;       // Inputs
+  std::int32_t tick = 0;                // End, Desync
+  InputsBody inputs;                    // Inputs
   bool operator==(const Packet&) const = default;
 };
 

@@ -212,9 +212,7 @@ void RollbackBattle::confirm() {
 void RollbackBattle::release(int tick) {
   for (const HeldEffect& e : logs_[slot(tick)]) {
     switch (e.kind) {
-      case HeldEffect::OpenMedia:
-        guarded(effects_, [&] { effects_.openMedia(e.media, e.text); });
-        break;
+      case HeldEffect::OpenMedia: guarded(effects_, [&] { effects_.openMedia(e.media, e.text); }); break;
       case HeldEffect::MediaOp: effects_.media(e.media, e.op); break;
       case HeldEffect::OpenDialog:
         ++tally_.wins[e.dialog == Dialog::PlayerOneWins ? 0 : 1];

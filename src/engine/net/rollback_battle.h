@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/session.h"
 #include "battle_snapshot.h"
+#include "engine/session.h"
 #include "tick_input.h"
 
 namespace glamora::net {
@@ -27,9 +27,9 @@ inline constexpr int kInputTicks = 128;
 
 // The rounds as the confirmed ticks tell them.
 struct ConfirmedTally {
-  int rounds = 0;  // rounds started
+  int rounds = 0;             // rounds started
   std::array<int, 2> wins{};  // by player
-  int draws = 0;   // rounds ended by the next stage choice or the end while running
+  int draws = 0;              // rounds ended by the next stage choice or the end while running
   bool roundOpen = false;
   int roundStart = -1;  // the tick the last round started at
 };
@@ -64,11 +64,11 @@ class RollbackBattle {
 
   int localPlayer() const { return local_; }
   int remotePlayer() const { return 1 - local_; }
-  int now() const { return now_; }                 // the open tick
-  int closedLocal() const { return closedLocal_; } // this side's inputs are final up to here
-  int lastRemote() const { return lastRemote_; }   // the other side's inputs are known up to here
+  int now() const { return now_; }                  // the open tick
+  int closedLocal() const { return closedLocal_; }  // this side's inputs are final up to here
+  int lastRemote() const { return lastRemote_; }    // the other side's inputs are known up to here
   int confirmed() const { return confirmed_; }
-  int endTick() const { return endTick_; }         // -1 until named
+  int endTick() const { return endTick_; }  // -1 until named
   bool finished() const { return endTick_ >= 0 && confirmed_ >= endTick_; }
 
   // This side's key in the open tick, `offsetMs` after the tick began; it acts
@@ -159,9 +159,9 @@ class RollbackBattle {
   int endTick_ = -1;
   int recording_ = 0;
   std::array<std::array<TickInput, kInputTicks>, 2> inputs_{};
-  std::map<int, StageChoice> scheduled_;  // by the tick they act in
+  std::map<int, StageChoice> scheduled_;                  // by the tick they act in
   std::array<BattleSnapshot, kWindowTicks> snapshots_{};  // after each tick's tasks
-  std::array<std::size_t, kWindowTicks> logStarts_{};    // the tasks' part of each tick's log
+  std::array<std::size_t, kWindowTicks> logStarts_{};     // the tasks' part of each tick's log
   std::array<std::vector<HeldEffect>, kWindowTicks> logs_{};
   std::array<TickEnd, kWindowTicks> ends_{};
   std::array<MergedKey, 2 * kMaxKeysPerTick> merged_{};

@@ -4,8 +4,7 @@
 
 namespace glamora::net {
 
-SimulatedLink::SimulatedLink(const LinkConditions& conditions, std::uint64_t seed)
-    : c_(conditions), random_(seed) {
+SimulatedLink::SimulatedLink(const LinkConditions& conditions, std::uint64_t seed) : c_(conditions), random_(seed) {
   c_.burst = std::max(1, c_.burst);
   // Bursts of 1..burst packets (mean m) that start with chance q leave a
   // share q*m / (1 - q + q*m) of the packets lost: q is set to give the

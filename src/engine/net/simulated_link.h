@@ -19,8 +19,8 @@ namespace glamora::net {
 struct LinkConditions {
   int delayMs = 0;
   int jitterMs = 0;
-  double lossPercent = 0;  // of unsequenced packets, in the long run
-  int burst = 1;           // a loss takes 1..burst packets in a row
+  double lossPercent = 0;       // of unsequenced packets, in the long run
+  int burst = 1;                // a loss takes 1..burst packets in a row
   double reorderPercent = 1;    // held back a further 0..150 ms
   double duplicatePercent = 1;  // delivered twice
 };

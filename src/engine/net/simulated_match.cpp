@@ -30,7 +30,8 @@ struct Side {
   std::string journal;
   std::uint64_t bytesReceived = 0;
   bool stopped() const {
-    return handshake.state() == Handshake::State::Refused || (peer && peer->peer().status() != NetPeer::Status::Playing);
+    return handshake.state() == Handshake::State::Refused ||
+           (peer && peer->peer().status() != NetPeer::Status::Playing);
   }
 };
 
@@ -68,7 +69,8 @@ SimulatedMatch runSimulatedMatch(const SimulatedMatchOptions& options) {
   while (!(sides[0]->stopped() && sides[1]->stopped())) {
     std::optional<std::int64_t> next = link.nextDueUs();
     for (const auto& s : sides) {
-      if (s->peer && !s->stopped()) next = std::min(next.value_or(s->peer->peer().nextWakeUs()), s->peer->peer().nextWakeUs());
+      if (s->peer && !s->stopped())
+        next = std::min(next.value_or(s->peer->peer().nextWakeUs()), s->peer->peer().nextWakeUs());
     }
     if (!next || *next > limitUs) break;
     nowUs = *next;

@@ -19,7 +19,7 @@ struct SimulatedMatchOptions {
   int rounds = 1;
   int roundLimitTicks = kRoundLimitTicks;
   std::uint64_t seed = 1;
-  std::int64_t cutAtMs = -1;  // from this simulated time on nothing gets through
+  std::int64_t cutAtMs = -1;          // from this simulated time on nothing gets through
   std::array<Greeting, 2> greetings;  // what each side says of itself
   // Each side's tick on the link's clock: two machines' clocks never run
   // quite alike.

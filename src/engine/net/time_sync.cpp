@@ -16,7 +16,8 @@ void TimeSync::heard(const InputsBody& p, std::int64_t nowUs, int myTick, std::i
   const std::int64_t theirs = std::int64_t{p.tick} * 1000 + roundTripUs_ / 2 * 1000 / tickUs_;
   const std::int64_t mine =
       std::int64_t{myTick} * 1000 + std::clamp<std::int64_t>((nowUs - myTickStartUs) * 1000 / tickUs_, 0, 1000);
-  leads_[leadCount_++ % leads_.size()] = static_cast<std::int32_t>(std::clamp<std::int64_t>(mine - theirs, -30000, 30000));
+  leads_[leadCount_++ % leads_.size()] =
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(mine - theirs, -30000, 30000));
   theirLead_ = p.leadMilliTicks;
 }
 

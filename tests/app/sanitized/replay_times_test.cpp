@@ -15,9 +15,15 @@ TEST(ReplayTimesTest, NotesAtTheLimitsGiveSaneTimes) {
     std::int64_t noteStart, noteEnd, start;
     std::optional<std::int64_t> length;
   } cases[] = {
-      {lo, hi, 0, std::nullopt},  {hi, lo, hi, std::nullopt}, {lo, lo, 0, std::nullopt},
-      {0, hi, 0, hi},             {hi, hi, hi, 0},            {1000, lo, 1000, std::nullopt},
-      {1000, 4000, 1000, 3000},   {-5, 10, -5, std::nullopt}, {1000, 4000, 999, std::nullopt},
+      {lo, hi, 0, std::nullopt},
+      {hi, lo, hi, std::nullopt},
+      {lo, lo, 0, std::nullopt},
+      {0, hi, 0, hi},
+      {hi, hi, hi, 0},
+      {1000, lo, 1000, std::nullopt},
+      {1000, 4000, 1000, 3000},
+      {-5, 10, -5, std::nullopt},
+      {1000, 4000, 999, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.noteStart << ".." << c.noteEnd << " at " << c.start);
