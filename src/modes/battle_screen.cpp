@@ -7,7 +7,7 @@ namespace glamora {
 namespace {
 
 // The right-hand frame bars and player 2's half of the centre column.
-const LabelSpec kCentre[] = {
+const LabelLayout kCentre[] = {
     {"Label5", {640, 0, 16, 392}, "", kBar},
     {"Label7", {16, 0, 624, 16}, "", kBar},
     {"Label8", {16, 376, 624, 16}, "", kBar},
@@ -21,7 +21,7 @@ const LabelSpec kCentre[] = {
     {"winB", {336, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
 };
 
-const LabelSpec kPlates[] = {
+const LabelLayout kPlates[] = {
     {"Label11", {224, 88, 96, 21}, "PLAYER1", {21, true, kClWhite, kClBlue, Qt::AlignCenter}},
     {"Label12", {336, 88, 96, 21}, "PLAYER2", {21, true, kClWhite, kClRed, Qt::AlignCenter}},
 };

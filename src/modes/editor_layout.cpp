@@ -18,7 +18,7 @@ constexpr LabelStyle kLegend{24, true, kWhite, kTransparent};
 constexpr LabelStyle kSlotNumber{19, true, kBlack, kYellow};
 constexpr LabelStyle kColumnNumber{19, true, kBlack, kAqua};
 
-const LabelSpec kLabels[] = {
+const LabelLayout kLabels[] = {
     {"Label33", {56, 8, 200, 12}, "１から９までの数字を入力して下さい", kNote},
 
     // Slot numbers beside the grid rows, slot 1 at the bottom.
@@ -67,7 +67,7 @@ const LabelSpec kLabels[] = {
 
 // Items 1..5 down the first legend column (Image5 holds item 4, Image4 item 5),
 // items 6..9 down the second.
-const PictureSpec kPictures[] = {
+const PictureLayout kPictures[] = {
     {"Image1", {288, 16}, Picture::Item1},  {"Image2", {288, 48}, Picture::Item2},
     {"Image3", {288, 80}, Picture::Item3},  {"Image5", {288, 112}, Picture::Item4},
     {"Image4", {288, 144}, Picture::Item5}, {"Image6", {376, 16}, Picture::Item6},
@@ -77,8 +77,8 @@ const PictureSpec kPictures[] = {
 
 }  // namespace
 
-std::span<const LabelSpec> labels() { return kLabels; }
-std::span<const PictureSpec> pictures() { return kPictures; }
+std::span<const LabelLayout> labels() { return kLabels; }
+std::span<const PictureLayout> pictures() { return kPictures; }
 
 std::vector<EditorBox> boxesInCheckOrder() { return editorBoxesInCheckOrder(); }
 

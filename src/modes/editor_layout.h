@@ -18,21 +18,21 @@ inline constexpr QSize kClientSize{458, 427};
 inline constexpr const char* kCaption = "Glamora Ver1.0 - オリジナルステージの設定";
 inline constexpr QPoint kOkButtonPosition{312, 384};
 
-struct LabelSpec {
+struct LabelLayout {
   const char* name;
   QRect geometry;
   const char* caption;  // UTF-8
   LabelStyle style;
 };
 
-struct PictureSpec {
+struct PictureLayout {
   const char* name;
   QPoint position;  // every legend picture is 32 x 24
   Picture picture;
 };
 
-std::span<const LabelSpec> labels();
-std::span<const PictureSpec> pictures();
+std::span<const LabelLayout> labels();
+std::span<const PictureLayout> pictures();
 
 // Every box in the order of the check: pa11..pa18, pa21..pa68, psc, ptm.
 std::vector<EditorBox> boxesInCheckOrder();

@@ -66,9 +66,9 @@ void EditorScreen::buildPictures() {
 }
 
 void EditorScreen::showPictures() {
-  const auto specs = editor_layout::pictures();
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    showPicture(images_[i], pictures_, specs[i].picture);
+  const auto layouts = editor_layout::pictures();
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    showPicture(images_[i], pictures_, layouts[i].picture);
   }
 }
 

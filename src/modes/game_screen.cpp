@@ -55,7 +55,7 @@ QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
 
 // The left frame, the bars around the centre column and player 1's half of
 // it: the same on the battle and the training screen.
-const LabelSpec kSharedLabels[] = {
+const LabelLayout kSharedLabels[] = {
     {"Label1", {0, 0, 16, 392}, "", kBar},
     {"Label2", {208, 16, 16, 360}, "", kBar},
     {"Label15", {224, 72, 208, 16}, "", kBar},
@@ -252,9 +252,9 @@ void GameScreen::addBoard(int left, char suffix) {
   showCovers();
 }
 
-void GameScreen::addLabels(std::span<const LabelSpec> specs,
+void GameScreen::addLabels(std::span<const LabelLayout> layouts,
                            std::span<const std::pair<const char*, Label>> engineLabels) {
-  for (const LabelSpec& entry : specs) {
+  for (const LabelLayout& entry : layouts) {
     const auto written = std::find_if(engineLabels.begin(), engineLabels.end(),
                                       [&](const auto& named) { return QString(entry.name) == named.first; });
     if (written == engineLabels.end()) {

@@ -116,14 +116,14 @@ class GameScreen : public QDialog, public ScreenView {
   int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
 
   SignView* sign(Label label) const { return signs_[static_cast<std::size_t>(label)]; }
-  void addPlate(int player, const LabelSpec& spec) {
-    plates_.at(static_cast<std::size_t>(player)) = makeLabel(client_, spec);
+  void addPlate(int player, const LabelLayout& layout) {
+    plates_.at(static_cast<std::size_t>(player)) = makeLabel(client_, layout);
   }
   // A player's side at `left`, `suffix` "A" or "B" naming its parts.
   void addBoard(int left, char suffix);
   // Builds a layout table in the client area; the signs the engine writes
   // to are given by their names and painted from the model.
-  void addLabels(std::span<const LabelSpec> specs, std::span<const std::pair<const char*, Label>> engineLabels);
+  void addLabels(std::span<const LabelLayout> layouts, std::span<const std::pair<const char*, Label>> engineLabels);
 
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;

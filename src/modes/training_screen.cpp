@@ -9,7 +9,7 @@ namespace glamora {
 
 namespace {
 
-const LabelSpec kPanel[] = {
+const LabelLayout kPanel[] = {
     {"Label4", {432, 0, 17, 392}, "", kBar},
     {"Label7", {16, 0, 416, 16}, "", kBar},
     {"Label8", {16, 376, 416, 16}, "", kBar},
@@ -22,8 +22,8 @@ const LabelSpec kPanel[] = {
     {"winB", {336, 352, 96, 21}, "0", {21, true, kClBlack, kClWhite, Qt::AlignCenter}},
 };
 
-const LabelSpec kPlate{"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack, kClYellow, Qt::AlignCenter}};
-const LabelSpec kCharacterName{"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}};
+const LabelLayout kPlate{"Label11", {224, 88, 208, 21}, "YOU", {21, true, kClBlack, kClYellow, Qt::AlignCenter}};
+const LabelLayout kCharacterName{"subname", {336, 224, 96, 21}, "ELNA", {21, true, kClAqua, kClNavy, Qt::AlignCenter}};
 
 const std::pair<const char*, Label> kNamedLabels[] = {
     {"cantime", Label::MirrorCountdown},

@@ -16,7 +16,7 @@ constexpr LabelStyle banner(int textColour, int background) {
   return {.pixelHeight = 21, .textColour = textColour, .background = background, .align = Qt::AlignCenter};
 }
 
-constexpr LabelSpec kLabels[] = {
+constexpr LabelLayout kLabels[] = {
     {"Label11", {kLeft, 8, 96, 21}, "PLAYER1", banner(kClWhite, kClBlue)},
     {"Label1", {kRight, 8, 96, 21}, "PLAYER2", banner(kClWhite, kClRed)},
     {"Label9", {kLeft, 128, 96, 21}, "ELNA", banner(kClAqua, kClNavy)},

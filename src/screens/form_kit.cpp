@@ -70,7 +70,7 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
   return label;
 }
 
-QLabel* makeLabel(QWidget* parent, const LabelSpec& entry) {
+QLabel* makeLabel(QWidget* parent, const LabelLayout& entry) {
   QLabel* label = makeLabel(parent, entry.geometry, entry.text, entry.style);
   label->setObjectName(entry.name);
   return label;

@@ -46,13 +46,13 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
 void setLabelBackground(QLabel* label, int background);  // -1: transparent
 
 // One text label of a layout table, named as the screen names it.
-struct LabelSpec {
+struct LabelLayout {
   const char* name;
   QRect geometry;
   const char* text;
   LabelStyle style;
 };
-QLabel* makeLabel(QWidget* parent, const LabelSpec& entry);
+QLabel* makeLabel(QWidget* parent, const LabelLayout& entry);
 void setLabelTextColour(QLabel* label, int colour);
 
 // A picture painted on demand at a device pixel ratio.

@@ -16,7 +16,7 @@ constexpr LabelStyle kNote{.pixelHeight = 12};
 
 // The key lines: two spaces, player 1's keys, nine spaces, player 2's key,
 // seven spaces, "…", the action and a trailing space.
-constexpr LabelSpec kLabels[] = {
+constexpr LabelLayout kLabels[] = {
     {"Label1", {8, 8, 0, 0}, "PLAYER1     PLAYER2", kHeading},
     {"Label2", {136, 40, 0, 0}, "（二人で対戦モードのみ）", kNote},
     {"Label3", {8, 64, 0, 0}, "  'A','a'         '4'       … 左へ移動 ", kKeys},

@@ -27,10 +27,10 @@ QPushButton* ScreenDialog::addOkButton(const char* name, QPoint position, QSize 
   return button;
 }
 
-QLabel* ScreenDialog::addLabel(const LabelSpec& entry) { return makeLabel(this, entry); }
+QLabel* ScreenDialog::addLabel(const LabelLayout& entry) { return makeLabel(this, entry); }
 
-void ScreenDialog::addLabels(std::span<const LabelSpec> specs) {
-  for (const LabelSpec& entry : specs) addLabel(entry);
+void ScreenDialog::addLabels(std::span<const LabelLayout> layouts) {
+  for (const LabelLayout& entry : layouts) addLabel(entry);
 }
 
 QLabel* ScreenDialog::addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id) {

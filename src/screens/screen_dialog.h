@@ -34,8 +34,8 @@ class ScreenDialog : public QDialog {
  protected:
   // The "&OK" button: closes the screen with the OK result.
   QPushButton* addOkButton(const char* name, QPoint position, QSize size = QSize(75, 25));
-  QLabel* addLabel(const LabelSpec& entry);
-  void addLabels(std::span<const LabelSpec> specs);
+  QLabel* addLabel(const LabelLayout& entry);
+  void addLabels(std::span<const LabelLayout> layouts);
   // A picture box holding a copy of a library picture.
   QLabel* addPicture(const char* name, QRect geometry, const PictureLibrary& library, PictureId id);
   // Help screens show the program's icon in their title bar and have a

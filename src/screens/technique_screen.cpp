@@ -25,7 +25,7 @@ namespace {
 
 constexpr LabelStyle kNote{.pixelHeight = 15};
 
-constexpr LabelSpec kLabels[] = {
+constexpr LabelLayout kLabels[] = {
     {"Label1", {440, 376, 0, 0}, "（ファンデーションの代わりに、", kNote},
     {"Label2", {440, 400, 0, 0}, "上向きのクシ、下向きのクシでも", kNote},
     {"Label3", {440, 424, 0, 0}, "同様の結果を得ることができます）", kNote},

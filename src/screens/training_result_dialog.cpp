@@ -26,7 +26,7 @@ const CharacterLook& lookOf(Character character) {
   return character == Character::Elna ? elna : mirabe;
 }
 
-constexpr LabelSpec kLabels[] = {
+constexpr LabelLayout kLabels[] = {
     {"Label11",
      {96, 8, 96, 21},
      "YOU",
