@@ -226,30 +226,32 @@ const QPixmap& BoardView::carriedRowPicture() const {
 // Painted back to front as the side's parts lie on each other: the board over
 // its "OUT ZONE" row, the carried item over its strip, "PAUSE" over both rows.
 void BoardView::paintEvent(QPaintEvent* event) {
-  const QRect dirty = event->rect();
+  // Only the parts the changed places touch are painted: two far apart
+  // changes do not repaint everything between them.
+  const QRegion& dirty = event->region();
   QPainter painter(this);
-  painter.fillRect(dirty, Qt::black);
+  painter.fillRect(event->rect(), Qt::black);
   const LabelViewModel none;
   for (const SignSlot& fixed : kFixedSigns) {
-    if (fixed.geometry.intersects(dirty)) paintSign(painter, fixed, none);
+    if (dirty.intersects(fixed.geometry)) paintSign(painter, fixed, none);
   }
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kRows; ++r) {
-      if (cellRect(c, r).intersects(dirty)) painter.drawPixmap(cellRect(c, r).topLeft(), still(cells_[index(c, r)]));
+      if (dirty.intersects(cellRect(c, r))) painter.drawPixmap(cellRect(c, r).topLeft(), still(cells_[index(c, r)]));
     }
-    if (offerRect(c).intersects(dirty)) painter.drawPixmap(offerRect(c).topLeft(), still(offers_[c - 1]));
+    if (dirty.intersects(offerRect(c))) painter.drawPixmap(offerRect(c).topLeft(), still(offers_[c - 1]));
   }
-  if (arrowRect(model().arrowCol).intersects(dirty))
+  if (dirty.intersects(arrowRect(model().arrowCol)))
     painter.drawPixmap(arrowRect(model().arrowCol).topLeft(), arrowPicture());
-  if (QRect(0, kCarriedTop, kSideWidth, kCellHeight).intersects(dirty)) {
+  if (dirty.intersects(QRect(0, kCarriedTop, kSideWidth, kCellHeight))) {
     painter.drawPixmap(0, kCarriedTop, carriedRowPicture());
     if (carried_) painter.drawPixmap(carriedRect(model().carriedCol).topLeft(), still(*carried_));
   }
   for (const SignSlot& slot : slots_) {
-    if (slot.geometry.intersects(dirty)) paintSign(painter, slot, shown_.labels[static_cast<int>(slot.role)]);
+    if (dirty.intersects(slot.geometry)) paintSign(painter, slot, shown_.labels[static_cast<int>(slot.role)]);
   }
   for (int k = 0; k < 2; ++k) {
-    if (kPauseRows[k].intersects(dirty))
+    if (dirty.intersects(kPauseRows[k]))
       paintPauseSign(painter, kPauseRows[k], shown_.pauses[static_cast<int>(pauseSigns_[k])]);
   }
 }
