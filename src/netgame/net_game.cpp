@@ -1,14 +1,12 @@
 #include "net_game.h"
 
 #include <QCloseEvent>
-#include <QHostAddress>
-#include <QHostInfo>
 #include <QMessageBox>
-#include <QNetworkInterface>
 #include <algorithm>
 
 #include "engine/text_checks.h"
 #include "game_greeting.h"
+#include "net/this_machine.h"
 #include "screens/form_kit.h"
 
 namespace glamora::netgame {
@@ -20,28 +18,11 @@ constexpr int kProbeMs = 1000;
 // A game not heard of for this long leaves the list.
 constexpr std::int64_t kFoundForUs = 3'500'000;
 
+constexpr int kLookupPollMs = 20;
+
 QStringList thisMachinesAddresses() {
   QStringList out;
-  for (const QHostAddress& a : QNetworkInterface::allAddresses()) {
-    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) out << a.toString();
-  }
-  return out;
-}
-
-std::vector<std::string> broadcastAddresses() {
-  std::vector<std::string> out{"255.255.255.255"};
-  for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
-    const auto flags = i.flags();
-    if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::CanBroadcast) ||
-        (flags & QNetworkInterface::IsLoopBack)) {
-      continue;
-    }
-    for (const QNetworkAddressEntry& e : i.addressEntries()) {
-      if (e.ip().protocol() != QAbstractSocket::IPv4Protocol || e.broadcast().isNull()) continue;
-      const std::string b = e.broadcast().toString().toStdString();
-      if (std::find(out.begin(), out.end(), b) == out.end()) out.push_back(b);
-    }
-  }
+  for (const std::string& a : netio::ownAddresses()) out << QString::fromStdString(a);
   return out;
 }
 
@@ -57,7 +38,7 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
       options_(std::move(options)),
       lookBeforeAnyStage_(ScreenLook::capture(screen)),
       port_(options_.hostPort) {
-  machineName_ = printableOnly(QHostInfo::localHostName().toStdString(), netio::kShownNameCharacters);
+  machineName_ = printableOnly(netio::machineName(), netio::kShownNameCharacters);
   if (machineName_.empty()) machineName_ = "Glamora";
   clock_.start();
   const GameMenuActions& m = screen.menus();
@@ -91,6 +72,8 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
   poll_.setTimerType(Qt::PreciseTimer);
   poll_.setInterval(kPollMs);
   connect(&poll_, &QTimer::timeout, this, &NetGame::poll);
+  lookupPoll_.setInterval(kLookupPollMs);
+  connect(&lookupPoll_, &QTimer::timeout, this, &NetGame::lookedUp);
   probe_.setInterval(kProbeMs);
   connect(&probe_, &QTimer::timeout, this, &NetGame::probe);
   screen.installEventFilter(this);
@@ -195,7 +178,8 @@ void NetGame::join() {
     finderReady_.reset();
     finder_.reset();
     found_.clear();
-    ++attempt_;
+    lookup_.reset();
+    lookupPoll_.stop();
     joinWindow_.clear();
     if (!battle_) {
       connectionReady_.reset();
@@ -219,17 +203,25 @@ void NetGame::join() {
 
 void NetGame::connectTo(const QString& host, quint16 port) {
   if (connection_) return;
-  const int attempt = ++attempt_;
   joinWindow_->showConnecting(QString("%1:%2").arg(host).arg(port));
-  const QHostAddress numeric(host);
-  if (numeric.protocol() == QAbstractSocket::IPv4Protocol) return startJoin(numeric.toString().toStdString(), port);
-  QHostInfo::lookupHost(host, this, [this, attempt, host, port](const QHostInfo& info) {
-    if (attempt != attempt_ || !joinWindow_) return;
-    for (const QHostAddress& a : info.addresses()) {
-      if (a.protocol() == QAbstractSocket::IPv4Protocol) return startJoin(a.toString().toStdString(), port);
-    }
-    joinWindow_->showFailure(QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
-  });
+  lookup_.reset();
+  lookupPoll_.stop();
+  if (const auto numeric = netio::dottedIPv4(host.toStdString())) return startJoin(*numeric, port);
+  lookup_ = std::make_unique<netio::NameLookup>(host.toStdString());
+  lookupHost_ = host;
+  lookupPort_ = port;
+  lookupPoll_.start();
+}
+
+void NetGame::lookedUp() {
+  const std::optional<std::string> address = lookup_ ? lookup_->result() : std::string();
+  if (!address) return;
+  lookup_.reset();
+  lookupPoll_.stop();
+  if (!joinWindow_ || connection_) return;
+  if (!address->empty()) return startJoin(*address, lookupPort_);
+  joinWindow_->showFailure(
+      QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(lookupHost_));
 }
 
 void NetGame::startJoin(const std::string& address, quint16 port) {
@@ -267,8 +259,8 @@ void NetGame::probe() {
   if (!finder_) return;
   const std::int64_t now = nowUs();
   std::erase_if(found_, [now](const auto& f) { return now - f.second.seenUs > kFoundForUs; });
-  finder_->probe(options_.probeTargets.empty() ? broadcastAddresses() : options_.probeTargets, options_.probePort,
-                 netio::GameProbe{net::kProtocolVersion, gameVersion()});
+  finder_->probe(options_.probeTargets.empty() ? netio::broadcastAddresses() : options_.probeTargets,
+                 options_.probePort, netio::GameProbe{net::kProtocolVersion, gameVersion()});
   showFound();
 }
 

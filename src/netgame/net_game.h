@@ -25,6 +25,7 @@
 #include "net/enet_connection.h"
 #include "net/enet_peer.h"
 #include "net/lan_discovery.h"
+#include "net/this_machine.h"
 #include "net_battle.h"
 #include "screen_look.h"
 
@@ -76,6 +77,7 @@ class NetGame final : public QObject {
   bool localBusy() const;
   void listen(quint16 port);
   void connectTo(const QString& host, quint16 port);
+  void lookedUp();
   void startJoin(const std::string& address, quint16 port);
   void watch();
   void poll();
@@ -114,7 +116,11 @@ class NetGame final : public QObject {
   QPointer<JoinWindow> joinWindow_;
   quint16 port_;
   bool hosting_ = false;
-  int attempt_ = 0;  // the join attempt a name lookup belongs to
+  // The name being looked up for a join, and where to connect once found.
+  std::unique_ptr<netio::NameLookup> lookup_;
+  QTimer lookupPoll_;
+  QString lookupHost_;
+  quint16 lookupPort_ = 0;
   std::string joinTarget_;
   QString lastMessage_;
 };

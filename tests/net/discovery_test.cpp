@@ -19,6 +19,7 @@
 
 #include "net/enet_connection.h"
 #include "net/lan_discovery.h"
+#include "net/this_machine.h"
 
 namespace glamora::netio {
 namespace {
@@ -92,6 +93,31 @@ std::vector<FoundGame> find(GameFinder& finder, const std::string& target, std::
     if (!found.empty()) return found;
   }
   return {};
+}
+
+TEST(Discovery, OnlyDottedIPv4AddressesAreTakenAsAddresses) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"127.0.0.1", "127.0.0.1"},
+      {"192.168.1.20", "192.168.1.20"},
+      {"0.0.0.0", "0.0.0.0"},
+      {"255.255.255.255", "255.255.255.255"},
+      {"127.1", nullptr},
+      {"256.1.1.1", nullptr},
+      {"1.2.3.4.5", nullptr},
+      {"localhost", nullptr},
+      {"", nullptr},
+      {" 1.2.3.4", nullptr},
+      {"::1", nullptr},
+      {"1.2.3.4:80", nullptr},
+  };
+  for (const auto& [text, address] : cases) {
+    const std::optional<std::string> got = dottedIPv4(text);
+    if (address) {
+      EXPECT_EQ(got, std::string(address)) << text;
+    } else {
+      EXPECT_FALSE(got) << text;
+    }
+  }
 }
 
 TEST(Discovery, AHostAnswersOnItsBattlePortOverLoopback) {
@@ -182,10 +208,13 @@ TEST(Discovery, ABroadcastProbeFindsAHostAcrossAVirtualLinkBetweenNamespaces) {
     while (!stop && std::chrono::steady_clock::now() < until) h->service(0);
   });
   std::vector<FoundGame> found, otherVersion, unicastElsewhere;
+  std::vector<std::string> ownInB, broadcastsInB;
   std::thread joinerSide([&] {
     while (port == 0 && !hostFailed) std::this_thread::yield();
     std::string error;
     if (hostFailed || !Namespaces::enter(ns.b())) return;
+    ownInB = ownAddresses();
+    broadcastsInB = broadcastAddresses();
     auto finder = GameFinder::open("0.0.0.0", error);
     if (!finder) return;
     found = find(*finder, ns.net() + ".255", static_cast<std::uint16_t>(port), "1.0", nullptr);
@@ -197,6 +226,10 @@ TEST(Discovery, ABroadcastProbeFindsAHostAcrossAVirtualLinkBetweenNamespaces) {
   stop = true;
   hostSide.join();
   ASSERT_FALSE(hostFailed);
+  // What the join window offers in namespace b: its own address on the link
+  // (loopback left out) and the link's broadcast address.
+  EXPECT_EQ(ownInB, std::vector<std::string>{ns.net() + ".2"});
+  EXPECT_EQ(broadcastsInB, (std::vector<std::string>{"255.255.255.255", ns.net() + ".255"}));
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].address, ns.net() + ".1");
   EXPECT_EQ(found[0].answer.name, "elna-pc");

@@ -128,6 +128,23 @@ TEST(NetGame, AHostWhosePortIsTakenSaysSoAndWaitsOnAnother) {
   EXPECT_TRUE(host.net.hostItem()->isEnabled());
 }
 
+// A name is looked up off the event loop; the join goes on once it is found.
+TEST(NetGame, AJoinerFindsTheHostByName) {
+  PictureLibrary pictures;
+  QTemporaryDir sessions;
+  const std::uint16_t port = freePort();
+  Game host(pictures, sessions.path(), port), joiner(pictures, sessions.path(), port);
+  host.net.hostItem()->trigger();
+  joiner.net.joinItem()->trigger();
+  JoinWindow* window = joiner.net.joinWindow();
+  window->addressBox()->setText(QString("localhost:%1").arg(port));
+  QTest::mouseClick(window->connectButton(), Qt::LeftButton);
+  EXPECT_FALSE(joiner.net.battle());  // not before the name is found
+  ASSERT_TRUE(loopUntil([&] { return host.net.battle() && joiner.net.battle(); }));
+  joiner.net.quit();
+  EXPECT_TRUE(loopUntil([&] { return !host.net.battle(); }));
+}
+
 TEST(NetGame, AJoinerSaysWhyItCouldNotConnect) {
   PictureLibrary pictures;
   QTemporaryDir sessions;

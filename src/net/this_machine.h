@@ -1,0 +1,36 @@
+// This machine's place on the local network, and other machines' addresses
+// by name, from the system's own calls.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glamora::netio {
+
+// The IPv4 addresses of this machine's interfaces that are up, loopback left out.
+std::vector<std::string> ownAddresses();
+// "255.255.255.255", then the broadcast address of each IPv4 network this
+// machine is on (interfaces that are up and can broadcast, loopback left out).
+std::vector<std::string> broadcastAddresses();
+// The machine's host name ("" when the system gives none).
+std::string machineName();
+// `text` when it is a dotted IPv4 address ("a.b.c.d"), written the usual way.
+std::optional<std::string> dottedIPv4(const std::string& text);
+
+// A name's first IPv4 address, looked up on a thread of its own, because the
+// system's lookup may wait for many seconds. The asker checks result() from
+// time to time and may go away before the lookup ends.
+class NameLookup {
+ public:
+  explicit NameLookup(const std::string& name);
+  // None while the lookup runs; then the address, or "" when there is none.
+  std::optional<std::string> result() const;
+
+ private:
+  struct Outcome;
+  std::shared_ptr<Outcome> outcome_;
+};
+
+}  // namespace glamora::netio
