@@ -12,8 +12,8 @@
 namespace glamora {
 namespace {
 
-using testing::library;
-using testing::part;
+using screen_test::library;
+using screen_test::part;
 
 // The code a diagram shows at `at`, or 0 when there is no item picture there.
 int codeAt(const ItemDiagram& diagram, QPoint at) {

@@ -13,8 +13,8 @@
 namespace glamora {
 namespace {
 
-using testing::library;
-using testing::part;
+using screen_test::library;
+using screen_test::part;
 
 struct ScreenFacts {
   HelpScreen which;
@@ -99,7 +99,7 @@ TEST_F(HelpScreensTest, OperationTableSpellsTheKeysWithTheirSpacing) {
     EXPECT_EQ(label->pos(), line.at);
     EXPECT_EQ(label->font().pixelSize(), line.pixels);
     EXPECT_TRUE(label->font().bold());
-    EXPECT_EQ(testing::textColour(label), windowsColour(kClWhite));
+    EXPECT_EQ(screen_test::textColour(label), windowsColour(kClWhite));
   }
   EXPECT_EQ(part<QPushButton>(table, "return1")->geometry(), QRect(168, 240, 75, 25));
 }
@@ -111,8 +111,8 @@ TEST_F(HelpScreensTest, CharacterScreenShowsBothPortraitsAndTheTableHeadings) {
   ASSERT_TRUE(left && right);
   EXPECT_EQ(left->geometry(), QRect(16, 8, 96, 96));
   EXPECT_EQ(right->geometry(), QRect(392, 8, 96, 96));
-  EXPECT_TRUE(testing::showsPicture(left, PictureId::uface1a));
-  EXPECT_TRUE(testing::showsPicture(right, PictureId::uface2a));
+  EXPECT_TRUE(screen_test::showsPicture(left, PictureId::uface1a));
+  EXPECT_TRUE(screen_test::showsPicture(right, PictureId::uface2a));
 
   const char* headings[] = {"氏名", "誕生日", "年齢", "血液型", "職業", "特技", "趣味", "好きな食べ物", "嫌いな食べ物"};
   for (int row = 0; row < 9; ++row) {
@@ -120,21 +120,21 @@ TEST_F(HelpScreensTest, CharacterScreenShowsBothPortraitsAndTheTableHeadings) {
     ASSERT_NE(heading, nullptr);
     EXPECT_EQ(heading->text(), QString::fromUtf8(headings[row]));
     EXPECT_EQ(heading->pos(), QPoint(208, 128 + 32 * row));
-    EXPECT_EQ(testing::textColour(heading), windowsColour(kClLime));
+    EXPECT_EQ(screen_test::textColour(heading), windowsColour(kClLime));
     // Each character's value stands on the heading's row, in the character's colour.
     QLabel* a = part(ch, QString("valueA%1").arg(row + 1));
     QLabel* b = part(ch, QString("valueB%1").arg(row + 1));
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a->pos(), QPoint(8, heading->y()));
     EXPECT_EQ(b->pos(), QPoint(368, heading->y()));
-    EXPECT_EQ(testing::textColour(a), windowsColour(kClAqua));
-    EXPECT_EQ(testing::textColour(b), windowsColour(kClFuchsia));
+    EXPECT_EQ(screen_test::textColour(a), windowsColour(kClAqua));
+    EXPECT_EQ(screen_test::textColour(b), windowsColour(kClFuchsia));
     EXPECT_FALSE(a->text().isEmpty() || b->text().isEmpty());
   }
   QLabel* caption = part(ch, "Label1");
   ASSERT_NE(caption, nullptr);
   EXPECT_EQ(caption->geometry(), QRect(184, 32, 128, 64));
-  EXPECT_EQ(testing::textColour(caption), windowsColour(kClYellow));
+  EXPECT_EQ(screen_test::textColour(caption), windowsColour(kClYellow));
 }
 
 TEST_F(HelpScreensTest, AboutBoxNamesTheGameAndFocusesItsDefaultButton) {

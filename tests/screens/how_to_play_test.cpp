@@ -14,8 +14,8 @@
 namespace glamora {
 namespace {
 
-using testing::library;
-using testing::part;
+using screen_test::library;
+using screen_test::part;
 
 class HowToPlayTest : public ::testing::Test {
  protected:

@@ -12,7 +12,7 @@
 namespace glamora {
 namespace {
 
-using testing::library;
+using screen_test::library;
 
 class LayoutTest : public ::testing::Test {
  protected:

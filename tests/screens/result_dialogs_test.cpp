@@ -11,11 +11,11 @@
 namespace glamora {
 namespace {
 
-using testing::background;
-using testing::library;
-using testing::part;
-using testing::showsPicture;
-using testing::textColour;
+using screen_test::background;
+using screen_test::library;
+using screen_test::part;
+using screen_test::showsPicture;
+using screen_test::textColour;
 
 class ResultDialogsTest : public ::testing::Test {
  protected:

@@ -12,7 +12,7 @@
 #include "engine/effects.h"
 #include "screens/form_kit.h"
 
-namespace glamora::testing {
+namespace glamora::screen_test {
 
 inline const PictureLibrary& library() {
   static const PictureLibrary instance;
@@ -37,4 +37,4 @@ inline bool showsPicture(const QLabel* box, PictureId picture) {
   return !shown.isNull() && shown == wanted;
 }
 
-}  // namespace glamora::testing
+}  // namespace glamora::screen_test

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -17,8 +16,8 @@
 namespace glamora {
 namespace {
 
-using testing::library;
-using testing::part;
+using screen_test::library;
+using screen_test::part;
 
 QImage argb(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32); }
 
@@ -148,19 +147,3 @@ TEST_F(TwoScreensTest, ItemDiagramsPaintAtTheRatioOfTheirScreen) {
 
 }  // namespace
 }  // namespace glamora
-
-// Two offscreen screens side by side: ratio 1 on the left, 2 on the right.
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  QTemporaryFile config;
-  if (!config.open()) return 1;
-  config.write(R"({"screens": [
-    {"name": "one", "x": 0, "y": 0, "width": 1024, "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
-    {"name": "two", "x": 1024, "y": 0, "width": 1024, "height": 768, "logicalDpi": 192, "logicalBaseDpi": 96, "dpr": 1}
-  ]})");
-  config.close();
-  qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
-  QApplication app(argc, argv);
-  glamora::installFontSubstitutions();
-  return RUN_ALL_TESTS();
-}
