@@ -49,19 +49,21 @@ SessionJournal::SessionJournal(Session& session, const std::string& directory, c
   session_.setRecorder(writer_.get());
   installExitHooks();
   liveJournal = this;
-  keepUpTimer_.setInterval(1000);
-  QObject::connect(&keepUpTimer_, &QTimer::timeout, [this] { keepUp(); });
-  keepUpTimer_.start();
+  self_ = std::make_shared<SessionJournal*>(this);
+  session_.clock.add({ScreenId::Journal, 1, 1000, [self = self_] {
+                        if (*self) (*self)->keepUp();
+                      }});
 }
 
 SessionJournal::~SessionJournal() {
+  if (self_) *self_ = nullptr;
   finish();
   session_.setRecorder(nullptr);
   if (liveJournal == this) liveJournal = nullptr;
 }
 
 void SessionJournal::finish() {
-  keepUpTimer_.stop();
+  if (self_) *self_ = nullptr;
   if (writer_) writer_->finish(session_.clock.now(), session_.currentRound());
 }
 

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QDateTime>
-#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -26,16 +25,18 @@ class SessionJournal {
   // Brings the journal up to the clock and notes the round still running;
   // nothing is written after.
   void finish();
-  // Brings the script's clock up to the session's while a round runs; a
-  // timer calls it every second, so that a killed program loses at most the
-  // last second of its round's time.
+  // Brings the script's clock up to the session's while a round runs; a task
+  // of the session's clock calls it every second, so that a killed program
+  // loses at most the last second of its round's time.
   void keepUp();
 
  private:
   Session& session_;
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<JournalWriter> writer_;
-  QTimer keepUpTimer_;
+  // The clock's tasks are never removed: the keep-up task asks through this
+  // whether the journal is still there.
+  std::shared_ptr<SessionJournal*> self_;
 };
 
 }  // namespace glamora

@@ -9,7 +9,9 @@
 namespace glamora {
 
 // Screens in the order their tasks fire when due at the same moment.
-enum class ScreenId { Battle = 0, Training = 1, Title = 2, Assets = 3 };
+// Journal: the session journal's own task, which keeps the file up to the
+// clock after every screen's tasks of that moment.
+enum class ScreenId { Battle = 0, Training = 1, Title = 2, Assets = 3, Journal = 4 };
 
 struct PeriodicTask {
   ScreenId screen;
