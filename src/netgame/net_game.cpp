@@ -6,7 +6,6 @@
 
 #include "engine/text_checks.h"
 #include "game_greeting.h"
-#include "net/this_machine.h"
 #include "screens/form_kit.h"
 
 namespace glamora::netgame {
