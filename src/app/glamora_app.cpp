@@ -203,7 +203,7 @@ void GlamoraApp::confirmErase(QWidget* over) {
 void GlamoraApp::showKeptSettings() {
   for (GameScreen* screen : {static_cast<GameScreen*>(battle_.get()), static_cast<GameScreen*>(training_.get())}) {
     if (!screen) continue;
-    screen->menuChanged();
+    screen->showMenusAndCovers();
     showDisplaySizeCheck(screen->menus(), static_cast<int>(keeper_.displaySize()));
   }
 }

@@ -1,6 +1,8 @@
 // A game screen's music and voice switches and what they do to the music.
 #pragma once
 
+#include <optional>
+
 #include "effects.h"
 #include "errors.h"
 
@@ -26,10 +28,17 @@ class GameSound {
   }
   // The "BGM" ON / OFF items: during a game they also start or stop the piece.
   void setMusic(bool on, bool roundActive) {
-    if (on && bgmOff && roundActive) rewindAnd(MediaOp::Play);
-    if (!on && !bgmOff && roundActive) rewindAnd(MediaOp::Stop);
+    if (const std::optional<MediaOp> op = musicSwitch(on, bgmOff, roundActive)) rewindAnd(*op);
     bgmOff = !on;
   }
+  // What setting the music switch does to the piece of a game: it rewinds
+  // and plays it or stops it, or leaves it alone.
+  static std::optional<MediaOp> musicSwitch(bool on, bool wasOff, bool roundActive) {
+    if (!roundActive || on != wasOff) return std::nullopt;
+    return on ? MediaOp::Play : MediaOp::Stop;
+  }
+  // Whether these switches let `player` be heard.
+  bool lets(Media player) const { return player == Media::Bgm ? !bgmOff : !seOff; }
   void setVoices(bool on) { seOff = !on; }
 
  private:

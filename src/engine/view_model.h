@@ -81,31 +81,6 @@ struct ScreenViewModel {
     character = c;
     characterSet = true;
   }
-
-  // Shows everything set so far on `view`, as the engine's calls did.
-  void showOn(ScreenView& view) const {
-    for (int p = 0; p < 2; ++p) {
-      const PlayerViewModel& m = players[p];
-      if (m.boardShown) view.redrawBoard(p, m.board);
-      if (m.carried != Picture::Unchanged) view.showCarried(p, m.carried);
-      for (int c = 1; c <= kColumns; ++c) {
-        if (m.markers[c - 1] != Picture::Unchanged) view.showMarker(p, c, m.markers[c - 1]);
-      }
-      view.moveArrow(p, m.arrowCol);
-      view.moveCarried(p, m.carriedCol);
-    }
-    for (int k = 0; k < kLabelCount; ++k) {
-      const LabelViewModel& l = labels[k];
-      const auto label = static_cast<Label>(k);
-      if (l.captionSet) view.setCaption(label, l.caption);
-      if (l.colourSet) view.setColour(label, l.colour);
-    }
-    for (int k = 0; k < kPauseSignCount; ++k) {
-      if (pauses[k].set) view.setPause(static_cast<PauseSign>(k), pauses[k].shown);
-    }
-    if (characterSet) view.characterChanged(character);
-    view.menuChanged();
-  }
 };
 
 }  // namespace glamora

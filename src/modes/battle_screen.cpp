@@ -1,5 +1,9 @@
 #include "battle_screen.h"
 
+#include <QBoxLayout>
+#include <QFontMetrics>
+#include <QMenu>
+
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -39,12 +43,33 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
   addBoard(448, 'B');
   playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
   playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
+  // A network battle's status line, and why a joiner's stage items are off.
+  status_ = new QLabel(this);
+  status_->setObjectName("netStatus");
+  status_->setFont(formFont(12));
+  status_->setContentsMargins(6, 2, 6, 2);
+  status_->setAutoFillBackground(true);
+  QPalette palette = status_->palette();
+  palette.setColor(QPalette::Window, QColor(24, 24, 64));
+  palette.setColor(QPalette::WindowText, Qt::white);
+  status_->setPalette(palette);
+  status_->hide();
+  static_cast<QBoxLayout*>(layout())->insertWidget(0, status_);
+  stageNote_ = new QAction("（ステージはホストが選びます）", menus_.game);
+  stageNote_->setObjectName("netStageNote");
+  stageNote_->setEnabled(false);
+  stageNote_->setVisible(false);
+  const QList<QAction*> items = menus_.game->actions();
+  menus_.game->insertAction(items.value(items.indexOf(menus_.stages.back()) + 1), stageNote_);
   showMenuState();
 }
 
 void BattleScreen::buildCentre() {
   addLabels(kCentre, kEngineLabels);
-  for (int p = 0; p < 2; ++p) addPlate(p, kPlates[p]);
+  for (int p = 0; p < 2; ++p) {
+    addPlate(p, kPlates[p]);
+    plateFonts_[p] = plate(p)->font();
+  }
   const std::pair<const char*, PictureId> faces[] = {{"Image69", PictureId::uface1b}, {"Image70", PictureId::uface2b}};
   int left = 224;
   for (const auto& [name, face] : faces) {
@@ -62,15 +87,57 @@ void BattleScreen::choosePlayer(int p, std::optional<ComputerLevel> level) {
 }
 
 void BattleScreen::showMenuState() {
+  stageNote_->setVisible(inputRoute() && !inputRoute()->menus().choosesStages);
+  status_->setVisible(inputRoute() && !status_->text().isEmpty());
+  if (inputRoute()) return showRouteMenus();
+  for (QAction* stage : menus_.stages) stage->setEnabled(true);
+  menus_.editor->setEnabled(true);
   const Battle& battle = engine();
   showStageChecks(menus_, checkedStageItem(battle.state.checkedStage));
   showSwitchChecks(menus_, battle.sound.bgmOff, battle.sound.seOff);
   for (int p = 0; p < 2; ++p) {
     const ComputerPlayer* cpu = battle.computer(p);
     const std::optional<ComputerLevel> level = cpu ? std::optional(cpu->level()) : std::nullopt;
-    if (playerMenus_[p].menu) showPlayerChecks(playerMenus_[p], level);
+    if (playerMenus_[p].menu) {
+      playerMenus_[p].menu->setEnabled(true);
+      showPlayerChecks(playerMenus_[p], level);
+    }
+    plate(p)->setFont(plateFonts_[p]);
     showPlate(plate(p), kPlates[p].text, level);
   }
+}
+
+void BattleScreen::showRouteMenus() {
+  const RouteMenus route = inputRoute()->menus();
+  for (QAction* stage : menus_.stages) stage->setEnabled(route.choosesStages);
+  menus_.editor->setEnabled(route.choosesStages);
+  showStageChecks(menus_, route.checkedStage);
+  for (int p = 0; p < 2; ++p) {
+    playerMenus_[p].menu->setEnabled(p == route.ownSide);
+    if (p == route.ownSide) showPlayerChecks(playerMenus_[p], route.ownLevel);
+  }
+}
+
+// A name on a plate: in the plate's own size when it fits, else smaller down
+// to 11 pixels, then cut short with "…".
+void BattleScreen::showRouteNames(const std::array<QString, 2>& names, const std::array<QString, 2>& hints) {
+  for (int p = 0; p < 2; ++p) {
+    QLabel* shown = plate(p);
+    const int room = shown->width() - 4;
+    QFont font = plateFonts_[p];
+    for (int px = font.pixelSize(); px >= 11; --px) {
+      font.setPixelSize(px);
+      if (QFontMetrics(font).horizontalAdvance(names[p]) <= room) break;
+    }
+    shown->setFont(font);
+    shown->setText(QFontMetrics(font).elidedText(names[p], Qt::ElideRight, room));
+    shown->setToolTip(hints[p]);
+  }
+}
+
+void BattleScreen::showRouteStatus(const QString& text) {
+  if (status_->text() != text) status_->setText(text);
+  status_->setVisible(inputRoute() && !text.isEmpty());
 }
 
 }  // namespace glamora

@@ -13,12 +13,21 @@ class BattleScreen final : public GameScreen {
   // Who plays a side: the submenu "プレイヤー1(&1)" or "プレイヤー2(&2)".
   const PlayerMenu& playerMenu(int p) const { return playerMenus_.at(static_cast<std::size_t>(p)); }
 
+  // While a route is set (a network battle): the names on the plates, with
+  // their hints, and the status line under the menu bar.
+  void showRouteNames(const std::array<QString, 2>& names, const std::array<QString, 2>& hints);
+  void showRouteStatus(const QString& text);
+
  private:
   void showMenuState() override;
+  void showRouteMenus();
   void buildCentre();
   void choosePlayer(int p, std::optional<ComputerLevel> level);
 
   std::array<PlayerMenu, 2> playerMenus_;
+  std::array<QFont, 2> plateFonts_;
+  QLabel* status_;
+  QAction* stageNote_;
 };
 
 }  // namespace glamora

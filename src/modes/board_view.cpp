@@ -107,7 +107,7 @@ BoardView::BoardView(QWidget* client, int left, int player, const ScreenViewMode
                      const PictureLibrary& pictures)
     : QWidget(client),
       player_(player),
-      shown_(shown),
+      shown_(&shown),
       pictures_(pictures),
       slots_(signSlots(player)),
       pauseSigns_(player == 0 ? std::array{PauseSign::SupplyP1, PauseSign::CarriedP1}
@@ -118,7 +118,7 @@ BoardView::BoardView(QWidget* client, int left, int player, const ScreenViewMode
   // is never painted for it.
   setAttribute(Qt::WA_OpaquePaintEvent);
   paintBoardPicturesAhead(pictures, client->devicePixelRatioF());
-  modelReplaced();
+  show(shown);
 }
 
 QRect BoardView::cellRect(int column, int row) {
@@ -137,12 +137,12 @@ const SignSlot* BoardView::slotOf(Label role) const {
 
 QString BoardView::signCaption(Label role) const {
   const SignSlot* slot = slotOf(role);
-  return slot ? glamora::signCaption(*slot, shown_.labels[static_cast<int>(role)]) : QString();
+  return slot ? glamora::signCaption(*slot, shown_->labels[static_cast<int>(role)]) : QString();
 }
 
 int BoardView::signBackground(Label role) const {
   const SignSlot* slot = slotOf(role);
-  return slot ? glamora::signBackground(*slot, shown_.labels[static_cast<int>(role)]) : -1;
+  return slot ? glamora::signBackground(*slot, shown_->labels[static_cast<int>(role)]) : -1;
 }
 
 void BoardView::boardChanged() {
@@ -204,7 +204,8 @@ void BoardView::pauseChanged(PauseSign sign) {
   }
 }
 
-void BoardView::modelReplaced() {
+void BoardView::show(const ScreenViewModel& model) {
+  shown_ = &model;
   boardChanged();
   for (int c = 1; c <= kColumns; ++c) offerChanged(c);
   carriedChanged();
@@ -248,11 +249,11 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (carried_) painter.drawPixmap(carriedRect(model().carriedCol).topLeft(), still(*carried_));
   }
   for (const SignSlot& slot : slots_) {
-    if (dirty.intersects(slot.geometry)) paintSign(painter, slot, shown_.labels[static_cast<int>(slot.role)]);
+    if (dirty.intersects(slot.geometry)) paintSign(painter, slot, shown_->labels[static_cast<int>(slot.role)]);
   }
   for (int k = 0; k < 2; ++k) {
     if (dirty.intersects(kPauseRows[k]))
-      paintPauseSign(painter, kPauseRows[k], shown_.pauses[static_cast<int>(pauseSigns_[k])]);
+      paintPauseSign(painter, kPauseRows[k], shown_->pauses[static_cast<int>(pauseSigns_[k])]);
   }
 }
 

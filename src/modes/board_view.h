@@ -28,8 +28,8 @@ class BoardView final : public QWidget {
   void carriedMoved(int fromColumn);
   void signChanged(Label role);
   void pauseChanged(PauseSign sign);
-  // Shows the whole model again (a model put back).
-  void modelReplaced();
+  // Shows `model` whole from now on (another screen model, or one put back).
+  void show(const ScreenViewModel& model);
 
   bool showsSign(Label role) const { return slotOf(role) != nullptr; }
   QRect signRect(Label role) const;
@@ -53,14 +53,14 @@ class BoardView final : public QWidget {
 
  private:
   static int index(int column, int row) { return (column - 1) * kRows + (row - 1); }
-  const PlayerViewModel& model() const { return shown_.players[player_]; }
+  const PlayerViewModel& model() const { return shown_->players[player_]; }
   const SignSlot* slotOf(Label role) const;
   QPixmap still(PictureId id) const { return pictures_.pixmap(id, devicePixelRatioF()); }
   const QPixmap& arrowPicture() const;
   const QPixmap& carriedRowPicture() const;
 
   int player_;
-  const ScreenViewModel& shown_;
+  const ScreenViewModel* shown_;
   const PictureLibrary& pictures_;
   std::array<SignSlot, 4> slots_;
   std::array<PauseSign, 2> pauseSigns_;  // over the supply row, over the carried row

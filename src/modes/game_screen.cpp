@@ -77,7 +77,7 @@ const std::pair<const char*, Label> kSharedEngineLabels[] = {
 
 GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize,
                        const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
-    : QDialog(parent), session_(session), pictures_(pictures), mode_(mode) {
+    : QDialog(parent), session_(session), pictures_(pictures), mode_(mode), shownView_(&ownView()) {
   setWindowTitle(caption);
   setWindowIcon(pictures.programIcon());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -110,8 +110,8 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
     quitRequested_ = true;
     close();
   });
-  connect(menus_.musicOn, &QAction::triggered, this, [this] { session_.music(mode_, true); });
-  connect(menus_.musicOff, &QAction::triggered, this, [this] { session_.music(mode_, false); });
+  connect(menus_.musicOn, &QAction::triggered, this, [this] { switchMusic(true); });
+  connect(menus_.musicOff, &QAction::triggered, this, [this] { switchMusic(false); });
   connect(menus_.voicesOn, &QAction::triggered, this, [this] { session_.voices(mode_, true); });
   connect(menus_.voicesOff, &QAction::triggered, this, [this] { session_.voices(mode_, false); });
   connect(menus_.editor, &QAction::triggered, this, [open = links.openEditor] {
@@ -131,11 +131,10 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
                         if (screen) screen->coverTick();
                       }});
   // A screen built late shows what the rules have set already.
-  shown_ = relay().model();
-  relay().attach(this);
+  ownView().watch(this);
 }
 
-GameScreen::~GameScreen() { relay().detach(this); }
+GameScreen::~GameScreen() { shownView_->unwatch(this); }
 
 void GameScreen::setInputEnabled(bool enabled) {
   inputEnabled_ = enabled;
@@ -156,13 +155,11 @@ void GameScreen::chooseStage(int n) {
   if (route_) return route_->stage(n);
   resume();
   if (roundRunning()) {
-    countStage_ = 0;
+    count_.stop();
     startStage(n);
     return;
   }
-  // A second choice during the count replaces the first; the count goes on.
-  if (!counting()) countMs_ = 0;
-  countStage_ = n;
+  count_.start(n);
   showCovers();
   showMenuState();
 }
@@ -179,23 +176,30 @@ void GameScreen::startStage(int n) {
 }
 
 void GameScreen::coverTick() {
-  if (counting()) {
-    countMs_ += kCoverIntervalMs;
-    if (countMs_ >= kCountMs) {
-      const int n = countStage_;
-      countStage_ = 0;
-      startStage(n);
-      return;
-    }
-  }
+  if (const int n = count_.step()) return startStage(n);
   // The hint comes back when a round ends.
   showCovers();
 }
 
 void GameScreen::setInputRoute(InputRoute* route) {
   route_ = route;
+  showView(route ? route->view() : ownView());
   showCovers();
   showMenuState();
+}
+
+void GameScreen::showView(ViewRelay& view) {
+  shownView_->unwatch(this);
+  shownView_ = &view;
+  view.watch(this);
+  allChanged();
+}
+
+void GameScreen::switchMusic(bool on) {
+  const GameSound& sound = mode_ == Mode::Battle ? session_.battle.sound : session_.training.sound;
+  const bool wasOff = sound.bgmOff;
+  session_.music(mode_, on);
+  if (route_) route_->musicSwitched(on, wasOff);
 }
 
 void GameScreen::setPlayerKeys(const PlayerKeys* keys) {
@@ -213,10 +217,11 @@ void GameScreen::padKey(std::optional<int> player, Key key) {
 }
 
 void GameScreen::showCovers() {
-  if (route_) return;
+  const StageCount count = route_ ? route_->count() : count_;
   for (BoardCover* cover : covers_) {
     if (paused_) cover->showPause();
-    else if (counting()) cover->showCount(menus_.stages[countStage_ - 1]->text(), 3 - countMs_ / 1000);
+    else if (count.running()) cover->showCount(menus_.stages[count.stage() - 1]->text(), count.number());
+    else if (route_) cover->clear();
     else if (inputEnabled_ && !roundRunning()) cover->showHint();
     else cover->clear();
   }
@@ -244,7 +249,7 @@ void GameScreen::holdClockAndMusic(bool held) {
 
 void GameScreen::addBoard(int left, char suffix) {
   const int player = static_cast<int>(boards_.size());
-  boards_.push_back(new BoardView(client_, left, player, shown_, pictures_));
+  boards_.push_back(new BoardView(client_, left, player, shown(), pictures_));
   auto* cover = new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix));
   cover->setObjectName(QString("cover") + suffix);
   cover->clicked = [this] { resume(); };
@@ -261,18 +266,19 @@ void GameScreen::addLabels(std::span<const LabelLayout> layouts,
       makeLabel(client_, entry);
       continue;
     }
-    auto* sign = new SignView(client_, {written->second, entry.geometry, entry.text, entry.style}, shown_);
+    auto* sign = new SignView(client_, {written->second, entry.geometry, entry.text, entry.style}, shown());
     sign->setObjectName(entry.name);
     signs_[static_cast<std::size_t>(written->second)] = sign;
   }
 }
 
-void GameScreen::showModel(const ScreenViewModel& model) {
-  shown_ = model;
-  for (BoardView* board : boards_) board->modelReplaced();
+void GameScreen::allChanged() {
+  for (BoardView* board : boards_) board->show(shown());
   for (SignView* sign : signs_) {
-    if (sign) sign->update();
+    if (sign) sign->show(shown());
   }
+  if (shown().characterSet) characterChanged(shown().character);
+  showMenuState();
 }
 
 QString GameScreen::signCaption(Label label) const {
@@ -295,55 +301,38 @@ BoardView* GameScreen::side(int player) const {
   return player >= 0 && player < static_cast<int>(boards_.size()) ? boards_[static_cast<std::size_t>(player)] : nullptr;
 }
 
-void GameScreen::redrawBoard(int player, const Board& board) {
-  shown_.redrawBoard(player, board);
-  if (BoardView* view = side(player)) view->boardChanged();
-}
-
-void GameScreen::showCarried(int player, Picture picture) {
-  shown_.showCarried(player, picture);
-  if (BoardView* view = side(player)) view->carriedChanged();
-}
-
-void GameScreen::showMarker(int player, int column, Picture picture) {
-  shown_.showMarker(player, column, picture);
-  if (BoardView* view = side(player)) view->offerChanged(column);
-}
-
-void GameScreen::moveArrow(int player, int column) {
-  const int from = std::exchange(shown_.players[player].arrowCol, column);
-  if (BoardView* view = side(player)) view->arrowMoved(from);
-}
-
-void GameScreen::moveCarried(int player, int column) {
-  const int from = std::exchange(shown_.players[player].carriedCol, column);
-  if (BoardView* view = side(player)) view->carriedMoved(from);
-}
-
-// Counters and signs are told again on every tick: only a change repaints.
-void GameScreen::setCaption(Label label, std::string_view text) {
-  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
-  if (now.captionSet && now.caption == text) return;
-  shown_.setCaption(label, text);
-  signChanged(label);
-}
-
-void GameScreen::setColour(Label label, Colour colour) {
-  const LabelViewModel& now = shown_.labels[static_cast<std::size_t>(label)];
-  if (now.colourSet && now.colour == colour) return;
-  shown_.setColour(label, colour);
-  signChanged(label);
-}
-
-void GameScreen::setPause(PauseSign sign, bool shown) {
-  const PauseViewModel& now = shown_.pauses[static_cast<std::size_t>(sign)];
-  if (now.set && now.shown == shown) return;
-  shown_.setPause(sign, shown);
-  for (BoardView* board : boards_) board->pauseChanged(sign);
+// Each change of the model repaints only the places it touched.
+void GameScreen::viewChanged(const ViewChange& change) {
+  using Kind = ViewChange::Kind;
+  BoardView* view = side(change.player);
+  switch (change.kind) {
+    case Kind::Board:
+      if (view) view->boardChanged();
+      break;
+    case Kind::Carried:
+      if (view) view->carriedChanged();
+      break;
+    case Kind::Marker:
+      if (view) view->offerChanged(change.column);
+      break;
+    case Kind::Arrow:
+      if (view) view->arrowMoved(change.column);
+      break;
+    case Kind::CarriedColumn:
+      if (view) view->carriedMoved(change.column);
+      break;
+    case Kind::Label: signChanged(change.label); break;
+    case Kind::Pause:
+      for (BoardView* board : boards_) board->pauseChanged(change.sign);
+      break;
+    case Kind::Menu: showMenuState(); break;
+    case Kind::Character: characterChanged(shown().character); break;
+    case Kind::Whole: allChanged(); break;
+  }
 }
 
 bool GameScreen::pauseShown(PauseSign sign) const {
-  return glamora::pauseShown(shown_.pauses[static_cast<std::size_t>(sign)]);
+  return glamora::pauseShown(shown().pauses[static_cast<std::size_t>(sign)]);
 }
 
 void GameScreen::signChanged(Label label) {
@@ -400,7 +389,7 @@ bool GameScreen::isRepeat(const QKeyEvent& event) const {
 
 void GameScreen::closeEvent(QCloseEvent* event) {
   resume();
-  countStage_ = 0;
+  count_.stop();
   if (inputEnabled_) session_.leave(mode_);
   showCovers();
   event->accept();

@@ -14,9 +14,9 @@
 #include "board_cover.h"
 #include "board_view.h"
 #include "engine/effects.h"
+#include "engine/input_route.h"
 #include "engine/session.h"
 #include "game_menus.h"
-#include "input_route.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -35,9 +35,9 @@ struct ScreenLinks {
 };
 
 // A game screen shows one engine of the session and sends what the player
-// does through the session's inputs; it attaches itself to the engine's view
-// for as long as it exists.
-class GameScreen : public QDialog, public ScreenView {
+// does through the session's inputs; it watches the engine's view model for
+// as long as it exists, or the model of the route set on it.
+class GameScreen : public QDialog, private ViewWatcher {
  public:
   ~GameScreen() override;
 
@@ -50,26 +50,15 @@ class GameScreen : public QDialog, public ScreenView {
   const GameMenuActions& menus() const { return menus_; }
   BoardView& board(int player) { return *boards_.at(static_cast<std::size_t>(player)); }
 
-  // What the screen shows now, as the engine last told it.
-  const ScreenViewModel& shown() const { return shown_; }
-  // Shows `model` instead, whole: parts it never set show as designed.
-  void showModel(const ScreenViewModel& model);
+  // What the screen shows now: its engine's model, or its route's.
+  const ScreenViewModel& shown() const { return shownView_->model(); }
   // The caption a sign the rules write shows now, wherever it is painted.
   QString signCaption(Label label) const;
   int signBackground(Label label) const;  // a Windows colour, -1: transparent
   bool pauseShown(PauseSign sign) const;
 
-  // ScreenView: each call updates the model and repaints what it changed.
-  void redrawBoard(int player, const Board& board) override;
-  void showCarried(int player, Picture picture) override;
-  void showMarker(int player, int column, Picture picture) override;
-  void moveArrow(int player, int column) override;
-  void moveCarried(int player, int column) override;
-  void setCaption(Label label, std::string_view text) override;
-  void setColour(Label label, Colour colour) override;
-  void setPause(PauseSign sign, bool shown) override;
-  void menuChanged() override { showMenuState(); }
-  void characterChanged(Character character) override { shown_.characterChanged(character); }
+  // The training character changed: portrait, name plate, dialog faces.
+  virtual void characterChanged(Character) {}
 
   // A replay shows the screen but takes no keys or menu commands: they go to
   // the window around it.
@@ -81,8 +70,8 @@ class GameScreen : public QDialog, public ScreenView {
   void chooseStage(int n);
   // "もう一度(&R)" of a result dialog: the stage last played, chosen again.
   void playAgain();
-  bool counting() const { return countStage_ != 0; }
-  static constexpr int kCountMs = 3000;
+  bool counting() const { return count_.running(); }
+  static constexpr int kCountMs = StageCount::kSteps * 100;
 
   // P or Pause during a round (or the count), or the program losing the
   // focus to another program, pauses: the clock and the music stand, the
@@ -93,10 +82,17 @@ class GameScreen : public QDialog, public ScreenView {
   bool paused() const { return paused_; }
   Mode mode() const { return mode_; }
 
-  // While a route is set, the player's keys, the stage items, "もう一度" and
-  // the side choices go to it, and it draws the covers (a network battle).
+  // While a route is set, the player's keys, the stage items, "もう一度",
+  // the side choices and the music switch go to it, and the screen shows its
+  // model, its count and its menus (a network battle).
   void setInputRoute(InputRoute* route);
   InputRoute* inputRoute() const { return route_; }
+  // Shows the menus and the covers again: the route's count or menus, or
+  // kept settings, changed.
+  void showMenusAndCovers() {
+    showCovers();
+    showMenuState();
+  }
   // The players' keys (null: A/S/D and 4/5/6); the owner keeps them alive
   // and sets them again when they change.
   void setPlayerKeys(const PlayerKeys* keys);
@@ -113,7 +109,7 @@ class GameScreen : public QDialog, public ScreenView {
 
   virtual void showMenuState() = 0;
   // The stage item to check: the one being counted in, else the engine's.
-  int checkedStageItem(int engineChecked) const { return countStage_ ? countStage_ : engineChecked; }
+  int checkedStageItem(int engineChecked) const { return count_.running() ? count_.stage() : engineChecked; }
 
   SignView* sign(Label label) const { return signs_[static_cast<std::size_t>(label)]; }
   void addPlate(int player, const LabelLayout& layout) {
@@ -135,13 +131,17 @@ class GameScreen : public QDialog, public ScreenView {
   GameMenuActions menus_;
 
  private:
-  ViewRelay& relay() { return mode_ == Mode::Battle ? session_.battleView : session_.trainingView; }
+  ViewRelay& ownView() { return mode_ == Mode::Battle ? session_.battleView : session_.trainingView; }
+  void viewChanged(const ViewChange& change) override;
+  void showView(ViewRelay& view);
+  void switchMusic(bool on);
   bool roundRunning() const;
   int lastStage() const;
   void startStage(int n);
   void coverTick();
   BoardView* side(int player) const;  // null where the screen has no such side
   void signChanged(Label label);
+  void allChanged();
   void showCovers();
   void holdClockAndMusic(bool held);
   bool isRepeat(const QKeyEvent& event) const;
@@ -152,13 +152,12 @@ class GameScreen : public QDialog, public ScreenView {
   QWidget* client_;
   QMenuBar* menuBar_;
   std::array<QLabel*, 2> plates_{};
-  ScreenViewModel shown_;
+  ViewRelay* shownView_;
   std::vector<BoardView*> boards_;
   std::array<SignView*, kLabelCount> signs_{};  // the centre column's signs
   std::vector<BoardCover*> covers_;
   std::function<void(bool)> holdMusic_;
-  int countStage_ = 0;  // the stage being counted in, 0 for none
-  int countMs_ = 0;     // how far the count has come
+  StageCount count_;
   bool paused_ = false;
   InputRoute* route_ = nullptr;
   const PlayerKeys* keys_ = nullptr;

@@ -38,7 +38,7 @@ void paintPauseSign(QPainter& painter, QRect place, const PauseViewModel& model)
 }
 
 SignView::SignView(QWidget* parent, const SignSlot& slot, const ScreenViewModel& shown)
-    : QWidget(parent), slot_(slot), shown_(shown) {
+    : QWidget(parent), slot_(slot), shown_(&shown) {
   setGeometry(slot.geometry);
   slot_.geometry.moveTopLeft({0, 0});
 }

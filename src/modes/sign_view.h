@@ -37,6 +37,10 @@ class SignView final : public QWidget {
   const SignSlot& slot() const { return slot_; }
   QString caption() const { return signCaption(slot_, model()); }
   int background() const { return signBackground(slot_, model()); }
+  void show(const ScreenViewModel& model) {
+    shown_ = &model;
+    update();
+  }
   void condense() {
     slot_.condensed = true;
     update();
@@ -46,10 +50,10 @@ class SignView final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  const LabelViewModel& model() const { return shown_.labels[static_cast<std::size_t>(slot_.role)]; }
+  const LabelViewModel& model() const { return shown_->labels[static_cast<std::size_t>(slot_.role)]; }
 
   SignSlot slot_;
-  const ScreenViewModel& shown_;
+  const ScreenViewModel* shown_;
 };
 
 }  // namespace glamora

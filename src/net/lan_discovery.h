@@ -14,10 +14,12 @@
 
 #include <enet/enet.h>
 
+#include "engine/net/side_messages.h"
+
 namespace glamora::netio {
 
 // A name or a version from another machine shows at most this many characters.
-inline constexpr std::size_t kShownNameCharacters = 32;
+using net::kShownNameCharacters;
 
 struct GameProbe {
   std::uint16_t protocol = 0;

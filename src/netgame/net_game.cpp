@@ -35,7 +35,6 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
       resultWindow_(std::move(resultWindow)),
       sessionsDirectory_(std::move(sessionsDirectory)),
       options_(std::move(options)),
-      lookBeforeAnyStage_(ScreenLook::capture(screen)),
       port_(options_.hostPort) {
   machineName_ = printableOnly(netio::machineName(), netio::kShownNameCharacters);
   if (machineName_.empty()) machineName_ = "Glamora";
@@ -100,7 +99,7 @@ void NetGame::showMenuState() {
   hostItem_->setEnabled(free && !localBusy());
   joinItem_->setEnabled(free && !localBusy());
   busyNote_->setVisible(free && localBusy());
-  quitItem_->setVisible(battle_ && !battle_->over());
+  quitItem_->setVisible(battle_ && !battle_->engine().over());
 }
 
 // Closing the screen (its close box, タイトルへ移動, 終了) ends the battle first.
@@ -296,10 +295,10 @@ void NetGame::watch() {
 }
 
 void NetGame::poll() {
-  if (battle_) battle_->update();
+  if (battle_) battle_->engine().update();
   if (connection_) connection_->service(nowUs());
   if (battle_) {
-    if (battle_->over()) endBattle();
+    if (battle_->engine().over()) endBattle();
     return;
   }
   if (!connection_) return;
@@ -323,11 +322,10 @@ void NetGame::startBattle() {
   setup.peerAddress = connection_->peerAddress();
   setup.sessionsDirectory = sessionsDirectory_;
   setup.started = QDateTime::currentDateTime();
-  battle_ =
-      std::make_unique<NetBattle>(screen_, local_, effects_, *connection_, setup,
-                                  NetBattleLinks{[this] { return nowUs(); }, resultWindow_, &lookBeforeAnyStage_});
-  connection_->onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->receive(bytes); };
-  connection_->onGone = [this] { battle_->peerGone(); };
+  battle_ = std::make_unique<NetBattleOnScreen>(
+      screen_, local_, effects_, *connection_, setup, [this] { return nowUs(); }, resultWindow_);
+  connection_->onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->engine().receive(bytes); };
+  connection_->onGone = [this] { battle_->engine().peerGone(); };
   if (hostWindow_) hostWindow_->accept();
   if (joinWindow_) joinWindow_->accept();
   battle_->start();
@@ -337,7 +335,7 @@ void NetGame::startBattle() {
 
 void NetGame::quit() {
   if (!battle_) return;
-  battle_->quit();
+  battle_->engine().quit();
   showMenuState();
 }
 

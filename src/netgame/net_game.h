@@ -26,8 +26,7 @@
 #include "net/enet_peer.h"
 #include "net/lan_discovery.h"
 #include "net/this_machine.h"
-#include "net_battle.h"
-#include "screen_look.h"
+#include "net_battle_screen.h"
 
 namespace glamora::netgame {
 
@@ -59,7 +58,7 @@ class NetGame final : public QObject {
   QAction* quitItem() const { return quitItem_; }
   HostWindow* hostWindow() const { return hostWindow_; }
   JoinWindow* joinWindow() const { return joinWindow_; }
-  NetBattle* battle() const { return battle_.get(); }
+  NetBattleOnScreen* battle() const { return battle_.get(); }
   // The last message a battle ended with ("" for none).
   QString lastMessage() const { return lastMessage_; }
 
@@ -95,7 +94,6 @@ class NetGame final : public QObject {
   std::function<QDialog*(Dialog)> resultWindow_;
   std::string sessionsDirectory_;
   NetGameOptions options_;
-  ScreenLook lookBeforeAnyStage_;
   std::string machineName_;
   QMenu* menu_;
   QAction* hostItem_;
@@ -108,7 +106,7 @@ class NetGame final : public QObject {
   QTimer probe_;
   std::unique_ptr<netio::EnetConnection> connection_;
   std::unique_ptr<QSocketNotifier> connectionReady_;
-  std::unique_ptr<NetBattle> battle_;
+  std::unique_ptr<NetBattleOnScreen> battle_;
   std::unique_ptr<netio::GameFinder> finder_;
   std::unique_ptr<QSocketNotifier> finderReady_;
   std::map<std::string, Found> found_;  // by "address:port"

@@ -9,19 +9,10 @@
 namespace glamora {
 namespace {
 
-class CountingView final : public ScreenView {
+class CountingView final : public ViewWatcher {
  public:
   int calls = 0;
-  void redrawBoard(int, const Board&) override { ++calls; }
-  void showCarried(int, Picture) override { ++calls; }
-  void showMarker(int, int, Picture) override { ++calls; }
-  void moveArrow(int, int) override { ++calls; }
-  void moveCarried(int, int) override { ++calls; }
-  void setCaption(Label, std::string_view) override { ++calls; }
-  void setColour(Label, Colour) override { ++calls; }
-  void setPause(PauseSign, bool) override { ++calls; }
-  void menuChanged() override { ++calls; }
-  void characterChanged(Character) override { ++calls; }
+  void viewChanged(const ViewChange&) override { ++calls; }
 };
 
 TEST(SessionViews, TasksShowNothingUntilAStageIsChosenOnTheirEngine) {
@@ -29,8 +20,8 @@ TEST(SessionViews, TasksShowNothingUntilAStageIsChosenOnTheirEngine) {
   Session session(effects);
   CountingView battle;
   CountingView training;
-  session.battleView.attach(&battle);
-  session.trainingView.attach(&training);
+  session.battleView.watch(&battle);
+  session.trainingView.watch(&training);
   // The markers' 500 ms tasks, the supply, countdown and pause-sign tasks all
   // run from t = 0 on both engines.
   session.clock.advance(60'000);

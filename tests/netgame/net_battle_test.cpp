@@ -21,7 +21,7 @@
 #include "engine/net/simulated_match.h"
 #include "engine/script_runner.h"
 #include "modes/board_cover.h"
-#include "netgame/net_battle.h"
+#include "netgame/net_battle_screen.h"
 
 namespace glamora::netgame {
 namespace {
@@ -60,11 +60,10 @@ struct GameSide {
   test::RecordingEffects effects;
   Session local{effects};
   BattleScreen screen;
-  ScreenLook lookBeforeAnyStage = ScreenLook::capture(screen);
   Notes notes;
   std::array<std::unique_ptr<QDialog>, 4> results;
   std::unique_ptr<LinkEnd> link;
-  std::unique_ptr<NetBattle> battle;
+  std::unique_ptr<NetBattleOnScreen> battle;
 
   QString text(const char* label) { return screen.client()->findChild<QLabel*>(label)->text(); }
   QAction* item(const char* name) { return screen.findChild<QAction*>(name); }
@@ -126,12 +125,11 @@ struct NetBattleTest : ::testing::Test {
                          "127.0.0.1:47291",
                          sessions.path().toStdString(),
                          QDateTime::fromSecsSinceEpoch(1'800'000'000 + side)};
-    game.battle = std::make_unique<NetBattle>(
-        game.screen, game.local, game.effects, *game.link, setup,
-        NetBattleLinks{[this] { return nowUs; }, [&game](Dialog d) { return game.results[static_cast<int>(d)].get(); },
-                       &game.lookBeforeAnyStage});
+    game.battle = std::make_unique<NetBattleOnScreen>(
+        game.screen, game.local, game.effects, *game.link, setup, [this] { return nowUs; },
+        [&game](Dialog d) { return game.results[static_cast<int>(d)].get(); });
     games.push_back(&game);
-    receivers[side] = [&game](const std::vector<std::uint8_t>& bytes) { game.battle->receive(bytes); };
+    receivers[side] = [&game](const std::vector<std::uint8_t>& bytes) { game.battle->engine().receive(bytes); };
     game.battle->start();
   }
   void beginHeadless(bool host, int rounds = 1) {
@@ -157,7 +155,7 @@ struct NetBattleTest : ::testing::Test {
       std::optional<std::int64_t> next = link.nextDueUs();
       const auto consider = [&](std::int64_t at) { next = std::min(next.value_or(at), at); };
       for (GameSide* g : games) {
-        if (!g->battle->over()) consider(g->battle->nextWakeUs());
+        if (!g->battle->engine().over()) consider(g->battle->engine().nextWakeUs());
       }
       if (headlessPlaying()) consider(headless->peer().nextWakeUs());
       if (!next || *next > until) return false;
@@ -165,7 +163,7 @@ struct NetBattleTest : ::testing::Test {
       while (std::optional<net::Delivery> d = link.take(nowUs)) {
         if (receivers[d->to]) receivers[d->to](d->bytes);
       }
-      for (GameSide* g : games) g->battle->update();
+      for (GameSide* g : games) g->battle->engine().update();
       if (headless) headless->peer().update(nowUs);
     }
     return true;
@@ -221,16 +219,16 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
   game.closeResult();
 
   // 切断: the local battle shows again at once, exactly as it was.
-  game.battle->quit();
+  game.battle->engine().quit();
   EXPECT_EQ(game.look(), localLook);
-  EXPECT_EQ(game.screen.findChild<QLabel*>("netStatus"), nullptr);
+  EXPECT_FALSE(game.screen.findChild<QLabel*>("netStatus")->isVisible());
   EXPECT_EQ(net::sharedStateHash(game.local, scratch), localState);
   EXPECT_EQ(game.local.battle.computer(1)->level(), ComputerLevel::Easy);
-  ASSERT_TRUE(runUntil([&] { return game.battle->over() && !headlessPlaying(); }, 5'000'000));
+  ASSERT_TRUE(runUntil([&] { return game.battle->engine().over() && !headlessPlaying(); }, 5'000'000));
   EXPECT_EQ(game.battle->endMessage().text, "");
   const net::PeerReport report = headless->report();
   ASSERT_TRUE(report.ok) << report.error;
-  EXPECT_EQ(report.tally.wins, game.battle->peer().battle().tally().wins);
+  EXPECT_EQ(report.tally.wins, game.battle->engine().peer().battle().tally().wins);
 
   // The game's session file is the headless peer's journal, and replays to the state both agreed on.
   const std::string kept = fileText(game.battle->sessionFile());
@@ -258,12 +256,12 @@ TEST_F(NetBattleTest, AGameJoinerFollowsTheHostsStagesToItsEnd) {
 
   // The host chose at once: the count shows here too.
   ASSERT_TRUE(runUntil([&] { return game.cover().endsWith("\n3"); }, 1'000'000));
-  ASSERT_TRUE(runUntil([&] { return game.battle->over(); }, 40 * kMinuteUs));
+  ASSERT_TRUE(runUntil([&] { return game.battle->engine().over(); }, 40 * kMinuteUs));
   EXPECT_EQ(game.dialogs(), 1);
   EXPECT_EQ(game.battle->endMessage().text, "ホストが対戦を終えました。");
   EXPECT_EQ(game.look(), before);
   for (QAction* stage : game.screen.menus().stages) EXPECT_TRUE(stage->isEnabled());
-  EXPECT_EQ(game.item("netStageNote"), nullptr);
+  EXPECT_FALSE(game.item("netStageNote")->isVisible());
   ASSERT_TRUE(runUntil([&] { return !headlessPlaying(); }, 5'000'000));
   EXPECT_TRUE(headless->report().ok) << headless->report().error;
   EXPECT_EQ(net::withoutComments(fileText(game.battle->sessionFile())), net::withoutComments(headlessJournal));
@@ -292,8 +290,8 @@ TEST_F(NetBattleTest, TheNextRoundWaitsUntilTheJoinerHasClosedItsResult) {
   joiner.closeResult();
   ASSERT_TRUE(runUntil([&] { return host.cover() == "ステージ１\n3"; }, 1'000'000));
   ASSERT_TRUE(runUntil([&] { return joiner.cover().startsWith("ステージ１\n"); }, 1'000'000));
-  host.battle->quit();
-  ASSERT_TRUE(runUntil([&] { return host.battle->over() && joiner.battle->over(); }, 5'000'000));
+  host.battle->engine().quit();
+  ASSERT_TRUE(runUntil([&] { return host.battle->engine().over() && joiner.battle->engine().over(); }, 5'000'000));
   EXPECT_EQ(joiner.battle->endMessage().text, "ホストが対戦を終えました。");
   EXPECT_EQ(net::withoutComments(fileText(host.battle->sessionFile())),
             net::withoutComments(fileText(joiner.battle->sessionFile())));
@@ -326,13 +324,13 @@ TEST_F(NetBattleTest, EitherSideLeavingOrSilenceEndsTheBattleWithAMessage) {
     game.item(c.gameHosts ? "player1Hard" : "player2Hard")->trigger();
     if (c.gameHosts) game.screen.menus().stages[1]->trigger();
     ASSERT_TRUE(runFor(20'000'000));
-    ASSERT_FALSE(game.battle->over());
+    ASSERT_FALSE(game.battle->engine().over());
     switch (c.event) {
       case Event::PeerLeaves: headless->peer().leave(); break;
-      case Event::GameQuits: game.battle->quit(); break;
+      case Event::GameQuits: game.battle->engine().quit(); break;
       case Event::LinkCut: link.cut(); break;
     }
-    ASSERT_TRUE(runUntil([&] { return game.battle->over() && !headlessPlaying(); }, 10'000'000));
+    ASSERT_TRUE(runUntil([&] { return game.battle->engine().over() && !headlessPlaying(); }, 10'000'000));
     EXPECT_EQ(game.battle->endMessage().text, c.message);
     EXPECT_EQ(game.look(), before);
     EXPECT_EQ(headless->peer().status() == net::NetPeer::Status::Finished, c.peerFinishes) << headless->peer().error();

@@ -89,9 +89,10 @@ TEST(NetGame, TwoGamesFindEachOtherOnLoopbackPlayAndPartCleanly) {
   EXPECT_TRUE(host.screen.findChild<QLabel*>("netStatus")->text().startsWith("ネット対戦（ホスト）"));
   EXPECT_TRUE(joiner.screen.findChild<QLabel*>("netStatus")->text().startsWith("ネット対戦（参加）"));
   // Each learns the other's name.
-  ASSERT_TRUE(
-      loopUntil([&] { return !joiner.net.battle()->peerName().empty() && !host.net.battle()->peerName().empty(); }));
-  EXPECT_EQ(joiner.net.battle()->peerName(), host.net.battle()->peerName());  // one machine, one name
+  ASSERT_TRUE(loopUntil([&] {
+    return !joiner.net.battle()->engine().peerName().empty() && !host.net.battle()->engine().peerName().empty();
+  }));
+  EXPECT_EQ(joiner.net.battle()->engine().peerName(), host.net.battle()->engine().peerName());  // one machine, one name
   EXPECT_FALSE(joiner.screen.menus().stages[0]->isEnabled());
 
   // The host chooses; the joiner sees the count.

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "engine/net/side_messages.h"
 #include "netgame/host_window.h"
 #include "netgame/join_window.h"
 #include "netgame/net_texts.h"
-#include "netgame/side_messages.h"
 
 namespace glamora::netgame {
 namespace {
@@ -133,29 +133,30 @@ TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
 
 TEST(SideMessages, ReadBackWithTheirTokenAndNothingElse) {
   const std::uint64_t token = 0x0123456789ABCDEFull;
-  const SideMessage name{SideMessage::Kind::Name, "mirabe-pc", 0};
-  const SideMessage closed{SideMessage::Kind::ResultClosed, {}, 3};
-  for (const SideMessage& m : {name, closed}) {
-    const std::vector<std::uint8_t> bytes = encodeSideMessage(m, token);
-    EXPECT_TRUE(looksLikeSideMessage(bytes));
-    const auto back = decodeSideMessage(bytes, token);
+  const net::SideMessage name{net::SideMessage::Kind::Name, "mirabe-pc", 0};
+  const net::SideMessage closed{net::SideMessage::Kind::ResultClosed, {}, 3};
+  for (const net::SideMessage& m : {name, closed}) {
+    const std::vector<std::uint8_t> bytes = net::encodeSideMessage(m, token);
+    EXPECT_TRUE(net::looksLikeSideMessage(bytes));
+    const auto back = net::decodeSideMessage(bytes, token);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->kind, m.kind);
     EXPECT_EQ(back->name, m.name);
     EXPECT_EQ(back->round, m.round);
-    EXPECT_FALSE(decodeSideMessage(bytes, token + 1));
+    EXPECT_FALSE(net::decodeSideMessage(bytes, token + 1));
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-      EXPECT_FALSE(decodeSideMessage(std::span(bytes).first(cut), token));
+      EXPECT_FALSE(net::decodeSideMessage(std::span(bytes).first(cut), token));
     }
     for (std::size_t bit = 0; bit < bytes.size() * 8; ++bit) {
       std::vector<std::uint8_t> flipped = bytes;
       flipped[bit / 8] ^= static_cast<std::uint8_t>(1 << (bit % 8));
-      EXPECT_FALSE(decodeSideMessage(flipped, token));
+      EXPECT_FALSE(net::decodeSideMessage(flipped, token));
     }
   }
   // A name shows only what can be seen, at most 32 characters of it.
-  const SideMessage loud{SideMessage::Kind::Name, "\x1b]0;owned\x07" + std::string(80, 'n'), 0};
-  EXPECT_EQ(decodeSideMessage(encodeSideMessage(loud, token), token)->name, "]0;owned" + std::string(24, 'n'));
+  const net::SideMessage loud{net::SideMessage::Kind::Name, "\x1b]0;owned\x07" + std::string(80, 'n'), 0};
+  EXPECT_EQ(net::decodeSideMessage(net::encodeSideMessage(loud, token), token)->name,
+            "]0;owned" + std::string(24, 'n'));
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ constexpr Dialog kWinDialog[2] = {Dialog::PlayerOneWins, Dialog::PlayerTwoWins};
 
 }  // namespace
 
-void BoardWatch::redrawBoard(int player, const Board& board) {
+void BoardWatch::viewChanged(const ViewChange& change) {
+  if (change.kind != ViewChange::Kind::Board) return;
+  const int player = change.player;
+  const Board& board = view->model().players[player].board;
   const int before = itemCount(last_[player]);
   const int now = itemCount(board);
   const int lost = before - now;

@@ -27,12 +27,13 @@ class CountingEffects final : public Effects {
 // gains at most one item (a drop or a delivered mirror), keeps its count (a
 // fall, a mirror copy, a mirror put over row 9) or loses a whole run of four
 // or more. Losing one to three items means an item vanished.
-class BoardWatch final : public NullView {
+class BoardWatch final : public ViewWatcher {
  public:
   std::vector<std::string>* failures = nullptr;
   std::string screen;
+  const ViewRelay* view = nullptr;
 
-  void redrawBoard(int player, const Board& board) override;
+  void viewChanged(const ViewChange& change) override;
 
  private:
   std::array<Board, 2> last_{};

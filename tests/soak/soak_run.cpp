@@ -43,8 +43,10 @@ class SoakSession {
     watch_[0].screen = "battle";
     watch_[1].screen = "training";
     watch_[0].failures = watch_[1].failures = &checker_.failureList();
-    session_.battleView.attach(&watch_[0]);
-    session_.trainingView.attach(&watch_[1]);
+    watch_[0].view = &session_.battleView;
+    watch_[1].view = &session_.trainingView;
+    session_.battleView.watch(&watch_[0]);
+    session_.trainingView.watch(&watch_[1]);
     session_.setRecorder(&recorder_);
   }
 

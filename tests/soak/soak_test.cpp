@@ -74,16 +74,19 @@ TEST_F(Checked, StageUnlockedWithoutAWinIsCaught) {
 TEST(BoardWatch, OneVanishedItemIsCaughtButARunIsNot) {
   std::vector<std::string> failures;
   BoardWatch watch;
+  ViewRelay view;
   watch.failures = &failures;
   watch.screen = "battle";
+  watch.view = &view;
+  view.watch(&watch);
   Board board;
   for (int r = 1; r <= 6; ++r) board(1, r) = kFoundation;
-  watch.redrawBoard(0, board);
+  view.redrawBoard(0, board);
   for (int r = 1; r <= 4; ++r) board(1, r) = kEmpty;  // a run of four
-  watch.redrawBoard(0, board);
+  view.redrawBoard(0, board);
   EXPECT_TRUE(failures.empty());
   board(1, 5) = kEmpty;  // a fall that overwrote an item
-  watch.redrawBoard(0, board);
+  view.redrawBoard(0, board);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0], "battle player 1: 1 item(s) vanished in one step (2 -> 1 items)");
 }

@@ -22,11 +22,6 @@ RollbackBattle::RollbackBattle(int localPlayer, Effects& effects) : local_(local
   snapshots_[slot(0)].take(session_);
 }
 
-void RollbackBattle::attachView(ScreenView* view) {
-  session_.battleView.attach(view);
-  if (view) session_.battleView.restore(session_.battleView.model());
-}
-
 bool RollbackBattle::knownInput(int player, int tick) const {
   return player == local_ ? tick <= now_ : tick <= lastRemote_;
 }
@@ -155,10 +150,12 @@ void RollbackBattle::closeEnd(int tick) {
 }
 
 void RollbackBattle::withViewHeld(const std::function<void()>& work) {
-  ScreenView* target = session_.battleView.target();
-  session_.battleView.attach(nullptr);
+  ViewRelay& view = session_.battleView;
+  ViewWatcher* watcher = view.watcher();
+  view.watch(nullptr);
   work();
-  if (target) attachView(target);
+  view.watch(watcher);
+  view.restore(view.model());
 }
 
 void RollbackBattle::rollbackTo(int tick) {

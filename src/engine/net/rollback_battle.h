@@ -59,8 +59,8 @@ class RollbackBattle {
 
   // The network battle's own clock and screens, from t = 0.
   const Session& session() const { return session_; }
-  // The widgets that show the battle (or none); they are shown the present.
-  void attachView(ScreenView* view);
+  // What the battle's screen shows: the widgets showing the battle watch it.
+  ViewRelay& view() { return session_.battleView; }
 
   int localPlayer() const { return local_; }
   int remotePlayer() const { return 1 - local_; }

@@ -12,7 +12,10 @@
 #include <string>
 #include <vector>
 
-namespace glamora::netgame {
+namespace glamora::net {
+
+// The most characters of a machine name shown or sent.
+inline constexpr std::size_t kShownNameCharacters = 32;
 
 struct SideMessage {
   enum class Kind : std::uint8_t { Name = 1, ResultClosed = 2 };
@@ -26,4 +29,4 @@ std::vector<std::uint8_t> encodeSideMessage(const SideMessage& message, std::uin
 // None unless the bytes are a well-formed message with this token.
 std::optional<SideMessage> decodeSideMessage(std::span<const std::uint8_t> bytes, std::uint64_t token);
 
-}  // namespace glamora::netgame
+}  // namespace glamora::net

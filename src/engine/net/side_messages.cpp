@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/net/packet.h"
 #include "engine/text_checks.h"
-#include "net/lan_discovery.h"
+#include "packet.h"
 
-namespace glamora::netgame {
+namespace glamora::net {
 
 namespace {
 
@@ -44,7 +43,7 @@ std::vector<std::uint8_t> encodeSideMessage(const SideMessage& m, std::uint64_t 
   } else {
     put(out, static_cast<std::uint32_t>(m.round), 4);
   }
-  put(out, net::crc32(out), 4);
+  put(out, crc32(out), 4);
   return out;
 }
 
@@ -54,14 +53,14 @@ std::optional<SideMessage> decodeSideMessage(std::span<const std::uint8_t> bytes
     return std::nullopt;
   }
   const std::size_t body = bytes.size() - 4;
-  if (net::crc32(bytes.first(body)) != take(bytes, body, 4) || take(bytes, 5, 8) != token) return std::nullopt;
+  if (crc32(bytes.first(body)) != take(bytes, body, 4) || take(bytes, 5, 8) != token) return std::nullopt;
   SideMessage m;
   switch (bytes[4]) {
     case static_cast<std::uint8_t>(SideMessage::Kind::Name): {
       if (body < kHead + 1 || body != kHead + 1 + bytes[kHead]) return std::nullopt;
       m.kind = SideMessage::Kind::Name;
       const auto text = bytes.subspan(kHead + 1, bytes[kHead]);
-      m.name = printableOnly(std::string(text.begin(), text.end()), netio::kShownNameCharacters);
+      m.name = printableOnly(std::string(text.begin(), text.end()), kShownNameCharacters);
       return m;
     }
     case static_cast<std::uint8_t>(SideMessage::Kind::ResultClosed): {
@@ -76,4 +75,4 @@ std::optional<SideMessage> decodeSideMessage(std::span<const std::uint8_t> bytes
   }
 }
 
-}  // namespace glamora::netgame
+}  // namespace glamora::net

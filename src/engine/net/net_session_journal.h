@@ -4,42 +4,37 @@
 // round, so that the replay list shows its rounds and plays them exactly.
 #pragma once
 
-#include <QDateTime>
-#include <memory>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "engine/effects.h"
-#include "engine/journal.h"
-#include "engine/net/net_journal.h"
-#include "sessions/session_files.h"
+#include "engine/session.h"
+#include "net_journal.h"
 
-namespace glamora::netgame {
+namespace glamora::net {
 
-class NetSessionFile {
+class NetSessionJournal {
  public:
-  // None, with the reason in `error`, when the file cannot be made.
-  static std::unique_ptr<NetSessionFile> create(const std::string& directory, const QDateTime& started,
-                                                const std::string& side, std::string& error);
+  // `write` takes whole lines; `started` is the local time the battle began,
+  // in ISO 8601 with its offset; `side` "host" or "joiner".
+  NetSessionJournal(std::function<void(std::string_view)> write, const std::string& started, const std::string& side);
 
-  std::string path() const { return file_->path().string(); }
   void comment(const std::string& text) { journal_.comment(text); }
   // A confirmed tick, the rounds as its confirmation left them, and the
   // result dialog it opened, if any.
-  void tick(const net::ConfirmedTick& tick, const net::ConfirmedTally& tally, std::optional<Dialog> dialog);
+  void tick(const ConfirmedTick& tick, const ConfirmedTally& tally, std::optional<Dialog> dialog);
   // The end tick both sides stopped at.
   void finish(int endTick);
   // The battle stopped short (a side left or went silent) at this tick.
   void stop(int tick, const std::string& why);
 
  private:
-  explicit NetSessionFile(std::unique_ptr<JournalFile> file);
   void noteRoundEnd(int tick, const std::string& result);
 
-  std::unique_ptr<JournalFile> file_;
-  net::NetJournal journal_;
+  NetJournal journal_;
   RoundRecord round_;  // the round running (number 0: none)
   int rounds_ = 0;
 };
 
-}  // namespace glamora::netgame
+}  // namespace glamora::net

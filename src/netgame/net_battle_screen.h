@@ -1,0 +1,68 @@
+// A network battle on the game's battle screen. While it runs the screen
+// shows the network battle's own model (wins from 0-0, the present after
+// every rollback), its count and its menus, and sends the person's keys,
+// stage items and side choices to it; the local session is set aside
+// untouched. When it ends the screen shows the local battle again exactly
+// as it was. The battle itself is the engine's; this only shows it.
+#pragma once
+
+#include <QDateTime>
+#include <QDialog>
+#include <QObject>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/net/net_battle.h"
+#include "modes/battle_screen.h"
+#include "net_texts.h"
+#include "sessions/session_files.h"
+
+namespace glamora::netgame {
+
+struct NetBattleSetup {
+  bool host = true;
+  std::uint64_t token = 0;
+  std::int64_t tickUs = std::int64_t{net::kTickMs} * 1000;
+  std::string localName;          // this machine's name
+  std::string peerAddress;        // "192.0.2.7:47291"
+  std::string sessionsDirectory;  // where its session file goes (empty: none kept)
+  QDateTime started;
+};
+
+class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
+ public:
+  // `effects` are the game's; `link` carries this side's packets; `nowUs`
+  // is the transport's clock; `resultWindow` the window a result dialog
+  // opens in (none: it counts as read at once).
+  NetBattleOnScreen(BattleScreen& screen, Session& local, Effects& effects, net::PeerLink& link,
+                    const NetBattleSetup& setup, std::function<std::int64_t()> nowUs,
+                    std::function<QDialog*(Dialog)> resultWindow);
+  ~NetBattleOnScreen() override;
+
+  // Takes over the screen; tick 0 opens now.
+  void start();
+  net::NetBattle& engine() { return *battle_; }
+  const net::NetBattle& engine() const { return *battle_; }
+  // What the person is to be told now that it is over.
+  EndMessage endMessage() const;
+  std::string sessionFile() const { return file_ ? file_->path().string() : std::string(); }
+  // The status line under the menu bar, as it reads now.
+  QString statusText() const;
+
+ private:
+  void battleChanged() override;
+  void resultOpened(Dialog dialog) override;
+  void closeResults() override;
+  void leftScreen() override;
+  std::array<QString, 2> plateNames() const;
+
+  BattleScreen& screen_;
+  std::function<QDialog*(Dialog)> resultWindow_;
+  std::unique_ptr<JournalFile> file_;
+  std::unique_ptr<net::NetBattle> battle_;
+  std::array<bool, 4> watchedDialogs_{};
+};
+
+}  // namespace glamora::netgame
