@@ -13,10 +13,6 @@ namespace glamora::netgame {
 namespace {
 
 constexpr int kPollMs = 10;
-constexpr int kProbeMs = 1000;
-// A game not heard of for this long leaves the list.
-constexpr std::int64_t kFoundForUs = 3'500'000;
-
 constexpr int kLookupPollMs = 20;
 
 QStringList thisMachinesAddresses() {
@@ -72,8 +68,6 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
   connect(&poll_, &QTimer::timeout, this, &NetGame::poll);
   lookupPoll_.setInterval(kLookupPollMs);
   connect(&lookupPoll_, &QTimer::timeout, this, &NetGame::lookedUp);
-  probe_.setInterval(kProbeMs);
-  connect(&probe_, &QTimer::timeout, this, &NetGame::probe);
   screen.installEventFilter(this);
   showMenuState();
 }
@@ -172,10 +166,7 @@ void NetGame::join() {
   joinWindow_->connectTo = [this](const QString& host, quint16 port) { connectTo(host, port); };
   connect(joinWindow_, &QDialog::finished, this, [this] {
     // The probes go out only while the window is open.
-    probe_.stop();
-    finderReady_.reset();
-    finder_.reset();
-    found_.clear();
+    games_.reset();
     lookup_.reset();
     lookupPoll_.stop();
     joinWindow_.clear();
@@ -186,15 +177,10 @@ void NetGame::join() {
     }
     showMenuState();
   });
-  std::string error;
-  finder_ = netio::GameFinder::open(options_.findFrom, error);
-  if (finder_) {
-    finderReady_ = std::make_unique<QSocketNotifier>(finder_->socket(), QSocketNotifier::Read);
-    connect(finderReady_.get(), &QSocketNotifier::activated, this, &NetGame::readFound);
-    probe_.start();
-    probe();
-  }
-  showFound();
+  games_ = std::make_unique<LanGameList>(options_.findFrom, options_.probeTargets, options_.probePort,
+                                         [window = joinWindow_.data()](const std::vector<FoundLine>& found) {
+                                           window->setFound(found);
+                                         });
   joinWindow_->open();
   showMenuState();
 }
@@ -227,63 +213,11 @@ void NetGame::startJoin(const std::string& address, quint16 port) {
   connection_ = std::make_unique<netio::EnetConnection>(
       netio::EnetConnection::Options{false, address, port, greeting(), netio::kAnswerLimitUs}, nowUs());
   if (connection_->state() == netio::EnetConnection::State::Failed) {
-    joinWindow_->showFailure(joinFailure());
+    joinWindow_->showFailure(joinFailure(*connection_, joinTarget_));
     connection_.reset();
     return;
   }
   watch();
-}
-
-QString NetGame::joinFailure() const {
-  const QString target = QString::fromStdString(joinTarget_);
-  switch (connection_->problem()) {
-    case netio::EnetConnection::Problem::Refused:
-      return QString("%1 に断られました: %2。")
-          .arg(target,
-               connection_->refusal() ? refusalMessage(*connection_->refusal()) : QString("理由はわかりません"));
-    case netio::EnetConnection::Problem::NoAnswer:
-      return QString(
-                 "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
-                 "アドレスとポート、ファイアウォールを確かめてください。")
-          .arg(target);
-    case netio::EnetConnection::Problem::Address: return QString("%1 には接続できません。").arg(target);
-    default: return QString("%1 に接続できませんでした。").arg(target);
-  }
-}
-
-// ---- finding games ----------------------------------------------------------------------------
-
-void NetGame::probe() {
-  if (!finder_) return;
-  const std::int64_t now = nowUs();
-  std::erase_if(found_, [now](const auto& f) { return now - f.second.seenUs > kFoundForUs; });
-  finder_->probe(options_.probeTargets.empty() ? netio::broadcastAddresses() : options_.probeTargets,
-                 options_.probePort, netio::GameProbe{net::kProtocolVersion, gameVersion()});
-  showFound();
-}
-
-void NetGame::readFound() {
-  if (!finder_) return;
-  for (const netio::FoundGame& f : finder_->read()) {
-    found_[f.address + ":" + std::to_string(f.answer.port)] = {f.answer, nowUs()};
-  }
-  showFound();
-}
-
-void NetGame::showFound() {
-  if (!joinWindow_) return;
-  std::vector<FoundLine> lines;
-  for (const auto& [address, f] : found_) {
-    const bool sameGame = f.answer.protocol == net::kProtocolVersion && f.answer.gameVersion == gameVersion();
-    FoundLine line{
-        QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame && f.answer.free, {}};
-    line.state = !sameGame ? QString("バージョンが違います（%1）").arg(QString::fromStdString(f.answer.gameVersion))
-                 : f.answer.free ? QString("待っています")
-                                 : QString("対戦中");
-    lines.push_back(line);
-  }
-  std::stable_sort(lines.begin(), lines.end(), [](const FoundLine& a, const FoundLine& b) { return a.name < b.name; });
-  joinWindow_->setFound(lines);
 }
 
 // ---- the connection and the battle ------------------------------------------------------------
@@ -305,7 +239,7 @@ void NetGame::poll() {
   switch (connection_->state()) {
     case netio::EnetConnection::State::Open: startBattle(); break;
     case netio::EnetConnection::State::Failed:
-      if (joinWindow_) joinWindow_->showFailure(joinFailure());
+      if (joinWindow_) joinWindow_->showFailure(joinFailure(*connection_, joinTarget_));
       connectionReady_.reset();
       connection_.reset();
       if (hosting_ && hostWindow_) listen(port_);

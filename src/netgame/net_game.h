@@ -21,6 +21,7 @@
 
 #include "host_window.h"
 #include "join_window.h"
+#include "lan_game_list.h"
 #include "modes/battle_screen.h"
 #include "net/enet_connection.h"
 #include "net/enet_peer.h"
@@ -66,10 +67,6 @@ class NetGame final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Found {
-    netio::GameAnswer answer;
-    std::int64_t seenUs = 0;
-  };
   std::int64_t nowUs() const { return clock_.nsecsElapsed() / 1000; }
   const net::Greeting& greeting();
   void showMenuState();
@@ -83,10 +80,6 @@ class NetGame final : public QObject {
   void startBattle();
   void endBattle();
   void stopWaiting();
-  void probe();
-  void readFound();
-  void showFound();
-  QString joinFailure() const;
 
   BattleScreen& screen_;
   Session& local_;
@@ -103,13 +96,10 @@ class NetGame final : public QObject {
   std::shared_future<net::Greeting> greeting_;
   QElapsedTimer clock_;
   QTimer poll_;
-  QTimer probe_;
   std::unique_ptr<netio::EnetConnection> connection_;
   std::unique_ptr<QSocketNotifier> connectionReady_;
   std::unique_ptr<NetBattleOnScreen> battle_;
-  std::unique_ptr<netio::GameFinder> finder_;
-  std::unique_ptr<QSocketNotifier> finderReady_;
-  std::map<std::string, Found> found_;  // by "address:port"
+  std::unique_ptr<LanGameList> games_;  // while the join window is open
   QPointer<HostWindow> hostWindow_;
   QPointer<JoinWindow> joinWindow_;
   quint16 port_;

@@ -16,6 +16,22 @@ QString refusalMessage(net::Refusal why) {
   return "相手に断られました";
 }
 
+QString joinFailure(const netio::EnetConnection& connection, const std::string& joinTarget) {
+  const QString target = QString::fromStdString(joinTarget);
+  switch (connection.problem()) {
+    case netio::EnetConnection::Problem::Refused:
+      return QString("%1 に断られました: %2。")
+          .arg(target, connection.refusal() ? refusalMessage(*connection.refusal()) : QString("理由はわかりません"));
+    case netio::EnetConnection::Problem::NoAnswer:
+      return QString(
+                 "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
+                 "アドレスとポート、ファイアウォールを確かめてください。")
+          .arg(target);
+    case netio::EnetConnection::Problem::Address: return QString("%1 には接続できません。").arg(target);
+    default: return QString("%1 に接続できませんでした。").arg(target);
+  }
+}
+
 EndMessage endMessage(const std::string& peerError, bool finished, bool host, const std::string& sessionFile) {
   if (finished) return {host ? QString() : QString("ホストが対戦を終えました。"), false};
   if (peerError == "this side left the battle") return {};

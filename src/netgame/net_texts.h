@@ -6,11 +6,15 @@
 #include <string>
 
 #include "engine/net/packet.h"
+#include "net/enet_connection.h"
 
 namespace glamora::netgame {
 
 // Why a greeting was refused, as a person reads it: "相手のバージョンが違います" ...
 QString refusalMessage(net::Refusal why);
+
+// Why a connection to `target` ("192.0.2.7:47291") failed.
+QString joinFailure(const netio::EnetConnection& connection, const std::string& target);
 
 // How a network battle that ended without this side leaving is explained,
 // from the peer's reason; empty when nothing needs saying.
