@@ -7,9 +7,9 @@
 #include <sstream>
 #include <string>
 
-#include "bench.h"
 #include "engine/net/battle_snapshot.h"
 #include "engine/net/simulated_match.h"
+#include "engine/rules_signature.h"
 #include "engine/script_runner.h"
 #include "engine/text_checks.h"
 #include "net/enet_peer.h"
@@ -24,7 +24,7 @@ constexpr int kRefused = 3;
 net::Greeting greeting(std::uint32_t speedMilli) {
   net::Greeting g;
   g.gameVersion = GLAMORA_VERSION;
-  g.signature = runBench().signature;
+  g.signature = playRulesSignature().signature;
   g.speedMilli = speedMilli;
   return g;
 }
