@@ -23,7 +23,6 @@
 #include "join_window.h"
 #include "modes/battle_screen.h"
 #include "net/enet_connection.h"
-#include "net/enet_peer.h"
 #include "net/lan_discovery.h"
 #include "net/this_machine.h"
 #include "net_battle.h"
