@@ -3,6 +3,9 @@
 // through PlayerHost.
 #pragma once
 
+#include <concepts>
+#include <type_traits>
+
 #include "cells.h"
 #include "effects.h"
 #include "run_rules.h"
@@ -26,8 +29,7 @@ enum class Phase : int {
 // Each phase's countdown, in seconds.
 inline constexpr int kCountdownSeconds = 10;
 
-// A new member also belongs in the network battle's hash
-// (net/battle_snapshot.cpp) and in glamora-sim's dumps.
+// A new member also belongs in visit() below.
 struct PlayerState {
   Board board;
   PerColumn nextRow;            // row of the next item dropped into each column
@@ -50,6 +52,54 @@ struct PlayerState {
   PerColumn mirrorsDue;         // mirrors still due onto this player's board
   bool operator==(const PlayerState&) const = default;
 };
+
+// Every member of a player's state once, as f("name", member), in the order
+// the rules signature hashes them (reordering changes the signature). The
+// signature, the network battle's tick hash and glamora-sim's dumps walk it.
+template <typename State, typename Visitor>
+requires std::same_as<std::remove_const_t<State>, PlayerState>
+void visit(State& s, Visitor&& f) {
+  f("board", s.board);
+  f("nextRow", s.nextRow);
+  f("supply", s.supply);
+  f("stageSupply", s.stageSupply);
+  f("supplyPos", s.supplyPos);
+  f("supplyFront", s.supplyFront);
+  f("refillReversed", s.refillReversed);
+  f("phase", s.phase);
+  f("held", s.held);
+  f("pickCol", s.pickCol);
+  f("dropCol", s.dropCol);
+  f("dropRow", s.dropRow);
+  f("whatTime", s.whatTime);
+  f("whereTime", s.whereTime);
+  f("whatRun", s.whatRun);
+  f("whereRun", s.whereRun);
+  f("toWhat", s.toWhat);
+  f("toWhere", s.toWhere);
+  f("lost", s.lost);
+  f("points", s.points);
+  f("wins", s.wins);
+  f("arrowCol", s.arrowCol);
+  f("carryCol", s.carryCol);
+  f("mirrorsDue", s.mirrorsDue);
+}
+
+// Every whole number of a player's state, member by member in visit() order:
+// a board's or a supply's cells, a per-column array's values, a flag as 0 or
+// 1, a phase as its number. The hashes take the state this way.
+template <typename Number>
+void forEachNumber(const PlayerState& s, Number&& f) {
+  visit(s, [&](const char*, const auto& member) {
+    if constexpr (requires { member.cells; }) {
+      for (const int v : member.cells) f(v);
+    } else if constexpr (requires { member.v; }) {
+      for (const int v : member.v) f(v);
+    } else {
+      f(static_cast<int>(member));
+    }
+  });
+}
 
 enum class Key { None, Left, Select, Right };
 

@@ -1,5 +1,6 @@
 #include "enet_connection.h"
 
+#include <algorithm>
 #include <random>
 
 #include "lan_discovery.h"
@@ -107,13 +108,19 @@ std::uint64_t EnetConnection::bytesReceived() const { return host_ ? host_->tota
 std::int64_t EnetConnection::dropped() const { return filter_ ? filter_->dropped() : 0; }
 
 void EnetConnection::service(std::int64_t nowUs) {
+  ENetEvent event;
+  if (leaving_) {
+    for (int got = enet_host_service(host_, &event, 0); got > 0; got = enet_host_check_events(host_, &event)) {
+      if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+    }
+    return;
+  }
   if (state_ == State::Failed) return;
   if (!options_.host && state_ != State::Open && nowUs - startedUs_ > options_.answerLimitUs) {
     fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
     return;
   }
   if (options_.host && state_ == State::Greeting && nowUs - greetingSinceUs_ > kGreetingLimitUs) turnAway(std::nullopt);
-  ENetEvent event;
   for (int got = enet_host_service(host_, &event, 0); got > 0; got = enet_host_check_events(host_, &event)) {
     const State before = state_;
     handleEvent(event, nowUs);
@@ -122,6 +129,16 @@ void EnetConnection::service(std::int64_t nowUs) {
     if (state_ != before && (state_ == State::Open || state_ == State::Failed)) break;
   }
   if (host_) enet_host_flush(host_);
+}
+
+void EnetConnection::leave() {
+  leaving_ = host_ != nullptr;
+  if (peer_) enet_peer_disconnect_later(peer_, 0);
+}
+
+bool EnetConnection::left() const {
+  return !host_ || std::all_of(host_->peers, host_->peers + host_->peerCount,
+                               [](const ENetPeer& p) { return p.state == ENET_PEER_STATE_DISCONNECTED; });
 }
 
 void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {

@@ -1,8 +1,8 @@
-// A side's connection for a network battle played in a window: the headless
-// peer's transport (one UDP port, inputs unsequenced on channel 1 with ENet's
-// throttle off, the greeting and control reliable on channel 0, ENet's
-// checksums on, only the connected peer's datagrams let through), but it never
-// blocks: its owner calls service() with the time, from an event loop or a test.
+// A side's connection for a network battle: one UDP port, inputs unsequenced
+// on channel 1 with ENet's throttle off, the greeting and control reliable on
+// channel 0, ENet's checksums on, only the connected peer's datagrams let
+// through. It never blocks: its owner calls service() with the time, from the
+// window's event loop, glamora-sim's waiting loop or a test.
 //
 // A host waits until it is closed, turning away joiners whose greeting does
 // not match (and going on waiting); a joiner gives up when the host has not
@@ -24,6 +24,7 @@
 
 namespace glamora::netio {
 
+inline constexpr std::uint16_t kDefaultPort = 47291;
 inline constexpr std::int64_t kAnswerLimitUs = 5'000'000;
 
 class EnetConnection final : public net::PeerLink {
@@ -48,6 +49,11 @@ class EnetConnection final : public net::PeerLink {
 
   // Takes what has arrived and sends what is queued, without waiting.
   void service(std::int64_t nowUs);
+  // Lets the other side go once what is queued has been delivered. From then
+  // on service() only finishes the goodbye, dropping what arrives, and left()
+  // says when every peer, a turned-away joiner too, has disconnected.
+  void leave();
+  bool left() const;
   // The socket to watch: when it is readable, service() has work.
   int socket() const;
   // The port this side's socket is bound to (a host asked for port 0 gets one).
@@ -98,6 +104,7 @@ class EnetConnection final : public net::PeerLink {
   std::uint64_t token_ = 0;
   std::int64_t startedUs_ = 0;
   std::int64_t greetingSinceUs_ = 0;
+  bool leaving_ = false;
 };
 
 }  // namespace glamora::netio

@@ -67,6 +67,19 @@ std::optional<std::string> dottedIPv4(const std::string& text) {
   return dotted(reinterpret_cast<const sockaddr*>(&address));
 }
 
+std::string firstIPv4(const std::string& name) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  std::string address;
+  if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0) {
+    if (found) address = dotted(found->ai_addr);
+    freeaddrinfo(found);
+  }
+  return address;
+}
+
 struct NameLookup::Outcome {
   mutable std::mutex lock;
   std::optional<std::string> address;
@@ -75,15 +88,7 @@ struct NameLookup::Outcome {
 NameLookup::NameLookup(const std::string& name) : outcome_(std::make_shared<Outcome>()) {
   // The thread keeps the outcome alive, so the asker may be gone when it ends.
   std::thread([outcome = outcome_, name] {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* found = nullptr;
-    std::string address;
-    if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0) {
-      if (found) address = dotted(found->ai_addr);
-      freeaddrinfo(found);
-    }
+    const std::string address = firstIPv4(name);
     const std::lock_guard hold(outcome->lock);
     outcome->address = address;
   }).detach();

@@ -19,6 +19,10 @@ std::string machineName();
 // `text` when it is a dotted IPv4 address ("a.b.c.d"), written the usual way.
 std::optional<std::string> dottedIPv4(const std::string& text);
 
+// A name's first IPv4 address ("" when there is none). The system's lookup
+// may wait for many seconds.
+std::string firstIPv4(const std::string& name);
+
 // A name's first IPv4 address, looked up on a thread of its own, because the
 // system's lookup may wait for many seconds. The asker checks result() from
 // time to time and may go away before the lookup ends.

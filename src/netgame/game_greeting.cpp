@@ -1,6 +1,6 @@
 #include "game_greeting.h"
 
-#include "bench.h"
+#include "engine/rules_signature.h"
 
 namespace glamora::netgame {
 
@@ -9,7 +9,7 @@ const char* gameVersion() { return GLAMORA_VERSION; }
 net::Greeting gameGreeting() {
   net::Greeting g;
   g.gameVersion = GLAMORA_VERSION;
-  g.signature = sim::runBench().signature;
+  g.signature = playRulesSignature().signature;
   g.speedMilli = 1000;
   return g;
 }

@@ -24,7 +24,6 @@
 #include "lan_game_list.h"
 #include "modes/battle_screen.h"
 #include "net/enet_connection.h"
-#include "net/enet_peer.h"
 #include "net/lan_discovery.h"
 #include "net/this_machine.h"
 #include "net_battle_screen.h"

@@ -1,9 +1,9 @@
-// The window game's connection over real sockets on loopback, in one thread:
-// the greeting, joiners turned away (and the host waiting on), the packets
-// and side messages of an open connection both ways, a side that goes away,
-// and a joiner no host answers, given up after 5 s of its own clock. Each
-// exchange ends by itself: pumps stop after a bound of real time whatever
-// happens, and no test sleeps.
+// The game's connection over real sockets on loopback, in one thread: the
+// greeting, joiners turned away (and the host waiting on), the packets and
+// side messages of an open connection both ways, a side that goes away or
+// leaves, and a joiner no host answers, given up after 5 s of its own clock.
+// Each exchange ends by itself: pumps stop after a bound of real time
+// whatever happens, and no test sleeps.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -67,6 +67,22 @@ TEST(Connection, GreetsOverLoopbackAndCarriesPacketsBothWays) {
   ASSERT_TRUE(pump({h.get()}, [&] { return gone; }));
   EXPECT_EQ(h->state(), State::Failed);
   EXPECT_EQ(h->problem(), EnetConnection::Problem::Gone);
+}
+
+TEST(Connection, ASideThatLeavesDeliversWhatItQueuedBeforeTheGoodbye) {
+  auto h = host(greeting());
+  auto j = joiner(*h, greeting());
+  ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return h->state() == State::Open && j->state() == State::Open; }));
+  std::vector<std::vector<std::uint8_t>> atHost;
+  bool gone = false;
+  h->onPacket = [&](std::span<const std::uint8_t> b) { atHost.emplace_back(b.begin(), b.end()); };
+  h->onGone = [&] { gone = true; };
+  const std::vector<std::uint8_t> last{7, 8, 9};
+  j->sendReliable(last);
+  j->leave();
+  EXPECT_FALSE(j->left());
+  ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return gone && j->left(); }));
+  EXPECT_EQ(atHost, std::vector<std::vector<std::uint8_t>>{last});
 }
 
 TEST(Connection, AHostTurnsAwayJoinersThatDoNotMatchAndGoesOnWaiting) {

@@ -110,7 +110,7 @@ TEST(RulesSignature, MatchesTheKeptFigures) {
   std::vector<std::string> kept;
   for (std::string line; std::getline(file, line);) kept.push_back(line);
   ASSERT_FALSE(kept.empty()) << "cannot read " << GLAMORA_RULES_SIGNATURE;
-  const std::vector<std::string> now = sim::benchLines(sim::runBench());
+  const std::vector<std::string> now = sim::benchLines(playRulesSignature());
   for (std::size_t i = 0; i < std::max(now.size(), kept.size()); ++i) {
     EXPECT_EQ(i < now.size() ? now[i] : "(no such game now)", i < kept.size() ? kept[i] : "(no such game kept)")
         << "game " << i + 1 << " of the rules signature plays differently";

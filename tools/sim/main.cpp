@@ -19,7 +19,7 @@
 int main(int argc, char** argv) {
   if (const int info = glamora::sim::runInfoCommand(argc, argv, std::cout); info >= 0) return info;
   if (argc == 2 && std::string_view(argv[1]) == "--bench") {
-    for (const std::string& line : glamora::sim::benchLines(glamora::sim::runBench())) std::cout << line << "\n";
+    for (const std::string& line : glamora::sim::benchLines(glamora::playRulesSignature())) std::cout << line << "\n";
     return 0;
   }
   if (argc > 1 && std::string_view(argv[1]).starts_with("-")) {

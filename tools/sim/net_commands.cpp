@@ -7,12 +7,13 @@
 #include <sstream>
 #include <string>
 
-#include "bench.h"
+#include "blocking_peer.h"
 #include "engine/net/battle_snapshot.h"
 #include "engine/net/simulated_match.h"
+#include "engine/rules_signature.h"
 #include "engine/script_runner.h"
 #include "engine/text_checks.h"
-#include "net/enet_peer.h"
+#include "net/enet_connection.h"
 #include "net_args.h"
 
 namespace glamora::sim {
@@ -24,7 +25,7 @@ constexpr int kRefused = 3;
 net::Greeting greeting(std::uint32_t speedMilli) {
   net::Greeting g;
   g.gameVersion = GLAMORA_VERSION;
-  g.signature = runBench().signature;
+  g.signature = playRulesSignature().signature;
   g.speedMilli = speedMilli;
   return g;
 }
@@ -161,7 +162,7 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
   const char* usageText = host ? kHostUsage : kJoinUsage;
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
 
-  netio::EnetPeerOptions o;
+  BlockingPeerOptions o;
   o.host = host;
   std::string where = argv[2];
   if (!host) {
@@ -197,7 +198,7 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
     return 1;
   }
   o.journal = journal.writer();
-  const net::PeerReport report = netio::runEnetPeer(o);
+  const net::PeerReport report = runBlockingPeer(o);
   out << net::reportLine(report) << "\n";
   return report.ok ? 0 : kRefused;
 }

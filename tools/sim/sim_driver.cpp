@@ -6,66 +6,10 @@
 #include "engine/script_runner.h"
 #include "engine/session.h"
 #include "engine/text_checks.h"
+#include "player_json.h"
 #include "sim_events.h"
 
 namespace glamora::sim {
-
-namespace {
-
-template <typename Array>
-std::string jsonArray(const Array& values) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i) out += ',';
-    out += std::to_string(values[i]);
-  }
-  return out + "]";
-}
-
-std::string columnsJson(const PerColumn& v) { return jsonArray(v.v); }
-
-template <typename Grid>
-std::string gridJson(const Grid& grid, int columns, int rows) {
-  std::string out = "[";
-  for (int c = 1; c <= columns; ++c) {
-    if (c > 1) out += ',';
-    out += '[';
-    for (int r = 1; r <= rows; ++r) {
-      if (r > 1) out += ',';
-      out += std::to_string(grid(c, r));
-    }
-    out += ']';
-  }
-  return out + "]";
-}
-
-std::string playerJson(const PlayerState& s, bool withMirrorsDue) {
-  std::string out = "{\"board\":" + gridJson(s.board, kColumns, kRows);
-  out += ",\"nextRow\":" + columnsJson(s.nextRow);
-  out += ",\"supply\":" + gridJson(s.supply, kColumns, kSlots);
-  out += ",\"supplyPos\":" + columnsJson(s.supplyPos);
-  out += ",\"supplyFront\":" + columnsJson(s.supplyFront);
-  const std::pair<const char*, int> numbers[] = {
-      {"refillReversed", s.refillReversed},
-      {"phase", static_cast<int>(s.phase)},
-      {"held", s.held},
-      {"whatTime", s.whatTime},
-      {"whereTime", s.whereTime},
-      {"whatRun", s.whatRun},
-      {"whereRun", s.whereRun},
-      {"toWhat", s.toWhat},
-      {"toWhere", s.toWhere},
-      {"arrowCol", s.arrowCol},
-      {"carryCol", s.carryCol},
-      {"points", s.points},
-      {"wins", s.wins},
-  };
-  for (const auto& [key, value] : numbers) out += std::string(",\"") + key + "\":" + std::to_string(value);
-  out += ",\"mirrorsDue\":" + (withMirrorsDue ? columnsJson(s.mirrorsDue) : std::string("[0,0,0,0,0,0]"));
-  return out + "}";
-}
-
-}  // namespace
 
 struct SimDriver::Impl final : ScriptEvents {
   explicit Impl(std::ostream& out) : out(out), events(out), session(events), script(session, *this) {

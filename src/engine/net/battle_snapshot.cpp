@@ -20,11 +20,6 @@ class WordHash {
   }
   void add(int value) { add(static_cast<std::uint32_t>(value)); }
   void add(bool flag) { add(flag ? 1u : 0u); }
-  // The cells of a board, a supply or a per-column array, in order.
-  template <typename Cells>
-  void addAll(const Cells& cells) {
-    for (const int v : cells) add(v);
-  }
   std::uint64_t value() const {
     std::uint64_t z = hash_;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -43,21 +38,6 @@ void addRound(WordHash& h, const RoundState& s) {
   h.add(s.stageNo);
   h.add(s.checkedStage);
   h.add(s.pauseShown);
-}
-
-void addPlayer(WordHash& h, const PlayerState& s) {
-  h.addAll(s.board.cells);
-  h.addAll(s.nextRow.v);
-  h.addAll(s.supply.cells);
-  h.addAll(s.stageSupply.cells);
-  h.addAll(s.supplyPos.v);
-  h.addAll(s.supplyFront.v);
-  h.add(s.refillReversed);
-  h.add(static_cast<int>(s.phase));
-  for (const int v : {s.held, s.pickCol, s.dropCol, s.dropRow, s.whatTime, s.whereTime}) h.add(v);
-  for (const bool flag : {s.whatRun, s.whereRun, s.toWhere, s.toWhat, s.lost}) h.add(flag);
-  for (const int v : {s.points, s.wins, s.arrowCol, s.carryCol}) h.add(v);
-  h.addAll(s.mirrorsDue.v);
 }
 
 }  // namespace
@@ -85,8 +65,7 @@ std::uint64_t sharedStateHash(const Session& session, std::vector<std::int64_t>&
   session.clock.dueTimes(ScreenId::Battle, scratch);
   for (const std::int64_t due : scratch) h.add64(due);
   addRound(h, session.battle.state);
-  addPlayer(h, session.battle.player(0).state);
-  addPlayer(h, session.battle.player(1).state);
+  for (const int k : {0, 1}) forEachNumber(session.battle.player(k).state, [&](int v) { h.add(v); });
   return h.value();
 }
 

@@ -1,7 +1,8 @@
-// A headless side of a network battle over ENet, in real time: one UDP port,
-// inputs unsequenced on channel 1 with ENet's throttle off, the greeting,
-// leaving and the end reliable on channel 0, ENet's checksums on, and only
-// the connected peer's datagrams let through.
+// glamora-sim's side of a network battle over ENet, in real time: the game's
+// connection (net/enet_connection.h) driven by a loop that waits on its socket.
+// A host waits for one joiner and ends on its refusal; the greeting must come
+// within 5 s of the connection; at the end a side waits up to 1 s for the
+// other to take its goodbye.
 #pragma once
 
 #include <cstdint>
@@ -12,14 +13,12 @@
 #include "engine/net/headless_peer.h"
 #include "engine/net/packet.h"
 
-namespace glamora::netio {
+namespace glamora::sim {
 
-inline constexpr std::uint16_t kDefaultPort = 47291;
-
-struct EnetPeerOptions {
+struct BlockingPeerOptions {
   bool host = true;
   std::string address;  // the host's name to join; the address a host binds (empty: all)
-  std::uint16_t port = kDefaultPort;
+  std::uint16_t port = 0;
   net::HeadlessOptions headless;
   net::Greeting greeting;  // speedMilli sets the pace: a tick every 100 ms / speed
   int waitSeconds = 60;    // how long a host waits for a peer
@@ -28,6 +27,6 @@ struct EnetPeerOptions {
 
 // Plays the battle to its end; the report holds the error when it failed
 // (refused, no peer in time, silence, desync).
-net::PeerReport runEnetPeer(const EnetPeerOptions& options);
+net::PeerReport runBlockingPeer(const BlockingPeerOptions& options);
 
-}  // namespace glamora::netio
+}  // namespace glamora::sim
