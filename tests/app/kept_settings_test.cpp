@@ -18,11 +18,11 @@
 #include "../engine/test_support.h"
 #include "app/display_size.h"
 #include "app/glamora_app.h"
-#include "app/kept_settings.h"
-#include "app/settings_keeper.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
 #include "engine/replay.h"
+#include "settings/kept_settings.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 namespace {

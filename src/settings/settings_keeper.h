@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "app/kept_settings.h"
+#include "settings/kept_settings.h"
 
 namespace glamora {
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/gamepad_input.h"
-#include "app/settings_keeper.h"
-#include "modes/controls_window.h"
+#include "input/controls_window.h"
+#include "input/gamepad_input.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 
