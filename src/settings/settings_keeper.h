@@ -1,41 +1,55 @@
-// Keeps the player's settings between runs: brings back those read at start
-// once the start-up step has succeeded, writes them whenever they change,
-// and puts the defaults back when the player erases them. A file that cannot
-// be written costs one line on standard error; the game goes on.
+// Keeps the player's settings between runs, in one object: brings back those
+// read at start once the start-up step has succeeded, writes them whenever
+// they change, and puts the defaults back when the player erases them. What
+// the engines hold it follows from the inputs the session records (so a menu,
+// a script or a won stage are all kept alike); the keys, the pads and the
+// display size, which never reach the engines, are handed to it where they
+// are chosen. A file that cannot be written costs one line on standard error;
+// the game goes on.
 #pragma once
 
 #include <QString>
 
+#include "engine/session.h"
 #include "settings/kept_settings.h"
 
 namespace glamora {
 
-class SettingsKeeper {
+class SettingsKeeper final : private InputRecorder {
  public:
-  // `path` empty: nothing is written (the settings given still apply).
-  SettingsKeeper(QString path, KeptSettings read);
+  // Follows `session` from its start. `path` empty: nothing is written (the
+  // settings given still apply).
+  SettingsKeeper(Session& session, QString path, KeptSettings read);
+  ~SettingsKeeper() override;
+  SettingsKeeper(const SettingsKeeper&) = delete;
+  SettingsKeeper& operator=(const SettingsKeeper&) = delete;
 
   // Brings the engines to the settings read at start, as inputs.
-  void restore(Session& session);
-  // Writes what the session holds now, if it differs from what was last
-  // read or written.
-  void keep(const Session& session);
-  // The defaults, as inputs, and written.
-  void erase(Session& session);
+  void restore();
+  // The defaults, as inputs, and written; the keys and pads stay as chosen.
+  void erase();
 
   // The size chosen in the menu, kept for the next start.
-  DisplaySize displaySize() const { return displaySize_; }
-  void chooseDisplaySize(DisplaySize size, const Session& session);
-  // The keys and the gamepads' players, kept as chosen; 記録を消去 leaves them.
-  const ControlSettings& controls() const { return controls_; }
-  void chooseControls(ControlSettings controls, const Session& session);
+  DisplaySize displaySize() const { return now_.displaySize; }
+  void chooseDisplaySize(DisplaySize size);
+  // The keys and the gamepads' players, kept as chosen.
+  const ControlSettings& controls() const { return now_.controls; }
+  void chooseControls(ControlSettings controls);
 
  private:
+  void input(std::int64_t t, std::string_view line) override;
+  void roundEnded(const RoundRecord& round) override;
+  // Brings the engines to `settings` with nothing written until they are there.
+  void apply(const KeptSettings& settings);
+  void keep();
+
+  Session& session_;
   QString path_;
   KeptSettings read_;
   KeptSettings written_;
-  DisplaySize displaySize_;
-  ControlSettings controls_;
+  KeptSettings now_;
+  Mode screen_ = Mode::Battle;  // the recorded script's `screen`
+  bool applying_ = false;
   bool writeFailed_ = false;
 };
 
