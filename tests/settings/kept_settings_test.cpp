@@ -125,7 +125,7 @@ TEST(KeptSettingsFileTest, AFileThatCannotBeWrittenCostsOneLineAndNothingElse) {
   session.voices(Mode::Training, false);
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_EQ(session.battle.sound.bgmOff, 1);
+  EXPECT_TRUE(session.battle.sound.bgmOff);
 }
 
 struct NoEvents final : ScriptEvents {
