@@ -146,7 +146,7 @@ void BM_SimulatedHourOfBattle(benchmark::State& bench) {
     battle.chooseStage(stage);
     for (int step = 0; step < 36000; ++step) {
       clock.advance(100);
-      if (battle.state.flags.roundActive != 1) {
+      if (!battle.state.flags.roundActive) {
         ++rounds;
         stage = stage % 14 + 1;
         battle.chooseStage(stage);

@@ -38,7 +38,7 @@ struct RoundUnderWay {
 
 void BM_Rollback10Ticks(benchmark::State& state) {
   RoundUnderWay round;
-  if (round.battle.session().battle.state.flags.roundActive != 1) state.SkipWithError("the round ended early");
+  if (!round.battle.session().battle.state.flags.roundActive) state.SkipWithError("the round ended early");
   for (auto _ : state) round.battle.rollbackTo(round.battle.now() - 10);
 }
 BENCHMARK(BM_Rollback10Ticks)->Unit(benchmark::kMicrosecond);

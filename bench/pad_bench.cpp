@@ -28,9 +28,9 @@
 #include <vector>
 
 #include "app/clock_driver.h"
-#include "app/gamepad_input.h"
 #include "assets/pictures/picture_library.h"
 #include "engine/effects.h"
+#include "input/gamepad_input.h"
 #include "modes/battle_screen.h"
 
 namespace glamora {

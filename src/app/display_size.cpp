@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/settings_keeper.h"
 #include "screens/form_kit.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 

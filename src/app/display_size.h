@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/kept_settings.h"
+#include "settings/kept_settings.h"
 
 namespace glamora {
 

@@ -47,7 +47,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
       sessionsDirectory_(std::move(sessionsDirectory)),
       effects_(media),
       session_(effects_),
-      keeper_(settingsAtStart().path, settingsAtStart().settings) {
+      keeper_(session_, settingsAtStart().path, settingsAtStart().settings) {
   // Only the title screen is built here: every other screen is built when it
   // first opens, and shows what it would have shown had it been built now.
   // Before their first opening the engines send their screens nothing (no
@@ -72,17 +72,13 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   // The asset form's animation runs from the start, on shown and hidden screens alike.
   session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
-  controls_ = std::make_unique<PlayerControls>(keeper_, session_, *help_, [this](QWidget* window) {
+  controls_ = std::make_unique<PlayerControls>(keeper_, *help_, [this](QWidget* window) {
     for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost}) {
       if (results_->isBuilt(d) && window == &results_->dialog(d)) return true;
     }
     return false;
   });
-  effects_.dialogWindow = [this](Dialog d) -> QDialog* {
-    // A won training round opens the next stage just after its dialog opens.
-    QTimer::singleShot(0, title_.get(), [this] { keeper_.keep(session_); });
-    return &results_->dialog(d);
-  };
+  effects_.dialogWindow = [this](Dialog d) -> QDialog* { return &results_->dialog(d); };
   results_->onAgain = [this](Dialog d) {
     const bool battleResult = d == Dialog::PlayerOneWins || d == Dialog::PlayerTwoWins;
     (battleResult ? static_cast<GameScreen&>(battle()) : training()).playAgain();
@@ -133,10 +129,7 @@ TrainingScreen& GlamoraApp::training() {
 EditorScreen& GlamoraApp::editor() {
   if (!editorScreen_) {
     editorScreen_ = std::make_unique<EditorScreen>(session_.editor, pictures_, title_.get());
-    editorScreen_->onCloseAttempt = [this] {
-      session_.editorClose(false);
-      keeper_.keep(session_);
-    };
+    editorScreen_->onCloseAttempt = [this] { session_.editorClose(false); };
   }
   return *editorScreen_;
 }
@@ -158,21 +151,16 @@ bool GlamoraApp::restingOnTitle() const {
 bool GlamoraApp::startup() {
   if (!startup_->attempt()) return false;
   media::addMusicLoop(session_.clock, media_.player(Media::Bgm));
-  keeper_.restore(session_);
+  keeper_.restore();
   showKeptSettings();
   return true;
 }
 
 void GlamoraApp::keepSettingsOf(GameScreen& screen) {
   const GameMenuActions& menus = screen.menus();
-  // Any item of "オプション(&O)" may change what is kept; the screen's own
-  // handlers, connected first, have run when these do.
-  for (QAction* item : menus.options->findChildren<QAction*>()) {
-    QObject::connect(item, &QAction::triggered, &screen, [this] { keeper_.keep(session_); });
-  }
   for (std::size_t k = 0; k < kDisplaySizes.size(); ++k) {
     QObject::connect(menus.displaySizes[k], &QAction::triggered, &screen, [this, k] {
-      keeper_.chooseDisplaySize(kDisplaySizes[k], session_);
+      keeper_.chooseDisplaySize(kDisplaySizes[k]);
       showKeptSettings();
     });
   }
@@ -192,7 +180,7 @@ void GlamoraApp::confirmErase(QWidget* over) {
   box->setDefaultButton(box->addButton("やめる(&N)", QMessageBox::RejectRole));
   QObject::connect(box, &QMessageBox::finished, title_.get(), [this, box, erase] {
     if (box->clickedButton() != erase) return;
-    keeper_.erase(session_);
+    keeper_.erase();
     showKeptSettings();
   });
   openModal(box);

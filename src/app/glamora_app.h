@@ -10,18 +10,18 @@
 
 #include "app/display_size.h"
 #include "app/game_effects.h"
-#include "app/player_controls.h"
-#include "app/settings_keeper.h"
 #include "app/startup_step.h"
 #include "app/title_screen.h"
 #include "assets/media/media_library.h"
 #include "assets/pictures/picture_library.h"
 #include "engine/session.h"
+#include "input/player_controls.h"
 #include "modes/battle_screen.h"
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
 #include "screens/help_screens.h"
 #include "screens/result_dialogs.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 

@@ -92,12 +92,18 @@ void Session::wait(std::int64_t ms) {
 }
 
 void Session::record(Mode mode, std::string_view line) {
-  if (!recorder_) return;
+  if (!recorder_ && !watcher_) return;
   if (mode != recordedMode_) {
     recordedMode_ = mode;
-    recorder_->input(clock.now(), std::string("screen ") + modeName(mode));
+    tell(std::string("screen ") + modeName(mode));
   }
-  recorder_->input(clock.now(), line);
+  tell(line);
+}
+
+void Session::tell(std::string_view line) {
+  for (InputRecorder* listener : {recorder_, watcher_}) {
+    if (listener) listener->input(clock.now(), line);
+  }
 }
 
 void Session::endRound(std::string result) {
@@ -106,7 +112,9 @@ void Session::endRound(std::string result) {
   current_.result = std::move(result);
   const RoundRecord ended = current_;
   current_ = RoundRecord{};
-  if (recorder_) recorder_->roundEnded(ended);
+  for (InputRecorder* listener : {recorder_, watcher_}) {
+    if (listener) listener->roundEnded(ended);
+  }
   if (onRoundEnded) onRoundEnded(ended);
 }
 
@@ -167,7 +175,7 @@ void Session::leave(Mode mode) {
 void Session::editorType(const EditorBox& box, const std::string& text) { editor.type(box, text); }
 
 std::string Session::editorClose(bool showError) {
-  if (recorder_) {
+  if (recorder_ || watcher_) {
     const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       const std::string& text = editor.text(boxes[i]);

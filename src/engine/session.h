@@ -59,6 +59,9 @@ class Session final : private Effects {
   Training training;
 
   void setRecorder(InputRecorder* recorder) { recorder_ = recorder; }
+  // Hears what the recorder hears, whether or not one is set: the kept
+  // settings follow the session through it.
+  void setWatcher(InputRecorder* watcher) { watcher_ = watcher; }
   // Notes something that happened beside the inputs (a network battle played
   // on a session of its own) in the recorded script.
   void note(std::string_view text) {
@@ -124,10 +127,12 @@ class Session final : private Effects {
   TaskState taskState() const;
 
   void record(Mode mode, std::string_view line);
+  void tell(std::string_view line);
   void endRound(std::string result);
 
   Effects& effects_;
   InputRecorder* recorder_ = nullptr;
+  InputRecorder* watcher_ = nullptr;
   Mode recordedMode_ = Mode::Battle;  // the script's current `screen`
   std::array<std::string, kColumns * kSlots + 2> recordedEditor_;
   int roundsStarted_ = 0;

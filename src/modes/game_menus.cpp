@@ -84,7 +84,7 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   m.help = bar->addMenu("ヘルプ(&H)");
   m.help->setObjectName("help1");
   if (fillHelp) fillHelp(m.help);
-  showSwitchChecks(m, 0, 0);
+  showSwitchChecks(m, false, false);
   return m;
 }
 
@@ -144,11 +144,11 @@ void showDisplaySizeCheck(const GameMenuActions& menus, int chosen) {
   }
 }
 
-void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff) {
-  menus.musicOn->setChecked(bgmOff == 0);
-  menus.musicOff->setChecked(bgmOff == 1);
-  menus.voicesOn->setChecked(seOff == 0);
-  menus.voicesOff->setChecked(seOff == 1);
+void showSwitchChecks(const GameMenuActions& menus, bool bgmOff, bool seOff) {
+  menus.musicOn->setChecked(!bgmOff);
+  menus.musicOff->setChecked(bgmOff);
+  menus.voicesOn->setChecked(!seOff);
+  menus.voicesOff->setChecked(seOff);
 }
 
 }  // namespace glamora

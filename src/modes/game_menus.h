@@ -37,7 +37,7 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
 
 // Check marks: exactly the chosen stage (0 for none), and one item of each switch pair.
 void showStageChecks(const GameMenuActions& menus, int checkedStage);
-void showSwitchChecks(const GameMenuActions& menus, int bgmOff, int seOff);
+void showSwitchChecks(const GameMenuActions& menus, bool bgmOff, bool seOff);
 // The display size chosen, by its index in displaySizes.
 void showDisplaySizeCheck(const GameMenuActions& menus, int chosen);
 

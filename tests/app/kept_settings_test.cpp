@@ -1,6 +1,6 @@
-// What the game keeps between runs: the settings file's round trip and the
-// files it ignores; a game that brings the settings back as inputs, keeps
-// what the player changes, erases it on request, and replays exactly.
+// What the game keeps between runs: a game that brings the settings back as
+// inputs, keeps what the player changes, erases it on request, and replays
+// exactly.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,16 +13,14 @@
 
 #include "recorded_game.h"
 
-#include <random>
-
 #include "../engine/test_support.h"
 #include "app/display_size.h"
 #include "app/glamora_app.h"
-#include "app/kept_settings.h"
-#include "app/settings_keeper.h"
 #include "assets/media/silent_output.h"
 #include "engine/journal.h"
 #include "engine/replay.h"
+#include "settings/kept_settings.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 namespace {
@@ -31,113 +29,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(bytes);
-}
-
-// Texts a player may leave in the boxes, among them what INI files treat specially.
-const char* const kTexts[] = {"",  " ",   "7",      "1500", "99999", "a,b", ";#",  "\"", "\\",
-                              "=", " 9 ", "あいう", "🍎",    "%",     "[a]", "\\n", "0x1"};
-
-KeptSettings randomSettings(std::mt19937& random) {
-  const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  const auto level = [&]() -> std::optional<ComputerLevel> {
-    const int k = pick(4);
-    return k == 0 ? std::nullopt : std::optional(static_cast<ComputerLevel>(k - 1));
-  };
-  KeptSettings s;
-  s.battleComputers = {level(), level()};
-  s.trainingComputer = level();
-  s.battleSound = {pick(2) == 0, pick(2) == 0};
-  s.trainingSound = {pick(2) == 0, pick(2) == 0};
-  s.character = pick(2) == 0 ? Character::Elna : Character::Mirabe;
-  s.trainingStages = 1 + pick(14);
-  const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    std::string text;
-    do text = kTexts[pick(std::size(kTexts))];
-    while (QString::fromStdString(text).toUcs4().size() > boxes[i].maxLength());
-    s.editorTexts[i] = text;
-  }
-  s.displaySize = kDisplaySizes[pick(4)];
-  return s;
-}
-
-TEST(KeptSettingsFileTest, WhatIsWrittenIsReadBack) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("config/glamora/glamora.ini");
-  std::mt19937 random(20261208);
-  for (int n = 0; n < 40; ++n) {
-    const KeptSettings settings = randomSettings(random);
-    ASSERT_TRUE(writeSettingsFile(path, settings));
-    const SettingsRead read = readSettingsFile(path);
-    ASSERT_EQ(read.problem.toStdString(), "");
-    ASSERT_TRUE(read.settings == settings) << "settings " << n;
-  }
-  // No file: the defaults, and nothing to say. Keys left out keep theirs.
-  EXPECT_TRUE(readSettingsFile(dir.filePath("none.ini")).settings == KeptSettings{});
-  writeFile(path, "[General]\nformat=1\n[battle]\nplayer2=hard\n");
-  KeptSettings partial;
-  partial.battleComputers[1] = ComputerLevel::Hard;
-  EXPECT_TRUE(readSettingsFile(path).settings == partial);
-  EXPECT_EQ(readSettingsFile(path).problem, "");
-}
-
-TEST(KeptSettingsFileTest, AFileThatCannotBeReadOrHoldsNonsenseGivesTheDefaultsAndOneLine) {
-  const QByteArray ours = "[General]\nformat=1\n";
-  const struct {
-    const char* name;
-    QByteArray content;
-  } cases[] = {
-      {"empty", ""},
-      {"binary", QByteArray("\x00\x01\xff\xfe[\x80]=\x00", 10)},
-      {"another program's", "[General]\nvolume=3\n"},
-      {"a later format", "[General]\nformat=2\n"},
-      {"unknown level", ours + "[battle]\nplayer1=expert\n"},
-      {"switch", ours + "[training]\nse=maybe\n"},
-      {"character in capitals", ours + "[training]\ncharacter=ELNA\n"},
-      {"stage past 14", ours + "[training]\nstages=15\n"},
-      {"stage 0", ours + "[training]\nstages=0\n"},
-      {"stage written oddly", ours + "[training]\nstages=+3\n"},
-      {"grid text too long", ours + "[editor]\npa11=12\n"},
-      {"norm text too long", ours + "[editor]\npsc=123456\n"},
-      {"a list", ours + "[editor]\npa11=1,2\n"},
-      {"a control character", ours + "[editor]\nptm=\"\\t\"\n"},
-      {"display size", ours + "[display]\nsize=3\n"},
-      {"too large", ours + "[battle]\nplayer1=hard\n" + QByteArray(70'000, ';')},
-  };
-  QTemporaryDir dir;
-  const QString path = dir.filePath("glamora.ini");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    writeFile(path, c.content);
-    EXPECT_FALSE(readSettingsFile(path).problem.isEmpty());
-    testing::internal::CaptureStderr();
-    readSettingsAtStart(path);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_TRUE(settingsAtStart().settings == KeptSettings{});
-  }
-  // A directory where the file should be.
-  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ini"));
-  EXPECT_FALSE(readSettingsFile(dir.filePath("folder.ini")).problem.isEmpty());
-  readSettingsAtStart({});
-}
-
-TEST(KeptSettingsFileTest, AFileThatCannotBeWrittenCostsOneLineAndNothingElse) {
-  QTemporaryDir dir;
-  writeFile(dir.filePath("plain"), "x");
-  const QString path = dir.filePath("plain/glamora.ini");  // under a file: no directory can be made
-  EXPECT_FALSE(writeSettingsFile(path, KeptSettings{}));
-  test::RecordingEffects effects;
-  Session session(effects);
-  SettingsKeeper keeper(path, {});
-  testing::internal::CaptureStderr();
-  session.music(Mode::Battle, false);
-  keeper.keep(session);
-  session.voices(Mode::Training, false);
-  keeper.keep(session);
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_EQ(session.battle.sound.bgmOff, 1);
 }
 
 TEST(DisplaySizeTest, FullScreenTakesTheLargestScaleAtWhichEveryWindowFits) {
@@ -210,6 +101,7 @@ TEST_F(KeptGameTest, WhatThePlayerLeftIsThereAtTheNextStartAndThatRunReplaysExac
     EXPECT_FALSE(first.item(battle, "sizenote")->isEnabled());
     first.app->session().editorType({EditorBox::Grid, 1, 1}, "5");
     first.app->session().editorType({EditorBox::Norm}, "300");
+    first.app->openEditor();
     first.app->editor().close();
     // A won training stage opens the next one, and that is kept too.
     first.app->session().stage(Mode::Training, 1);

@@ -4,10 +4,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/kept_settings.h"
-#include "app/pad_reading.h"
-#include "app/pad_seats.h"
+#include "input/pad_reading.h"
+#include "input/pad_seats.h"
 #include "screens/player_keys.h"
+#include "settings/kept_settings.h"
 
 namespace glamora {
 namespace {

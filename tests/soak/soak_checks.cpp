@@ -94,7 +94,7 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
   ++rounds_;
   track.started = true;
   track.supplyTampered = false;
-  if (now.flags.roundActive != 1 || now.flags.inputOpen != 1) fail(mode, "a stage item did not start a round");
+  if (!now.flags.roundActive || !now.flags.inputOpen) fail(mode, "a stage item did not start a round");
   if (now.stageNo != n) fail(mode, "stageNo is not the stage chosen");
   for (int p = 0; p < now.players_count; ++p) {
     const PlayerState& s = now.players[p];
@@ -107,9 +107,8 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
     for (int c = 1; c <= kColumns; ++c) {
       if (s.nextRow[c] != 1 || s.supplyPos[c] != 1 || s.mirrorsDue[c] != 0) fail(mode, who + "column not reset");
     }
-    if (s.phase != Phase::What || s.held != 0 || s.whatTime != 10 || s.whereTime != 10 || s.whatRun != 1 ||
-        s.whereRun != 0 || s.toWhat != 0 || s.toWhere != 0 || s.points != 0 || s.refillReversed != 0 ||
-        s.arrowCol != 3 || s.carryCol != 3) {
+    if (s.phase != Phase::What || s.held != 0 || s.whatTime != 10 || s.whereTime != 10 || !s.whatRun || s.whereRun ||
+        s.toWhat || s.toWhere || s.points != 0 || s.refillReversed || s.arrowCol != 3 || s.carryCol != 3) {
       fail(mode, who + "turn not reset at the round start");
     }
     if (s.wins != before.wins) fail(mode, who + "wins changed by a stage item");
@@ -129,7 +128,7 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
 
 void InvariantChecker::left(Mode mode) {
   const RoundFlags& flags = mode == Mode::Battle ? session_.battle.state.flags : session_.training.state.flags;
-  if (flags.roundActive != 0 || flags.inputOpen != 0) fail(mode, "leaving the screen left a round running");
+  if (flags.roundActive || flags.inputOpen) fail(mode, "leaving the screen left a round running");
   check();
 }
 
@@ -158,12 +157,12 @@ void InvariantChecker::checkScreen(Mode mode) {
                           mode == Mode::Battle ? Dialog::PlayerTwoWins : Dialog::TrainingLost};
   for (Dialog d : mine) ended += dialogs[static_cast<int>(d)] - track.dialogs[static_cast<int>(d)];
   if (ended > 1) fail(mode, "more than one result dialog in one step");
-  if (ended == 1 && (before.flags.roundActive != 1 || f.roundActive != 0)) {
+  if (ended == 1 && (!before.flags.roundActive || f.roundActive)) {
     fail(mode, "a result dialog without a running round ending");
   }
 
   for (int p = 0; p < now.players_count; ++p) {
-    checkPlayer(mode, p, now.players[p], before.players[p], f.roundActive == 1);
+    checkPlayer(mode, p, now.players[p], before.players[p], f.roundActive);
   }
   if (mode == Mode::Battle) {
     for (int p = 0; p < 2; ++p) {
@@ -211,7 +210,7 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
     // failed original stage converted).
     expect(itemCount(s.board) == 0 && allIn(s.nextRow.v, 0, 0) && allIn(s.supplyPos.v, 0, 0) &&
                allIn(s.supplyFront.v, 0, 0) && allIn(s.mirrorsDue.v, 0, 0) && s.phase == Phase::Switching &&
-               s.held == 0 && s.points == 0 && s.wins == 0 && s.whatRun == 0 && s.whereRun == 0,
+               s.held == 0 && s.points == 0 && s.wins == 0 && !s.whatRun && !s.whereRun,
            "state not 0 before the first stage");
     return;
   }
@@ -229,32 +228,27 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
   expect(allIn(s.supplyPos.v, 1, 9), "supply position out of 1..9");
   expect(allIn(s.supplyFront.v, 0, kUsedUp), "offer out of 0..10");
   expect(allIn(s.supply.cells, 0, kMirrorLeft), "supply code out of 0..9");
-  expect(s.refillReversed == 0 || s.refillReversed == 1, "refill parity not 0/1");
   expect(s.stageSupply == track.stageSupply[p], "the stage copy changed during the round");
   if (!track.supplyTampered) {
-    expect(s.supply == (s.refillReversed == 1 ? reversed(s.stageSupply) : s.stageSupply),
+    expect(s.supply == (s.refillReversed ? reversed(s.stageSupply) : s.stageSupply),
            "supply is neither the stage order nor its reverse as the parity says");
   }
 
   // The turn: phase 0 exactly while one switch is pending.
-  expect(inRange(s.toWhere, 0, 1) && inRange(s.toWhat, 0, 1) && s.toWhere + s.toWhat <= 1, "two switches pending");
+  expect(!(s.toWhere && s.toWhat), "two switches pending");
   expect(inRange(static_cast<int>(s.phase), 0, 2), "phase out of 0..2");
-  expect((s.phase == Phase::Switching) == (s.toWhere + s.toWhat == 1),
-         "phase 0 without a pending switch, or the reverse");
-  expect(!((s.phase == Phase::What || s.toWhat == 1) && s.held != 0), "an item carried outside WHERE ?");
-  expect(inRange(s.whatRun, 0, 1) && inRange(s.whereRun, 0, 1), "countdown run flags not 0/1");
-  expect(!(s.whatRun == 1 && s.phase != Phase::What) && !(s.whereRun == 1 && s.phase != Phase::Where),
+  expect((s.phase == Phase::Switching) == (s.toWhere != s.toWhat), "phase 0 without a pending switch, or the reverse");
+  expect(!((s.phase == Phase::What || s.toWhat) && s.held != 0), "an item carried outside WHERE ?");
+  expect(!(s.whatRun && s.phase != Phase::What) && !(s.whereRun && s.phase != Phase::Where),
          "a countdown runs in another phase");
   if (active) {
-    expect(!(s.phase == Phase::What && s.whatRun != 1) && !(s.phase == Phase::Where && s.whereRun != 1),
+    expect(!(s.phase == Phase::What && !s.whatRun) && !(s.phase == Phase::Where && !s.whereRun),
            "a phase without its countdown");
   }
   expect(inRange(s.whatTime, active ? 1 : 0, 10) && inRange(s.whereTime, active ? 1 : 0, 10),
          "countdown out of its range");
-  expect(!((s.phase == Phase::Where || s.toWhat == 1) && s.whatTime != 10),
-         "WHAT ? countdown not 10 outside its phase");
-  expect(!((s.phase == Phase::What || s.toWhere == 1) && s.whereTime != 10),
-         "WHERE ? countdown not 10 outside its phase");
+  expect(!((s.phase == Phase::Where || s.toWhat) && s.whatTime != 10), "WHAT ? countdown not 10 outside its phase");
+  expect(!((s.phase == Phase::What || s.toWhere) && s.whereTime != 10), "WHERE ? countdown not 10 outside its phase");
   expect(!(s.points < before.points && s.points != 0), "score fell during a round");
 }
 
@@ -268,7 +262,7 @@ void InvariantChecker::checkTraining(Track& track, const TrainingState& t, const
       fail(mode, "stage " + std::to_string(k + 1) + " enabled without winning stage " + std::to_string(k));
     }
   }
-  if (t.won != 0) fail(mode, "a win left pending after the step");
+  if (t.won) fail(mode, "a win left pending after the step");
   if (!track.started) {
     if (t.mirrorCountdown != 0) fail(mode, "TIME not 0 before the first stage");
     return;
@@ -277,7 +271,7 @@ void InvariantChecker::checkTraining(Track& track, const TrainingState& t, const
   track.periodMax = std::max(track.periodMax, t.mirrorPeriod);
   // TIME counts down from the period and starts over at it.
   if (t.mirrorCountdown > track.periodMax) fail(mode, "TIME above every mirror period of the round");
-  if (t.flags.roundActive == 1 && track.periodMin >= 1 && t.mirrorCountdown < 1) fail(mode, "TIME below 1");
+  if (t.flags.roundActive && track.periodMin >= 1 && t.mirrorCountdown < 1) fail(mode, "TIME below 1");
 }
 
 }  // namespace glamora::soak

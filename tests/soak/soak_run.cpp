@@ -193,7 +193,7 @@ class SoakSession {
     // Most rounds run to their end; some are cut short.
     const int budget = chance(700) ? 6000 : 10 + random_.below(600);
     const bool anyPerson = person_[0] || (sides() == 2 && person_[1]);
-    for (int k = 0; k < budget && flags().roundActive == 1 && ok(); ++k) {
+    for (int k = 0; k < budget && flags().roundActive && ok(); ++k) {
       if (anyPerson && chance(300)) personKey();
       else if (chance(3)) personKey();  // keys of the side the computer plays are ignored
       if (chance(2)) menuCommand();
@@ -203,7 +203,7 @@ class SoakSession {
     }
     // Let the delivery and pending switches play out before the next round.
     for (int k = random_.below(8); k > 0 && ok(); --k) tick();
-    if (flags().roundActive == 1 && chance(500)) leave();
+    if (flags().roundActive && chance(500)) leave();
   }
 
   ComputerRandom random_;

@@ -123,7 +123,7 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   EXPECT_TRUE(cellShows(1, 1, 10, Picture::Item7));
   EXPECT_EQ(effects.log.back(), "dialog Mw1Form");
   EXPECT_EQ(text(Label::WinsP1), "1");
-  EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
+  EXPECT_FALSE(screen.engine().state.flags.roundActive);
 }
 
 TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
@@ -141,7 +141,7 @@ TEST_F(BattleScreenTest, CountdownLossAndWinsKeptAcrossLeavingTheScreen) {
   chooseStage(2);
   screen.menus().title->trigger();
   EXPECT_FALSE(screen.isVisible());
-  EXPECT_EQ(screen.engine().state.flags.roundActive, 0);
+  EXPECT_FALSE(screen.engine().state.flags.roundActive);
   screen.show();
   clock.advance(20000);
   EXPECT_EQ(text(Label::WinsP2), "1");
@@ -169,8 +169,8 @@ TEST_F(BattleScreenTest, MenuSwitchesCarryTheirCheckMarks) {
   EXPECT_TRUE(m.voicesOff->isChecked());
   m.musicOff->trigger();  // the checked item again keeps its mark
   EXPECT_TRUE(m.musicOff->isChecked());
-  EXPECT_EQ(screen.engine().sound.bgmOff, 1);
-  EXPECT_EQ(screen.engine().sound.seOff, 1);
+  EXPECT_TRUE(screen.engine().sound.bgmOff);
+  EXPECT_TRUE(screen.engine().sound.seOff);
   EXPECT_EQ(m.stages[9]->shortcut(), QKeySequence("Ctrl+F10"));
   EXPECT_EQ(m.stages[14]->shortcut(), QKeySequence("Shift+F5"));
   EXPECT_EQ(m.stages[13]->text(), "ステージ１４");

@@ -83,7 +83,7 @@ TEST_F(StartAndPauseTest, AStageChosenWithNoRoundReachesTheEngineAfterACountOver
   EXPECT_EQ(inputs.lines, (std::vector<std::string>{"3500 stage 3"}));
   EXPECT_EQ(stageLabel(), "3");
   EXPECT_EQ(a.arrowCol, 3);
-  EXPECT_EQ(screen.engine().state.flags.roundActive, 1);
+  EXPECT_TRUE(screen.engine().state.flags.roundActive);
   EXPECT_FALSE(cover('A').isVisible());
   EXPECT_FALSE(cover('B').isVisible());
 

@@ -114,7 +114,7 @@ class Game {
     for (int round = 0; round < rounds; ++round) {
       if (!roundRunning(Mode::Battle)) begin(battle_, Mode::Battle, stage);
       playUntil(Mode::Battle, kLongestRoundMs,
-                [&] { return !roundRunning(Mode::Battle) || session_.battle.state.pauseShown == 1; });
+                [&] { return !roundRunning(Mode::Battle) || session_.battle.state.pauseShown; });
       if (roundRunning(Mode::Battle)) return;
     }
   }
@@ -130,8 +130,7 @@ class Game {
   }
 
   bool roundRunning(Mode mode) const {
-    return (mode == Mode::Battle ? session_.battle.state.flags.roundActive
-                                 : session_.training.state.flags.roundActive) == 1;
+    return mode == Mode::Battle ? session_.battle.state.flags.roundActive : session_.training.state.flags.roundActive;
   }
 
   // A stage item. With no round running, screens that count in a stage

@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/gamepad_input.h"
-#include "app/settings_keeper.h"
-#include "modes/controls_window.h"
+#include "input/controls_window.h"
+#include "input/gamepad_input.h"
+#include "settings/settings_keeper.h"
 
 namespace glamora {
 
@@ -19,8 +19,8 @@ class HelpScreens;
 class PlayerControls final : public PadChoice {
  public:
   // `isResultDialog`: see GamepadInput. The gamepads wait for startGamepads().
-  PlayerControls(SettingsKeeper& keeper, const Session& session, HelpScreens& help,
-                 std::function<bool(QWidget*)> isResultDialog, GamepadInput::Clock clock = {});
+  PlayerControls(SettingsKeeper& keeper, HelpScreens& help, std::function<bool(QWidget*)> isResultDialog,
+                 GamepadInput::Clock clock = {});
   ~PlayerControls() override;
 
   // Gives the screen the keys and adds "操作設定(&K)..." to its options menu,
@@ -45,7 +45,6 @@ class PlayerControls final : public PadChoice {
   void keep();
 
   SettingsKeeper& keeper_;
-  const Session& session_;
   HelpScreens& help_;
   PlayerKeys keys_;
   GamepadInput gamepads_;

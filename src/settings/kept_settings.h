@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_settings.h"
 #include "engine/computer_level.h"
 #include "engine/effects.h"
+#include "settings/control_settings.h"
 
 namespace glamora {
 

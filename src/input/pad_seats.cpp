@@ -77,7 +77,7 @@ void PadSeats::swap() {
     std::erase_if(remembered_, [&](const RememberedSeat& s) { return s.guid == pad.guid && s.number == pad.number; });
     remembered_.insert(remembered_.begin(), {pad.guid, pad.number, *pad.player});
   }
-  if (remembered_.size() > kMostRemembered) remembered_.resize(kMostRemembered);
+  if (remembered_.size() > kMostRememberedSeats) remembered_.resize(kMostRememberedSeats);
 }
 
 }  // namespace glamora

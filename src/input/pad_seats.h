@@ -12,19 +12,12 @@
 #include <string>
 #include <vector>
 
-namespace glamora {
+#include "settings/control_settings.h"
 
-struct RememberedSeat {
-  std::string guid;
-  int number = 1;  // among the pads of its model
-  int player = 0;  // 0 or 1
-  bool operator==(const RememberedSeat&) const = default;
-};
+namespace glamora {
 
 class PadSeats {
  public:
-  static constexpr int kMostRemembered = 16;
-
   explicit PadSeats(std::vector<RememberedSeat> remembered = {}) : remembered_(std::move(remembered)) {}
 
   // `pad` is an id unique among the pads plugged in.

@@ -206,8 +206,8 @@ KeptSettings settingsOf(const Session& session, DisplaySize displaySize) {
     if (const ComputerPlayer* cpu = session.battle.computer(p)) s.battleComputers[p] = cpu->level();
   }
   if (const ComputerPlayer* cpu = session.training.computer()) s.trainingComputer = cpu->level();
-  s.battleSound = {session.battle.sound.bgmOff == 0, session.battle.sound.seOff == 0};
-  s.trainingSound = {session.training.sound.bgmOff == 0, session.training.sound.seOff == 0};
+  s.battleSound = {!session.battle.sound.bgmOff, !session.battle.sound.seOff};
+  s.trainingSound = {!session.training.sound.bgmOff, !session.training.sound.seOff};
   s.character = session.training.state.character;
   s.trainingStages = enabledStages(session.training.state);
   const std::vector<EditorBox> boxes = editorBoxesInCheckOrder();

@@ -9,13 +9,9 @@
 
 namespace glamora {
 
-PlayerControls::PlayerControls(SettingsKeeper& keeper, const Session& session, HelpScreens& help,
-                               std::function<bool(QWidget*)> isResultDialog, GamepadInput::Clock clock)
-    : keeper_(keeper),
-      session_(session),
-      help_(help),
-      keys_(keeper.controls().keys),
-      gamepads_(keeper.controls().pads, std::move(clock)) {
+PlayerControls::PlayerControls(SettingsKeeper& keeper, HelpScreens& help, std::function<bool(QWidget*)> isResultDialog,
+                               GamepadInput::Clock clock)
+    : keeper_(keeper), help_(help), keys_(keeper.controls().keys), gamepads_(keeper.controls().pads, std::move(clock)) {
   gamepads_.isResultDialog = std::move(isResultDialog);
   gamepads_.onPadsChanged = [this] {
     if (window_) window_->showPads();
@@ -81,6 +77,6 @@ void PlayerControls::swapPads() {
   keep();
 }
 
-void PlayerControls::keep() { keeper_.chooseControls({keys_, gamepads_.pads().seats().remembered()}, session_); }
+void PlayerControls::keep() { keeper_.chooseControls({keys_, gamepads_.pads().seats().remembered()}); }
 
 }  // namespace glamora

@@ -39,7 +39,7 @@ QString readControlSettings(QSettings& file, ControlSettings& settings) {
 
   std::vector<RememberedSeat> pads;
   const int count = file.beginReadArray(kPads);
-  for (int i = 0; i < count && i < PadSeats::kMostRemembered; ++i) {
+  for (int i = 0; i < count && i < kMostRememberedSeats; ++i) {
     file.setArrayIndex(i);
     const QString guid = file.value("guid").toString();
     bool numberOk = false;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/pad_reading.h"
-#include "app/pad_seats.h"
+#include "input/pad_reading.h"
+#include "input/pad_seats.h"
 
 struct _SDL_GameController;
 

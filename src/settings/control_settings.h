@@ -4,12 +4,21 @@
 
 #include <QSettings>
 #include <QString>
+#include <string>
 #include <vector>
 
-#include "app/pad_seats.h"
 #include "screens/player_keys.h"
 
 namespace glamora {
+
+// A pad's player, kept for the next time the pad is plugged in (see PadSeats).
+struct RememberedSeat {
+  std::string guid;
+  int number = 1;  // among the pads of its model
+  int player = 0;  // 0 or 1
+  bool operator==(const RememberedSeat&) const = default;
+};
+inline constexpr int kMostRememberedSeats = 16;
 
 struct ControlSettings {
   PlayerKeys keys;

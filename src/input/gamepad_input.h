@@ -20,7 +20,7 @@
 #include <memory>
 #include <set>
 
-#include "app/gamepads.h"
+#include "input/gamepads.h"
 
 class QFileSystemWatcher;
 class QSocketNotifier;
