@@ -144,7 +144,7 @@ void GameScreen::setInputEnabled(bool enabled) {
 
 bool GameScreen::roundRunning() const {
   const RoundFlags& flags = mode_ == Mode::Battle ? session_.battle.state.flags : session_.training.state.flags;
-  return flags.roundActive == 1;
+  return flags.roundActive;
 }
 
 int GameScreen::lastStage() const {

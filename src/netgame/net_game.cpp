@@ -85,7 +85,7 @@ const net::Greeting& NetGame::greeting() {
 }
 
 bool NetGame::localBusy() const {
-  return local_.battle.state.flags.roundActive == 1 || screen_.counting() || screen_.paused();
+  return local_.battle.state.flags.roundActive || screen_.counting() || screen_.paused();
 }
 
 void NetGame::showMenuState() {
