@@ -12,6 +12,12 @@ namespace {
 constexpr enet_uint8 kControlChannel = 0;
 constexpr enet_uint8 kInputChannel = 1;
 constexpr std::int64_t kGreetingLimitUs = 5'000'000;
+// A host's ENet peer slots: joiners greeting at once, and strangers.
+constexpr std::size_t kCallers = 8;
+// A caller has greeted within this time of its first datagram, or is let go
+// without a word: so ENet sends a never-acknowledging address at most three
+// datagrams (its verify, resent after 0.5 and 1.5 s).
+constexpr std::int64_t kCallerLimitUs = 2'000'000;
 
 std::uint64_t freshToken() {
   std::random_device device;
@@ -43,7 +49,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     fail(Problem::Address, "not an address: " + options.address);
     return;
   }
-  host_ = enet_host_create(options.host ? &bind : nullptr, 1, 2, 0, 0);
+  host_ = enet_host_create(options.host ? &bind : nullptr, options.host ? kCallers : 1, 2, 0, 0);
   if (!host_) {
     fail(Problem::Port,
          options.host ? "cannot open UDP port " + std::to_string(options.port) : "cannot open a UDP socket");
@@ -61,7 +67,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     return true;
   };
   if (options.host) {
-    handshake_.emplace(net::Handshake::host(options.greeting));
+    callers_.resize(kCallers);
     return;
   }
   ENetAddress to{};
@@ -105,7 +111,7 @@ std::string EnetConnection::peerAddress() const {
 
 std::uint64_t EnetConnection::bytesSent() const { return host_ ? host_->totalSentData : 0; }
 std::uint64_t EnetConnection::bytesReceived() const { return host_ ? host_->totalReceivedData : 0; }
-std::int64_t EnetConnection::dropped() const { return filter_ ? filter_->dropped() : 0; }
+std::int64_t EnetConnection::dropped() const { return (filter_ ? filter_->dropped() : 0) + failedReceives_; }
 
 void EnetConnection::service(std::int64_t nowUs) {
   ENetEvent event;
@@ -120,15 +126,43 @@ void EnetConnection::service(std::int64_t nowUs) {
     fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
     return;
   }
-  if (options_.host && state_ == State::Greeting && nowUs - greetingSinceUs_ > kGreetingLimitUs) turnAway(std::nullopt);
-  for (int got = enet_host_service(host_, &event, 0); got > 0; got = enet_host_check_events(host_, &event)) {
-    const State before = state_;
-    handleEvent(event, nowUs);
-    if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
-    // The owner takes the packets from here on: the rest wait for the next call.
-    if (state_ != before && (state_ == State::Open || state_ == State::Failed)) break;
+  if (options_.host) letSilentCallersGo(nowUs);
+  filter_->dropOversized();
+  // A receive that fails all the same is counted, and the next one read.
+  for (int tries = 0; tries < 64; ++tries) {
+    int got = enet_host_service(host_, &event, 0);
+    if (got < 0) {
+      ++failedReceives_;
+      continue;
+    }
+    for (; got > 0; got = enet_host_check_events(host_, &event)) {
+      const State before = state_;
+      handleEvent(event, nowUs);
+      if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+      // The owner takes the packets from here on: the rest wait for the next call.
+      if (state_ != before && (state_ == State::Open || state_ == State::Failed)) break;
+    }
+    break;
   }
   if (host_) enet_host_flush(host_);
+}
+
+// Every slot a caller holds without having greeted for 2 s is freed in
+// silence; the first time a slot is seen taken is its caller's first datagram.
+void EnetConnection::letSilentCallersGo(std::int64_t nowUs) {
+  for (std::size_t k = 0; k < callers_.size(); ++k) {
+    ENetPeer& slot = host_->peers[k];
+    Caller& caller = callers_[k];
+    if (slot.state == ENET_PEER_STATE_DISCONNECTED || &slot == peer_) {
+      caller = {};
+      continue;
+    }
+    if (caller.sinceUs < 0) caller.sinceUs = nowUs;
+    if (nowUs - caller.sinceUs > kCallerLimitUs) {
+      enet_peer_reset(&slot);
+      caller = {};
+    }
+  }
 }
 
 void EnetConnection::leave() {
@@ -145,22 +179,24 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
       if (options_.host) {
-        if (state_ != State::Waiting) return;
-        peer_ = event.peer;
-        filter_->connectedTo(peer_);
+        callerOf(event.peer).handshake.emplace(net::Handshake::host(options_.greeting));
+      } else if (event.peer != peer_) {
+        return;
       }
-      if (event.peer != peer_) return;
       // Every input packet goes out as sent, however the round trip varies.
-      enet_peer_throttle_configure(peer_, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
-      enet_peer_timeout(peer_, 0, 5000, 5000);
+      enet_peer_throttle_configure(event.peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 0, 0);
+      enet_peer_timeout(event.peer, 0, 5000, 5000);
+      if (options_.host) return;
       state_ = State::Greeting;
       greetingSinceUs_ = nowUs;
-      if (!options_.host) sendReliable(handshake_->hello());
+      sendReliable(handshake_->hello());
       return;
     case ENET_EVENT_TYPE_RECEIVE:
       if (event.peer == peer_) received(event.peer, {event.packet->data, event.packet->dataLength});
+      else if (options_.host) greetedBy(event.peer, {event.packet->data, event.packet->dataLength});
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
+      if (options_.host && event.peer != peer_) callerOf(event.peer) = {};
       if (event.peer != peer_) return;
       if (state_ == State::Open) {
         state_ = State::Failed;
@@ -168,8 +204,6 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
         error_ = "the other side disconnected";
         peer_ = nullptr;
         if (onGone) onGone();
-      } else if (options_.host) {
-        turnAway(std::nullopt);
       } else {
         peer_ = nullptr;
         fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
@@ -192,38 +226,53 @@ void EnetConnection::received(ENetPeer*, std::span<const std::uint8_t> bytes) {
     token_ = handshake_->token();
     state_ = State::Open;
   } else if (result == net::Handshake::State::Refused) {
-    const std::optional<net::Refusal> why = refusalIn(bytes, options_.greeting, handshake_->token());
-    if (options_.host) {
-      turnAway(why);
-    } else {
+    refusal_ = refusalIn(bytes, options_.greeting, handshake_->token());
+    fail(Problem::Refused, handshake_->error());
+  }
+}
+
+// A caller's greeting, at the host: the first to greet well plays; the others
+// are told that the host is busy, and every refused caller is let go.
+void EnetConnection::greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes) {
+  Caller& caller = callerOf(from);
+  if (!caller.handshake) return;
+  std::vector<std::uint8_t> reply;
+  net::Handshake::State result = caller.handshake->receive(bytes, reply);
+  if (result == net::Handshake::State::Accepted && state_ == State::Open) {
+    result = net::Handshake::State::Refused;
+    reply = net::Handshake::refusal(caller.handshake->token(), net::Refusal::Busy);
+  }
+  if (!reply.empty()) send(from, reply, ENET_PACKET_FLAG_RELIABLE, kControlChannel);
+  if (result == net::Handshake::State::Accepted) {
+    peer_ = from;
+    filter_->connectedTo(peer_);
+    token_ = caller.handshake->token();
+    state_ = State::Open;
+    caller = {};
+  } else if (result == net::Handshake::State::Refused) {
+    const std::optional<net::Refusal> why =
+        state_ == State::Open ? net::Refusal::Busy : refusalIn(bytes, options_.greeting, caller.handshake->token());
+    caller.handshake.reset();
+    enet_host_flush(host_);
+    enet_peer_disconnect_later(from, 0);
+    if (why && why != net::Refusal::Busy) {
       refusal_ = why;
-      fail(Problem::Refused, handshake_->error());
+      if (onTurnedAway) onTurnedAway(dottedAddress(from->address) + ":" + std::to_string(from->address.port), *why);
     }
   }
 }
 
-// The host lets a joiner go (after its refusal has gone out) and waits again.
-void EnetConnection::turnAway(std::optional<net::Refusal> why) {
-  ENetPeer* joiner = peer_;
-  const std::string address = peerAddress();
-  peer_ = nullptr;
-  filter_->connectedTo(nullptr);
-  state_ = State::Waiting;
-  handshake_.emplace(net::Handshake::host(options_.greeting));
-  if (joiner) {
-    enet_host_flush(host_);
-    enet_peer_disconnect_later(joiner, 0);
-  }
-  if (why) {
-    refusal_ = why;
-    if (onTurnedAway) onTurnedAway(address, *why);
-  }
+EnetConnection::Caller& EnetConnection::callerOf(const ENetPeer* peer) {
+  return callers_[static_cast<std::size_t>(peer - host_->peers)];
 }
 
 void EnetConnection::send(std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel) {
-  if (!peer_) return;
+  if (peer_) send(peer_, packet, flags, channel);
+}
+
+void EnetConnection::send(ENetPeer* to, std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel) {
   ENetPacket* p = enet_packet_create(packet.data(), packet.size(), flags);
-  if (p && enet_peer_send(peer_, channel, p) != 0) enet_packet_destroy(p);
+  if (p && enet_peer_send(to, channel, p) != 0) enet_packet_destroy(p);
 }
 
 void EnetConnection::sendUnsequenced(std::span<const std::uint8_t> packet) {

@@ -4,9 +4,11 @@
 // through. It never blocks: its owner calls service() with the time, from the
 // window's event loop, glamora-sim's waiting loop or a test.
 //
-// A host waits until it is closed, turning away joiners whose greeting does
-// not match (and going on waiting); a joiner gives up when the host has not
-// greeted it within the answer limit.
+// A host waits until it is closed, greeting up to eight callers at once:
+// the first to greet well plays, callers whose greeting does not match are
+// turned away, callers silent for 2 s are let go, and every later caller is
+// told that the host is busy. A joiner gives up when the host has not greeted
+// it within the answer limit. Nothing a stranger sends ends either.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +71,7 @@ class EnetConnection final : public net::PeerLink {
   std::string peerAddress() const;
   std::uint64_t bytesSent() const;
   std::uint64_t bytesReceived() const;
+  // Datagrams dropped: from strangers during a battle, corrupted, too long.
   std::int64_t dropped() const;
 
   // net::PeerLink: once open.
@@ -88,15 +91,23 @@ class EnetConnection final : public net::PeerLink {
  private:
   void fail(Problem problem, std::string error);
   void handleEvent(const ENetEvent& event, std::int64_t nowUs);
+  struct Caller {
+    std::optional<net::Handshake> handshake;  // from its connect on
+    std::int64_t sinceUs = -1;                // its slot first seen taken
+  };
   void received(ENetPeer* from, std::span<const std::uint8_t> bytes);
-  void turnAway(std::optional<net::Refusal> why);
+  void greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes);
+  Caller& callerOf(const ENetPeer* peer);
+  void letSilentCallersGo(std::int64_t nowUs);
   void send(std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel);
+  void send(ENetPeer* to, std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel);
 
   Options options_;
   ENetHost* host_ = nullptr;
   std::optional<EnetFilter> filter_;
   ENetPeer* peer_ = nullptr;
-  std::optional<net::Handshake> handshake_;
+  std::optional<net::Handshake> handshake_;  // a joiner's
+  std::vector<Caller> callers_;              // a host's, by ENet peer slot
   State state_ = State::Waiting;
   Problem problem_ = Problem::None;
   std::string error_;
@@ -104,6 +115,7 @@ class EnetConnection final : public net::PeerLink {
   std::uint64_t token_ = 0;
   std::int64_t startedUs_ = 0;
   std::int64_t greetingSinceUs_ = 0;
+  std::int64_t failedReceives_ = 0;
   bool leaving_ = false;
 };
 

@@ -1,5 +1,8 @@
 #include "enet_filter.h"
 
+#include <sys/socket.h>
+
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -33,6 +36,7 @@ int EnetFilter::intercept(ENetHost* host, ENetEvent*) {
   for (std::size_t k = 0; k < gHosts.size(); ++k) {
     if (gHosts[k] != host) continue;
     EnetFilter& f = *gFilters[k];
+    f.dropOversized();
     if (f.foreign && f.foreign(host->receivedAddress, {host->receivedData, host->receivedDataLength})) return 1;
     if (f.admits(host)) return 0;
     ++f.dropped_;
@@ -41,12 +45,32 @@ int EnetFilter::intercept(ENetHost* host, ENetEvent*) {
   return 0;
 }
 
+// Before a peer is chosen ENet reads everything (and checks it). Once it is,
+// a stranger's datagram gets through only as a connect, or from a slot it
+// holds already, so that it hears that this side is busy.
 bool EnetFilter::admits(ENetHost* host) const {
   if (!peer_) return true;
-  if (host->receivedAddress.host != peer_->address.host || host->receivedAddress.port != peer_->address.port) {
-    return false;
+  if (!enetChecksumHolds(host)) return false;
+  const ENetAddress& from = host->receivedAddress;
+  const auto sentFrom = [&from](const ENetPeer& p) {
+    return p.state != ENET_PEER_STATE_DISCONNECTED && p.address.host == from.host && p.address.port == from.port;
+  };
+  if (sentFrom(*peer_)) return true;
+  std::uint16_t word;
+  std::memcpy(&word, host->receivedData, 2);
+  const std::uint16_t peerId =
+      ENET_NET_TO_HOST_16(word) & ~(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK);
+  return peerId == ENET_PROTOCOL_MAXIMUM_PEER_ID || std::any_of(host->peers, host->peers + host->peerCount, sentFrom);
+}
+
+// A datagram longer than ENet's buffer makes its receive fail: it is read
+// and dropped before ENet gets to it.
+void EnetFilter::dropOversized() {
+  std::uint8_t first;
+  while (recv(host_->socket, &first, 1, MSG_PEEK | MSG_TRUNC | MSG_DONTWAIT) > ENET_PROTOCOL_MAXIMUM_MTU) {
+    recv(host_->socket, &first, 1, MSG_DONTWAIT);
+    ++dropped_;
   }
-  return enetChecksumHolds(host);
 }
 
 // The header is the peer id (with flags), the sent time when flagged, then the

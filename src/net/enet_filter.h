@@ -1,7 +1,8 @@
 // Keeps what does not come from the connected peer away from ENet: once a
-// side has its peer, a datagram from any other address, or one whose ENet
-// checksum does not hold (corrupted on the way), is dropped and counted
-// before ENet reads it.
+// side has its peer, a datagram whose ENet checksum does not hold (corrupted
+// on the way), or from any other address but a connect or a caller being
+// told that this side is busy, is dropped and counted before ENet reads it;
+// so is a datagram too long for ENet's buffer, at any time.
 #pragma once
 
 #include <enet/enet.h>
@@ -23,6 +24,8 @@ class EnetFilter {
   // From now on only this peer's datagrams get through.
   void connectedTo(const ENetPeer* peer) { peer_ = peer; }
   std::int64_t dropped() const { return dropped_; }
+  // Reads and drops the datagrams waiting that are too long for ENet.
+  void dropOversized();
   // Sees every datagram first, from any address; true when it took the
   // datagram as its own (a game-finding probe on the same port), which ENet
   // then never reads.

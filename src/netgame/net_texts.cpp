@@ -11,7 +11,7 @@ QString refusalMessage(net::Refusal why) {
     case net::Refusal::Signature: return "相手のゲームのルールが違います（同じバージョンにしてください）";
     case net::Refusal::Speed: return "相手のゲームの速さが違います";
     case net::Refusal::Token: return "相手の応答が正しくありません";
-    case net::Refusal::Busy: return "相手はほかの人と対戦中です";
+    case net::Refusal::Busy: return "相手は対戦中です";
   }
   return "相手に断られました";
 }
@@ -40,6 +40,10 @@ EndMessage endMessage(const std::string& peerError, bool finished, bool host, co
                        .arg(QString::fromStdString(peerError.substr(15)));
     if (!sessionFile.empty()) text += "\n記録: " + QString::fromStdString(sessionFile);
     return {text, true};
+  }
+  if (constexpr std::string_view stopped = "this machine was stopped for "; peerError.starts_with(stopped)) {
+    const QString seconds = QString::fromStdString(peerError.substr(stopped.size())).remove(" s");
+    return {QString("この機械が %1 秒止まっていたため、対戦を終えました。").arg(seconds), false};
   }
   if (peerError.find("silent") != std::string::npos) {
     return {"相手から 5 秒間応答がありません。対戦を終えました。", false};

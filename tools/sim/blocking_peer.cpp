@@ -40,8 +40,12 @@ void waitFor(const Connection& c, std::int64_t ms) {
 
 // Waits until the connection is open: "" then, or why it is not.
 std::string greet(Connection& c, const BlockingPeerOptions& o, const Clock& clock) {
-  std::string refused;
-  c.onTurnedAway = [&](const std::string&, net::Refusal why) { refused = net::refusalText(why); };
+  // A host turns callers that greet badly away, or lets them go, and waits
+  // on; when no one came, it says whom it turned away last.
+  std::string turnedAway;
+  c.onTurnedAway = [&](const std::string& address, net::Refusal why) {
+    turnedAway = "; turned away " + address + ": " + net::refusalText(why);
+  };
   const std::int64_t connectBy = o.host ? std::int64_t{o.waitSeconds} * 1'000'000 : kJoinLimitUs;
   const std::string noAnswer = "no answer from " + o.address + ":" + std::to_string(o.port);
   const std::string left = "the peer left during the greeting";
@@ -53,7 +57,6 @@ std::string greet(Connection& c, const BlockingPeerOptions& o, const Clock& cloc
       return "no greeting from the peer within 5 s";
     }
     c.service(now);
-    if (!refused.empty()) return refused;
     switch (c.state()) {
       case Connection::State::Open: return {};
       case Connection::State::Failed:
@@ -64,7 +67,9 @@ std::string greet(Connection& c, const BlockingPeerOptions& o, const Clock& cloc
         break;
       case Connection::State::Waiting:
         if (before == Connection::State::Greeting) return left;
-        if (now >= connectBy) return o.host ? "no peer came within " + std::to_string(o.waitSeconds) + " s" : noAnswer;
+        if (now >= connectBy) {
+          return o.host ? "no peer came within " + std::to_string(o.waitSeconds) + " s" + turnedAway : noAnswer;
+        }
     }
     const std::int64_t by = c.state() == Connection::State::Greeting ? greetingSince + kGreetingLimitUs : connectBy;
     waitFor(c, std::min<std::int64_t>((by - clock.us()) / 1000 + 1, 50));

@@ -93,7 +93,7 @@ int netSim(int argc, char** argv, std::ostream& out, std::ostream& err) {
     rollbacks += r.rollback.rollbacks;
     rollbackTicks += r.rollback.rollbackTicks;
     stalls += r.stallTicks;
-    ticks += r.ticks;
+    ticks += r.ticks + r.stallTicks;  // every tick's time passed, played or waited
     if (r.error.starts_with("desync")) ++desyncs;
   }
   // Figures for people; standard output keeps the two peers' lines only.

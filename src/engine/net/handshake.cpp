@@ -17,7 +17,7 @@ std::string refusalText(Refusal refusal) {
     case Refusal::Signature: return "handshake refused: the rules signatures differ";
     case Refusal::Speed: return "handshake refused: the speeds (--speed) differ";
     case Refusal::Token: return "handshake refused: the session token does not match";
-    case Refusal::Busy: return "handshake refused: the host already has a peer";
+    case Refusal::Busy: return "busy: the host is playing another peer";
   }
   return "handshake refused";
 }
@@ -34,14 +34,16 @@ std::vector<std::uint8_t> Handshake::hello() const {
   return encodePacket(p);
 }
 
+std::vector<std::uint8_t> Handshake::refusal(std::uint64_t token, Refusal why) {
+  Packet p;
+  p.type = PacketType::Refuse;
+  p.token = token;
+  p.refusal = why;
+  return encodePacket(p);
+}
+
 Handshake::State Handshake::refuse(Refusal why, std::vector<std::uint8_t>& reply, bool tell) {
-  if (tell) {
-    Packet p;
-    p.type = PacketType::Refuse;
-    p.token = token_;
-    p.refusal = why;
-    reply = encodePacket(p);
-  }
+  if (tell) reply = refusal(token_, why);
   error_ = refusalText(why);
   return state_ = State::Refused;
 }

@@ -29,6 +29,9 @@ class Handshake {
   static Handshake host(Greeting mine);
   static Handshake joiner(Greeting mine, std::uint64_t token);
 
+  // A refusal for the joiner whose Hello carried `token`.
+  static std::vector<std::uint8_t> refusal(std::uint64_t token, Refusal why);
+
   // The joiner's first packet (reliable).
   std::vector<std::uint8_t> hello() const;
   // A packet that came on the reliable channel before the battle. Packets

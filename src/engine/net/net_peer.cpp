@@ -18,7 +18,19 @@ void NetPeer::start(std::int64_t nowUs) {
   nextTickUs_ = nowUs + tickUs_;
   tickStartUs_ = nowUs;
   lastHeardUs_ = nowUs;
+  lastCallUs_ = nowUs;
   if (onTick) onTick();
+}
+
+// This machine stood still (the program stopped, the computer asleep) longer
+// than the other side waits for it: the other side has ended the battle by
+// now, and this side says why rather than blame the other's silence.
+bool NetPeer::stoodStill(std::int64_t nowUs) {
+  const std::int64_t gap = nowUs - lastCallUs_;
+  lastCallUs_ = std::max(lastCallUs_, nowUs);
+  if (gap <= kSilenceLimitUs || status_ != Status::Playing) return false;
+  fail("this machine was stopped for " + std::to_string(gap / 1'000'000) + " s");
+  return true;
 }
 
 void NetPeer::fail(std::string why) {
@@ -35,6 +47,7 @@ void NetPeer::peerGone(const std::string& why) {
 }
 
 void NetPeer::update(std::int64_t nowUs) {
+  if (stoodStill(nowUs)) return;
   while (status_ == Status::Playing && nowUs >= nextTickUs_) {
     if (nextTickUs_ - lastHeardUs_ > kSilenceLimitUs) {
       peerGone("the other side has been silent for 5 s");
@@ -113,7 +126,7 @@ void NetPeer::sendInputs(std::int64_t nowUs) {
 // ---- receiving -------------------------------------------------------------------------
 
 void NetPeer::receive(std::span<const std::uint8_t> bytes, std::int64_t nowUs) {
-  if (status_ != Status::Playing) return;
+  if (status_ != Status::Playing || stoodStill(nowUs)) return;
   const std::optional<Packet> p = decodePacket(bytes);
   if (!p || p->token != token_) {
     ++dropped_;

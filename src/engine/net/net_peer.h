@@ -3,8 +3,8 @@
 // sends every tick its inputs the other side has not acknowledged, its
 // confirmed ticks' hashes and its timing, checks every packet that arrives
 // before using it, compares the hashes, keeps the clocks level, and ends
-// on the named end tick, on a mismatch, when the other side leaves or after
-// 5 s of silence. No sockets: a transport passes bytes both ways.
+// on the named end tick, on a mismatch, when the other side leaves, after
+// 5 s of silence, or when this machine itself stood still for 5 s. No sockets: a transport passes bytes both ways.
 #pragma once
 
 #include <array>
@@ -89,6 +89,7 @@ class NetPeer {
   void compareHashes();
   void checkDone();
   void fail(std::string why);
+  bool stoodStill(std::int64_t nowUs);
   static int ring(int tick) { return tick % 256; }
 
   int local_;
@@ -102,6 +103,7 @@ class NetPeer {
   std::int64_t nextTickUs_ = 0;
   std::int64_t tickStartUs_ = 0;
   std::int64_t lastHeardUs_ = 0;
+  std::int64_t lastCallUs_ = 0;  // the last update() or receive()
   std::int64_t stallTicks_ = 0;
   std::int64_t dropped_ = 0;
   std::uint32_t seq_ = 0;
