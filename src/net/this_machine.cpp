@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <ifaddrs.h>
-#include <mutex>
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <thread>
 #include <unistd.h>
 
 namespace glamora::netio {
@@ -67,14 +65,8 @@ std::optional<std::string> dottedIPv4(const std::string& text) {
   return dotted(reinterpret_cast<const sockaddr*>(&address));
 }
 
-struct NameLookup::Outcome {
-  mutable std::mutex lock;
-  std::optional<std::string> address;
-};
-
-NameLookup::NameLookup(const std::string& name) : outcome_(std::make_shared<Outcome>()) {
-  // The thread keeps the outcome alive, so the asker may be gone when it ends.
-  std::thread([outcome = outcome_, name] {
+NameLookup::NameLookup(const std::string& name) {
+  thread_ = std::jthread([this, name] {
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;
@@ -84,14 +76,14 @@ NameLookup::NameLookup(const std::string& name) : outcome_(std::make_shared<Outc
       if (found) address = dotted(found->ai_addr);
       freeaddrinfo(found);
     }
-    const std::lock_guard hold(outcome->lock);
-    outcome->address = address;
-  }).detach();
+    const std::lock_guard hold(lock_);
+    address_ = address;
+  });
 }
 
 std::optional<std::string> NameLookup::result() const {
-  const std::lock_guard hold(outcome_->lock);
-  return outcome_->address;
+  const std::lock_guard hold(lock_);
+  return address_;
 }
 
 }  // namespace glamora::netio
