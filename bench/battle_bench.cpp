@@ -16,7 +16,11 @@ namespace {
 class TaskList final : public Scheduler {
  public:
   std::vector<PeriodicTask> tasks;
-  void add(PeriodicTask task) override { tasks.push_back(std::move(task)); }
+  TaskId add(PeriodicTask task) override {
+    tasks.push_back(std::move(task));
+    return tasks.size();
+  }
+  void remove(TaskId) override {}
 };
 
 // Two thirds of each board full, a mix of items and mirrors, runs waiting to

@@ -70,7 +70,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   help_ = std::make_unique<HelpScreens>(pictures_, title_.get());
   fillHelp(title_->popupMenu());
   // The asset form's animation runs from the start, on shown and hidden screens alike.
-  session_.clock.add({ScreenId::Assets, 1, 500, [this] { pictures_.step(); }});
+  session_.clock.add({TaskOwner::Pictures, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
   controls_ = std::make_unique<PlayerControls>(keeper_, *help_, [this](QWidget* window) {
     for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost}) {

@@ -49,21 +49,17 @@ SessionJournal::SessionJournal(Session& session, const std::string& directory, c
   session_.setRecorder(writer_.get());
   installExitHooks();
   liveJournal = this;
-  self_ = std::make_shared<SessionJournal*>(this);
-  session_.clock.add({ScreenId::Journal, 1, 1000, [self = self_] {
-                        if (*self) (*self)->keepUp();
-                      }});
+  keepUpTask_ = OwnedTask(session_.clock, {TaskOwner::Journal, 1000, [this] { keepUp(); }});
 }
 
 SessionJournal::~SessionJournal() {
-  if (self_) *self_ = nullptr;
   finish();
   session_.setRecorder(nullptr);
   if (liveJournal == this) liveJournal = nullptr;
 }
 
 void SessionJournal::finish() {
-  if (self_) *self_ = nullptr;
+  keepUpTask_ = {};
   if (writer_) writer_->finish(session_.clock.now(), session_.currentRound());
 }
 

@@ -34,9 +34,7 @@ class SessionJournal {
   Session& session_;
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<JournalWriter> writer_;
-  // The clock's tasks are never removed: the keep-up task asks through this
-  // whether the journal is still there.
-  std::shared_ptr<SessionJournal*> self_;
+  OwnedTask keepUpTask_;  // gone once the journal is finished
 };
 
 }  // namespace glamora

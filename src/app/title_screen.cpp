@@ -69,8 +69,10 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
 
-  scheduler.add({ScreenId::Title, 1, 500, [this] { startupTick(); }});
-  scheduler.add({ScreenId::Title, 2, 500, [this] { showFaces(); }});
+  task_ = OwnedTask(scheduler, {TaskOwner::Title, 500, [this] {
+                                  startupTick();
+                                  showFaces();
+                                }});
 }
 
 QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QString& text, const QString& hint,

@@ -32,8 +32,8 @@ class TitleScreen final : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  void startupTick();  // Timer1
-  void showFaces();    // Timer2
+  void startupTick();  // Timer1, then
+  void showFaces();    // Timer2 in the same task
   QPushButton* makeButton(const char* name, QRect geometry, const QString& text, const QString& hint, PictureId glyph);
 
   const PictureLibrary& pictures_;
@@ -46,6 +46,7 @@ class TitleScreen final : public QWidget {
   QPushButton* end_;
   QMenu* popup_;
   bool ready_ = false;
+  OwnedTask task_;
 };
 
 }  // namespace glamora

@@ -71,7 +71,7 @@ void Battle::registerTasks(Scheduler& scheduler) {
       {38, kComputerTaskMs, [](Battle& b) { b.computerTurn(0); }},
       {39, kComputerTaskMs, [](Battle& b) { b.computerTurn(1); }},
   };
-  registerTimers<Battle>(scheduler, ScreenId::Battle, effects_, *this, kTimers);
+  registerTimers<Battle>(scheduler, TaskOwner::Battle, effects_, *this, kTimers);
 }
 
 // ---- the end of a round -------------------------------------------------------------

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 
 namespace glamora {
 
@@ -37,27 +38,37 @@ inline constexpr bool isMatchable(int code) { return code >= kFoundation && code
 template <typename T, int N>
 struct OneBased {
   std::array<T, N> v{};
-  constexpr T& operator[](int i) { return v[i - 1]; }
-  constexpr const T& operator[](int i) const { return v[i - 1]; }
+  constexpr T& operator[](int i) { return v[at(i)]; }
+  constexpr const T& operator[](int i) const { return v[at(i)]; }
   constexpr void fill(T x) { v.fill(x); }
   bool operator==(const OneBased&) const = default;
+  static constexpr int at(int i) {
+    assert(i >= 1 && i <= N);
+    return i - 1;
+  }
 };
+
+// The index of cell (col, row) of a column-major grid of `rows` rows.
+constexpr int cellIndex(int col, int row, int rows) {
+  assert(col >= 1 && col <= kColumns && row >= 1 && row <= rows);
+  return (col - 1) * rows + (row - 1);
+}
 
 using PerColumn = OneBased<int, kColumns>;
 
 // board(col, row): col 1..6 from the left, row 1..10 from the bottom.
 struct Board {
   std::array<int, kColumns * kRows> cells{};
-  constexpr int& operator()(int col, int row) { return cells[(col - 1) * kRows + (row - 1)]; }
-  constexpr int operator()(int col, int row) const { return cells[(col - 1) * kRows + (row - 1)]; }
+  constexpr int& operator()(int col, int row) { return cells[cellIndex(col, row, kRows)]; }
+  constexpr int operator()(int col, int row) const { return cells[cellIndex(col, row, kRows)]; }
   bool operator==(const Board&) const = default;
 };
 
 // supply(col, slot): col 1..6, slot 1..8, slot 1 handed out first.
 struct Supply {
   std::array<int, kColumns * kSlots> cells{};
-  constexpr int& operator()(int col, int slot) { return cells[(col - 1) * kSlots + (slot - 1)]; }
-  constexpr int operator()(int col, int slot) const { return cells[(col - 1) * kSlots + (slot - 1)]; }
+  constexpr int& operator()(int col, int slot) { return cells[cellIndex(col, slot, kSlots)]; }
+  constexpr int operator()(int col, int slot) const { return cells[cellIndex(col, slot, kSlots)]; }
   bool operator==(const Supply&) const = default;
 };
 

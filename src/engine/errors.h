@@ -19,11 +19,8 @@ class GameError : public std::runtime_error {
 // The error box shows the error text followed by a full stop.
 inline std::string errorBoxText(const std::string& text) { return text + "."; }
 
-// The error box text of a failure, a GameError's with all its bytes.
-inline std::string errorBoxText(const std::exception& e) {
-  const auto* game = dynamic_cast<const GameError*>(&e);
-  return errorBoxText(game ? game->text() : std::string(e.what()));
-}
+// The error box text of a failure, with all its bytes.
+inline std::string errorBoxText(const GameError& e) { return errorBoxText(e.text()); }
 
 // A failure of the system (an errno value) in the words of an error box:
 // "ファイルが見つかりません" for ENOENT, and so on; "システムエラー N" for a rare one.

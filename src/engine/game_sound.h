@@ -49,12 +49,13 @@ class GameSound {
   Effects& effects_;
 };
 
-// Runs a menu command or a timer tick; a GameError ends it and shows the error box.
+// Runs a menu command or a timer tick; a GameError ends it and shows the error
+// box. Any other exception is a fault of the program and is not caught here.
 template <typename F>
 void guarded(Effects& effects, F&& handler) {
   try {
     handler();
-  } catch (const std::exception& e) {
+  } catch (const GameError& e) {
     effects.showError(errorBoxText(e));
   }
 }

@@ -60,7 +60,7 @@ std::string roundNote(const RoundRecord& r) {
          ", t " + std::to_string(r.start) + ".." + std::to_string(r.end) + ", " + r.result;
 }
 
-SessionNotes readSessionNotes(std::string_view script) {
+SessionNotes readSessionNotes(std::string_view script, std::stop_token stop) {
   SessionNotes notes;
   const std::string_view first = script.substr(0, script.find('\n'));
   constexpr std::string_view kHeader = "# Glamora ";
@@ -72,7 +72,7 @@ SessionNotes readSessionNotes(std::string_view script) {
     if (!started.empty() && started.back() == '\r') started.remove_suffix(1);
     notes.started = std::string(started);
   }
-  ScriptReading reading = readScript(splitLines(std::string(script)));
+  ScriptReading reading = readScript(splitLines(std::string(script)), std::move(stop));
   notes.badLine = std::move(reading.badLine);
   if (!notes.badLine) notes.rounds = std::move(reading.rounds);
   return notes;

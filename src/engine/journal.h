@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,6 @@ struct SessionNotes {
   std::vector<RoundRecord> rounds;
   std::optional<std::string> badLine;
 };
-SessionNotes readSessionNotes(std::string_view script);
+SessionNotes readSessionNotes(std::string_view script, std::stop_token stop = {});
 
 }  // namespace glamora

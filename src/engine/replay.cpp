@@ -15,7 +15,7 @@ class NoEvents final : public ScriptEvents {
 
 // Runs the lines on a fresh session, headless, until the end or the first bad
 // line (its 1-based number in `badLine`, 0 when there is none).
-ScriptReading runHeadless(const std::vector<std::string>& lines, std::size_t& badLine) {
+ScriptReading runHeadless(const std::vector<std::string>& lines, std::size_t& badLine, std::stop_token stop = {}) {
   ScriptReading reading;
   SilentEffects effects;
   Session session(effects);
@@ -23,7 +23,7 @@ ScriptReading runHeadless(const std::vector<std::string>& lines, std::size_t& ba
   NoEvents events;
   ScriptRunner script(session, events);
   badLine = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  for (std::size_t i = 0; i < lines.size() && !stop.stop_requested(); ++i) {
     std::string reason;
     if (!script.runLine(static_cast<int>(i + 1), lines[i], reason)) {
       badLine = reading.badLineNumber = i + 1;
@@ -62,9 +62,9 @@ std::vector<std::string> splitLines(const std::string& text) {
   return lines;
 }
 
-ScriptReading readScript(const std::vector<std::string>& lines) {
+ScriptReading readScript(const std::vector<std::string>& lines, std::stop_token stop) {
   std::size_t badLine = 0;
-  return runHeadless(lines, badLine);
+  return runHeadless(lines, badLine, std::move(stop));
 }
 
 std::optional<std::string> firstBadLine(const std::vector<std::string>& lines) { return readScript(lines).badLine; }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ struct ScriptReading {
   std::vector<RoundRecord> rounds;
   std::int64_t end = 0;  // the script's clock after its last line
 };
-ScriptReading readScript(const std::vector<std::string>& lines);
+// Asked to stop, it ends after the line running then, as if the script did.
+ScriptReading readScript(const std::vector<std::string>& lines, std::stop_token stop = {});
 
 // The first bad line of a script, if any: "line 12: stage 99: stage must be 1..15".
 std::optional<std::string> firstBadLine(const std::vector<std::string>& lines);

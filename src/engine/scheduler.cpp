@@ -7,18 +7,27 @@
 
 namespace glamora {
 
-void SimClock::add(PeriodicTask task) {
-  Entry entry{std::move(task), 0};
+TaskId SimClock::add(PeriodicTask task) {
+  Entry entry{std::move(task), ++lastId_, 0};
   entry.due = now_ + entry.task.intervalMs;
   if (firing_) added_.push_back(std::move(entry));
   else insert(std::move(entry));
+  return lastId_;
 }
 
+void SimClock::remove(TaskId id) {
+  const auto hasId = [id](const Entry& e) { return e.id == id; };
+  std::erase_if(added_, hasId);
+  const auto at = std::find_if(entries_.begin(), entries_.end(), hasId);
+  if (at == entries_.end()) return;
+  // A firing moment walks entries_ by index and may be running this task.
+  if (firing_) at->removed = true;
+  else entries_.erase(at);
+}
+
+// After every task of an earlier owner and every task of the same owner added before.
 void SimClock::insert(Entry entry) {
-  auto before = [](const Entry& a, const Entry& b) {
-    if (a.task.screen != b.task.screen) return a.task.screen < b.task.screen;
-    return a.task.number < b.task.number;
-  };
+  const auto before = [](const Entry& a, const Entry& b) { return a.task.owner < b.task.owner; };
   entries_.insert(std::upper_bound(entries_.begin(), entries_.end(), entry, before), std::move(entry));
 }
 
@@ -29,14 +38,16 @@ void SimClock::advance(std::int64_t ms) {
     for (const Entry& e : entries_) next = std::min(next, e.due);
     if (next > end) break;
     now_ = next;
-    // Indices stay valid: tasks added meanwhile wait in added_.
+    // Indices stay valid: tasks added meanwhile wait in added_, removed ones
+    // are only marked.
     firing_ = true;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i].due != next) continue;
+      if (entries_[i].due != next || entries_[i].removed) continue;
       entries_[i].due += entries_[i].task.intervalMs;
       entries_[i].task.run();
     }
     firing_ = false;
+    std::erase_if(entries_, [](const Entry& e) { return e.removed; });
     for (Entry& e : added_) insert(std::move(e));
     added_.clear();
   }
@@ -55,19 +66,19 @@ void SimClock::skip(std::int64_t ms) {
   for (Entry& e : entries_) e.due += ms;
 }
 
-void SimClock::dueTimes(ScreenId screen, std::vector<std::int64_t>& due) const {
+void SimClock::dueTimes(TaskOwner owner, std::vector<std::int64_t>& due) const {
   due.clear();
   for (const Entry& e : entries_) {
-    if (e.task.screen == screen) due.push_back(e.due);
+    if (e.task.owner == owner && !e.removed) due.push_back(e.due);
   }
 }
 
-void SimClock::restoreDueTimes(ScreenId screen, std::int64_t now, const std::vector<std::int64_t>& due) {
+void SimClock::restoreDueTimes(TaskOwner owner, std::int64_t now, const std::vector<std::int64_t>& due) {
   assert(!firing_);
   now_ = now;
   std::size_t k = 0;
   for (Entry& e : entries_) {
-    if (e.task.screen == screen && k < due.size()) e.due = due[k++];
+    if (e.task.owner == owner && k < due.size()) e.due = due[k++];
   }
 }
 

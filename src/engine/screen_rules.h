@@ -2,6 +2,8 @@
 // label they both show.
 #pragma once
 
+#include <algorithm>
+#include <cassert>
 #include <span>
 #include <string>
 
@@ -11,7 +13,8 @@
 
 namespace glamora {
 
-// One timer of a screen: the game's number for it, its interval and its work.
+// One timer of a screen: its name in the game (Timer13 -> 13), its interval
+// and its work. A table lists them in firing order, their numbers ascending.
 template <typename Screen>
 struct TimerEntry {
   int number;
@@ -19,14 +22,14 @@ struct TimerEntry {
   void (*run)(Screen&);
 };
 
-// Registers a screen's timer table; an error in a tick ends that tick and
-// shows the error box.
+// Registers a screen's timer table for the whole run; an error in a tick ends
+// that tick and shows the error box.
 template <typename Screen>
-void registerTimers(Scheduler& scheduler, ScreenId id, Effects& effects, Screen& screen,
+void registerTimers(Scheduler& scheduler, TaskOwner owner, Effects& effects, Screen& screen,
                     std::span<const TimerEntry<Screen>> timers) {
+  assert(std::ranges::is_sorted(timers, {}, &TimerEntry<Screen>::number));
   for (const TimerEntry<Screen>& t : timers) {
-    scheduler.add({id, t.number, t.intervalMs,
-                   [&effects, &screen, run = t.run] { guarded(effects, [&] { run(screen); }); }});
+    scheduler.add({owner, t.intervalMs, [&effects, &screen, run = t.run] { guarded(effects, [&] { run(screen); }); }});
   }
 }
 

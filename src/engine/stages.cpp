@@ -1,6 +1,7 @@
 #include "stages.h"
 
 #include <array>
+#include <cassert>
 
 namespace glamora {
 
@@ -28,6 +29,9 @@ constexpr std::array<Supply, kBuiltInStages> kStages{{
 
 }  // namespace
 
-const Supply& stageTable(int n) { return kStages.at(n - 1); }
+const Supply& stageTable(int n) {
+  assert(n >= 1 && n <= kBuiltInStages);
+  return kStages[n - 1];
+}
 
 }  // namespace glamora

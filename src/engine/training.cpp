@@ -46,7 +46,7 @@ void Training::registerTasks(Scheduler& scheduler) {
       {35, 100, [](Training& t) { t.updatePauseSigns(); }},
       {36, kComputerTaskMs, [](Training& t) { t.computerTurn(0); }},
   };
-  registerTimers<Training>(scheduler, ScreenId::Training, effects_, *this, kTimers);
+  registerTimers<Training>(scheduler, TaskOwner::Training, effects_, *this, kTimers);
 }
 
 // ---- menu commands -------------------------------------------------------------------

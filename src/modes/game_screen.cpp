@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPointer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
@@ -19,10 +18,7 @@ namespace glamora {
 
 namespace {
 
-// The screen's own task, numbered after the asset screen's: it fires after
-// every rule's task of the same moment, so a stage the count hands to the
-// engine arrives as a person's input between two ticks would.
-constexpr int kCoverTimer[] = {10, 11};  // battle, training
+// The screen's own task (TaskOwner::BattleCount, TrainingCount).
 constexpr int kCoverIntervalMs = 100;
 
 // The characters a key types for the game. The keypad with Num Lock off types
@@ -126,10 +122,8 @@ GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSiz
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive && isVisible()) pause();
   });
-  session_.clock.add({ScreenId::Assets, kCoverTimer[mode == Mode::Battle ? 0 : 1], kCoverIntervalMs,
-                      [screen = QPointer<GameScreen>(this)] {
-                        if (screen) screen->coverTick();
-                      }});
+  const TaskOwner owner = mode == Mode::Battle ? TaskOwner::BattleCount : TaskOwner::TrainingCount;
+  coverTask_ = OwnedTask(session_.clock, {owner, kCoverIntervalMs, [this] { coverTick(); }});
   // A screen built late shows what the rules have set already.
   ownView().watch(this);
 }

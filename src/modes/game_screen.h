@@ -163,6 +163,7 @@ class GameScreen : public QDialog, private ViewWatcher {
   const PlayerKeys* keys_ = nullptr;
   std::pair<int, quint64> lastRelease_;  // key and time stamp of the last key released
   bool quitRequested_ = false;
+  OwnedTask coverTask_;  // the covers and the count; goes first
 };
 
 }  // namespace glamora

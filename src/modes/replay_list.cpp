@@ -1,11 +1,9 @@
 #include "replay_list.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -13,7 +11,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "assets/pictures/picture_library.h"
 #include "engine/stages.h"
@@ -32,11 +29,10 @@ struct FileRounds {
   std::filesystem::file_time_type time;
   std::vector<KeptRound> rounds;
 };
-// Never destroyed: a reading thread may still use them while the program ends.
-std::mutex& cacheMutex = *new std::mutex;
-std::map<std::filesystem::path, FileRounds>& cache = *new std::map<std::filesystem::path, FileRounds>;
+std::mutex cacheMutex;
+std::map<std::filesystem::path, FileRounds> cache;
 
-std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path) {
+std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path, std::stop_token stop) {
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   const auto time = std::filesystem::last_write_time(path, ec);
@@ -51,7 +47,8 @@ std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path) {
   const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) return rounds;
   // Rounds as the script plays them; a file that does not replay lists none.
-  const SessionNotes notes = readSessionNotes(*text);
+  const SessionNotes notes = readSessionNotes(*text, stop);
+  if (stop.stop_requested()) return rounds;  // cut short: neither listed nor kept
   const QDateTime started = QDateTime::fromString(QString::fromStdString(notes.started), Qt::ISODate);
   for (auto r = notes.rounds.rbegin(); r != notes.rounds.rend(); ++r) {
     const QDateTime when = started.isValid() ? started.addMSecs(r->start) : QDateTime();
@@ -67,11 +64,11 @@ std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::vector<KeptRound> keptRounds(const std::string& directory) {
+std::vector<KeptRound> keptRounds(const std::string& directory, std::stop_token stop) {
   std::vector<KeptRound> rounds;
   if (directory.empty()) return rounds;
   for (const auto& path : keptSessions(directory)) {
-    std::vector<KeptRound> ofFile = roundsOfFile(path);
+    std::vector<KeptRound> ofFile = roundsOfFile(path, stop);
     rounds.insert(rounds.end(), ofFile.begin(), ofFile.end());
   }
   return rounds;
@@ -141,18 +138,16 @@ void openReplayList(const std::string& directory, const PictureLibrary& pictures
   list->adjustSize();
   centreOnScreen(list);
   openModal(list);
-  // Playing the kept files to find their rounds can take a while: it runs
-  // on a thread of its own while the list shows that it is reading, and a
-  // list closed meanwhile is simply not filled.
-  QPointer<ReplayList> shown(list);
-  std::thread([directory, shown] {
-    std::vector<KeptRound> rounds = keptRounds(directory);
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app) return;
-    QMetaObject::invokeMethod(app, [shown, rounds = std::move(rounds)]() mutable {
-      if (shown) shown->showRounds(std::move(rounds));
-    });
-  }).detach();
+  list->readRounds(directory);
+}
+
+// Playing the kept files to find their rounds can take a while: it runs on a
+// thread of its own while the list shows that it is reading; a list closed
+// meanwhile stops it.
+void ReplayList::readRounds(const std::string& directory) {
+  reader_.start(
+      this, [directory](std::stop_token stop) { return keptRounds(directory, stop); },
+      [this](std::vector<KeptRound> rounds) { showRounds(std::move(rounds)); });
 }
 
 }  // namespace glamora

@@ -5,10 +5,12 @@
 
 #include <QDialog>
 #include <QString>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "engine/journal.h"
+#include "modes/window_worker.h"
 
 class QLabel;
 class QPushButton;
@@ -27,7 +29,8 @@ struct KeptRound {
 // The rounds of the session files in `directory`, newest first: the files by
 // their modification times, each file's rounds as its script plays them. A
 // file read before and unchanged since is not played again; safe on any thread.
-std::vector<KeptRound> keptRounds(const std::string& directory);
+// Asked to stop, it ends soon with what it has read.
+std::vector<KeptRound> keptRounds(const std::string& directory, std::stop_token stop = {});
 
 class ReplayList final : public QDialog {
  public:
@@ -35,6 +38,8 @@ class ReplayList final : public QDialog {
   explicit ReplayList(const PictureLibrary& pictures, QWidget* parent = nullptr);
   ReplayList(std::vector<KeptRound> rounds, const PictureLibrary& pictures, QWidget* parent = nullptr);
   void showRounds(std::vector<KeptRound> rounds);
+  // Reads the rounds of `directory` on a thread of its own, then shows them.
+  void readRounds(const std::string& directory);
   QTreeWidget* table() const { return table_; }
   // Plays the selected round and closes the list.
   void playSelected();
@@ -45,6 +50,7 @@ class ReplayList final : public QDialog {
   QTreeWidget* table_;
   QLabel* status_;
   QPushButton* play_;
+  WindowWorker reader_;
 };
 
 void openReplayList(const std::string& directory, const PictureLibrary& pictures, QWidget* parent);

@@ -1,18 +1,15 @@
 #include "replay_window.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 #include <functional>
-#include <thread>
 
 #include "engine/errors.h"
 #include "engine/stages.h"
@@ -20,6 +17,7 @@
 #include "modes/battle_screen.h"
 #include "modes/replay_times.h"
 #include "modes/training_screen.h"
+#include "modes/window_worker.h"
 #include "screens/form_kit.h"
 #include "sessions/session_files.h"
 
@@ -365,15 +363,13 @@ class ReplayCheck final : public QDialog {
       centreOnScreen(this);
       openModal(this);
     });
-    QPointer<ReplayCheck> self(this);
-    std::thread([self, lines = std::move(lines)]() mutable {
-      ScriptReading reading = readScript(lines);
-      QCoreApplication* app = QCoreApplication::instance();
-      if (!app) return;
-      QMetaObject::invokeMethod(app, [self, lines = std::move(lines), reading = std::move(reading)]() mutable {
-        if (self) self->checked(std::move(lines), reading);
-      });
-    }).detach();
+    checker_.start(
+        this,
+        [lines = std::move(lines)](std::stop_token stop) mutable {
+          ScriptReading reading = readScript(lines, stop);
+          return std::pair(std::move(lines), std::move(reading));
+        },
+        [this](auto checked) { this->checked(std::move(checked.first), checked.second); });
   }
 
  private:
@@ -391,6 +387,7 @@ class ReplayCheck final : public QDialog {
   int round_;
   const PictureLibrary& pictures_;
   std::function<void(ReplayWindow*)> opened_;
+  WindowWorker checker_;
 };
 
 }  // namespace

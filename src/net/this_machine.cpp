@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <ifaddrs.h>
-#include <mutex>
 #include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
-#include <thread>
 #include <unistd.h>
 
 namespace glamora::netio {
@@ -80,23 +78,17 @@ std::string firstIPv4(const std::string& name) {
   return address;
 }
 
-struct NameLookup::Outcome {
-  mutable std::mutex lock;
-  std::optional<std::string> address;
-};
-
-NameLookup::NameLookup(const std::string& name) : outcome_(std::make_shared<Outcome>()) {
-  // The thread keeps the outcome alive, so the asker may be gone when it ends.
-  std::thread([outcome = outcome_, name] {
+NameLookup::NameLookup(const std::string& name) {
+  thread_ = std::jthread([this, name] {
     const std::string address = firstIPv4(name);
-    const std::lock_guard hold(outcome->lock);
-    outcome->address = address;
-  }).detach();
+    const std::lock_guard hold(lock_);
+    address_ = address;
+  });
 }
 
 std::optional<std::string> NameLookup::result() const {
-  const std::lock_guard hold(outcome_->lock);
-  return outcome_->address;
+  const std::lock_guard hold(lock_);
+  return address_;
 }
 
 }  // namespace glamora::netio

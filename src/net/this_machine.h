@@ -2,9 +2,10 @@
 // by name, from the system's own calls.
 #pragma once
 
-#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace glamora::netio {
@@ -25,7 +26,7 @@ std::string firstIPv4(const std::string& name);
 
 // A name's first IPv4 address, looked up on a thread of its own, because the
 // system's lookup may wait for many seconds. The asker checks result() from
-// time to time and may go away before the lookup ends.
+// time to time; going, the lookup waits for the system's call to return.
 class NameLookup {
  public:
   explicit NameLookup(const std::string& name);
@@ -33,8 +34,9 @@ class NameLookup {
   std::optional<std::string> result() const;
 
  private:
-  struct Outcome;
-  std::shared_ptr<Outcome> outcome_;
+  mutable std::mutex lock_;
+  std::optional<std::string> address_;
+  std::jthread thread_;  // last: starts once the above exist
 };
 
 }  // namespace glamora::netio

@@ -167,8 +167,7 @@ void NetGame::join() {
   connect(joinWindow_, &QDialog::finished, this, [this] {
     // The probes go out only while the window is open.
     games_.reset();
-    lookup_.reset();
-    lookupPoll_.stop();
+    giveUpLookup();
     joinWindow_.clear();
     if (!battle_) {
       connectionReady_.reset();
@@ -188,13 +187,20 @@ void NetGame::join() {
 void NetGame::connectTo(const QString& host, quint16 port) {
   if (connection_) return;
   joinWindow_->showConnecting(QString("%1:%2").arg(host).arg(port));
-  lookup_.reset();
-  lookupPoll_.stop();
+  giveUpLookup();
   if (const auto numeric = netio::dottedIPv4(host.toStdString())) return startJoin(*numeric, port);
   lookup_ = std::make_unique<netio::NameLookup>(host.toStdString());
   lookupHost_ = host;
   lookupPort_ = port;
   lookupPoll_.start();
+}
+
+// A lookup given up runs on until the system's call returns, kept here so
+// that giving it up never waits; the last ones end with the NetGame.
+void NetGame::giveUpLookup() {
+  std::erase_if(givenUp_, [](const auto& lookup) { return lookup->result().has_value(); });
+  if (lookup_) givenUp_.push_back(std::move(lookup_));
+  lookupPoll_.stop();
 }
 
 void NetGame::lookedUp() {

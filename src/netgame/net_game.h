@@ -72,6 +72,7 @@ class NetGame final : public QObject {
   bool localBusy() const;
   void listen(quint16 port);
   void connectTo(const QString& host, quint16 port);
+  void giveUpLookup();
   void lookedUp();
   void startJoin(const std::string& address, quint16 port);
   void watch();
@@ -105,6 +106,7 @@ class NetGame final : public QObject {
   bool hosting_ = false;
   // The name being looked up for a join, and where to connect once found.
   std::unique_ptr<netio::NameLookup> lookup_;
+  std::vector<std::unique_ptr<netio::NameLookup>> givenUp_;
   QTimer lookupPoll_;
   QString lookupHost_;
   quint16 lookupPort_ = 0;

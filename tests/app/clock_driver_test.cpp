@@ -15,7 +15,7 @@ namespace {
 TEST(ClockDriverTest, CatchesUpInStepsOfAHundredAtMostTwoSeconds) {
   SimClock clock;
   int ticks = 0;
-  clock.add({ScreenId::Battle, 1, 100, [&] { ++ticks; }});
+  clock.add({TaskOwner::Battle, 100, [&] { ++ticks; }});
   ClockDriver driver(clock);
   driver.catchUp(99);  // a tick a little early still counts
   EXPECT_EQ(clock.now(), 100);
@@ -32,7 +32,7 @@ TEST(ClockDriverTest, CatchesUpInStepsOfAHundredAtMostTwoSeconds) {
 TEST(ClockDriverTest, WhileRestingWakesOnlyAtHalfSecondMarksAndStillStepsByAHundred) {
   SimClock clock;
   std::vector<std::int64_t> fired;
-  clock.add({ScreenId::Battle, 1, 100, [&] { fired.push_back(clock.now()); }});
+  clock.add({TaskOwner::Battle, 100, [&] { fired.push_back(clock.now()); }});
   bool resting = true;
   ClockDriver driver(clock);
   driver.setResting([&] { return resting; });
@@ -50,7 +50,7 @@ TEST(ClockDriverTest, WhileRestingWakesOnlyAtHalfSecondMarksAndStillStepsByAHund
 TEST(ClockDriverTest, APersonsInputWhileRestingFindsTheClockWhereAHundredMsTickWouldHave) {
   SimClock clock;
   int ticks = 0;
-  clock.add({ScreenId::Battle, 1, 100, [&] { ++ticks; }});
+  clock.add({TaskOwner::Battle, 100, [&] { ++ticks; }});
   std::int64_t realMs = 0;
   bool resting = true;
   ClockDriver driver(clock, nullptr, [&] { return realMs; });

@@ -61,32 +61,6 @@ struct Replayed {
   Session& session() { return run->session; }
 };
 
-TEST(SimClockTest, ATaskMayAddTasksWhileItRuns) {
-  SimClock clock;
-  std::vector<std::string> fired;
-  int added = 0;
-  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on the
-  // inlined `const char* + std::string` chain.
-  const auto firedNow = [&](int n) {
-    std::string name = "b";
-    name += std::to_string(n);
-    name += '@';
-    name += std::to_string(clock.now());
-    fired.push_back(name);
-  };
-  clock.add({ScreenId::Battle, 2, 100, [&] {
-               firedNow(2);
-               if (added++ < 1) {
-                 for (int n : {1, 3}) {
-                   clock.add({ScreenId::Battle, n, 100, [&, n] { firedNow(n); }});
-                 }
-               }
-             }});
-  clock.advance(300);
-  // Added at t=100 to start one interval later, then in tie order.
-  EXPECT_EQ(fired, (std::vector<std::string>{"b2@100", "b1@200", "b2@200", "b3@200", "b1@300", "b2@300", "b3@300"}));
-}
-
 TEST(JournalTest, InputsBecomeScriptLinesWithWaitsAndOnlyPlayerKeysAreKept) {
   Recorded r;
   r.session.clock.advance(1200);

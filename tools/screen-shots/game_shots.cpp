@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
   SilentEffects effects;
   Session session(effects);
   // The animated pictures step on the clock, as in the game.
-  session.clock.add({ScreenId::Assets, 1, 500, [&pictures] { pictures.step(); }});
+  session.clock.add({TaskOwner::Pictures, 500, [&pictures] { pictures.step(); }});
   BattleScreen battle(session, pictures, {});
   TrainingScreen training(session, pictures, {}, {});
   battle.show();

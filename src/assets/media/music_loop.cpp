@@ -7,8 +7,7 @@ void musicLoopTick(MediaPlayer& music) {
 }
 
 void addMusicLoop(Scheduler& scheduler, MediaPlayer& music) {
-  scheduler.add(PeriodicTask{ScreenId::Assets, kMusicLoopTimer, kMusicLoopIntervalMs,
-                             [&music] { musicLoopTick(music); }});
+  scheduler.add({TaskOwner::MusicLoop, kMusicLoopIntervalMs, [&music] { musicLoopTick(music); }});
 }
 
 }  // namespace glamora::media

@@ -8,7 +8,6 @@
 
 namespace glamora::media {
 
-inline constexpr int kMusicLoopTimer = 2;  // the asset screen's Timer2
 inline constexpr int kMusicLoopIntervalMs = 500;
 
 void musicLoopTick(MediaPlayer& music);

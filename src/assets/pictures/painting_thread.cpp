@@ -2,17 +2,6 @@
 
 namespace glamora {
 
-PaintingThread::PaintingThread() : thread_([this] { run(); }) {}
-
-PaintingThread::~PaintingThread() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  wake_.notify_one();
-  thread_.join();
-}
-
 std::future<QImage> PaintingThread::paint(std::function<QImage()> painting) {
   std::packaged_task<QImage()> task(std::move(painting));
   std::future<QImage> result = task.get_future();
@@ -24,13 +13,13 @@ std::future<QImage> PaintingThread::paint(std::function<QImage()> painting) {
   return result;
 }
 
-void PaintingThread::run() {
+void PaintingThread::run(std::stop_token stop) {
   for (;;) {
     std::packaged_task<QImage()> task;
     {
       std::unique_lock lock(mutex_);
-      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-      if (stopping_) return;
+      wake_.wait(lock, stop, [this] { return !queue_.empty(); });
+      if (stop.stop_requested()) return;
       task = std::move(queue_.front());
       queue_.pop_front();
     }

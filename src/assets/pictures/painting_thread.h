@@ -16,22 +16,16 @@ namespace glamora {
 
 class PaintingThread {
  public:
-  PaintingThread();
-  // Paintings not yet begun are dropped; the one under way is finished first.
-  ~PaintingThread();
-  PaintingThread(const PaintingThread&) = delete;
-  PaintingThread& operator=(const PaintingThread&) = delete;
-
+  // Going, it drops the paintings not yet begun and finishes the one under way.
   std::future<QImage> paint(std::function<QImage()> painting);
 
  private:
-  void run();
+  void run(std::stop_token stop);
 
   std::mutex mutex_;
-  std::condition_variable wake_;
+  std::condition_variable_any wake_;
   std::deque<std::packaged_task<QImage()>> queue_;
-  bool stopping_ = false;
-  std::thread thread_;
+  std::jthread thread_{[this](std::stop_token stop) { run(stop); }};  // last: starts once the above exist
 };
 
 }  // namespace glamora

@@ -44,7 +44,7 @@ void addRound(WordHash& h, const RoundState& s) {
 
 void BattleSnapshot::take(const Session& session) {
   now = session.clock.now();
-  session.clock.dueTimes(ScreenId::Battle, due);
+  session.clock.dueTimes(TaskOwner::Battle, due);
   battle = session.battle.state;
   players[0] = session.battle.player(0).state;
   players[1] = session.battle.player(1).state;
@@ -52,7 +52,7 @@ void BattleSnapshot::take(const Session& session) {
 }
 
 void BattleSnapshot::restore(Session& session) const {
-  session.clock.restoreDueTimes(ScreenId::Battle, now, due);
+  session.clock.restoreDueTimes(TaskOwner::Battle, now, due);
   session.battle.state = battle;
   session.battle.player(0).state = players[0];
   session.battle.player(1).state = players[1];
@@ -62,7 +62,7 @@ void BattleSnapshot::restore(Session& session) const {
 std::uint64_t sharedStateHash(const Session& session, std::vector<std::int64_t>& scratch) {
   WordHash h;
   h.add64(session.clock.now());
-  session.clock.dueTimes(ScreenId::Battle, scratch);
+  session.clock.dueTimes(TaskOwner::Battle, scratch);
   for (const std::int64_t due : scratch) h.add64(due);
   addRound(h, session.battle.state);
   for (const int k : {0, 1}) forEachNumber(session.battle.player(k).state, [&](int v) { h.add(v); });
