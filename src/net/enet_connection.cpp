@@ -58,7 +58,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
   filter_.emplace(host_);
   filter_->foreign = [this](const ENetAddress& from, std::span<const std::uint8_t> datagram) {
     if (!answerForeign) return false;
-    std::optional<std::vector<std::uint8_t>> reply = answerForeign(datagram);
+    std::optional<std::vector<std::uint8_t>> reply = answerForeign(from, datagram);
     if (!reply) return false;
     ENetBuffer buffer;
     buffer.data = reply->data();

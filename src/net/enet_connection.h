@@ -84,9 +84,10 @@ class EnetConnection final : public net::PeerLink {
   std::function<void()> onGone;
   // A host: a joiner turned away, and why (the connection goes on waiting).
   std::function<void(const std::string& address, net::Refusal why)> onTurnedAway;
-  // A host: datagrams that are not ENet's (a game-finding probe): the reply to
-  // send back, or none when it is not such a datagram.
-  std::function<std::optional<std::vector<std::uint8_t>>(std::span<const std::uint8_t>)> answerForeign;
+  // A host: datagrams that are not ENet's (a game-finding probe), with their
+  // sender: the reply to send back, or none when it is not such a datagram.
+  std::function<std::optional<std::vector<std::uint8_t>>(const ENetAddress&, std::span<const std::uint8_t>)>
+      answerForeign;
 
  private:
   void fail(Problem problem, std::string error);

@@ -1,6 +1,6 @@
 #include "lan_discovery.h"
 
-#include <array>
+#include <algorithm>
 
 #include "engine/net/packet.h"
 #include "engine/text_checks.h"
@@ -13,6 +13,10 @@ constexpr std::array<std::uint8_t, 4> kProbeMagic{'G', 'L', 'F', 'P'};
 constexpr std::array<std::uint8_t, 4> kAnswerMagic{'G', 'L', 'F', 'A'};
 // The longest name or version a message may carry, in bytes.
 constexpr std::size_t kMostTextBytes = 128;
+// Every probe has this size, the longest answer's (magic, protocol, version,
+// name, port, CRC), so that an answer is never larger than the probe.
+constexpr std::size_t kProbeBytes = 4 + 2 + 2 * (1 + kMostTextBytes) + 2 + 4;
+constexpr std::int64_t kSecondUs = 1'000'000;
 constexpr std::size_t kMostDatagram = 1024;
 constexpr int kMostReadsAtOnce = 64;
 
@@ -29,6 +33,8 @@ class Writer {
     u8(static_cast<unsigned>(n));
     bytes.insert(bytes.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
   }
+  // Zeros, so that the message with its CRC has `size` bytes.
+  void padTo(std::size_t size) { bytes.resize(std::max(bytes.size(), size - 4), 0); }
   std::vector<std::uint8_t> finish() {
     const std::uint32_t crc = net::crc32(bytes);
     for (int k = 0; k < 4; ++k) u8((crc >> (8 * k)) & 0xFF);
@@ -55,6 +61,10 @@ class Reader {
   }
   bool ok() const { return ok_; }
   bool atEnd() const { return pos_ == fields_.size(); }
+  bool zerosToEnd() const {
+    return std::all_of(fields_.begin() + static_cast<std::ptrdiff_t>(pos_), fields_.end(),
+                       [](auto b) { return b == 0; });
+  }
   unsigned u8() {
     if (!ok_ || pos_ >= fields_.size()) return ok_ = false, 0;
     return fields_[pos_++];
@@ -84,15 +94,17 @@ std::vector<std::uint8_t> encodeProbe(const GameProbe& probe) {
   Writer w(kProbeMagic);
   w.u16(probe.protocol);
   w.text(probe.gameVersion);
+  w.padTo(kProbeBytes);
   return w.finish();
 }
 
 std::optional<GameProbe> decodeProbe(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() != kProbeBytes) return std::nullopt;
   Reader r(bytes, kProbeMagic);
   GameProbe p;
   p.protocol = static_cast<std::uint16_t>(r.u16());
   p.gameVersion = printableOnly(r.text(), kShownNameCharacters);
-  if (!r.ok() || !r.atEnd()) return std::nullopt;
+  if (!r.ok() || !r.zerosToEnd()) return std::nullopt;
   return p;
 }
 
@@ -102,7 +114,6 @@ std::vector<std::uint8_t> encodeAnswer(const GameAnswer& answer) {
   w.text(answer.gameVersion);
   w.text(answer.name);
   w.u16(answer.port);
-  w.u8(answer.free ? 1 : 0);
   return w.finish();
 }
 
@@ -113,18 +124,23 @@ std::optional<GameAnswer> decodeAnswer(std::span<const std::uint8_t> bytes) {
   a.gameVersion = printableOnly(r.text(), kShownNameCharacters);
   a.name = printableOnly(r.text(), kShownNameCharacters);
   a.port = static_cast<std::uint16_t>(r.u16());
-  const unsigned free = r.u8();
-  if (!r.ok() || !r.atEnd() || free > 1 || a.port == 0) return std::nullopt;
-  a.free = free == 1;
+  if (!r.ok() || !r.atEnd() || a.port == 0) return std::nullopt;
   return a;
 }
 
-std::optional<std::vector<std::uint8_t>> answerProbe(std::span<const std::uint8_t> datagram, const GameAnswer& mine) {
-  const std::optional<GameProbe> probe = decodeProbe(datagram);
-  if (!probe) return std::nullopt;
-  GameAnswer answer = mine;
-  answer.free = mine.free && probe->protocol == mine.protocol && probe->gameVersion == mine.gameVersion;
-  return encodeAnswer(answer);
+ProbeAnswerer::ProbeAnswerer(const GameAnswer& mine, std::vector<LocalNetwork> networks)
+    : answer_(encodeAnswer(mine)), networks_(std::move(networks)) {
+  answeredUs_.fill(-kSecondUs);
+}
+
+std::optional<std::vector<std::uint8_t>> ProbeAnswerer::answer(
+    std::span<const std::uint8_t> datagram, const ENetAddress& from, std::int64_t nowUs, bool waiting) {
+  const bool local = std::any_of(networks_.begin(), networks_.end(), [&](auto n) { return n.holds(from.host); });
+  if (!waiting || !local || answer_.size() > datagram.size() || !decodeProbe(datagram)) return std::nullopt;
+  if (nowUs - answeredUs_[oldest_] < kSecondUs) return std::nullopt;
+  answeredUs_[oldest_] = nowUs;
+  oldest_ = (oldest_ + 1) % answeredUs_.size();
+  return answer_;
 }
 
 std::string dottedAddress(const ENetAddress& address) {

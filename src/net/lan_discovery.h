@@ -1,10 +1,13 @@
 // Finding games on the local network. A joiner sends a probe to the game's
-// port, as a broadcast; every host that hears it answers from the port its
-// battle uses, with its name, its game version and whether it waits for a
-// peer. Both messages are checked like the battle's packets (magic, lengths,
-// a CRC-32); what comes from another machine is shown only as printable text.
+// port, as a broadcast; a waiting host answers from the port its battle uses,
+// with its name and its game version. Both messages are checked like the
+// battle's packets (magic, lengths, a CRC-32); what comes from another machine
+// is shown only as printable text. So that no one can turn a host against
+// another address, a probe is padded to be larger than any answer, and a host
+// answers only probes from its own networks, at a bounded rate.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,6 +18,7 @@
 #include <enet/enet.h>
 
 #include "engine/net/side_messages.h"
+#include "this_machine.h"
 
 namespace glamora::netio {
 
@@ -31,18 +35,34 @@ struct GameAnswer {
   std::string gameVersion;
   std::string name;
   std::uint16_t port = 0;
-  bool free = false;  // waits for a peer, and the probe was of its own protocol and version
 };
 
+// A probe is padded with zeros to a fixed size; anything else is no probe.
 std::vector<std::uint8_t> encodeProbe(const GameProbe& probe);
 std::optional<GameProbe> decodeProbe(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> encodeAnswer(const GameAnswer& answer);
 // The name and version come back with only their printable characters.
 std::optional<GameAnswer> decodeAnswer(std::span<const std::uint8_t> bytes);
 
-// A host's answer to `datagram`, or none when it is no probe: `mine` says
-// what this host is (its free flag: whether it waits for a peer at all).
-std::optional<std::vector<std::uint8_t>> answerProbe(std::span<const std::uint8_t> datagram, const GameAnswer& mine);
+inline constexpr int kAnswersPerSecond = 10;
+
+// A waiting host's answers: only to a well-formed probe from one of
+// `networks`, never with more bytes than the probe has, at most
+// kAnswersPerSecond in any second, and none once the host's battle has begun.
+class ProbeAnswerer {
+ public:
+  ProbeAnswerer(const GameAnswer& mine, std::vector<LocalNetwork> networks);
+  // The answer to `datagram` from `from` at `nowUs` (the transport's clock,
+  // which starts at 0), or none; `waiting` is false once the battle has begun.
+  std::optional<std::vector<std::uint8_t>> answer(std::span<const std::uint8_t> datagram, const ENetAddress& from,
+                                                  std::int64_t nowUs, bool waiting);
+
+ private:
+  std::vector<std::uint8_t> answer_;
+  std::vector<LocalNetwork> networks_;
+  std::array<std::int64_t, kAnswersPerSecond> answeredUs_;  // the last answers' times, oldest at oldest_
+  std::size_t oldest_ = 0;
+};
 
 // A game found on the network, from the address its answer came from.
 struct FoundGame {

@@ -18,14 +18,18 @@ std::string dotted(const sockaddr* address) {
   return text;
 }
 
-// Each IPv4 interface address that is up and not loopback, with its flags.
+std::uint32_t inAddress(const sockaddr* address) {
+  return reinterpret_cast<const sockaddr_in*>(address)->sin_addr.s_addr;
+}
+
+// Each IPv4 interface address that is up, with its flags.
 template <typename Visit>
 void forEachIPv4(Visit visit) {
   ifaddrs* list = nullptr;
   if (getifaddrs(&list) != 0) return;
   for (const ifaddrs* i = list; i; i = i->ifa_next) {
     if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET) continue;
-    if (!(i->ifa_flags & IFF_UP) || (i->ifa_flags & IFF_LOOPBACK)) continue;
+    if (!(i->ifa_flags & IFF_UP)) continue;
     visit(*i);
   }
   freeifaddrs(list);
@@ -39,7 +43,9 @@ void addOnce(std::vector<std::string>& out, std::string address) {
 
 std::vector<std::string> ownAddresses() {
   std::vector<std::string> out;
-  forEachIPv4([&](const ifaddrs& i) { addOnce(out, dotted(i.ifa_addr)); });
+  forEachIPv4([&](const ifaddrs& i) {
+    if (!(i.ifa_flags & IFF_LOOPBACK)) addOnce(out, dotted(i.ifa_addr));
+  });
   return out;
 }
 
@@ -48,6 +54,14 @@ std::vector<std::string> broadcastAddresses() {
   forEachIPv4([&](const ifaddrs& i) {
     if ((i.ifa_flags & IFF_BROADCAST) && i.ifa_broadaddr && i.ifa_broadaddr->sa_family == AF_INET)
       addOnce(out, dotted(i.ifa_broadaddr));
+  });
+  return out;
+}
+
+std::vector<LocalNetwork> localNetworks() {
+  std::vector<LocalNetwork> out;
+  forEachIPv4([&](const ifaddrs& i) {
+    if (i.ifa_netmask) out.push_back({inAddress(i.ifa_addr), inAddress(i.ifa_netmask)});
   });
   return out;
 }

@@ -2,6 +2,8 @@
 // by name, from the system's own calls.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,6 +17,15 @@ std::vector<std::string> ownAddresses();
 // "255.255.255.255", then the broadcast address of each IPv4 network this
 // machine is on (interfaces that are up and can broadcast, loopback left out).
 std::vector<std::string> broadcastAddresses();
+// An IPv4 network this machine is on: an interface's address and netmask,
+// both in network byte order (as in ENetAddress::host).
+struct LocalNetwork {
+  std::uint32_t address = 0;
+  std::uint32_t mask = 0;
+  bool holds(std::uint32_t host) const { return ((host ^ address) & mask) == 0; }
+};
+// The networks of this machine's IPv4 interfaces that are up, loopback included.
+std::vector<LocalNetwork> localNetworks();
 // The machine's host name ("" when the system gives none).
 std::string machineName();
 // `text` when it is a dotted IPv4 address ("a.b.c.d"), written the usual way.

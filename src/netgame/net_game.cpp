@@ -131,9 +131,10 @@ void NetGame::listen(quint16 port) {
     }
     return;
   }
-  connection_->answerForeign = [this](std::span<const std::uint8_t> datagram) {
-    const netio::GameAnswer mine{net::kProtocolVersion, gameVersion(), machineName_, port_, !battle_};
-    return netio::answerProbe(datagram, mine);
+  const netio::GameAnswer mine{net::kProtocolVersion, gameVersion(), machineName_, port_};
+  connection_->answerForeign = [this, answerer = netio::ProbeAnswerer(mine, netio::localNetworks())](
+                                   const ENetAddress& from, std::span<const std::uint8_t> datagram) mutable {
+    return answerer.answer(datagram, from, nowUs(), !battle_);
   };
   connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
     if (hostWindow_) {

@@ -1,9 +1,11 @@
 // Finding games: the messages read back as written and refuse anything else;
-// a host answers probes on its battle's port (free only for a probe of its own
-// version), and a finder lists what answers and drops what does not. Over
+// a host answers probes on its battle's port, only from its own networks, at
+// a bounded rate, never larger than the probe and never in a battle; a finder
+// lists what answers and drops what does not. Over
 // loopback, and with real broadcasts between two network namespaces joined by
 // a virtual link (made here when the test runs as root; skipped otherwise),
 // never on the real network.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <sched.h>
 #include <unistd.h>
@@ -24,7 +26,7 @@
 namespace glamora::netio {
 namespace {
 
-const GameAnswer kHost{net::kProtocolVersion, "1.0", "elna-pc", 47291, true};
+const GameAnswer kHost{net::kProtocolVersion, "1.0", "elna-pc", 47291};
 
 TEST(Discovery, MessagesReadBackAndRefuseCutsFlippedBitsAndGarbage) {
   const GameProbe probe{net::kProtocolVersion, "1.0"};
@@ -52,11 +54,6 @@ TEST(Discovery, MessagesReadBackAndRefuseCutsFlippedBitsAndGarbage) {
   GameAnswer loud = kHost;
   loud.name = "\x1b[2J" + std::string(100, 'x') + "\n";
   EXPECT_EQ(decodeAnswer(encodeAnswer(loud))->name, "[2J" + std::string(29, 'x'));
-  // A probe of another version or protocol is answered, but not as free.
-  EXPECT_TRUE(decodeAnswer(*answerProbe(p, kHost))->free);
-  EXPECT_FALSE(decodeAnswer(*answerProbe(encodeProbe({net::kProtocolVersion, "1.1"}), kHost))->free);
-  EXPECT_FALSE(decodeAnswer(*answerProbe(encodeProbe({net::kProtocolVersion + 1, "1.0"}), kHost))->free);
-  EXPECT_FALSE(answerProbe(a, kHost));
   std::mt19937 random(3);
   for (int k = 0; k < 1000; ++k) {
     std::vector<std::uint8_t> junk(random() % 64);
@@ -65,14 +62,77 @@ TEST(Discovery, MessagesReadBackAndRefuseCutsFlippedBitsAndGarbage) {
   }
 }
 
-// A host waiting on `bind` that answers probes as `kHost` on its own port.
+ENetAddress ipv4(const char* dotted) {
+  ENetAddress address{};
+  enet_address_set_host_ip(&address, dotted);
+  return address;
+}
+
+// `body` with its CRC-32 after it, as the messages end.
+std::vector<std::uint8_t> withCrc(std::vector<std::uint8_t> body) {
+  const std::uint32_t crc = net::crc32(body);
+  for (int k = 0; k < 4; ++k) body.push_back(static_cast<std::uint8_t>(crc >> (8 * k)));
+  return body;
+}
+
+TEST(Discovery, AHostAnswersItsOwnNetworksTenTimesASecondNeverLouderThanTheProbeNorInABattle) {
+  const std::vector<std::uint8_t> probe = encodeProbe({net::kProtocolVersion, "1.0"});
+  GameAnswer longest = kHost;
+  longest.gameVersion = std::string(200, 'v');
+  longest.name = std::string(200, 'n');
+  ProbeAnswerer answerer(longest, {{inet_addr("127.0.0.1"), inet_addr("255.0.0.0")},
+                                   {inet_addr("10.213.5.1"), inet_addr("255.255.255.0")}});
+  for (const std::int64_t second : {0, 1}) {
+    int answers = 0;
+    for (int k = 0; k < 1000; ++k) {
+      const auto answer = answerer.answer(probe, ipv4("127.0.0.1"), second * 1'000'000 + k * 1000, true);
+      if (!answer) continue;
+      ++answers;
+      EXPECT_LE(answer->size(), probe.size());
+      EXPECT_EQ(decodeAnswer(*answer)->name, std::string(32, 'n'));
+    }
+    EXPECT_EQ(answers, kAnswersPerSecond) << second;
+  }
+
+  std::vector<std::uint8_t> noisyPadding(probe.begin(), probe.end() - 4);
+  noisyPadding.back() = 1;
+  const std::vector<std::uint8_t> unpadded = withCrc({'G', 'L', 'F', 'P', net::kProtocolVersion, 0, 3, '1', '.', '0'});
+  const struct {
+    const char* from;
+    std::vector<std::uint8_t> datagram;
+    bool waiting, answered;
+  } cases[] = {
+      {"127.0.0.1", probe, true, true},
+      {"127.200.1.1", probe, true, true},
+      {"10.213.5.200", probe, true, true},
+      {"10.213.6.1", probe, true, false},
+      {"203.0.113.7", probe, true, false},
+      {"127.0.0.1", probe, false, false},
+      {"127.0.0.1", unpadded, true, false},
+      {"127.0.0.1", withCrc(noisyPadding), true, false},
+      {"127.0.0.1", encodeAnswer(kHost), true, false},
+  };
+  std::int64_t nowUs = 5'000'000;
+  for (const auto& c : cases) {
+    nowUs += 1'000'000;
+    EXPECT_EQ(answerer.answer(c.datagram, ipv4(c.from), nowUs, c.waiting).has_value(), c.answered) << c.from;
+  }
+  // This machine's own networks hold loopback, and not an address of the internet.
+  ProbeAnswerer here(kHost, localNetworks());
+  EXPECT_TRUE(here.answer(probe, ipv4("127.0.0.1"), 0, true));
+  EXPECT_FALSE(here.answer(probe, ipv4("203.0.113.7"), 0, true));
+}
+
+// A host waiting on `bind` that answers probes as `kHost` on its own port;
+// its clock moves on by 10 ms with each datagram.
 std::unique_ptr<EnetConnection> answeringHost(const std::string& bind) {
   auto h = std::make_unique<EnetConnection>(
       EnetConnection::Options{true, bind, 0, {net::kProtocolVersion, "1.0", 1, 1000}}, 0);
-  h->answerForeign = [port = h->port()](std::span<const std::uint8_t> datagram) {
-    GameAnswer mine = kHost;
-    mine.port = port;
-    return answerProbe(datagram, mine);
+  GameAnswer mine = kHost;
+  mine.port = h->port();
+  h->answerForeign = [answerer = ProbeAnswerer(mine, localNetworks()), nowUs = std::int64_t{0}](
+                         const ENetAddress& from, std::span<const std::uint8_t> datagram) mutable {
+    return answerer.answer(datagram, from, nowUs += 10'000, true);
   };
   return h;
 }
@@ -130,8 +190,8 @@ TEST(Discovery, AHostAnswersOnItsBattlePortOverLoopback) {
   EXPECT_EQ(found[0].address, "127.0.0.1");
   EXPECT_EQ(found[0].answer.name, "elna-pc");
   EXPECT_EQ(found[0].answer.port, h->port());
-  EXPECT_TRUE(found[0].answer.free);
-  EXPECT_FALSE(find(*finder, "127.0.0.1", h->port(), "0.9", h.get()).at(0).answer.free);
+  // A probe of another version is answered alike; the finder sees the versions differ.
+  EXPECT_EQ(find(*finder, "127.0.0.1", h->port(), "0.9", h.get()).at(0).answer.gameVersion, "1.0");
   // The probes went to the host's own port, and took nothing from its battle's filter.
   EXPECT_EQ(h->dropped(), 0);
 
@@ -233,9 +293,8 @@ TEST(Discovery, ABroadcastProbeFindsAHostAcrossAVirtualLinkBetweenNamespaces) {
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].address, ns.net() + ".1");
   EXPECT_EQ(found[0].answer.name, "elna-pc");
-  EXPECT_TRUE(found[0].answer.free);
   ASSERT_EQ(otherVersion.size(), 1u);
-  EXPECT_FALSE(otherVersion[0].answer.free);
+  EXPECT_EQ(otherVersion[0].answer.gameVersion, "1.0");
   EXPECT_TRUE(unicastElsewhere.empty());
 }
 
