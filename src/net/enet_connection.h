@@ -56,6 +56,10 @@ class EnetConnection final : public net::PeerLink {
   // says when every peer, a turned-away joiner too, has disconnected.
   void leave();
   bool left() const;
+  // The ENet peer slots (a host has eight).
+  std::span<const ENetPeer> peers() const {
+    return host_ ? std::span<const ENetPeer>(host_->peers, host_->peerCount) : std::span<const ENetPeer>();
+  }
   // The socket to watch: when it is readable, service() has work.
   int socket() const;
   // The port this side's socket is bound to (a host asked for port 0 gets one).

@@ -4,8 +4,13 @@
 // leaves, and a joiner no host answers, given up after 5 s of its own clock.
 // Each exchange ends by itself: pumps stop after a bound of real time
 // whatever happens, and no test sleeps.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -136,6 +141,62 @@ TEST(Connection, AJoinerNoHostAnswersGivesUpAfterFiveSecondsOfItsClock) {
 
   EnetConnection notAnAddress(EnetConnection::Options{false, "no.such.host", port, greeting()}, 0);
   EXPECT_EQ(notAnAddress.problem(), EnetConnection::Problem::Address);
+}
+
+// ENet connects that are never acknowledged: each holds one of the host's slots.
+struct HalfOpen {
+  explicit HalfOpen(std::uint16_t port) : host(enet_host_create(nullptr, 1, 2, 0, 0)) {
+    host->checksum = enet_crc32;
+    ENetAddress to{};
+    enet_address_set_host_ip(&to, "127.0.0.1");
+    to.port = port;
+    enet_host_connect(host, &to, 2, 0);
+    enet_host_flush(host);  // the connect goes; nothing that comes back is ever read
+  }
+  ~HalfOpen() { enet_host_destroy(host); }
+  ENetHost* host;
+};
+
+void sendRaw(std::uint16_t port, const std::vector<std::uint8_t>& bytes) {
+  const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(port);
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  close(fd);
+}
+
+// What strangers do at a waiting host's door: fill every slot with connects
+// they never finish, send datagrams too long for ENet and garbage. The host
+// goes on waiting, lets the silent callers go after 2 s of its clock, and
+// the real joiner gets in; a joiner after it hears that the host is busy.
+TEST(Connection, StrangersAtTheDoorNeitherEndNorHoldAWaitingHost) {
+  auto h = host(greeting());
+  std::vector<std::unique_ptr<HalfOpen>> strangers;
+  for (int k = 0; k < 8; ++k) strangers.push_back(std::make_unique<HalfOpen>(h->port()));
+  sendRaw(h->port(), std::vector<std::uint8_t>(6000, 0x5a));
+  for (int k = 0; k < 200; ++k) sendRaw(h->port(), std::vector<std::uint8_t>(static_cast<std::size_t>(k % 50 + 1), 7));
+  const auto slotsTaken = [&] {
+    h->service(0);
+    return std::count_if(h->peers().begin(), h->peers().end(),
+                         [](const ENetPeer& p) { return p.state != ENET_PEER_STATE_DISCONNECTED; });
+  };
+  ASSERT_TRUE(pump({h.get()}, [&] { return slotsTaken() == 8; }));
+  EXPECT_EQ(h->state(), State::Waiting);
+  EXPECT_GE(h->dropped(), 1);  // the long datagram
+
+  h->service(2'000'001);
+  EXPECT_EQ(slotsTaken(), 0);
+  auto j = joiner(*h, greeting());
+  ASSERT_TRUE(pump({h.get(), j.get()}, [&] { return h->state() == State::Open && j->state() == State::Open; }));
+
+  auto late = joiner(*h, greeting());
+  ASSERT_TRUE(pump({h.get(), j.get(), late.get()}, [&] { return late->state() == State::Failed; }));
+  EXPECT_EQ(late->refusal(), net::Refusal::Busy);
+  EXPECT_TRUE(late->error().starts_with("busy")) << late->error();
+  EXPECT_EQ(h->state(), State::Open);
+  EXPECT_EQ(j->state(), State::Open);
 }
 
 }  // namespace

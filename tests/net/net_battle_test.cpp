@@ -148,5 +148,17 @@ TEST_F(NetBattleRig, TheMusicFollowsThisMachinesSwitchByTheLocalRule) {
   EXPECT_TRUE(host.music.empty());
 }
 
+// A machine that stood still (stopped, asleep) longer than the other side
+// waits says that it was stopped, not that the other side went silent.
+TEST_F(NetBattleRig, ASideThatStoodStillSaysSoItself) {
+  host.battle.start();
+  joiner.battle.start();
+  ASSERT_TRUE(runUntil([&] { return host.battle.peer().battle().now() > 20; }, 5'000'000));
+  nowUs += 6'000'000;
+  host.battle.update();
+  ASSERT_TRUE(host.battle.over());
+  EXPECT_EQ(host.battle.peer().error(), "this machine was stopped for 6 s");
+}
+
 }  // namespace
 }  // namespace glamora::net
