@@ -55,6 +55,7 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
   status_->setPalette(palette);
   status_->hide();
   static_cast<QBoxLayout*>(layout())->insertWidget(0, status_);
+  netMenu_ = addNetMenu(menus_);
   stageNote_ = new QAction("（ステージはホストが選びます）", menus_.game);
   stageNote_->setObjectName("netStageNote");
   stageNote_->setEnabled(false);

@@ -12,6 +12,8 @@ class BattleScreen final : public GameScreen {
   Battle& engine() { return session_.battle; }
   // Who plays a side: the submenu "プレイヤー1(&1)" or "プレイヤー2(&2)".
   const PlayerMenu& playerMenu(int p) const { return playerMenus_.at(static_cast<std::size_t>(p)); }
+  // "ネット対戦(&N)": its owner enables and connects the items.
+  const NetMenu& netMenu() const { return netMenu_; }
 
   // While a route is set (a network battle): the names on the plates, with
   // their hints, and the status line under the menu bar.
@@ -25,6 +27,7 @@ class BattleScreen final : public GameScreen {
   void choosePlayer(int p, std::optional<ComputerLevel> level);
 
   std::array<PlayerMenu, 2> playerMenus_;
+  NetMenu netMenu_;
   std::array<QFont, 2> plateFonts_;
   QLabel* status_;
   QAction* stageNote_;

@@ -151,4 +151,23 @@ void showSwitchChecks(const GameMenuActions& menus, bool bgmOff, bool seOff) {
   menus.voicesOff->setChecked(seOff);
 }
 
+NetMenu addNetMenu(const GameMenuActions& menus) {
+  NetMenu net;
+  net.menu = new QMenu("ネット対戦(&N)", menus.game);
+  net.menu->setObjectName("net1");
+  const auto item = [&net](const char* caption, const char* name) {
+    QAction* action = net.menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+  };
+  net.host = item("対戦相手を待つ(&H)...", "netHost");
+  net.join = item("対戦相手に接続(&J)...", "netJoin");
+  net.quit = item("切断(&Q)", "netQuit");
+  net.busyNote = net.menu->addAction("（ラウンドの間は選べません）");
+  net.busyNote->setEnabled(false);
+  menus.game->insertMenu(menus.title, net.menu);
+  menus.game->insertSeparator(menus.title);
+  return net;
+}
+
 }  // namespace glamora

@@ -41,6 +41,16 @@ void showSwitchChecks(const GameMenuActions& menus, bool bgmOff, bool seOff);
 // The display size chosen, by its index in displaySizes.
 void showDisplaySizeCheck(const GameMenuActions& menus, int chosen);
 
+// "ネット対戦(&N)" of the battle screen's game menu, before the way to the title.
+struct NetMenu {
+  QMenu* menu = nullptr;        // net1
+  QAction* host = nullptr;      // netHost
+  QAction* join = nullptr;      // netJoin
+  QAction* quit = nullptr;      // netQuit
+  QAction* busyNote = nullptr;  // why host and join cannot be chosen now
+};
+NetMenu addNetMenu(const GameMenuActions& menus);
+
 // Who plays one side: "人間(&H)" or the computer at one of three levels, as
 // radio items of one submenu of "オプション(&O)".
 struct PlayerMenu {

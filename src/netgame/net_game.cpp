@@ -35,24 +35,12 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
   machineName_ = printableOnly(netio::machineName(), netio::kShownNameCharacters);
   if (machineName_.empty()) machineName_ = "Glamora";
   clock_.start();
-  const GameMenuActions& m = screen.menus();
-  menu_ = new QMenu("ネット対戦(&N)", m.game);
-  menu_->setObjectName("net1");
-  hostItem_ = menu_->addAction("対戦相手を待つ(&H)...");
-  hostItem_->setObjectName("netHost");
-  joinItem_ = menu_->addAction("対戦相手に接続(&J)...");
-  joinItem_->setObjectName("netJoin");
-  quitItem_ = menu_->addAction("切断(&Q)");
-  quitItem_->setObjectName("netQuit");
-  busyNote_ = menu_->addAction("（ラウンドの間は選べません）");
-  busyNote_->setEnabled(false);
-  m.game->insertMenu(m.title, menu_);
-  m.game->insertSeparator(m.title);
-  connect(hostItem_, &QAction::triggered, this, &NetGame::host);
-  connect(joinItem_, &QAction::triggered, this, &NetGame::join);
-  connect(quitItem_, &QAction::triggered, this, &NetGame::quit);
+  const NetMenu& m = screen.netMenu();
+  connect(m.host, &QAction::triggered, this, &NetGame::host);
+  connect(m.join, &QAction::triggered, this, &NetGame::join);
+  connect(m.quit, &QAction::triggered, this, &NetGame::quit);
   // The greeting's rules signature is played while the person looks at the menu.
-  connect(menu_, &QMenu::aboutToShow, this, [this] {
+  connect(m.menu, &QMenu::aboutToShow, this, [this] {
     greeting_ = greeting_.valid() ? greeting_ : std::async(std::launch::async, gameGreeting).share();
     showMenuState();
   });
@@ -90,10 +78,11 @@ bool NetGame::localBusy() const {
 
 void NetGame::showMenuState() {
   const bool free = !connection_ && !battle_ && !hostWindow_ && !joinWindow_;
-  hostItem_->setEnabled(free && !localBusy());
-  joinItem_->setEnabled(free && !localBusy());
-  busyNote_->setVisible(free && localBusy());
-  quitItem_->setVisible(battle_ && !battle_->engine().over());
+  const NetMenu& m = screen_.netMenu();
+  m.host->setEnabled(free && !localBusy());
+  m.join->setEnabled(free && !localBusy());
+  m.busyNote->setVisible(free && localBusy());
+  m.quit->setVisible(battle_ && !battle_->engine().over());
 }
 
 // Closing the screen (its close box, タイトルへ移動, 終了) ends the battle first.

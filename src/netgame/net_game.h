@@ -53,9 +53,9 @@ class NetGame final : public QObject {
   // "切断(&Q)": the screen shows the local battle at once.
   void quit();
 
-  QAction* hostItem() const { return hostItem_; }
-  QAction* joinItem() const { return joinItem_; }
-  QAction* quitItem() const { return quitItem_; }
+  QAction* hostItem() const { return screen_.netMenu().host; }
+  QAction* joinItem() const { return screen_.netMenu().join; }
+  QAction* quitItem() const { return screen_.netMenu().quit; }
   HostWindow* hostWindow() const { return hostWindow_; }
   JoinWindow* joinWindow() const { return joinWindow_; }
   NetBattleOnScreen* battle() const { return battle_.get(); }
@@ -88,11 +88,6 @@ class NetGame final : public QObject {
   std::string sessionsDirectory_;
   NetGameOptions options_;
   std::string machineName_;
-  QMenu* menu_;
-  QAction* hostItem_;
-  QAction* joinItem_;
-  QAction* quitItem_;
-  QAction* busyNote_;
   std::shared_future<net::Greeting> greeting_;
   QElapsedTimer clock_;
   QTimer poll_;
