@@ -18,17 +18,6 @@ std::uint64_t freshToken() {
   return (std::uint64_t{device()} << 32) ^ device();
 }
 
-// Why a greeting that arrived was refused: the refusal it carries, or what
-// this side found wrong with it.
-std::optional<net::Refusal> refusalIn(std::span<const std::uint8_t> bytes, const net::Greeting& mine,
-                                      std::uint64_t token) {
-  const std::optional<net::Packet> p = net::decodePacket(bytes);
-  if (!p) return std::nullopt;
-  if (p->type == net::PacketType::Refuse) return p->refusal;
-  if (p->type == net::PacketType::Welcome && p->token != token) return net::Refusal::Token;
-  return net::compareGreetings(mine, p->greeting);
-}
-
 }  // namespace
 
 EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : options_(options), startedUs_(nowUs) {
@@ -60,8 +49,10 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     if (!reply->empty()) enet_socket_send(host_->socket, &from, &buffer, 1);
     return true;
   };
+  // The host derives its key once for all joiners (the joiner when the salt comes): ~90 ms.
+  if (!options.phrase.empty()) key_ = passKey(options.phrase, options.host);
   if (options.host) {
-    handshake_.emplace(net::Handshake::host(options.greeting));
+    handshake_.emplace(net::Handshake::host(options.greeting, key_.get()));
     return;
   }
   ENetAddress to{};
@@ -70,7 +61,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     return;
   }
   to.port = options.port;
-  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken()));
+  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken(), key_.get()));
   peer_ = enet_host_connect(host_, &to, 2, 0);
   if (!peer_) {
     fail(Problem::Address, "cannot connect to " + options.address);
@@ -148,6 +139,7 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
         if (state_ != State::Waiting) return;
         peer_ = event.peer;
         filter_->connectedTo(peer_);
+        if (!wrongProofs_.allows(dottedAddress(peer_->address), nowUs)) handshake_->refuseProofs();
       }
       if (event.peer != peer_) return;
       // Every input packet goes out as sent, however the round trip varies.
@@ -192,8 +184,9 @@ void EnetConnection::received(ENetPeer*, std::span<const std::uint8_t> bytes) {
     token_ = handshake_->token();
     state_ = State::Open;
   } else if (result == net::Handshake::State::Refused) {
-    const std::optional<net::Refusal> why = refusalIn(bytes, options_.greeting, handshake_->token());
+    const std::optional<net::Refusal> why = handshake_->refusal();
     if (options_.host) {
+      if (why == net::Refusal::Key) wrongProofs_.note(dottedAddress(peer_->address), greetingSinceUs_);
       turnAway(why);
     } else {
       refusal_ = why;
@@ -209,7 +202,7 @@ void EnetConnection::turnAway(std::optional<net::Refusal> why) {
   peer_ = nullptr;
   filter_->connectedTo(nullptr);
   state_ = State::Waiting;
-  handshake_.emplace(net::Handshake::host(options_.greeting));
+  handshake_.emplace(net::Handshake::host(options_.greeting, key_.get()));
   if (joiner) {
     enet_host_flush(host_);
     enet_peer_disconnect_later(joiner, 0);

@@ -6,11 +6,13 @@
 //
 // A host waits until it is closed, turning away joiners whose greeting does
 // not match (and going on waiting); a joiner gives up when the host has not
-// greeted it within the answer limit.
+// greeted it within the answer limit. With a pass phrase, only a joiner that
+// proves it knows the same phrase is greeted (see pass_phrase.h).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +23,7 @@
 #include "enet_filter.h"
 #include "engine/net/handshake.h"
 #include "engine/net/net_peer.h"
+#include "pass_phrase.h"
 
 namespace glamora::netio {
 
@@ -38,6 +41,7 @@ class EnetConnection final : public net::PeerLink {
     std::uint16_t port = 0;
     net::Greeting greeting;
     std::int64_t answerLimitUs = kAnswerLimitUs;
+    std::string phrase{};  // empty: anyone may join
   };
 
   // Opens the host's port, or starts connecting; Failed at once when it cannot.
@@ -96,6 +100,8 @@ class EnetConnection final : public net::PeerLink {
   ENetHost* host_ = nullptr;
   std::optional<EnetFilter> filter_;
   ENetPeer* peer_ = nullptr;
+  std::unique_ptr<net::PassKey> key_;
+  WrongProofs wrongProofs_;
   std::optional<net::Handshake> handshake_;
   State state_ = State::Waiting;
   Problem problem_ = Problem::None;
