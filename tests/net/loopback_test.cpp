@@ -2,8 +2,9 @@
 // ten times real speed: they play 2 rounds and agree, through a relay that
 // also sends corrupted copies of their datagrams from their own address and
 // garbage and replayed datagrams from a third one, which both drop and
-// count. A speed mismatch is refused on both sides. Each program ends by
-// itself: the host waits at most --wait seconds, a silent peer 5 s.
+// count. A speed or pass phrase mismatch is refused on both sides. Each
+// program ends by itself: the host waits at most --wait seconds, a silent
+// peer 5 s.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -229,15 +230,31 @@ TEST(Loopback, TwoPeersPlayTwoRoundsAndAgreeThroughAMeddlingRelay) {
   fs::remove_all(dir);
 }
 
-TEST(Loopback, ASpeedMismatchIsRefusedOnBothSides) {
-  const std::uint16_t port = freePort();
-  Program host({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1", "--seed",
-                "1", "--speed", "10", "--wait", "30"});
-  Program joiner({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy", "--speed", "5"});
-  for (Program* p : {&joiner, &host}) {
-    const Ended r = p->finish();
-    EXPECT_EQ(r.status, 3) << r.out;
-    EXPECT_NE(r.line()["error"].get<std::string>().find("speeds"), std::string::npos) << r.out;
+TEST(Loopback, ASpeedOrPassPhraseMismatchIsRefusedOnBothSides) {
+  const struct {
+    std::vector<std::string> host, joiner;
+    const char* error;
+  } cases[] = {
+      {{}, {"--speed", "5"}, "handshake refused: the speeds (--speed) differ"},
+      {{"--net-key", "chouchou"},
+       {"--speed", "10", "--net-key", "rouge"},
+       "handshake refused: the pass phrase does not match"},
+  };
+  for (const auto& c : cases) {
+    const std::uint16_t port = freePort();
+    const auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
+      args.insert(args.end(), more.begin(), more.end());
+      return args;
+    };
+    Program host(with({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1",
+                       "--seed", "1", "--speed", "10", "--wait", "30"},
+                      c.host));
+    Program joiner(with({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy"}, c.joiner));
+    for (Program* p : {&joiner, &host}) {
+      const Ended r = p->finish();
+      EXPECT_EQ(r.status, 3) << r.out;
+      EXPECT_EQ(r.line()["error"], c.error) << r.out;
+    }
   }
 }
 
