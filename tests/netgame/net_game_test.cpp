@@ -153,6 +153,37 @@ TEST(NetGame, AJoinerFindsTheHostByName) {
   EXPECT_TRUE(loopUntil([&] { return !host.net.battle(); }));
 }
 
+TEST(NetGame, AHostWithAPassPhraseGreetsOnlyAJoinerThatGivesIt) {
+  PictureLibrary pictures;
+  QTemporaryDir sessions;
+  const std::uint16_t port = freePort();
+  Game host(pictures, sessions.path(), port), joiner(pictures, sessions.path(), port);
+  host.net.hostItem()->trigger();
+  HostWindow* hostWindow = host.net.hostWindow();
+  hostWindow->findChild<QLineEdit*>("netKey")->setText("おしろい");
+  QTest::mouseClick(hostWindow->findChild<QPushButton*>("netSetKey"), Qt::LeftButton);
+  EXPECT_EQ(hostWindow->stateText(),
+            QString("ポート %1 で相手を待っています…（合言葉を知っている相手だけ）").arg(port));
+
+  joiner.net.joinItem()->trigger();
+  JoinWindow* window = joiner.net.joinWindow();
+  const QString address = QString("127.0.0.1:%1").arg(port);
+  window->addressBox()->setText(address);
+  window->findChild<QLineEdit*>("netKey")->setText("くし");
+  QTest::mouseClick(window->connectButton(), Qt::LeftButton);
+  ASSERT_TRUE(loopUntil([&] { return window->connectButton()->isEnabled(); }));
+  EXPECT_EQ(window->messageText(), address + " に断られました: 合言葉が違います。");
+  ASSERT_TRUE(loopUntil([&] { return !hostWindow->noticeText().isEmpty(); }));
+  EXPECT_TRUE(hostWindow->noticeText().endsWith("からの接続を断りました: 合言葉が違います"))
+      << hostWindow->noticeText().toStdString();
+
+  window->findChild<QLineEdit*>("netKey")->setText("おしろい");
+  QTest::mouseClick(window->connectButton(), Qt::LeftButton);
+  ASSERT_TRUE(loopUntil([&] { return host.net.battle() && joiner.net.battle(); }));
+  joiner.net.quit();
+  EXPECT_TRUE(loopUntil([&] { return !host.net.battle(); }));
+}
+
 TEST(NetGame, AJoinerSaysWhyItCouldNotConnect) {
   PictureLibrary pictures;
   QTemporaryDir sessions;
