@@ -231,29 +231,18 @@ TEST(Loopback, TwoPeersPlayTwoRoundsAndAgreeThroughAMeddlingRelay) {
 }
 
 TEST(Loopback, ASpeedOrPassPhraseMismatchIsRefusedOnBothSides) {
-  const struct {
-    std::vector<std::string> host, joiner;
-    const char* error;
-  } cases[] = {
-      {{}, {"--speed", "5"}, "handshake refused: the speeds (--speed) differ"},
-      {{"--net-key", "chouchou"},
-       {"--speed", "10", "--net-key", "rouge"},
-       "handshake refused: the pass phrase does not match"},
-  };
-  for (const auto& c : cases) {
+  // Another speed is found before another phrase.
+  for (const char* speed : {"5", "10"}) {
     const std::uint16_t port = freePort();
-    const auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
-      args.insert(args.end(), more.begin(), more.end());
-      return args;
-    };
-    Program host(with({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1",
-                       "--seed", "1", "--speed", "10", "--wait", "30"},
-                      c.host));
-    Program joiner(with({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy"}, c.joiner));
+    Program host({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1", "--seed",
+                  "1", "--speed", "10", "--wait", "30", "--net-key", "chouchou"});
+    Program joiner({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy", "--speed", speed, "--net-key",
+                    "rouge"});
     for (Program* p : {&joiner, &host}) {
       const Ended r = p->finish();
       EXPECT_EQ(r.status, 3) << r.out;
-      EXPECT_EQ(r.line()["error"], c.error) << r.out;
+      EXPECT_NE(r.line()["error"].get<std::string>().find(*speed == '5' ? "speeds" : "pass phrase"), std::string::npos)
+          << r.out;
     }
   }
 }

@@ -20,26 +20,6 @@ TickInput keys(std::initializer_list<KeyPress> pressed) {
   return in;
 }
 
-// The greeting's packets with a pass phrase: the joiner's nonce, the host's
-// salt and nonce, the proofs.
-void withPassPhrase(std::vector<Packet>& out, Packet keyed) {
-  keyed.keyed = true;
-  keyed.proof.fill(0xA5);
-  out.push_back(keyed);
-  keyed.type = PacketType::Hello;
-  keyed.proof = {};
-  keyed.nonce.fill(0x5A);
-  out.push_back(keyed);
-  for (const PacketType t : {PacketType::Challenge, PacketType::Proof}) {
-    Packet p;
-    p.type = t;
-    p.token = 42;
-    if (t == PacketType::Challenge) p.salt.fill(0x3C), p.nonce.fill(0xC3);
-    if (t == PacketType::Proof) p.proof.fill(0x96);
-    out.push_back(p);
-  }
-}
-
 std::vector<Packet> samplePackets() {
   std::vector<Packet> out;
   Packet hello;
@@ -49,7 +29,6 @@ std::vector<Packet> samplePackets() {
   out.push_back(hello);
   hello.type = PacketType::Welcome;
   out.push_back(hello);
-  withPassPhrase(out, hello);
   Packet refuse;
   refuse.type = PacketType::Refuse;
   refuse.refusal = Refusal::Speed;
