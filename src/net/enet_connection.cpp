@@ -24,17 +24,6 @@ std::uint64_t freshToken() {
   return (std::uint64_t{device()} << 32) ^ device();
 }
 
-// Why a greeting that arrived was refused: the refusal it carries, or what
-// this side found wrong with it.
-std::optional<net::Refusal> refusalIn(std::span<const std::uint8_t> bytes, const net::Greeting& mine,
-                                      std::uint64_t token) {
-  const std::optional<net::Packet> p = net::decodePacket(bytes);
-  if (!p) return std::nullopt;
-  if (p->type == net::PacketType::Refuse) return p->refusal;
-  if (p->type == net::PacketType::Welcome && p->token != token) return net::Refusal::Token;
-  return net::compareGreetings(mine, p->greeting);
-}
-
 }  // namespace
 
 EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : options_(options), startedUs_(nowUs) {
@@ -66,6 +55,8 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     if (!reply->empty()) enet_socket_send(host_->socket, &from, &buffer, 1);
     return true;
   };
+  // The host derives its key once for all joiners (the joiner when the salt comes): ~90 ms.
+  if (!options.phrase.empty()) key_ = passKey(options.phrase, options.host);
   if (options.host) {
     callers_.resize(kCallers);
     return;
@@ -76,7 +67,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     return;
   }
   to.port = options.port;
-  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken()));
+  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken(), key_.get()));
   peer_ = enet_host_connect(host_, &to, 2, 0);
   if (!peer_) {
     fail(Problem::Address, "cannot connect to " + options.address);
@@ -179,7 +170,9 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
   switch (event.type) {
     case ENET_EVENT_TYPE_CONNECT:
       if (options_.host) {
-        callerOf(event.peer).handshake.emplace(net::Handshake::host(options_.greeting));
+        net::Handshake& greeting =
+            callerOf(event.peer).handshake.emplace(net::Handshake::host(options_.greeting, key_.get()));
+        if (!wrongProofs_.allows(dottedAddress(event.peer->address), nowUs)) greeting.refuseProofs();
       } else if (event.peer != peer_) {
         return;
       }
@@ -193,7 +186,7 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
       return;
     case ENET_EVENT_TYPE_RECEIVE:
       if (event.peer == peer_) received(event.peer, {event.packet->data, event.packet->dataLength});
-      else if (options_.host) greetedBy(event.peer, {event.packet->data, event.packet->dataLength});
+      else if (options_.host) greetedBy(event.peer, {event.packet->data, event.packet->dataLength}, nowUs);
       return;
     case ENET_EVENT_TYPE_DISCONNECT:
       if (options_.host && event.peer != peer_) callerOf(event.peer) = {};
@@ -226,21 +219,21 @@ void EnetConnection::received(ENetPeer*, std::span<const std::uint8_t> bytes) {
     token_ = handshake_->token();
     state_ = State::Open;
   } else if (result == net::Handshake::State::Refused) {
-    refusal_ = refusalIn(bytes, options_.greeting, handshake_->token());
+    refusal_ = handshake_->refusal();
     fail(Problem::Refused, handshake_->error());
   }
 }
 
 // A caller's greeting, at the host: the first to greet well plays; the others
 // are told that the host is busy, and every refused caller is let go.
-void EnetConnection::greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes) {
+void EnetConnection::greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes, std::int64_t nowUs) {
   Caller& caller = callerOf(from);
   if (!caller.handshake) return;
   std::vector<std::uint8_t> reply;
   net::Handshake::State result = caller.handshake->receive(bytes, reply);
   if (result == net::Handshake::State::Accepted && state_ == State::Open) {
     result = net::Handshake::State::Refused;
-    reply = net::Handshake::refusal(caller.handshake->token(), net::Refusal::Busy);
+    reply = net::Handshake::refusalPacket(caller.handshake->token(), net::Refusal::Busy);
   }
   if (!reply.empty()) send(from, reply, ENET_PACKET_FLAG_RELIABLE, kControlChannel);
   if (result == net::Handshake::State::Accepted) {
@@ -250,14 +243,15 @@ void EnetConnection::greetedBy(ENetPeer* from, std::span<const std::uint8_t> byt
     state_ = State::Open;
     caller = {};
   } else if (result == net::Handshake::State::Refused) {
-    const std::optional<net::Refusal> why =
-        state_ == State::Open ? net::Refusal::Busy : refusalIn(bytes, options_.greeting, caller.handshake->token());
+    const std::optional<net::Refusal> why = state_ == State::Open ? net::Refusal::Busy : caller.handshake->refusal();
+    const std::string address = dottedAddress(from->address);
+    if (why == net::Refusal::Key) wrongProofs_.note(address, nowUs);
     caller.handshake.reset();
     enet_host_flush(host_);
     enet_peer_disconnect_later(from, 0);
     if (why && why != net::Refusal::Busy) {
       refusal_ = why;
-      if (onTurnedAway) onTurnedAway(dottedAddress(from->address) + ":" + std::to_string(from->address.port), *why);
+      if (onTurnedAway) onTurnedAway(address + ":" + std::to_string(from->address.port), *why);
     }
   }
 }

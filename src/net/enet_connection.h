@@ -8,11 +8,14 @@
 // the first to greet well plays, callers whose greeting does not match are
 // turned away, callers silent for 2 s are let go, and every later caller is
 // told that the host is busy. A joiner gives up when the host has not greeted
-// it within the answer limit. Nothing a stranger sends ends either.
+// it within the answer limit. Nothing a stranger sends ends either. With a
+// pass phrase, only a joiner that proves it knows the same phrase is greeted
+// (see pass_phrase.h).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -23,6 +26,7 @@
 #include "enet_filter.h"
 #include "engine/net/handshake.h"
 #include "engine/net/net_peer.h"
+#include "pass_phrase.h"
 
 namespace glamora::netio {
 
@@ -40,6 +44,7 @@ class EnetConnection final : public net::PeerLink {
     std::uint16_t port = 0;
     net::Greeting greeting;
     std::int64_t answerLimitUs = kAnswerLimitUs;
+    std::string phrase{};  // empty: anyone may join
   };
 
   // Opens the host's port, or starts connecting; Failed at once when it cannot.
@@ -101,7 +106,7 @@ class EnetConnection final : public net::PeerLink {
     std::int64_t sinceUs = -1;                // its slot first seen taken
   };
   void received(ENetPeer* from, std::span<const std::uint8_t> bytes);
-  void greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes);
+  void greetedBy(ENetPeer* from, std::span<const std::uint8_t> bytes, std::int64_t nowUs);
   Caller& callerOf(const ENetPeer* peer);
   void letSilentCallersGo(std::int64_t nowUs);
   void send(std::span<const std::uint8_t> packet, enet_uint32 flags, enet_uint8 channel);
@@ -111,6 +116,8 @@ class EnetConnection final : public net::PeerLink {
   ENetHost* host_ = nullptr;
   std::optional<EnetFilter> filter_;
   ENetPeer* peer_ = nullptr;
+  std::unique_ptr<net::PassKey> key_;
+  WrongProofs wrongProofs_;
   std::optional<net::Handshake> handshake_;  // a joiner's
   std::vector<Caller> callers_;              // a host's, by ENet peer slot
   State state_ = State::Waiting;

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -12,7 +13,8 @@
 
 namespace glamora::netgame {
 
-HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStringList& addresses, quint16 port)
+HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStringList& addresses, quint16 port,
+                       const QString& phrase)
     : QDialog(parent) {
   setObjectName("netHostWindow");
   setWindowTitle(QString(kAppTitle) + " - 対戦相手を待つ");
@@ -45,6 +47,15 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
   portRow->addWidget(change);
   portRow->addStretch();
   form->addRow("ポート (UDP):", portRow);
+  auto* phraseRow = new QHBoxLayout;
+  phrase_ = new QLineEdit(phrase, this);
+  phrase_->setObjectName("netKey");
+  phrase_->setPlaceholderText("なし（だれでも接続できます）");
+  auto* setPhrase = new QPushButton("合言葉を決める(&K)", this);
+  setPhrase->setObjectName("netSetKey");
+  phraseRow->addWidget(phrase_, 1);
+  phraseRow->addWidget(setPhrase);
+  form->addRow("合言葉:", phraseRow);
   layout->addLayout(form);
 
   state_ = new QLabel(this);
@@ -68,13 +79,17 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
   connect(change, &QPushButton::clicked, this, [this] {
     if (portChosen) portChosen(static_cast<quint16>(port_->value()));
   });
+  connect(setPhrase, &QPushButton::clicked, this, [this] {
+    if (phraseChosen) phraseChosen(phrase_->text());
+  });
   setMinimumWidth(420);
 }
 
-void HostWindow::showWaiting(quint16 port) {
+void HostWindow::showWaiting(quint16 port, bool withPhrase) {
   port_->setValue(port);
   state_->setStyleSheet("");
-  state_->setText(QString("ポート %1 で相手を待っています…").arg(port));
+  state_->setText(QString("ポート %1 で相手を待っています…").arg(port) +
+                  (withPhrase ? "（合言葉を知っている相手だけ）" : ""));
 }
 
 void HostWindow::showProblem(const QString& text) {

@@ -35,6 +35,13 @@ JoinWindow::JoinWindow(QWidget* parent, quint16 defaultPort) : QDialog(parent), 
   row->addWidget(address_, 1);
   row->addWidget(connect_);
   layout->addLayout(row);
+  auto* phraseRow = new QHBoxLayout;
+  phrase_ = new QLineEdit(this);
+  phrase_->setObjectName("netKey");
+  phrase_->setPlaceholderText("相手が決めたときだけ");
+  phraseRow->addWidget(new QLabel("合言葉:", this));
+  phraseRow->addWidget(phrase_, 1);
+  layout->addLayout(phraseRow);
 
   layout->addWidget(new QLabel("このネットワークで見つかった対戦（選ぶとアドレスに入ります）:", this));
   found_ = new QListWidget(this);
@@ -53,6 +60,7 @@ JoinWindow::JoinWindow(QWidget* parent, quint16 defaultPort) : QDialog(parent), 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(connect_, &QPushButton::clicked, this, &JoinWindow::tryConnect);
   connect(address_, &QLineEdit::returnPressed, this, &JoinWindow::tryConnect);
+  connect(phrase_, &QLineEdit::returnPressed, this, &JoinWindow::tryConnect);
   connect(found_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
     if (item) address_->setText(item->data(kAddressRole).toString());
   });
@@ -105,5 +113,6 @@ void JoinWindow::showIdle() {
 }
 
 QString JoinWindow::messageText() const { return message_->text(); }
+QString JoinWindow::phrase() const { return phrase_->text(); }
 
 }  // namespace glamora::netgame

@@ -1,6 +1,7 @@
 // "対戦相手に接続": an address box (a host name or address, an optional
-// ":port") and the games found on the local network, refreshed while the
-// window is open; choosing one fills the box. A failed attempt is said in the
+// ":port"), a box for the host's pass phrase, and the games found on the
+// local network, refreshed while the window is open; choosing one fills the
+// address box. A failed attempt is said in the
 // window, which stays open for another.
 #pragma once
 
@@ -38,6 +39,8 @@ class JoinWindow final : public QDialog {
   void showIdle();
 
   QString messageText() const;
+  // The pass phrase typed (empty: none).
+  QString phrase() const;
   QLineEdit* addressBox() const { return address_; }
   QListWidget* foundList() const { return found_; }
   QPushButton* connectButton() const { return connect_; }
@@ -47,6 +50,7 @@ class JoinWindow final : public QDialog {
 
   quint16 defaultPort_;
   QLineEdit* address_;
+  QLineEdit* phrase_;
   QPushButton* connect_;
   QListWidget* found_;
   QLabel* message_;

@@ -95,9 +95,14 @@ bool NetGame::eventFilter(QObject* watched, QEvent* event) {
 
 void NetGame::host() {
   if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
-  hostWindow_ = new HostWindow(&screen_, QString::fromStdString(machineName_), thisMachinesAddresses(), port_);
+  hostWindow_ = new HostWindow(&screen_, QString::fromStdString(machineName_), thisMachinesAddresses(), port_,
+                               QString::fromStdString(phrase_));
   hostWindow_->setAttribute(Qt::WA_DeleteOnClose);
   hostWindow_->portChosen = [this](quint16 port) { listen(port); };
+  hostWindow_->phraseChosen = [this](const QString& phrase) {
+    phrase_ = phrase.toStdString();
+    listen(port_);
+  };
   connect(hostWindow_, &QDialog::finished, this, &NetGame::stopWaiting);
   hosting_ = true;
   hostWindow_->open();
@@ -105,12 +110,15 @@ void NetGame::host() {
   showMenuState();
 }
 
+// With a pass phrase, the key is derived here, on the window's thread, once
+// for the whole wait (about 90 ms).
 void NetGame::listen(quint16 port) {
   port_ = port;
   connectionReady_.reset();
   connection_.reset();
   connection_ = std::make_unique<netio::EnetConnection>(
-      netio::EnetConnection::Options{true, options_.bindAddress, port, greeting(), netio::kAnswerLimitUs}, nowUs());
+      netio::EnetConnection::Options{true, options_.bindAddress, port, greeting(), netio::kAnswerLimitUs, phrase_},
+      nowUs());
   if (connection_->state() == netio::EnetConnection::State::Failed) {
     connection_.reset();
     if (hostWindow_) {
@@ -131,7 +139,7 @@ void NetGame::listen(quint16 port) {
           QString("%1 からの接続を断りました: %2").arg(QString::fromStdString(address), refusalMessage(why)));
     }
   };
-  if (hostWindow_) hostWindow_->showWaiting(port);
+  if (hostWindow_) hostWindow_->showWaiting(port, !phrase_.empty());
   watch();
 }
 
@@ -206,8 +214,12 @@ void NetGame::lookedUp() {
 
 void NetGame::startJoin(const std::string& address, quint16 port) {
   joinTarget_ = address + ":" + std::to_string(port);
+  // With a pass phrase the key is derived when the host's salt comes, in
+  // poll() on the window's thread (about 90 ms, once).
   connection_ = std::make_unique<netio::EnetConnection>(
-      netio::EnetConnection::Options{false, address, port, greeting(), netio::kAnswerLimitUs}, nowUs());
+      netio::EnetConnection::Options{false, address, port, greeting(), netio::kAnswerLimitUs,
+                                     joinWindow_->phrase().toStdString()},
+      nowUs());
   if (connection_->state() == netio::EnetConnection::State::Failed) {
     joinWindow_->showFailure(joinFailure(*connection_, joinTarget_));
     connection_.reset();

@@ -98,6 +98,7 @@ class NetGame final : public QObject {
   QPointer<HostWindow> hostWindow_;
   QPointer<JoinWindow> joinWindow_;
   quint16 port_;
+  std::string phrase_;  // the host's pass phrase, kept for the next wait
   bool hosting_ = false;
   // The name being looked up for a join, and where to connect once found.
   std::unique_ptr<netio::NameLookup> lookup_;

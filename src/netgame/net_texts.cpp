@@ -12,6 +12,7 @@ QString refusalMessage(net::Refusal why) {
     case net::Refusal::Speed: return "相手のゲームの速さが違います";
     case net::Refusal::Token: return "相手の応答が正しくありません";
     case net::Refusal::Busy: return "相手は対戦中です";
+    case net::Refusal::Key: return "合言葉が違います";
   }
   return "相手に断られました";
 }

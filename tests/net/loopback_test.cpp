@@ -2,8 +2,9 @@
 // ten times real speed: they play 2 rounds and agree, through a relay that
 // also sends corrupted copies of their datagrams from their own address and
 // garbage and replayed datagrams from a third one, which both drop and
-// count. A speed mismatch is refused on both sides. Each program ends by
-// itself: the host waits at most --wait seconds, a silent peer 5 s.
+// count. A speed or pass phrase mismatch is refused on both sides. Each
+// program ends by itself: the host waits at most --wait seconds, a silent
+// peer 5 s.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -230,19 +231,24 @@ TEST(Loopback, TwoPeersPlayTwoRoundsAndAgreeThroughAMeddlingRelay) {
 }
 
 // The joiner is refused; the host turns it away and waits on to its end.
-TEST(Loopback, ASpeedMismatchIsRefusedOnBothSides) {
-  const std::uint16_t port = freePort();
-  Program host({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1", "--seed",
-                "1", "--speed", "10", "--wait", "3"});
-  Program joiner({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy", "--speed", "5"});
-  const Ended joined = joiner.finish();
-  EXPECT_EQ(joined.status, 3) << joined.out;
-  EXPECT_NE(joined.line()["error"].get<std::string>().find("speeds"), std::string::npos) << joined.out;
-  const Ended hosted = host.finish();
-  EXPECT_EQ(hosted.status, 3) << hosted.out;
-  const std::string why = hosted.line()["error"].get<std::string>();
-  EXPECT_TRUE(why.starts_with("no peer came within 3 s; turned away 127.0.0.1:")) << why;
-  EXPECT_NE(why.find("speeds"), std::string::npos) << why;
+// Another speed is found before another phrase.
+TEST(Loopback, ASpeedOrPassPhraseMismatchIsRefusedOnBothSides) {
+  for (const char* speed : {"5", "10"}) {
+    const std::string why = *speed == '5' ? "speeds" : "pass phrase";
+    const std::uint16_t port = freePort();
+    Program host({"--net-host", std::to_string(port), "--bind", "127.0.0.1", "--cpu", "easy", "--rounds", "1", "--seed",
+                  "1", "--speed", "10", "--wait", "3", "--net-key", "chouchou"});
+    Program joiner({"--net-join", "127.0.0.1:" + std::to_string(port), "--cpu", "easy", "--speed", speed, "--net-key",
+                    "rouge"});
+    const Ended joined = joiner.finish();
+    EXPECT_EQ(joined.status, 3) << joined.out;
+    EXPECT_NE(joined.line()["error"].get<std::string>().find(why), std::string::npos) << joined.out;
+    const Ended hosted = host.finish();
+    EXPECT_EQ(hosted.status, 3) << hosted.out;
+    const std::string said = hosted.line()["error"].get<std::string>();
+    EXPECT_TRUE(said.starts_with("no peer came within 3 s; turned away 127.0.0.1:")) << said;
+    EXPECT_NE(said.find(why), std::string::npos) << said;
+  }
 }
 
 }  // namespace

@@ -153,6 +153,25 @@ TEST(NetGame, AJoinerFindsTheHostByName) {
   EXPECT_TRUE(loopUntil([&] { return !host.net.battle(); }));
 }
 
+// Each window's phrase reaches its connection: a phrase on one side only is refused.
+TEST(NetGame, AHostAndAJoinerWithTheSamePassPhraseAreGreeted) {
+  PictureLibrary pictures;
+  QTemporaryDir sessions;
+  const std::uint16_t port = freePort();
+  Game host(pictures, sessions.path(), port), joiner(pictures, sessions.path(), port);
+  host.net.hostItem()->trigger();
+  host.net.hostWindow()->findChild<QLineEdit*>("netKey")->setText("おしろい");
+  QTest::mouseClick(host.net.hostWindow()->findChild<QPushButton*>("netSetKey"), Qt::LeftButton);
+  EXPECT_TRUE(host.net.hostWindow()->stateText().endsWith("（合言葉を知っている相手だけ）"));
+  joiner.net.joinItem()->trigger();
+  joiner.net.joinWindow()->addressBox()->setText(QString("127.0.0.1:%1").arg(port));
+  joiner.net.joinWindow()->findChild<QLineEdit*>("netKey")->setText("おしろい");
+  QTest::mouseClick(joiner.net.joinWindow()->connectButton(), Qt::LeftButton);
+  ASSERT_TRUE(loopUntil([&] { return host.net.battle() && joiner.net.battle(); }));
+  joiner.net.quit();
+  EXPECT_TRUE(loopUntil([&] { return !host.net.battle(); }));
+}
+
 TEST(NetGame, AJoinerSaysWhyItCouldNotConnect) {
   PictureLibrary pictures;
   QTemporaryDir sessions;

@@ -107,6 +107,7 @@ TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
     EXPECT_TRUE(refusalMessage(r).startsWith("相手")) << static_cast<int>(r);
   }
   EXPECT_EQ(refusalMessage(net::Refusal::GameVersion), "相手のバージョンが違います");
+  EXPECT_EQ(refusalMessage(net::Refusal::Key), "合言葉が違います");
   const struct {
     std::string error;
     bool finished, host;

@@ -99,7 +99,8 @@ net::PeerReport runBlockingPeer(const BlockingPeerOptions& o) {
   const std::string address = o.address.empty() ? "" : netio::firstIPv4(o.address);
   if (address.empty() && !o.address.empty()) return failure(o.host, "cannot resolve " + o.address);
   const Clock clock;
-  Connection c(Connection::Options{o.host, address, o.port, o.greeting, std::numeric_limits<std::int64_t>::max()},
+  Connection c(Connection::Options{o.host, address, o.port, o.greeting, std::numeric_limits<std::int64_t>::max(),
+                                   o.phrase},
                clock.us());
   if (std::string error = greet(c, o, clock); !error.empty()) {
     goodbye(c, clock);

@@ -22,6 +22,7 @@ struct BlockingPeerOptions {
   net::HeadlessOptions headless;
   net::Greeting greeting;  // speedMilli sets the pace: a tick every 100 ms / speed
   int waitSeconds = 60;    // how long a host waits for a peer
+  std::string phrase;      // the pass phrase (empty: none)
   std::function<void(std::string_view)> journal;
 };
 

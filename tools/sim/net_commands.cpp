@@ -146,8 +146,10 @@ int hashScript(int argc, char** argv, std::ostream& out, std::ostream& err) {
 
 int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& err) {
   static const char* kHostUsage =
-      "--net-host PORT [--bind ADDR] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S] [--journal FILE]";
-  static const char* kJoinUsage = "--net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]";
+      "--net-host PORT [--bind ADDR] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S] [--journal FILE]"
+      " [--net-key TEXT]";
+  static const char* kJoinUsage =
+      "--net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE] [--net-key TEXT]";
   NetArgs a;
   const bool parsed =
       argc >= 3 && (host ? a.parse(argc, argv, 3,
@@ -157,8 +159,10 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
                                     {"--seed", 1},
                                     {"--speed", 1},
                                     {"--wait", 1},
-                                    {"--journal", 1}})
-                         : a.parse(argc, argv, 3, {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}}));
+                                    {"--journal", 1},
+                                    {"--net-key", 1}})
+                         : a.parse(argc, argv, 3,
+                                   {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}}));
   const char* usageText = host ? kHostUsage : kJoinUsage;
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
 
@@ -191,6 +195,7 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
   o.headless.seed = static_cast<std::uint64_t>(*seed);
   o.waitSeconds = static_cast<int>(*wait);
   o.greeting = greeting(static_cast<std::uint32_t>(*speed));
+  if (a.has("--net-key")) o.phrase = a.value("--net-key");
 
   JournalFile journal;
   if (a.has("--journal") && !journal.open(a.value("--journal"))) {

@@ -1,6 +1,7 @@
 // glamora-sim's network battle commands:
 //   --net-host PORT [--bind ADDR] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S] [--journal FILE]
-//   --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]
+//              [--net-key TEXT]
+//   --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE] [--net-key TEXT]
 //   --net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S
 //   --hash SCRIPT
 #pragma once

@@ -11,8 +11,9 @@ const char* usageText() {
          "       glamora-sim --training LEVEL --seeds N [--seed FIRST]\n"
          "       glamora-sim --hash SCRIPT\n"
          "       glamora-sim --net-host PORT [--bind ADDR] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S]"
-         " [--journal FILE]\n"
-         "       glamora-sim --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]\n"
+         " [--journal FILE] [--net-key TEXT]\n"
+         "       glamora-sim --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]"
+         " [--net-key TEXT]\n"
          "       glamora-sim --net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S\n"
          "       glamora-sim --help | --version\n";
 }

@@ -152,7 +152,9 @@ void NetPeer::receive(std::span<const std::uint8_t> bytes, std::int64_t nowUs) {
     case PacketType::Desync: fail("desync at tick " + std::to_string(p->tick)); break;
     case PacketType::Refuse: fail(refusalText(p->refusal)); break;
     case PacketType::Hello:
-    case PacketType::Welcome: ++dropped_; return;
+    case PacketType::Welcome:
+    case PacketType::Challenge:
+    case PacketType::Proof: ++dropped_; return;
   }
   lastHeardUs_ = std::max(lastHeardUs_, nowUs);
   checkDone();

@@ -33,6 +33,7 @@ class Writer {
     u8(static_cast<std::uint32_t>(s.size()));
     bytes.insert(bytes.end(), s.begin(), s.end());
   }
+  void raw(std::span<const std::uint8_t> s) { bytes.insert(bytes.end(), s.begin(), s.end()); }
   std::vector<std::uint8_t> bytes;
 };
 
@@ -67,6 +68,9 @@ class Reader {
     std::string s(reinterpret_cast<const char*>(bytes_.data() + pos_), n);
     pos_ += n;
     return s;
+  }
+  void raw(std::span<std::uint8_t> out) {
+    for (std::uint8_t& b : out) b = static_cast<std::uint8_t>(u8());
   }
 
  private:
@@ -224,7 +228,13 @@ std::vector<std::uint8_t> encodePacket(const Packet& p) {
       w.text(p.greeting.gameVersion.substr(0, kMaxGameVersionBytes));
       w.u64(p.greeting.signature);
       w.u32(p.greeting.speedMilli);
+      if (p.keyed) w.raw(p.type == PacketType::Hello ? p.nonce : p.proof);
       break;
+    case PacketType::Challenge:
+      w.raw(p.salt);
+      w.raw(p.nonce);
+      break;
+    case PacketType::Proof: w.raw(p.proof); break;
     case PacketType::Refuse: w.u8(static_cast<std::uint32_t>(p.refusal)); break;
     case PacketType::Inputs: writeInputs(w, p.inputs); break;
     case PacketType::End:
@@ -256,11 +266,17 @@ std::optional<Packet> decodePacket(std::span<const std::uint8_t> bytes) {
       p.greeting.signature = r.u64();
       p.greeting.speedMilli = r.u32();
       if (!printableAscii(p.greeting.gameVersion)) return std::nullopt;
+      p.keyed = r.ok() && !r.atEnd();
+      if (p.keyed) r.raw(type == static_cast<std::uint32_t>(PacketType::Hello) ? p.nonce : p.proof);
       break;
+    case static_cast<std::uint32_t>(PacketType::Challenge):
+      r.raw(p.salt);
+      r.raw(p.nonce);
+      break;
+    case static_cast<std::uint32_t>(PacketType::Proof): r.raw(p.proof); break;
     case static_cast<std::uint32_t>(PacketType::Refuse): {
       const std::uint32_t reason = r.u8();
-      if (reason < static_cast<std::uint32_t>(Refusal::Protocol) ||
-          reason > static_cast<std::uint32_t>(Refusal::Busy)) {
+      if (reason < static_cast<std::uint32_t>(Refusal::Protocol) || reason > static_cast<std::uint32_t>(Refusal::Key)) {
         return std::nullopt;
       }
       p.refusal = static_cast<Refusal>(reason);

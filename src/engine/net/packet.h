@@ -5,6 +5,7 @@
 // range, and refuses trailing bytes. What it refuses is never used.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -22,14 +23,18 @@ inline constexpr int kMaxHashesPerPacket = 32;
 inline constexpr std::size_t kMaxGameVersionBytes = 32;
 
 enum class PacketType : std::uint8_t {
-  Hello = 1,    // the joiner's greeting, with a fresh session token
-  Welcome = 2,  // the host's answer, echoing the token
+  Hello = 1,    // the joiner's greeting, with a fresh session token (and a nonce with a pass phrase)
+  Welcome = 2,  // the host's answer, echoing the token (and a proof with a pass phrase)
   Refuse = 3,   // a greeting refused, and why
   Inputs = 4,   // unsequenced: inputs, acknowledgements, hashes, timing
   End = 5,      // the host names the end tick
   Leave = 6,    // a side leaves the battle
   Done = 7,     // a side has confirmed and checked every tick to the end
   Desync = 8,   // a side found the hashes of a tick differ
+  // A host with a pass phrase answers Hello with its salt and nonce; the
+  // joiner's Proof follows.
+  Challenge = 9,
+  Proof = 10,
 };
 
 // What a greeting says of the side that sends it.
@@ -41,7 +46,11 @@ struct Greeting {
   bool operator==(const Greeting&) const = default;
 };
 
-enum class Refusal : std::uint8_t { Protocol = 1, GameVersion, Signature, Speed, Token, Busy };
+enum class Refusal : std::uint8_t { Protocol = 1, GameVersion, Signature, Speed, Token, Busy, Key };
+
+using Salt = std::array<std::uint8_t, 16>;
+using Nonce = std::array<std::uint8_t, 32>;
+using Proof = std::array<std::uint8_t, 32>;
 
 inline constexpr std::uint32_t kNoEcho = 0xFFFFFFFF;
 
@@ -65,6 +74,10 @@ struct Packet {
   PacketType type = PacketType::Inputs;
   std::uint64_t token = 0;
   Greeting greeting;                    // Hello, Welcome
+  bool keyed = false;                   // Hello, Welcome: with a pass phrase's nonce, proof
+  Salt salt{};                          // Challenge
+  Nonce nonce{};                        // a keyed Hello, Challenge
+  Proof proof{};                        // Proof, a keyed Welcome
   Refusal refusal = Refusal::Protocol;  // Refuse
   std::int32_t tick = 0;                // End, Desync
   InputsBody inputs;                    // Inputs
