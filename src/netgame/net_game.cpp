@@ -15,12 +15,6 @@ namespace {
 constexpr int kPollMs = 10;
 constexpr int kLookupPollMs = 20;
 
-QStringList thisMachinesAddresses() {
-  QStringList out;
-  for (const std::string& a : netio::ownAddresses()) out << QString::fromStdString(a);
-  return out;
-}
-
 }  // namespace
 
 NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::function<QDialog*(Dialog)> resultWindow,
@@ -95,8 +89,10 @@ bool NetGame::eventFilter(QObject* watched, QEvent* event) {
 
 void NetGame::host() {
   if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
-  hostWindow_ = new HostWindow(&screen_, QString::fromStdString(machineName_), thisMachinesAddresses(), port_,
-                               QString::fromStdString(phrase_));
+  QStringList addresses;
+  for (const std::string& a : netio::ownAddresses()) addresses << QString::fromStdString(a);
+  hostWindow_ =
+      new HostWindow(&screen_, QString::fromStdString(machineName_), addresses, port_, QString::fromStdString(phrase_));
   hostWindow_->setAttribute(Qt::WA_DeleteOnClose);
   hostWindow_->portChosen = [this](quint16 port) { listen(port); };
   hostWindow_->phraseChosen = [this](const QString& phrase) {
