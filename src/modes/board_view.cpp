@@ -150,7 +150,7 @@ void BoardView::boardChanged() {
     for (int r = 1; r <= kRows; ++r) {
       // Before any redraw, the cells show an empty board.
       const Picture shown = model().cells[index(c, r)];
-      const Picture p = shown == Picture::Unchanged ? cellPicture(0, c, r) : shown;
+      const Picture p = shown == Picture::Unchanged ? cellPicture(Code::Empty, c, r) : shown;
       PictureId& cell = cells_[index(c, r)];
       const PictureId now = pictures_.resolve(*pictureFromEngine(p));
       if (cell == now) continue;
@@ -163,7 +163,7 @@ void BoardView::boardChanged() {
 void BoardView::offerChanged(int column) {
   const Picture p = model().markers[column - 1];
   // Before any rule sets them, the offers show the pictures the form was designed with.
-  const PictureId now = p == Picture::Unchanged ? startFrame(*pictureFromEngine(markerPicture(column)))
+  const PictureId now = p == Picture::Unchanged ? startFrame(*pictureFromEngine(markerPicture(Code{column})))
                                                 : pictures_.resolve(*pictureFromEngine(p));
   if (offers_[column - 1] == now) return;
   offers_[column - 1] = now;
