@@ -5,10 +5,7 @@ namespace glamora {
 namespace {
 
 // A code's bit in a set of codes; codes outside 0..31 are in no set.
-constexpr unsigned bit(Code code) {
-  const int n = static_cast<int>(code);
-  return n >= 0 && n < 32 ? 1u << n : 0;
-}
+constexpr unsigned bit(Code code) { return static_cast<unsigned>(code) < 32 ? 1u << static_cast<int>(code) : 0; }
 
 struct MirrorRule {
   int dc, dr;         // the neighbour it faces
@@ -16,9 +13,8 @@ struct MirrorRule {
   Code swapA, swapB;  // the pair it turns over when copying
 };
 
-// In code order, the mirror facing up first. Up and down mirrors turn combs
-// over; right and left mirrors turn rouges around; everything else is copied
-// unchanged.
+// In code order from the mirror facing up. Up and down mirrors turn combs over;
+// right and left mirrors turn rouges around; everything else is copied unchanged.
 constexpr MirrorRule kRules[] = {
     {0, +1, bit(Code::Empty) | bit(Code::MirrorUp) | bit(Code::MirrorDown), Code::CombUp, Code::CombDown},  // facing up
     {0, -1, bit(Code::MirrorDown), Code::CombUp, Code::CombDown},                           // facing down

@@ -22,8 +22,8 @@ constexpr int kCarriedTop = 336;
 constexpr int kSideHeight = kCarriedTop + kCellHeight;
 
 const LabelStyle kPhaseStyle{21, true, kClWhite, kClGreen, Qt::AlignCenter};
-const LabelStyle kTimeStyle{24, true, kClWhite, -1, Qt::AlignRight | Qt::AlignVCenter};
-const LabelStyle kOutOfStyle{24, true, kClWhite, -1, Qt::AlignLeft | Qt::AlignVCenter};
+const LabelStyle kTimeStyle{24, true, kClWhite, kTransparent, Qt::AlignRight | Qt::AlignVCenter};
+const LabelStyle kOutOfStyle{24, true, kClWhite, kTransparent, Qt::AlignLeft | Qt::AlignVCenter};
 const LabelStyle kOutZoneStyle{24, true, kClBlack, kClRed, Qt::AlignCenter};
 
 // The text of the side that no rule writes (their roles are not read).
@@ -140,9 +140,9 @@ QString BoardView::signCaption(Label role) const {
   return slot ? glamora::signCaption(*slot, shown_->labels[static_cast<int>(role)]) : QString();
 }
 
-int BoardView::signBackground(Label role) const {
+std::optional<Colour> BoardView::signBackground(Label role) const {
   const SignSlot* slot = slotOf(role);
-  return slot ? glamora::signBackground(*slot, shown_->labels[static_cast<int>(role)]) : -1;
+  return slot ? glamora::signBackground(*slot, shown_->labels[static_cast<int>(role)]) : kTransparent;
 }
 
 void BoardView::boardChanged() {

@@ -34,8 +34,8 @@ struct BattleScreenTest : ::testing::Test {
   QString text(const char* name) { return label(name)->text(); }
   QString text(Label sign) { return screen.signCaption(sign); }
   QColor background(Label sign) {
-    const int colour = screen.signBackground(sign);
-    return colour < 0 ? QColor() : windowsColour(colour);
+    const std::optional<Colour> colour = screen.signBackground(sign);
+    return colour ? windowsColour(*colour) : QColor();
   }
   void press(Qt::Key key) { QTest::keyClick(&screen, key); }
   void pressKeypad(Qt::Key key) { QTest::keyClick(&screen, key, Qt::KeypadModifier); }
