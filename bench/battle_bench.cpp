@@ -36,13 +36,13 @@ void makeBusy(Battle& battle) {
     for (int c = 1; c <= 6; ++c) {
       int height = 1;
       for (int r = 1; r <= 9; ++r) {
-        s.board(c, r) = kColumnsA[(c - 1 + p) % 6][r - 1];
-        if (s.board(c, r) != 0 && r == height) ++height;
+        s.board(c, r) = Code{kColumnsA[(c - 1 + p) % 6][r - 1]};
+        if (s.board(c, r) != Code::Empty && r == height) ++height;
       }
       s.nextRow[c] = height;
       s.mirrorsDue[c] = (c + p) % 3;
     }
-    s.board(2, 3) = 0;  // a gap to fall into
+    s.board(2, 3) = Code::Empty;  // a gap to fall into
   }
 }
 

@@ -47,11 +47,10 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   face2_->setObjectName("face2");
   showPicture(face1_, pictures, PictureId::uface1a);
   showPicture(face2_, pictures, PictureId::uface2a);
-  makeLabel(this, QRect(72, 328, 96, 21), "ELNA", {21, true, kClAqua, -1, Qt::AlignCenter})->setObjectName("Label2");
-  makeLabel(this, QRect(432, 328, 96, 21), "MIRABE", {21, true, kClFuchsia, -1, Qt::AlignCenter})
-      ->setObjectName("Label3");
-  makeLabel(this, QRect(200, 400, 395, 27), "© 2026 Glamora Team", {27, false, kClWhite, -1, Qt::AlignLeft})
-      ->setObjectName("Label1");
+  makeLabel(this, {"Label2", {72, 328, 96, 21}, "ELNA", {21, true, kClAqua, kTransparent, Qt::AlignCenter}});
+  makeLabel(this, {"Label3", {432, 328, 96, 21}, "MIRABE", {21, true, kClFuchsia, kTransparent, Qt::AlignCenter}});
+  makeLabel(this,
+            {"Label1", {200, 400, 395, 27}, "© 2026 Glamora Team", {27, false, kClWhite, kTransparent, Qt::AlignLeft}});
 
   one_ =
       makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);

@@ -14,25 +14,27 @@ inline constexpr int kOutZoneRow = 10;
 // Where the arrow and the carried item stand when a round starts.
 inline constexpr int kStartColumn = 3;
 
-// One signed code for board cells, supply slots and the carried item.
-enum Code : int {
-  kEmpty = 0,
-  kFoundation = 1,
-  kRougeRight = 2,
-  kRougeLeft = 3,
-  kCombUp = 4,
-  kCombDown = 5,
-  kMirrorUp = 6,
-  kMirrorDown = 7,
-  kMirrorRight = 8,
-  kMirrorLeft = 9,
-  kUsedUp = 10,  // only as a supply column's offer
+// One code for board cells, supply slots and the carried item.
+enum class Code : int {
+  Empty = 0,
+  Foundation = 1,
+  RougeRight = 2,
+  RougeLeft = 3,
+  CombUp = 4,
+  CombDown = 5,
+  MirrorUp = 6,
+  MirrorDown = 7,
+  MirrorRight = 8,
+  MirrorLeft = 9,
+  UsedUp = 10,  // only as a supply column's offer
 };
 
 // The next slot of a supply column that has handed out all its slots.
 inline constexpr int kSupplyUsedUp = kSlots + 1;
 
-inline constexpr bool isMatchable(int code) { return code >= kFoundation && code <= kCombDown; }
+inline constexpr bool isMatchable(Code code) { return code >= Code::Foundation && code <= Code::CombDown; }
+inline constexpr bool isMirror(Code code) { return code >= Code::MirrorUp && code <= Code::MirrorLeft; }
+inline constexpr bool isItem(Code code) { return code >= Code::Foundation && code <= Code::MirrorLeft; }
 
 // A fixed-size array indexed from 1, as the game numbers columns and slots.
 template <typename T, int N>
@@ -55,20 +57,21 @@ constexpr int cellIndex(int col, int row, int rows) {
 }
 
 using PerColumn = OneBased<int, kColumns>;
+using Offers = OneBased<Code, kColumns>;  // what each supply column hands out
 
 // board(col, row): col 1..6 from the left, row 1..10 from the bottom.
 struct Board {
-  std::array<int, kColumns * kRows> cells{};
-  constexpr int& operator()(int col, int row) { return cells[cellIndex(col, row, kRows)]; }
-  constexpr int operator()(int col, int row) const { return cells[cellIndex(col, row, kRows)]; }
+  std::array<Code, kColumns * kRows> cells{};
+  constexpr Code& operator()(int col, int row) { return cells[cellIndex(col, row, kRows)]; }
+  constexpr Code operator()(int col, int row) const { return cells[cellIndex(col, row, kRows)]; }
   bool operator==(const Board&) const = default;
 };
 
 // supply(col, slot): col 1..6, slot 1..8, slot 1 handed out first.
 struct Supply {
-  std::array<int, kColumns * kSlots> cells{};
-  constexpr int& operator()(int col, int slot) { return cells[cellIndex(col, slot, kSlots)]; }
-  constexpr int operator()(int col, int slot) const { return cells[cellIndex(col, slot, kSlots)]; }
+  std::array<Code, kColumns * kSlots> cells{};
+  constexpr Code& operator()(int col, int slot) { return cells[cellIndex(col, slot, kSlots)]; }
+  constexpr Code operator()(int col, int slot) const { return cells[cellIndex(col, slot, kSlots)]; }
   bool operator==(const Supply&) const = default;
 };
 

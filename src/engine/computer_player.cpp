@@ -17,10 +17,10 @@ JudgeSituation ComputerPlayer::situation(const ComputerView& view) const {
   s.battle = view.hasOpponent;
   if (view.hasOpponent) s.opponentHeights = heightsShown(view.opponent.board);
   for (int c = 1; c <= kColumns; ++c) {
-    const bool usedUp = view.offers[c] == kUsedUp || supply_.usedUp(c);
+    const bool usedUp = view.offers[c] == Code::UsedUp || supply_.usedUp(c);
     // In the "WHERE ?" phase the screen may not show the take yet; the count does.
-    s.offers[c] = usedUp ? kUsedUp : view.own.phase == Phase::Where ? supply_.offerAfter(c, 0) : view.offers[c];
-    s.following[c] = usedUp ? kUsedUp : supply_.offerAfter(c, 1);
+    s.offers[c] = usedUp ? Code::UsedUp : view.own.phase == Phase::Where ? supply_.offerAfter(c, 0) : view.offers[c];
+    s.following[c] = usedUp ? Code::UsedUp : supply_.offerAfter(c, 1);
   }
   s.arrowCol = view.arrowCol;
   s.carryCol = view.carryCol;

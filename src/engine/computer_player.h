@@ -49,7 +49,7 @@ class ComputerPlayer {
   bool planned_ = false;
   Phase plannedPhase_ = Phase::Switching;
   Board plannedBoard_{};
-  PerColumn plannedOffers_{};
+  Offers plannedOffers_{};
 };
 
 }  // namespace glamora

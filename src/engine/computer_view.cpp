@@ -42,7 +42,7 @@ PerColumn heightsShown(const Board& board) {
   for (int c = 1; c <= kColumns; ++c) {
     int top = 0;
     for (int r = kPlayRows; r >= 1; --r) {
-      if (board(c, r) != kEmpty) {
+      if (board(c, r) != Code::Empty) {
         top = r;
         break;
       }

@@ -21,8 +21,8 @@ struct ComputerView {
   SideView own;
   SideView opponent;
   bool hasOpponent = false;  // false on the training screen
-  PerColumn offers;          // the six supply markers; kUsedUp for a used-up column
-  int held = 0;              // the carried item, 0 while none
+  Offers offers;             // the six supply markers; Code::UsedUp for a used-up column
+  Code held = Code::Empty;   // the carried item
   int arrowCol = kStartColumn, carryCol = kStartColumn;
   bool roundActive = false, inputOpen = false;  // a round is on; "PAUSE" is not shown
   int stageNo = 0;

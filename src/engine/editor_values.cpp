@@ -101,7 +101,7 @@ void EditorValues::check() const {
 
 void EditorValues::readGridInto(Supply& supply) const {
   for (int c = 1; c <= kColumns; ++c) {
-    for (int s = 1; s <= kSlots; ++s) supply(c, s) = toInteger(grid_[(c - 1) * kSlots + (s - 1)]);
+    for (int s = 1; s <= kSlots; ++s) supply(c, s) = Code{toInteger(grid_[(c - 1) * kSlots + (s - 1)])};
   }
 }
 

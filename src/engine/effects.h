@@ -3,6 +3,7 @@
 // glamora-sim records it; tests use fakes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,21 +38,14 @@ class Effects {
   virtual void showError(const std::string& text) = 0;
 };
 
-// Windows colour values (blue-green-red byte order), as the screens use them.
-enum Colour : int {
-  kClBlack = 0x000000,
-  kClMaroon = 0x000080,
-  kClGreen = 0x008000,
-  kClNavy = 0x800000,
-  kClPurple = 0x800080,
-  kClRed = 0x0000FF,
-  kClLime = 0x00FF00,
-  kClYellow = 0x00FFFF,
-  kClBlue = 0xFF0000,
-  kClFuchsia = 0xFF00FF,
-  kClAqua = 0xFFFF00,
-  kClWhite = 0xFFFFFF,
+// A Windows colour value (blue-green-red byte order), as the screens use them.
+struct Colour {
+  std::uint32_t bgr = 0;
+  bool operator==(const Colour&) const = default;
 };
+inline constexpr Colour kClBlack{0x000000}, kClMaroon{0x000080}, kClGreen{0x008000}, kClNavy{0x800000},
+    kClPurple{0x800080}, kClRed{0x0000FF}, kClLime{0x00FF00}, kClYellow{0x00FFFF}, kClBlue{0xFF0000},
+    kClFuchsia{0xFF00FF}, kClAqua{0xFFFF00}, kClWhite{0xFFFFFF};
 
 // The signs and counters whose caption or colour the rules change. P1 is the
 // left side (the training player too), P2 the right one.

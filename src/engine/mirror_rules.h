@@ -11,7 +11,7 @@ struct MirrorStep {
     Wait,  // a mirror facing down over an empty cell: it has to fall first
     Copy,  // the cell becomes `code`
   } kind = None;
-  int code = 0;
+  Code code = Code::Empty;
 };
 
 // The step of the cell at (col, row), row 1..9, on this board.

@@ -46,12 +46,12 @@ Value columnValue(const Board& b, int c, int n, const JudgeSituation& s) {
     v -= kW.nearlyFull;
   }
   if (n == 0) return v;
-  const int code = b(c, n);
+  const Code code = b(c, n);
   int k = 1;
   if (isMatchable(code)) {
     while (n - k >= 1 && b(c, n - k) == code) ++k;
     bool blocked = false;
-    for (int r = 1; r <= n - k; ++r) blocked = blocked || b(c, r) == kMirrorUp;
+    for (int r = 1; r <= n - k; ++r) blocked = blocked || b(c, r) == Code::MirrorUp;
     if (!blocked) v += k == 2 ? kW.pair : k >= 3 ? kW.triple : 0;
   }
   return v;
@@ -62,13 +62,14 @@ Value rowsValue(const Board& b, const PerColumn& heights) {
   Value v = 0;
   for (int r = 1; r <= kPlayRows; ++r) {
     for (int s = 1; s + 3 <= kColumns; ++s) {
-      int code = 0, same = 0, gap = 0;
+      Code code = Code::Empty;
+      int same = 0, gap = 0;
       bool mixed = false;
       for (int c = s; c < s + 4 && !mixed; ++c) {
-        const int x = b(c, r);
-        if (x == kEmpty) {
+        const Code x = b(c, r);
+        if (x == Code::Empty) {
           gap = c;
-        } else if (!isMatchable(x) || (code && x != code)) {
+        } else if (!isMatchable(x) || (code != Code::Empty && x != code)) {
           mixed = true;
         } else {
           code = x;
@@ -119,7 +120,7 @@ struct Candidate {
 
 }  // namespace
 
-std::int64_t MoveJudge::dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const {
+std::int64_t MoveJudge::dropValue(const JudgeSituation& s, const Board& board, Code code, int col, Board* after) const {
   PerColumn heights = heightsShown(board);
   const int row = heights[col];
   if (row >= kOutZoneRow) return kLoses;
@@ -132,11 +133,11 @@ std::int64_t MoveJudge::dropValue(const JudgeSituation& s, const Board& board, i
   return v;
 }
 
-std::int64_t MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const {
+std::int64_t MoveJudge::bestFollowUp(const JudgeSituation& s, const Board& board, const Offers& offers) const {
   Value best = kLoses;
   for (int p = 1; p <= kColumns; ++p) {
-    const int code = offers[p];
-    if (code == kUsedUp || code == kEmpty) continue;
+    const Code code = offers[p];
+    if (code == Code::UsedUp || code == Code::Empty) continue;
     bool seen = false;  // the same item in two columns is judged once
     for (int q = 1; q < p; ++q) seen = seen || offers[q] == code;
     if (seen) continue;
@@ -150,8 +151,8 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
   int count = 0;
   const Value perStep = stepCost(settings_);
   for (int p = 1; p <= kColumns; ++p) {
-    const int code = s.offers[p];
-    if (code == kUsedUp || code == kEmpty) continue;
+    const Code code = s.offers[p];
+    if (code == Code::UsedUp || code == Code::Empty) continue;
     for (int d = 1; d <= kColumns; ++d) {
       Candidate& cand = cands[count];
       cand.value = dropValue(s, s.board, code, d, &cand.after);
@@ -166,7 +167,7 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
   if (count == 0) {
     // Every drop loses: take anything, the round is over either way.
     for (int p = 1; p <= kColumns; ++p) {
-      if (s.offers[p] != kUsedUp && s.offers[p] != kEmpty) return {p, s.arrowCol, kLoses};
+      if (s.offers[p] != Code::UsedUp && s.offers[p] != Code::Empty) return {p, s.arrowCol, kLoses};
     }
     return {};
   }
@@ -180,7 +181,7 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
                       [](const Candidate& a, const Candidate& b) { return a.value > b.value; });
     for (int k = 0; k < beam; ++k) {
       Candidate& c = cands[k];
-      PerColumn next = s.offers;
+      Offers next = s.offers;
       next[c.pick] = s.following[c.pick];
       const Value follow = bestFollowUp(s, c.after, next);
       // What this drop already did is in both values; the board it leaves
@@ -196,7 +197,7 @@ Choice MoveJudge::chooseTake(const JudgeSituation& s, ComputerRandom& random) co
   return {best->pick, best->drop, best->value};
 }
 
-Choice MoveJudge::chooseDrop(const JudgeSituation& s, int held, ComputerRandom& random) const {
+Choice MoveJudge::chooseDrop(const JudgeSituation& s, Code held, ComputerRandom& random) const {
   Choice best{0, 0, kLoses};
   int legal[kColumns];
   int legalCount = 0;

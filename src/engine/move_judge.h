@@ -16,8 +16,8 @@ struct JudgeSituation {
   Board board;  // own board as shown
   bool battle = false;
   PerColumn opponentHeights{};  // the opponent's column heights (battle)
-  PerColumn offers;             // what each supply column hands out now, kUsedUp if none
-  PerColumn following;          // what it hands out after one more take
+  Offers offers;                // what each supply column hands out now, Code::UsedUp if none
+  Offers following;             // what it hands out after one more take
   int arrowCol = kStartColumn;
   int carryCol = kStartColumn;
   int mirrorCountdown = 0;  // training: seconds to the next mirror fall
@@ -37,16 +37,16 @@ class MoveJudge {
   // The take and the drop for the coming turn.
   Choice chooseTake(const JudgeSituation& s, ComputerRandom& random) const;
   // Where to drop the item already held.
-  Choice chooseDrop(const JudgeSituation& s, int held, ComputerRandom& random) const;
+  Choice chooseDrop(const JudgeSituation& s, Code held, ComputerRandom& random) const;
   bool operator==(const MoveJudge&) const = default;
 
   // The value of dropping `code` into column `col` and of the board that is
   // left (for the tests and the benchmark), in millionths of a point; the
   // smallest int64 when it loses at once.
-  std::int64_t dropValue(const JudgeSituation& s, const Board& board, int code, int col, Board* after) const;
+  std::int64_t dropValue(const JudgeSituation& s, const Board& board, Code code, int col, Board* after) const;
 
  private:
-  std::int64_t bestFollowUp(const JudgeSituation& s, const Board& board, const PerColumn& offers) const;
+  std::int64_t bestFollowUp(const JudgeSituation& s, const Board& board, const Offers& offers) const;
 
   LevelSettings settings_;
 };

@@ -1,30 +1,25 @@
 #include "pictures.h"
 
-#include "cells.h"
-
 namespace glamora {
 
 namespace {
-constexpr int kItemKinds = 9;    // item codes are 1..9
-constexpr int kUsedUpCode = 10;  // an offer with nothing left
-
 Picture after(Picture first, int steps) { return static_cast<Picture>(static_cast<int>(first) + steps); }
+// Pictures of items come in code order, the first item's first.
+int itemStep(Code item) { return static_cast<int>(item) - static_cast<int>(Code::Foundation); }
 }  // namespace
 
-Picture itemPicture(int code) { return after(Picture::Item1, code - 1); }
+Picture itemPicture(Code code) { return after(Picture::Item1, itemStep(code)); }
 
-Picture cellPicture(int code, int col, int row) {
-  if (code == 0) return row == kRows ? Picture::Empty : after(Picture::EmptyCell1, col - 1);
-  if (code >= 1 && code <= kItemKinds) return itemPicture(code);
-  return Picture::Unchanged;
+Picture cellPicture(Code code, int col, int row) {
+  if (code == Code::Empty) return row == kRows ? Picture::Empty : after(Picture::EmptyCell1, col - 1);
+  return isItem(code) ? itemPicture(code) : Picture::Unchanged;
 }
 
-Picture carriedPicture(int code) { return code >= 1 && code <= kItemKinds ? itemPicture(code) : Picture::Unchanged; }
+Picture carriedPicture(Code code) { return isItem(code) ? itemPicture(code) : Picture::Unchanged; }
 
-Picture markerPicture(int code) {
-  if (code >= 1 && code <= kItemKinds) return after(Picture::OfferedItem1, code - 1);
-  if (code == kUsedUpCode) return Picture::SupplyUsedUp;
-  return Picture::Unchanged;
+Picture markerPicture(Code code) {
+  if (isItem(code)) return after(Picture::OfferedItem1, itemStep(code));
+  return code == Code::UsedUp ? Picture::SupplyUsedUp : Picture::Unchanged;
 }
 
 }  // namespace glamora

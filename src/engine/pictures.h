@@ -2,6 +2,8 @@
 // picture a code selects where.
 #pragma once
 
+#include "cells.h"
+
 namespace glamora {
 
 // clang-format off
@@ -21,12 +23,12 @@ enum class Picture {
 inline constexpr int kPictureCodes = static_cast<int>(Picture::SupplyUsedUp) + 1;
 
 // Board cell (col 1..6, row 1..10) showing `code`.
-Picture cellPicture(int code, int col, int row);
+Picture cellPicture(Code code, int col, int row);
 // Carried item showing `code`.
-Picture carriedPicture(int code);
-// Supply marker showing the offered `code` (10 = used up).
-Picture markerPicture(int code);
-// The still picture of item `code` (1..9).
-Picture itemPicture(int code);
+Picture carriedPicture(Code code);
+// Supply marker showing the offered `code`.
+Picture markerPicture(Code code);
+// The still picture of an item.
+Picture itemPicture(Code code);
 
 }  // namespace glamora

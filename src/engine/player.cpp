@@ -24,7 +24,7 @@ void Player::resetForRound() {
   s.nextRow.fill(1);
   s.mirrorsDue.fill(0);
   s.toWhat = s.toWhere = false;
-  s.held = 0;
+  s.held = Code::Empty;
   view_.showCarried(index_, Picture::Empty);
   s.arrowCol = s.carryCol = kStartColumn;
   view_.moveArrow(index_, kStartColumn);
@@ -53,7 +53,7 @@ void Player::press(Key key) {
     if (key == Key::Right && s.arrowCol != kColumns) view_.moveArrow(index_, ++s.arrowCol);
     // A used-up offer still shown from the last round (the offers are
     // refreshed only on the next tick) is no item and hands out nothing.
-    if (key == Key::Select && s.supplyPos[s.arrowCol] != kSupplyUsedUp && s.supplyFront[s.arrowCol] != kUsedUp) {
+    if (key == Key::Select && s.supplyPos[s.arrowCol] != kSupplyUsedUp && s.supplyFront[s.arrowCol] != Code::UsedUp) {
       s.carryCol = s.arrowCol;
       view_.moveCarried(index_, s.carryCol);
       s.pickCol = s.arrowCol;
@@ -92,10 +92,10 @@ void Player::dropHeld() {
   // Items that were still to fall onto the landing row (a mirror delivered
   // into row 9, items over a cleared row) now rest on the dropped one: the
   // next item goes above them, never onto one of them.
-  while (s.nextRow[s.dropCol] <= kPlayRows && s.board(s.dropCol, s.nextRow[s.dropCol]) != kEmpty) {
+  while (s.nextRow[s.dropCol] <= kPlayRows && s.board(s.dropCol, s.nextRow[s.dropCol]) != Code::Empty) {
     s.nextRow[s.dropCol] += 1;
   }
-  s.held = 0;
+  s.held = Code::Empty;
   s.toWhat = true;
   s.whereRun = false;
   s.phase = Phase::Switching;
@@ -131,7 +131,7 @@ void Player::refreshSupply() {
   for (int c = 1; c <= kColumns; ++c) {
     const int p = s.supplyPos[c];
     if (p >= 1 && p <= kSlots) s.supplyFront[c] = s.supply(c, p);
-    else if (p == kSupplyUsedUp) s.supplyFront[c] = kUsedUp;
+    else if (p == kSupplyUsedUp) s.supplyFront[c] = Code::UsedUp;
   }
 }
 
@@ -239,14 +239,14 @@ bool Player::dropMirror(int col, Row9Taken taken) {
   PlayerState& s = state;
   const int height = s.nextRow[col];
   if (height == kOutZoneRow) {
-    s.board(col, kOutZoneRow) = kMirrorDown;
+    s.board(col, kOutZoneRow) = Code::MirrorDown;
     redrawBoard();
     if (flags_.roundActive) host_.lose(*this);
     return false;
   }
   if (height < 1 || height > kPlayRows) return false;
-  if (taken == Row9Taken::Wait && s.board(col, kPlayRows) != kEmpty) return false;
-  s.board(col, kPlayRows) = kMirrorDown;
+  if (taken == Row9Taken::Wait && s.board(col, kPlayRows) != Code::Empty) return false;
+  s.board(col, kPlayRows) = Code::MirrorDown;
   if (height == kPlayRows) s.nextRow[col] = kOutZoneRow;
   redrawBoard();
   return true;

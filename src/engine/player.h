@@ -36,10 +36,10 @@ struct PlayerState {
   Supply supply;                // what each supply column hands out, slot 1 first
   Supply stageSupply;           // the stage's order, source of every refill
   PerColumn supplyPos;          // next slot offered (kSupplyUsedUp: none left)
-  PerColumn supplyFront;        // the code offered now (kUsedUp: none left)
+  Offers supplyFront;           // the code offered now (Code::UsedUp: none left)
   bool refillReversed = false;  // the supply now hands out the stage's order backwards
   Phase phase = Phase::Switching;
-  int held = 0;
+  Code held = Code::Empty;
   int pickCol = 0, dropCol = 0, dropRow = 0;
   int whatTime = 0, whereTime = 0;
   bool whatRun = false, whereRun = false;  // the phases' countdowns are running
@@ -87,14 +87,14 @@ void visit(State& s, Visitor&& f) {
 
 // Every whole number of a player's state, member by member in visit() order:
 // a board's or a supply's cells, a per-column array's values, a flag as 0 or
-// 1, a phase as its number. The hashes take the state this way.
+// 1, a code or a phase as its number. The hashes take the state this way.
 template <typename Number>
 void forEachNumber(const PlayerState& s, Number&& f) {
   visit(s, [&](const char*, const auto& member) {
     if constexpr (requires { member.cells; }) {
-      for (const int v : member.cells) f(v);
+      for (const auto v : member.cells) f(static_cast<int>(v));
     } else if constexpr (requires { member.v; }) {
-      for (const int v : member.v) f(v);
+      for (const auto v : member.v) f(static_cast<int>(v));
     } else {
       f(static_cast<int>(member));
     }

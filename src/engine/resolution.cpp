@@ -4,8 +4,8 @@ namespace glamora {
 
 void clearRunCells(Board& board, PerColumn& nextRow, const Run& run) {
   for (int k = run.start; k < run.start + run.length; ++k) {
-    if (run.direction == Run::Vertical) board(run.line, k) = kEmpty;
-    else board(k, run.line) = kEmpty;
+    if (run.direction == Run::Vertical) board(run.line, k) = Code::Empty;
+    else board(k, run.line) = Code::Empty;
   }
   if (run.direction == Run::Vertical) {
     nextRow[run.line] = run.start;
@@ -17,7 +17,7 @@ void clearRunCells(Board& board, PerColumn& nextRow, const Run& run) {
 void lowerNextRowsPass(const Board& board, PerColumn& nextRow) {
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kPlayRows; ++r) {
-      if (board(c, r) == kEmpty && nextRow[c] > r) nextRow[c] = r;
+      if (board(c, r) == Code::Empty && nextRow[c] > r) nextRow[c] = r;
     }
   }
 }

@@ -55,13 +55,13 @@ template <typename Steps>
 void fallPass(Board& board, PerColumn& nextRow, Steps& steps) {
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kPlayRows; ++r) {
-      const int v = board(c, r);
-      if (v == kEmpty) continue;
+      const Code v = board(c, r);
+      if (v == Code::Empty) continue;
       const int target = nextRow[c];
       if (target >= r) continue;
       steps.beforeMove();
       board(c, target) = v;
-      board(c, r) = kEmpty;
+      board(c, r) = Code::Empty;
       nextRow[c] = target + 1;
       steps.afterMove();
     }
@@ -74,8 +74,7 @@ template <typename Steps>
 void copyMirrorsPass(Board& board, Steps& steps) {
   for (int c = 1; c <= kColumns; ++c) {
     for (int r = 1; r <= kPlayRows; ++r) {
-      const int code = board(c, r);
-      if (code < kMirrorUp || code > kMirrorLeft) continue;  // most cells: no mirror
+      if (!isMirror(board(c, r))) continue;  // most cells are none
       const MirrorStep step = mirrorStep(board, c, r);
       if (step.kind == MirrorStep::Wait) {
         steps.mirrorWaits();

@@ -13,8 +13,8 @@ std::optional<Run> findColumnRun(const Board& board, int col) {
   std::optional<Run> best;
   int row = 1;
   while (row <= kPlayRows) {
-    const int code = board(col, row);
-    if (code == kMirrorUp) break;  // holds back everything above it
+    const Code code = board(col, row);
+    if (code == Code::MirrorUp) break;  // holds back everything above it
     int end = row;
     while (end < kPlayRows && board(col, end + 1) == code) ++end;
     const int length = end - row + 1;
@@ -29,16 +29,16 @@ std::optional<Run> findColumnRun(const Board& board, int col) {
 std::optional<Run> findRowRun(const Board& board, int row) {
   int col = 1;
   while (col <= kColumns) {
-    const int code = board(col, row);
+    const Code code = board(col, row);
     int end = col;
     while (end < kColumns && board(end + 1, row) == code) ++end;
     const int length = end - col + 1;
     if (isMatchable(code) && length >= 4) {
       for (int k = 1; k < col; ++k) {
-        if (board(k, row) == kMirrorRight) return std::nullopt;
+        if (board(k, row) == Code::MirrorRight) return std::nullopt;
       }
       for (int k = end + 1; k <= kColumns; ++k) {
-        if (board(k, row) == kMirrorLeft) return std::nullopt;
+        if (board(k, row) == Code::MirrorLeft) return std::nullopt;
       }
       return Run{Run::Horizontal, row, col, length, code};
     }
@@ -47,9 +47,9 @@ std::optional<Run> findRowRun(const Board& board, int row) {
   return std::nullopt;
 }
 
-int runScore(int length, int code) {
+int runScore(int length, Code code) {
   static constexpr int kPerLength[] = {0, 100, 110, 120, 150, 160};
-  return kPerLength[code] * (length - 3);
+  return kPerLength[static_cast<int>(code)] * (length - 3);
 }
 
 }  // namespace glamora

@@ -12,7 +12,7 @@ struct Run {
   int line;    // the column of a vertical run, the row of a horizontal one
   int start;   // its lowest row, or its leftmost column
   int length;  // 4..9 vertically, 4..6 horizontally
-  int code;    // 1..5
+  Code code;   // Foundation..CombDown
 };
 
 // The run a scan of column `col` clears, if any. Candidates are tested longest
@@ -26,7 +26,7 @@ std::optional<Run> findColumnRun(const Board& board, int col);
 std::optional<Run> findRowRun(const Board& board, int row);
 
 // Points of a run: 100 x (length - 3), times 1, 1.1, 1.2, 1.5, 1.6 by kind.
-int runScore(int length, int code);
+int runScore(int length, Code code);
 
 // A run of length L starting at s sends one mirror to each of the opponent's
 // columns s .. s + L - 4.

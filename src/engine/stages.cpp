@@ -9,7 +9,7 @@ namespace {
 
 // Each line is one stage; each group of eight is one supply column, slot 1 first.
 // clang-format off
-constexpr std::array<Supply, kBuiltInStages> kStages{{
+constexpr std::array<std::array<int, kColumns * kSlots>, kBuiltInStages> kStages{{
     {{5, 1, 3, 7, 9, 2, 3, 8,  6, 3, 2, 5, 1, 8, 5, 7,  1, 2, 4, 8, 4, 9, 1, 3,  3, 9, 5, 6, 2, 4, 9, 5,  4, 8, 9, 4, 5, 6, 4, 2,  2, 7, 1, 3, 8, 1, 8, 9}},  // stage 1
     {{9, 1, 8, 3, 6, 4, 5, 2,  7, 3, 5, 2, 1, 9, 8, 4,  6, 2, 4, 7, 1, 5, 3, 9,  8, 4, 2, 9, 6, 5, 1, 3,  9, 4, 1, 3, 8, 2, 7, 6,  8, 5, 3, 5, 4, 2, 1, 7}},  // stage 2
     {{1, 3, 2, 2, 4, 4, 9, 5,  1, 5, 8, 4, 7, 7, 5, 3,  4, 7, 7, 9, 1, 6, 4, 2,  5, 3, 1, 6, 8, 6, 7, 2,  2, 9, 1, 5, 6, 1, 7, 3,  2, 6, 6, 5, 3, 3, 4, 8}},  // stage 3
@@ -29,9 +29,11 @@ constexpr std::array<Supply, kBuiltInStages> kStages{{
 
 }  // namespace
 
-const Supply& stageTable(int n) {
+Supply stageTable(int n) {
   assert(n >= 1 && n <= kBuiltInStages);
-  return kStages[n - 1];
+  Supply table;
+  for (int k = 0; k < kColumns * kSlots; ++k) table.cells[k] = Code{kStages[n - 1][k]};
+  return table;
 }
 
 }  // namespace glamora

@@ -9,7 +9,7 @@ inline constexpr int kBuiltInStages = 14;
 inline constexpr int kOriginalStage = 15;
 
 // Stage n (1..14): each supply column's eight codes, slot 1 first.
-const Supply& stageTable(int n);
+Supply stageTable(int n);
 
 // Training: the score to reach and the seconds between mirror falls.
 inline constexpr int trainingNorm(int n) { return 1200 + 300 * n; }

@@ -2,9 +2,9 @@
 
 namespace glamora {
 
-bool SupplyTracker::matches(const PerColumn& offers, bool allowStale) const {
+bool SupplyTracker::matches(const Offers& offers, bool allowStale) const {
   for (int c = 1; c <= kColumns; ++c) {
-    const int expected = pos_[c] > kSlots ? kUsedUp : entry(c, pos_[c]);
+    const Code expected = pos_[c] > kSlots ? Code::UsedUp : entry(c, pos_[c]);
     if (offers[c] == expected) continue;
     // The offers are refreshed every 100 ms: right after a take the screen
     // may still show the item just taken.
@@ -14,10 +14,10 @@ bool SupplyTracker::matches(const PerColumn& offers, bool allowStale) const {
   return true;
 }
 
-bool SupplyTracker::derive(const PerColumn& offers, bool reversed) {
+bool SupplyTracker::derive(const Offers& offers, bool reversed) {
   reversed_ = reversed;
   for (int c = 1; c <= kColumns; ++c) {
-    if (offers[c] == kUsedUp) {
+    if (offers[c] == Code::UsedUp) {
       pos_[c] = kSupplyUsedUp;
       continue;
     }
@@ -29,7 +29,7 @@ bool SupplyTracker::derive(const PerColumn& offers, bool reversed) {
   return true;
 }
 
-void SupplyTracker::observe(const PerColumn& offers, const Supply& table) {
+void SupplyTracker::observe(const Offers& offers, const Supply& table) {
   if (!(table == table_)) {
     table_ = table;
     known_ = false;
@@ -38,7 +38,7 @@ void SupplyTracker::observe(const PerColumn& offers, const Supply& table) {
     bool allUsed = true;
     for (int c = 1; c <= kColumns; ++c) allUsed = allUsed && pos_[c] > kSlots;
     bool anyOffer = false;
-    for (int c = 1; c <= kColumns; ++c) anyOffer = anyOffer || offers[c] != kUsedUp;
+    for (int c = 1; c <= kColumns; ++c) anyOffer = anyOffer || offers[c] != Code::UsedUp;
     if (allUsed && anyOffer) {  // the refill: the other order from slot 1
       reversed_ = !reversed_;
       pos_.fill(1);
@@ -67,9 +67,9 @@ void SupplyTracker::took(int col) {
   lastTaken_[col] = 1;
 }
 
-int SupplyTracker::offerAfter(int col, int takes) const {
+Code SupplyTracker::offerAfter(int col, int takes) const {
   const int slot = pos_[col] + takes;
-  return slot > kSlots ? kUsedUp : entry(col, slot);
+  return slot > kSlots ? Code::UsedUp : entry(col, slot);
 }
 
 }  // namespace glamora

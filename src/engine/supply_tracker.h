@@ -11,17 +11,17 @@ class SupplyTracker {
  public:
   // Reconciles the count with the offers on screen: a refill, a new round or
   // a first look start the count again from what the offers show.
-  void observe(const PerColumn& offers, const Supply& table);
+  void observe(const Offers& offers, const Supply& table);
   void took(int col);
   bool usedUp(int col) const { return pos_[col] > kSlots; }
-  // What column `col` offers after `takes` more takes (kUsedUp past its end).
-  int offerAfter(int col, int takes) const;
+  // What column `col` offers after `takes` more takes (Code::UsedUp past its end).
+  Code offerAfter(int col, int takes) const;
   bool operator==(const SupplyTracker&) const = default;
 
  private:
-  int entry(int col, int slot) const { return reversed_ ? table_(col, kSlots + 1 - slot) : table_(col, slot); }
-  bool matches(const PerColumn& offers, bool allowStale) const;
-  bool derive(const PerColumn& offers, bool reversed);
+  Code entry(int col, int slot) const { return reversed_ ? table_(col, kSlots + 1 - slot) : table_(col, slot); }
+  bool matches(const Offers& offers, bool allowStale) const;
+  bool derive(const Offers& offers, bool reversed);
 
   Supply table_{};
   PerColumn pos_{{1, 1, 1, 1, 1, 1}};

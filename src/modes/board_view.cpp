@@ -22,8 +22,8 @@ constexpr int kCarriedTop = 336;
 constexpr int kSideHeight = kCarriedTop + kCellHeight;
 
 const LabelStyle kPhaseStyle{21, true, kClWhite, kClGreen, Qt::AlignCenter};
-const LabelStyle kTimeStyle{24, true, kClWhite, -1, Qt::AlignRight | Qt::AlignVCenter};
-const LabelStyle kOutOfStyle{24, true, kClWhite, -1, Qt::AlignLeft | Qt::AlignVCenter};
+const LabelStyle kTimeStyle{24, true, kClWhite, kTransparent, Qt::AlignRight | Qt::AlignVCenter};
+const LabelStyle kOutOfStyle{24, true, kClWhite, kTransparent, Qt::AlignLeft | Qt::AlignVCenter};
 const LabelStyle kOutZoneStyle{24, true, kClBlack, kClRed, Qt::AlignCenter};
 
 // The text of the side that no rule writes (their roles are not read).
@@ -140,9 +140,9 @@ QString BoardView::signCaption(Label role) const {
   return slot ? glamora::signCaption(*slot, shown_->labels[static_cast<int>(role)]) : QString();
 }
 
-int BoardView::signBackground(Label role) const {
+std::optional<Colour> BoardView::signBackground(Label role) const {
   const SignSlot* slot = slotOf(role);
-  return slot ? glamora::signBackground(*slot, shown_->labels[static_cast<int>(role)]) : -1;
+  return slot ? glamora::signBackground(*slot, shown_->labels[static_cast<int>(role)]) : kTransparent;
 }
 
 void BoardView::boardChanged() {
@@ -150,7 +150,7 @@ void BoardView::boardChanged() {
     for (int r = 1; r <= kRows; ++r) {
       // Before any redraw, the cells show an empty board.
       const Picture shown = model().cells[index(c, r)];
-      const Picture p = shown == Picture::Unchanged ? cellPicture(0, c, r) : shown;
+      const Picture p = shown == Picture::Unchanged ? cellPicture(Code::Empty, c, r) : shown;
       PictureId& cell = cells_[index(c, r)];
       const PictureId now = pictures_.resolve(*pictureFromEngine(p));
       if (cell == now) continue;
@@ -163,7 +163,7 @@ void BoardView::boardChanged() {
 void BoardView::offerChanged(int column) {
   const Picture p = model().markers[column - 1];
   // Before any rule sets them, the offers show the pictures the form was designed with.
-  const PictureId now = p == Picture::Unchanged ? startFrame(*pictureFromEngine(markerPicture(column)))
+  const PictureId now = p == Picture::Unchanged ? startFrame(*pictureFromEngine(markerPicture(Code{column})))
                                                 : pictures_.resolve(*pictureFromEngine(p));
   if (offers_[column - 1] == now) return;
   offers_[column - 1] = now;

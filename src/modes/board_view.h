@@ -34,7 +34,7 @@ class BoardView final : public QWidget {
   bool showsSign(Label role) const { return slotOf(role) != nullptr; }
   QRect signRect(Label role) const;
   QString signCaption(Label role) const;
-  int signBackground(Label role) const;
+  std::optional<Colour> signBackground(Label role) const;
   bool showsPause(PauseSign sign) const { return sign == pauseSigns_[0] || sign == pauseSigns_[1]; }
 
   // Where things are, in the widget: tests and tools look at these places.

@@ -4,19 +4,13 @@ namespace glamora::editor_layout {
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
-constexpr int kBlack = 0x000000;
-constexpr int kYellow = 0x00FFFF;  // blue-green-red order
-constexpr int kAqua = 0xFFFF00;
-constexpr int kTransparent = -1;
-
 // White text on the black form, at the three heights the screen uses.
-constexpr LabelStyle kNote{12, true, kWhite, kTransparent};
-constexpr LabelStyle kWord{19, true, kWhite, kTransparent};
-constexpr LabelStyle kLegend{24, true, kWhite, kTransparent};
+constexpr LabelStyle kNote{12, true, kClWhite};
+constexpr LabelStyle kWord{19, true, kClWhite};
+constexpr LabelStyle kLegend{24, true, kClWhite};
 // Yellow boxes number the slots, aqua boxes the supply columns.
-constexpr LabelStyle kSlotNumber{19, true, kBlack, kYellow};
-constexpr LabelStyle kColumnNumber{19, true, kBlack, kAqua};
+constexpr LabelStyle kSlotNumber{19, true, kClBlack, kClYellow};
+constexpr LabelStyle kColumnNumber{19, true, kClBlack, kClAqua};
 
 const LabelLayout kLabels[] = {
     {"Label33", {56, 8, 200, 12}, "１から９までの数字を入力して下さい", kNote},

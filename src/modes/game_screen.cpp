@@ -283,12 +283,12 @@ QString GameScreen::signCaption(Label label) const {
   return {};
 }
 
-int GameScreen::signBackground(Label label) const {
+std::optional<Colour> GameScreen::signBackground(Label label) const {
   if (const SignView* sign = signs_[static_cast<std::size_t>(label)]) return sign->background();
   for (const BoardView* board : boards_) {
     if (board->showsSign(label)) return board->signBackground(label);
   }
-  return -1;
+  return kTransparent;
 }
 
 BoardView* GameScreen::side(int player) const {

@@ -54,7 +54,7 @@ class GameScreen : public QDialog, private ViewWatcher {
   const ScreenViewModel& shown() const { return shownView_->model(); }
   // The caption a sign the rules write shows now, wherever it is painted.
   QString signCaption(Label label) const;
-  int signBackground(Label label) const;  // a Windows colour, -1: transparent
+  std::optional<Colour> signBackground(Label label) const;
   bool pauseShown(PauseSign sign) const;
 
   // The training character changed: portrait, name plate, dialog faces.

@@ -8,13 +8,12 @@ QString signCaption(const SignSlot& slot, const LabelViewModel& model) {
   return model.captionSet ? QString::fromStdString(model.caption) : QString::fromUtf8(slot.caption);
 }
 
-int signBackground(const SignSlot& slot, const LabelViewModel& model) {
+std::optional<Colour> signBackground(const SignSlot& slot, const LabelViewModel& model) {
   return model.colourSet ? model.colour : slot.style.background;
 }
 
 void paintSign(QPainter& painter, const SignSlot& slot, const LabelViewModel& model) {
-  const int background = signBackground(slot, model);
-  if (background >= 0) painter.fillRect(slot.geometry, windowsColour(background));
+  if (const auto background = signBackground(slot, model)) painter.fillRect(slot.geometry, windowsColour(*background));
   const QString caption = signCaption(slot, model);
   if (caption.isEmpty()) return;
   QFont font = formFont(slot.style.pixelHeight, slot.style.bold);

@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 #include "engine/view_model.h"
 #include "screens/form_kit.h"
@@ -16,7 +17,7 @@ struct SignSlot {
   Label role;
   QRect geometry;  // in the widget that paints it
   const char* caption;
-  LabelStyle style;        // style.background -1: transparent until a rule colours it
+  LabelStyle style;        // a kTransparent background until a rule colours it
   bool condensed = false;  // two 96-pixel digits are a little wider than the sign
 };
 
@@ -27,8 +28,8 @@ void paintPauseSign(QPainter& painter, QRect place, const PauseViewModel& model)
 bool pauseShown(const PauseViewModel& model);
 // The caption the sign shows now ("" for a hidden "PAUSE" sign).
 QString signCaption(const SignSlot& slot, const LabelViewModel& model);
-// Its background now, as a Windows colour; -1 when transparent.
-int signBackground(const SignSlot& slot, const LabelViewModel& model);
+// Its background now, or kTransparent.
+std::optional<Colour> signBackground(const SignSlot& slot, const LabelViewModel& model);
 
 // One sign as a widget of its own (the centre column's signs).
 class SignView final : public QWidget {
@@ -36,7 +37,7 @@ class SignView final : public QWidget {
   SignView(QWidget* parent, const SignSlot& slot, const ScreenViewModel& shown);
   const SignSlot& slot() const { return slot_; }
   QString caption() const { return signCaption(slot_, model()); }
-  int background() const { return signBackground(slot_, model()); }
+  std::optional<Colour> background() const { return signBackground(slot_, model()); }
   void show(const ScreenViewModel& model) {
     shown_ = &model;
     update();

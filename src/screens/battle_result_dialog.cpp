@@ -12,7 +12,7 @@ namespace {
 constexpr int kLeft = 24;    // player 1's column
 constexpr int kRight = 208;  // player 2's column
 
-constexpr LabelStyle banner(int textColour, int background) {
+constexpr LabelStyle banner(Colour textColour, Colour background) {
   return {.pixelHeight = 21, .textColour = textColour, .background = background, .align = Qt::AlignCenter};
 }
 

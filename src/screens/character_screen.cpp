@@ -18,7 +18,7 @@ constexpr std::array<const char*, kTableRows> kHeadings = {
 // One column of the table: where its texts stand and what they say.
 struct Profile {
   const char* side;  // "A" for the left character, "B" for the right one
-  int colour;
+  Colour colour;
   int valueLeft;
   int lineLeft;  // the four lines beside the portrait
   const char* reading;

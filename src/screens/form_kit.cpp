@@ -19,7 +19,7 @@
 
 namespace glamora {
 
-QColor windowsColour(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor windowsColour(Colour c) { return QColor(c.bgr & 0xFF, (c.bgr >> 8) & 0xFF, (c.bgr >> 16) & 0xFF); }
 
 void installFontSubstitutions() {
   // IPA P Gothic has the metrics the layouts were made for; the others keep
@@ -34,19 +34,18 @@ QFont formFont(int pixelHeight, bool bold) {
   return font;
 }
 
-void setLabelBackground(QLabel* label, int background) {
+void setLabelBackground(QLabel* label, std::optional<Colour> background) {
   // Signs are set on every tick; an unchanged one is left alone.
-  const bool filled = background >= 0;
-  if (label->autoFillBackground() == filled &&
-      (!filled || label->palette().color(QPalette::Window) == windowsColour(background)))
+  if (label->autoFillBackground() == background.has_value() &&
+      (!background || label->palette().color(QPalette::Window) == windowsColour(*background)))
     return;
   QPalette palette = label->palette();
-  label->setAutoFillBackground(background >= 0);
-  if (background >= 0) palette.setColor(QPalette::Window, windowsColour(background));
+  label->setAutoFillBackground(background.has_value());
+  if (background) palette.setColor(QPalette::Window, windowsColour(*background));
   label->setPalette(palette);
 }
 
-void setLabelTextColour(QLabel* label, int colour) {
+void setLabelTextColour(QLabel* label, Colour colour) {
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, windowsColour(colour));
   label->setPalette(palette);
@@ -219,7 +218,7 @@ QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size) {
   return button;
 }
 
-void setupForm(QWidget* form, const QString& caption, QSize clientSize, int background) {
+void setupForm(QWidget* form, const QString& caption, QSize clientSize, Colour background) {
   form->setWindowTitle(caption);
   form->setFixedSize(clientSize);
   form->setFont(formFont(12));

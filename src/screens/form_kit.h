@@ -11,8 +11,10 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "assets/pictures/picture_id.h"
+#include "engine/effects.h"
 #include "engine/pictures.h"
 
 namespace glamora {
@@ -23,8 +25,7 @@ inline constexpr const char* kAppTitle = "Glamora Ver1.0";
 // The font every screen names; main() substitutes a Japanese font for it.
 inline constexpr const char* kFormFontFamily = "ＭＳ Ｐゴシック";
 
-// A colour given as a Windows colour value (blue-green-red byte order).
-QColor windowsColour(int bgr);
+QColor windowsColour(Colour colour);
 
 // Makes the font name the screens use resolve to an installed Japanese font.
 void installFontSubstitutions();
@@ -32,18 +33,20 @@ void installFontSubstitutions();
 // The form's font at a pixel height.
 QFont formFont(int pixelHeight, bool bold = false);
 
+inline constexpr std::optional<Colour> kTransparent;  // no background
+
 struct LabelStyle {
   int pixelHeight = 12;
   bool bold = true;
-  int textColour = 0xFFFFFF;
-  int background = -1;  // -1: transparent
+  Colour textColour = kClWhite;
+  std::optional<Colour> background = kTransparent;
   Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
 };
 
 // A label at a fixed place: `geometry` is left, top, width, height; a width of
 // 0 sizes it to its text.
 QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const LabelStyle& style);
-void setLabelBackground(QLabel* label, int background);  // -1: transparent
+void setLabelBackground(QLabel* label, std::optional<Colour> background);
 
 // One text label of a layout table, named as the screen names it.
 struct LabelLayout {
@@ -53,7 +56,7 @@ struct LabelLayout {
   LabelStyle style;
 };
 QLabel* makeLabel(QWidget* parent, const LabelLayout& entry);
-void setLabelTextColour(QLabel* label, int colour);
+void setLabelTextColour(QLabel* label, Colour colour);
 
 // A picture painted on demand at a device pixel ratio.
 using PicturePainter = std::function<QPixmap(qreal devicePixelRatio)>;
@@ -78,7 +81,7 @@ QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size = QSize(7
 
 // A fixed-size client area of the given colour, the form's font, a caption,
 // and a title bar with only the close box.
-void setupForm(QWidget* form, const QString& caption, QSize clientSize, int background = 0x000000);
+void setupForm(QWidget* form, const QString& caption, QSize clientSize, Colour background = kClBlack);
 
 // Places a top-level window in the middle of the screen it is on.
 void centreOnScreen(QWidget* window);

@@ -24,8 +24,8 @@ HowToPlayScreen::HowToPlayScreen(const PictureLibrary& library, QWidget* parent)
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QPalette palette = memo_->palette();
-  palette.setColor(QPalette::Base, windowsColour(0x000000));
-  palette.setColor(QPalette::Text, windowsColour(0xFFFFFF));
+  palette.setColor(QPalette::Base, windowsColour(kClBlack));
+  palette.setColor(QPalette::Text, windowsColour(kClWhite));
   memo_->setPalette(palette);
   // The only control: no OK button, the close box (or Escape) closes the screen.
   memo_->setFocus();

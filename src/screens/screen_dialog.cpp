@@ -10,7 +10,8 @@
 
 namespace glamora {
 
-ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize, int background)
+ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+                           Colour background)
     : QDialog(parent) {
   setObjectName(name);
   setupForm(this, caption, clientSize, background);

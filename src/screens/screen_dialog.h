@@ -25,7 +25,8 @@ class ScreenDialog : public QDialog {
 
  public:
   // `name` becomes the objectName (the screen's instance name, e.g. "SousaForm").
-  ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize, int background = 0x000000);
+  ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+               Colour background = kClBlack);
 
   // Shows the screen modally and returns at once; the window that was active
   // before is activated again when it closes.

@@ -15,9 +15,9 @@ struct CharacterLook {
   PictureId wonFace;
   PictureId lostFace;
   const char* name;
-  int nameBackground;
-  int nameColour;
-  int resultBackground;
+  Colour nameBackground;
+  Colour nameColour;
+  Colour resultBackground;
 };
 
 const CharacterLook& lookOf(Character character) {

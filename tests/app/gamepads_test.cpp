@@ -166,9 +166,9 @@ TEST_F(GamepadsTest, TwoPadsPlayABattleToItsResultDialogAndItsJournalReplays) {
   one.set(SDL_CONTROLLER_BUTTON_A, false);
   poll();
   EXPECT_EQ(battler(0).phase, Phase::Where);
-  EXPECT_NE(battler(0).held, 0);
+  EXPECT_NE(battler(0).held, Code::Empty);
   click(one, SDL_CONTROLLER_BUTTON_A);
-  EXPECT_EQ(battler(0).held, 0);
+  EXPECT_EQ(battler(0).held, Code::Empty);
   // The keyboard plays beside the pads.
   QTest::keyClick(&battle, Qt::Key_5);
   EXPECT_EQ(battler(1).phase, Phase::Switching);

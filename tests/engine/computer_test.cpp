@@ -72,7 +72,7 @@ TEST(ComputerPlayer, PressesOnlyWithOpenKeysAtItsPaceAndNeverOnAUsedUpColumn) {
 }
 
 // A view of a running round in the "WHAT ?" phase with these offers.
-ComputerView whatView(const Board& board, PerColumn offers) {
+ComputerView whatView(const Board& board, Offers offers) {
   ComputerView v;
   v.own.board = board;
   v.own.phase = Phase::What;
@@ -90,7 +90,8 @@ TEST(ComputerPlayer, NormalAndHardTakeTheDropThatClearsARun) {
   setColumn(board, 2, {4, 1, 1, 1});  // a fourth foundation clears rows 2..5
   setColumn(board, 4, {2, 5});
   setColumn(board, 5, {3});
-  const PerColumn offers{{3, 4, 5, 1, 2, 9}};
+  const Offers offers{
+      {Code::RougeLeft, Code::CombUp, Code::CombDown, Code::Foundation, Code::RougeRight, Code::MirrorLeft}};
   for (const ComputerLevel level : {ComputerLevel::Normal, ComputerLevel::Hard}) {
     int taken = 0;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
@@ -107,9 +108,9 @@ TEST(ComputerPlayer, NormalAndHardTakeTheDropThatClearsARun) {
 Board nearlyFullBoard() {
   Board board;
   for (int c = 1; c <= kColumns; ++c) {
-    for (int r = 1; r <= kPlayRows; ++r) board(c, r) = 1 + (c + 2 * r) % 5;
+    for (int r = 1; r <= kPlayRows; ++r) board(c, r) = Code{1 + (c + 2 * r) % 5};
   }
-  board(4, 9) = kEmpty;
+  board(4, 9) = Code::Empty;
   return board;
 }
 
@@ -117,11 +118,12 @@ TEST(ComputerPlayer, HardDropsIntoTheOnlyColumnThatDoesNotOverflow) {
   const Board board = nearlyFullBoard();
   for (std::uint64_t seed = 1; seed <= 10; ++seed) {
     ComputerPlayer cpu(ComputerLevel::Hard, seed);
-    ComputerView take = whatView(board, PerColumn{{2, 3, 4, 5, 1, 9}});
+    ComputerView take = whatView(
+        board, {{Code::RougeRight, Code::RougeLeft, Code::CombUp, Code::CombDown, Code::Foundation, Code::MirrorLeft}});
     EXPECT_EQ(cpu.decide(take).drop, 4);
     ComputerView where = take;
     where.own.phase = Phase::Where;
-    where.held = 2;
+    where.held = Code::RougeRight;
     where.carryCol = 1;
     EXPECT_EQ(cpu.decide(where).drop, 4);
   }
@@ -133,8 +135,8 @@ TEST(ComputerPlayer, HardDropsIntoTheOnlyColumnThatDoesNotOverflow) {
   f.a.board = board;
   f.a.nextRow.fill(10);
   f.a.nextRow[4] = 9;
-  for (int k = 0; k < 60 && f.a.board(4, 9) == kEmpty; ++k) f.clock.advance(100);
-  EXPECT_NE(f.a.board(4, 9), kEmpty);
+  for (int k = 0; k < 60 && f.a.board(4, 9) == Code::Empty; ++k) f.clock.advance(100);
+  EXPECT_NE(f.a.board(4, 9), Code::Empty);
   EXPECT_EQ(f.b.wins, 0);
 }
 
@@ -177,9 +179,9 @@ TEST(ComputerPlayer, APersonsKeysDoNotMoveAComputerSide) {
 // settle() must end where the game's own timer tasks end on the same board.
 TEST(Settle, EndsWhereTheTimerTasksEnd) {
   Board start;
-  setColumn(start, 1, {1, 1, 1, kMirrorDown});        // a mirror copy completes a run
-  setColumn(start, 2, {5, kMirrorUp, kMirrorUp, 4});  // mirrors facing up copy from the top
-  setColumn(start, 3, {2, 3, 1, 1, 1, 1, 4, 5});      // a run under two items that fall
+  setColumn(start, 1, {1, 1, 1, Code::MirrorDown});             // a mirror copy completes a run
+  setColumn(start, 2, {5, Code::MirrorUp, Code::MirrorUp, 4});  // mirrors facing up copy from the top
+  setColumn(start, 3, {2, 3, 1, 1, 1, 1, 4, 5});                // a run under two items that fall
   setColumn(start, 4, {1, 1, 2, 2});
   setColumn(start, 5, {3, 9, 9});  // a chain of mirrors facing left
   setColumn(start, 6, {1, 1, 2});
@@ -199,11 +201,11 @@ TEST(Settle, EndsWhereTheTimerTasksEnd) {
   EXPECT_GE(s.runs, 2);
 }
 
-// The offers a table shows with every column at `slot` (kUsedUp past 8).
-PerColumn offersAt(const Supply& table, int slot, bool reversed) {
-  PerColumn offers;
+// The offers a table shows with every column at `slot` (Code::UsedUp past 8).
+Offers offersAt(const Supply& table, int slot, bool reversed) {
+  Offers offers;
   for (int c = 1; c <= kColumns; ++c) {
-    offers[c] = slot > kSlots ? kUsedUp : table(c, reversed ? kSlots + 1 - slot : slot);
+    offers[c] = slot > kSlots ? Code::UsedUp : table(c, reversed ? kSlots + 1 - slot : slot);
   }
   return offers;
 }

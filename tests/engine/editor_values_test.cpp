@@ -48,7 +48,7 @@ TEST(EditorCheck, DefaultsPassAndGiveFoundationsNorm1500Period95) {
   EXPECT_EQ(checkMessage(values), "");
   Supply supply;
   values.readGridInto(supply);
-  for (int cell : supply.cells) EXPECT_EQ(cell, 1);
+  for (const Code cell : supply.cells) EXPECT_EQ(cell, Code::Foundation);
   EXPECT_EQ(values.norm(), 1500);
   EXPECT_EQ(values.mirrorTime(), 95);
 }

@@ -7,7 +7,7 @@
 namespace glamora {
 namespace {
 
-using V = std::vector<int>;
+using V = test::Cells;
 
 struct Fall {
   const char* name;
@@ -22,21 +22,21 @@ struct Fall {
 
 TEST(MirrorFall, LandsInRowNineOrTheOutZone) {
   const V full{1, 2, 3, 1, 2, 3, 1, 2, 3};
-  const V falling{1, 0, 0, 0, 0, 0, 0, 0, kCombUp};  // a comb left over a cleared row, still to fall
+  const V falling{1, 0, 0, 0, 0, 0, 0, 0, Code::CombUp};  // a comb left over a cleared row, still to fall
   const V eightHigh{1, 2, 3, 1, 2, 3, 1, 2};
   const Fall falls[] = {
-      {"empty column", {}, 1, Row9Taken::Wait, true, {kMirrorDown, 0}, 1, false},
-      {"row 9 is the next row", eightHigh, 9, Row9Taken::Wait, true, {kMirrorDown, 0}, kOutZoneRow, false},
-      {"a delivery waits for row 9", falling, 2, Row9Taken::Wait, false, {kCombUp, 0}, 2, false},
-      {"a timed fall takes row 9", falling, 2, Row9Taken::Replace, true, {kMirrorDown, 0}, 2, false},
-      {"a full column loses", full, kOutZoneRow, Row9Taken::Wait, false, {3, kMirrorDown}, kOutZoneRow, true},
-      {"also on training", full, kOutZoneRow, Row9Taken::Replace, false, {3, kMirrorDown}, kOutZoneRow, true},
+      {"empty column", {}, 1, Row9Taken::Wait, true, {Code::MirrorDown, 0}, 1, false},
+      {"row 9 is the next row", eightHigh, 9, Row9Taken::Wait, true, {Code::MirrorDown, 0}, kOutZoneRow, false},
+      {"a delivery waits for row 9", falling, 2, Row9Taken::Wait, false, {Code::CombUp, 0}, 2, false},
+      {"a timed fall takes row 9", falling, 2, Row9Taken::Replace, true, {Code::MirrorDown, 0}, 2, false},
+      {"a full column loses", full, kOutZoneRow, Row9Taken::Wait, false, {3, Code::MirrorDown}, kOutZoneRow, true},
+      {"also on training", full, kOutZoneRow, Row9Taken::Replace, false, {3, Code::MirrorDown}, kOutZoneRow, true},
   };
   for (const Fall& f : falls) {
     test::BattleFixture fixture;
     fixture.start();
     PlayerState& b = fixture.b;
-    for (std::size_t r = 0; r < f.column.size(); ++r) b.board(5, static_cast<int>(r) + 1) = f.column[r];
+    for (std::size_t r = 0; r < f.column.size(); ++r) b.board(5, static_cast<int>(r) + 1) = f.column[r].code;
     b.nextRow[5] = f.nextRow;
 
     EXPECT_EQ(fixture.battle.player(1).dropMirror(5, f.taken), f.landed) << f.name;
@@ -53,7 +53,7 @@ TEST(MirrorFall, OutsideARoundTheOutZoneFillsButNobodyLoses) {
   test::setColumn(fixture.a.board, 1, {1, 2, 3, 1, 2, 3, 1, 2, 3});
   fixture.a.nextRow[1] = kOutZoneRow;
   EXPECT_FALSE(fixture.battle.player(0).dropMirror(1, Row9Taken::Replace));
-  EXPECT_EQ(fixture.a.board(1, kOutZoneRow), kMirrorDown);
+  EXPECT_EQ(fixture.a.board(1, kOutZoneRow), Code::MirrorDown);
   EXPECT_EQ(fixture.b.wins, 0);
   EXPECT_TRUE(fixture.effects.log.empty());
 }

@@ -22,15 +22,15 @@ struct Change {
 
 // In visit() order; each changes the last cell of an array, where a walk cut short would miss it.
 const Change kChanges[] = {
-    {"board", [](PlayerState& s) { s.board(kColumns, kRows) = kMirrorLeft; }, true},
+    {"board", [](PlayerState& s) { s.board(kColumns, kRows) = Code::MirrorLeft; }, true},
     {"nextRow", [](PlayerState& s) { s.nextRow[kColumns] = 4; }, true},
-    {"supply", [](PlayerState& s) { s.supply(kColumns, kSlots) = kCombUp; }, true},
-    {"stageSupply", [](PlayerState& s) { s.stageSupply(kColumns, kSlots) = kCombUp; }, false},
+    {"supply", [](PlayerState& s) { s.supply(kColumns, kSlots) = Code::CombUp; }, true},
+    {"stageSupply", [](PlayerState& s) { s.stageSupply(kColumns, kSlots) = Code::CombUp; }, false},
     {"supplyPos", [](PlayerState& s) { s.supplyPos[kColumns] = 5; }, true},
-    {"supplyFront", [](PlayerState& s) { s.supplyFront[kColumns] = kUsedUp; }, true},
+    {"supplyFront", [](PlayerState& s) { s.supplyFront[kColumns] = Code::UsedUp; }, true},
     {"refillReversed", [](PlayerState& s) { s.refillReversed = !s.refillReversed; }, true},
     {"phase", [](PlayerState& s) { s.phase = Phase::Where; }, true},
-    {"held", [](PlayerState& s) { s.held = kRougeLeft; }, true},
+    {"held", [](PlayerState& s) { s.held = Code::RougeLeft; }, true},
     {"pickCol", [](PlayerState& s) { s.pickCol = 6; }, false},
     {"dropCol", [](PlayerState& s) { s.dropCol = 6; }, false},
     {"dropRow", [](PlayerState& s) { s.dropRow = 9; }, false},

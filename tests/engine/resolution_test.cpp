@@ -11,7 +11,7 @@ using test::column;
 using test::row;
 using test::setColumn;
 using test::setRow;
-using V = std::vector<int>;
+using V = test::Cells;
 
 struct Resolution : ::testing::Test, BattleFixture {
   Resolution() { start(); }
@@ -44,7 +44,7 @@ TEST_F(Resolution, RowRunSetsHeightsToItsRowUntilUpkeepLowersThem) {
   setRow(a.board, 1, {2, 4, 5, 4, 5, 4});
   setRow(a.board, 2, {0, 5, 4, 5, 4, 5});  // a gap in column 1 under row 3
   setRow(a.board, 3, {3, 3, 3, 3, 3, 3});
-  a.board(1, 4) = 5;
+  a.board(1, 4) = Code::CombDown;
   a.nextRow.fill(4);
   a.nextRow[1] = 5;
   p1().scanRows();
@@ -63,8 +63,9 @@ TEST_F(Resolution, RowRunSetsHeightsToItsRowUntilUpkeepLowersThem) {
 TEST_F(Resolution, MirrorCopiesTurnCombsOverAndRougesAround) {
   struct Case {
     const char* what;
-    std::initializer_list<int> row1, row2;  // columns 1..3 of rows 1 and 2
-    int col, row, expected;
+    std::initializer_list<test::Cell> row1, row2;  // columns 1..3 of rows 1 and 2
+    int col, row;
+    test::Cell expected;
   };
   const Case cases[] = {
       {"comb down above a mirror facing up", {6}, {5}, 1, 1, 4},
@@ -82,16 +83,16 @@ TEST_F(Resolution, MirrorCopiesTurnCombsOverAndRougesAround) {
     setRow(a.board, 1, c.row1);
     setRow(a.board, 2, c.row2);
     p1().copyMirrors();
-    EXPECT_EQ(a.board(c.col, c.row), c.expected) << c.what;
+    EXPECT_EQ(test::Cell(a.board(c.col, c.row)), c.expected) << c.what;
   }
 }
 
 TEST_F(Resolution, MirrorsAtTheEdgesNeverCopy) {
-  a.board(1, 9) = 6;
-  a.board(1, 10) = 1;
-  a.board(2, 1) = 7;
-  a.board(6, 5) = 8;
-  a.board(1, 5) = 9;
+  a.board(1, 9) = Code::MirrorUp;
+  a.board(1, 10) = Code::Foundation;
+  a.board(2, 1) = Code::MirrorDown;
+  a.board(6, 5) = Code::MirrorRight;
+  a.board(1, 5) = Code::MirrorLeft;
   const Board before = a.board;
   p1().copyMirrors();
   EXPECT_EQ(a.board, before);
@@ -99,16 +100,16 @@ TEST_F(Resolution, MirrorsAtTheEdgesNeverCopy) {
 }
 
 TEST_F(Resolution, MirrorFacingDownOverAGapHoldsTheKeysUntilItFalls) {
-  a.board(2, 9) = 7;
-  a.board(2, 1) = 4;
+  a.board(2, 9) = Code::MirrorDown;
+  a.board(2, 1) = Code::CombUp;
   a.nextRow[2] = 2;
   p1().copyMirrors();
-  EXPECT_EQ(a.board(2, 9), 7);
+  EXPECT_EQ(a.board(2, 9), Code::MirrorDown);
   EXPECT_FALSE(battle.state.flags.inputOpen);
   p1().fall();
   EXPECT_EQ(column(a.board, 2, 3), (V{4, 7, 0}));
   p1().copyMirrors();
-  EXPECT_EQ(a.board(2, 2), 5);
+  EXPECT_EQ(a.board(2, 2), Code::CombDown);
   EXPECT_TRUE(battle.state.flags.inputOpen);
 }
 
@@ -123,12 +124,12 @@ TEST_F(Resolution, DownwardAndLeftwardChainsConvertInOneTick) {
 TEST_F(Resolution, UpwardAndRightwardChainsConvertOneMirrorPerTick) {
   setColumn(a.board, 1, {1, 1, 1, 6, 6, 6, 6, 6, 1});
   setRow(a.board, 9, {0, 8, 8, 8, 2, 0});
-  a.board(1, 9) = 1;
+  a.board(1, 9) = Code::Foundation;
   for (int tick = 1; tick <= 5; ++tick) {
     p1().copyMirrors();
-    EXPECT_EQ(a.board(1, 9 - tick), 1) << tick;
+    EXPECT_EQ(a.board(1, 9 - tick), Code::Foundation) << tick;
     if (tick < 5) {
-      EXPECT_EQ(a.board(1, 8 - tick), 6) << tick;
+      EXPECT_EQ(a.board(1, 8 - tick), Code::MirrorUp) << tick;
     }
   }
   // Each copy turns the rouge around again.
@@ -157,12 +158,12 @@ TEST_F(Resolution, SecondMirrorIntoAFullColumnLosesTheRound) {
   b.nextRow[2] = 9;
   b.mirrorsDue[2] = 2;
   clock.advance(100);
-  EXPECT_EQ(b.board(2, 9), 7);
+  EXPECT_EQ(b.board(2, 9), Code::MirrorDown);
   EXPECT_EQ(b.nextRow[2], 10);
   EXPECT_TRUE(battle.state.flags.roundActive);
   // The mirror in row 9 copies the rouge below it, but makes no run.
   clock.advance(100);
-  EXPECT_EQ(b.board(2, 10), 7);
+  EXPECT_EQ(b.board(2, 10), Code::MirrorDown);
   EXPECT_EQ(b.mirrorsDue[2], 1);
   EXPECT_FALSE(battle.state.flags.roundActive);
   EXPECT_EQ(a.wins, 1);
@@ -176,16 +177,16 @@ TEST_F(Resolution, LastDeliveryIntoRowNineOfANearlyFullColumnReopensTheKeys) {
   a.mirrorsDue[6] = 1;
   battle.state.flags.inputOpen = false;
   clock.advance(100);
-  EXPECT_EQ(a.board(6, 9), 7);
+  EXPECT_EQ(a.board(6, 9), Code::MirrorDown);
   EXPECT_EQ(a.nextRow[6], 10);
   EXPECT_TRUE(battle.state.flags.inputOpen);
   clock.advance(100);
-  EXPECT_EQ(a.board(6, 9), 2);  // it copies the rouge below it on the next tick
+  EXPECT_EQ(a.board(6, 9), Code::RougeRight);  // it copies the rouge below it on the next tick
 }
 
 TEST_F(Resolution, TasksStandStillOutsideARound) {
   setColumn(a.board, 1, {1, 1, 1, 1});
-  a.board(2, 9) = 7;
+  a.board(2, 9) = Code::MirrorDown;
   b.mirrorsDue[1] = 1;
   battle.state.flags.roundActive = false;
   const PlayerState before = a;

@@ -80,9 +80,9 @@ TEST_F(Round, OriginalStageReadsTheEditorForBothPlayers) {
   editor.type(*EditorBox::fromName("pa32"), "7");
   battle.chooseStage(15);
   EXPECT_EQ(battle.stageCaption(), "ORIGINAL");
-  EXPECT_EQ(a.supply(3, 2), 7);
-  EXPECT_EQ(b.supply(3, 2), 7);
-  EXPECT_EQ(a.supply(6, 8), 1);
+  EXPECT_EQ(a.supply(3, 2), Code::MirrorDown);
+  EXPECT_EQ(b.supply(3, 2), Code::MirrorDown);
+  EXPECT_EQ(a.supply(6, 8), Code::Foundation);
 }
 
 TEST_F(Round, BadEditorBoxStopsTheOriginalStageHalfWay) {
@@ -91,14 +91,14 @@ TEST_F(Round, BadEditorBoxStopsTheOriginalStageHalfWay) {
   editor.type(*EditorBox::fromName("pa13"), "x");
   battle.chooseStage(15);
   EXPECT_EQ(effects.log, (Log{"error 'x' は整数ではありません."}));
-  EXPECT_EQ(a.supply(1, 2), 1);  // converted before the bad box
+  EXPECT_EQ(a.supply(1, 2), Code::Foundation);  // converted before the bad box
   EXPECT_EQ(a.supply(1, 3), stageTable(4)(1, 3));
   EXPECT_EQ(b.supply, stageTable(4));
   EXPECT_EQ(battle.state.stageNo, 4);
   EXPECT_EQ(battle.state.checkedStage, 4);
   EXPECT_TRUE(battle.state.flags.roundActive);  // the running round goes on
   clock.advance(100);
-  EXPECT_EQ(a.supplyFront[1], 1);  // and now hands out the converted value
+  EXPECT_EQ(a.supplyFront[1], Code::Foundation);  // and now hands out the converted value
 }
 
 TEST_F(Round, PauseSignsFollowTheInputFlagOnTheirOwnTick) {

@@ -12,11 +12,11 @@ namespace {
 using test::setColumn;
 using test::setRow;
 
-void expectRun(const std::optional<Run>& run, int start, int length, int code) {
+void expectRun(const std::optional<Run>& run, int start, int length, test::Cell code) {
   ASSERT_TRUE(run.has_value());
   EXPECT_EQ(run->start, start);
   EXPECT_EQ(run->length, length);
-  EXPECT_EQ(run->code, code);
+  EXPECT_EQ(test::Cell(run->code), code);
 }
 
 TEST(ColumnScan, NineFoundationsAreOneRunSendingToEveryColumn) {
@@ -24,7 +24,7 @@ TEST(ColumnScan, NineFoundationsAreOneRunSendingToEveryColumn) {
   setColumn(board, 4, {1, 1, 1, 1, 1, 1, 1, 1, 1});
   const auto run = findColumnRun(board, 4);
   expectRun(run, 1, 9, 1);
-  EXPECT_EQ(runScore(9, 1), 600);
+  EXPECT_EQ(runScore(9, Code::Foundation), 600);
   EXPECT_EQ(attackFirstColumn(*run), 1);
   EXPECT_EQ(attackLastColumn(*run), 6);
 }
@@ -33,7 +33,7 @@ TEST(ColumnScan, HigherRunOfEqualLengthComesFirst) {
   Board board;
   setColumn(board, 1, {4, 4, 4, 4, 2, 3, 3, 3, 3});
   expectRun(findColumnRun(board, 1), 6, 4, 3);
-  for (int r = 6; r <= 9; ++r) board(1, r) = 0;
+  for (int r = 6; r <= 9; ++r) board(1, r) = Code::Empty;
   expectRun(findColumnRun(board, 1), 1, 4, 4);
 }
 
@@ -49,7 +49,7 @@ TEST(ColumnScan, MirrorFacingUpBelowHoldsTheRunBack) {
   Board board;
   setColumn(board, 1, {6, 1, 2, 2, 2, 2});
   EXPECT_FALSE(findColumnRun(board, 1));
-  for (int other : {7, 8, 9}) {
+  for (const Code other : {Code::MirrorDown, Code::MirrorRight, Code::MirrorLeft}) {
     board(1, 1) = other;
     expectRun(findColumnRun(board, 1), 3, 4, 2);
   }
@@ -61,7 +61,7 @@ TEST(ColumnScan, MirrorFacingUpBelowHoldsTheRunBack) {
 TEST(ColumnScan, OutZoneRowMirrorsAndShortLinesNeverClear) {
   Board board;
   setColumn(board, 1, {1, 2, 3, 4, 5, 1, 4, 4, 4});
-  board(1, 10) = 4;
+  board(1, 10) = Code::CombUp;
   EXPECT_FALSE(findColumnRun(board, 1));
   setColumn(board, 2, {7, 7, 7, 7, 7});
   EXPECT_FALSE(findColumnRun(board, 2));
@@ -90,14 +90,14 @@ TEST(RowScan, MirrorsFacingTheRunFromOutsideHoldItBack) {
 }
 
 TEST(Score, TableByLengthAndKind) {
-  EXPECT_EQ(runScore(4, 1), 100);
-  EXPECT_EQ(runScore(4, 4), 150);
-  EXPECT_EQ(runScore(5, 2), 220);
-  EXPECT_EQ(runScore(6, 3), 360);
-  EXPECT_EQ(runScore(7, 4), 600);
-  EXPECT_EQ(runScore(8, 5), 800);
-  EXPECT_EQ(runScore(9, 3), 720);
-  EXPECT_EQ(runScore(9, 5), 960);
+  EXPECT_EQ(runScore(4, Code::Foundation), 100);
+  EXPECT_EQ(runScore(4, Code::CombUp), 150);
+  EXPECT_EQ(runScore(5, Code::RougeRight), 220);
+  EXPECT_EQ(runScore(6, Code::RougeLeft), 360);
+  EXPECT_EQ(runScore(7, Code::CombUp), 600);
+  EXPECT_EQ(runScore(8, Code::CombDown), 800);
+  EXPECT_EQ(runScore(9, Code::RougeLeft), 720);
+  EXPECT_EQ(runScore(9, Code::CombDown), 960);
 }
 
 // The scans must pick exactly the run the game's candidate lists pick: test
@@ -107,9 +107,9 @@ std::optional<Run> candidateColumnRun(const Board& board, int col) {
     for (int start = 10 - length; start >= 1; --start) {
       for (int v = 1; v <= 5; ++v) {
         bool holds = true;
-        for (int r = start; r < start + length; ++r) holds = holds && board(col, r) == v;
-        for (int r = 1; r < start; ++r) holds = holds && board(col, r) != kMirrorUp;
-        if (holds) return Run{Run::Vertical, col, start, length, v};
+        for (int r = start; r < start + length; ++r) holds = holds && board(col, r) == Code{v};
+        for (int r = 1; r < start; ++r) holds = holds && board(col, r) != Code::MirrorUp;
+        if (holds) return Run{Run::Vertical, col, start, length, Code{v}};
       }
     }
   }
@@ -121,10 +121,10 @@ std::optional<Run> candidateRowRun(const Board& board, int row) {
     for (int start = 7 - length; start >= 1; --start) {
       for (int v = 1; v <= 5; ++v) {
         bool holds = true;
-        for (int c = start; c < start + length; ++c) holds = holds && board(c, row) == v;
-        for (int c = 1; c < start; ++c) holds = holds && board(c, row) != kMirrorRight;
-        for (int c = start + length; c <= 6; ++c) holds = holds && board(c, row) != kMirrorLeft;
-        if (holds) return Run{Run::Horizontal, row, start, length, v};
+        for (int c = start; c < start + length; ++c) holds = holds && board(c, row) == Code{v};
+        for (int c = 1; c < start; ++c) holds = holds && board(c, row) != Code::MirrorRight;
+        for (int c = start + length; c <= 6; ++c) holds = holds && board(c, row) != Code::MirrorLeft;
+        if (holds) return Run{Run::Horizontal, row, start, length, Code{v}};
       }
     }
   }
@@ -137,9 +137,9 @@ TEST(Scans, AgreeWithTheCandidateListsOnRandomBoards) {
     Board board;
     // Few kinds so that long lines are common.
     const int kinds = 2 + trial % 4;
-    for (int& cell : board.cells) {
+    for (Code& cell : board.cells) {
       const int pick = static_cast<int>(random() % (kinds + 3));
-      cell = pick < kinds ? pick + 1 : (pick == kinds ? 0 : 6 + static_cast<int>(random() % 4));
+      cell = Code{pick < kinds ? pick + 1 : (pick == kinds ? 0 : 6 + static_cast<int>(random() % 4))};
     }
     for (int c = 1; c <= 6; ++c) {
       const auto expected = candidateColumnRun(board, c);

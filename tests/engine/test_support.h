@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,25 +30,35 @@ class RecordingEffects final : public Effects {
   void showError(const std::string& text) override { log.push_back("error " + text); }
 };
 
+// A cell in a test's table of codes: a named code or its number.
+struct Cell {
+  Code code;
+  constexpr Cell(Code c) : code(c) {}
+  constexpr Cell(int n) : code{n} {}
+  bool operator==(const Cell&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, Cell c) { return out << static_cast<int>(c.code); }
+};
+using Cells = std::vector<Cell>;
+
 // Builds a column bottom up from codes: column(board, 2, {1, 1, 4}).
-inline void setColumn(Board& board, int col, std::initializer_list<int> codes) {
+inline void setColumn(Board& board, int col, std::initializer_list<Cell> codes) {
   int row = 1;
-  for (int code : codes) board(col, row++) = code;
+  for (Cell cell : codes) board(col, row++) = cell.code;
 }
 
-inline void setRow(Board& board, int row, std::initializer_list<int> codes) {
+inline void setRow(Board& board, int row, std::initializer_list<Cell> codes) {
   int col = 1;
-  for (int code : codes) board(col++, row) = code;
+  for (Cell cell : codes) board(col++, row) = cell.code;
 }
 
-inline std::vector<int> column(const Board& board, int col, int rows = 10) {
-  std::vector<int> out;
+inline Cells column(const Board& board, int col, int rows = 10) {
+  Cells out;
   for (int r = 1; r <= rows; ++r) out.push_back(board(col, r));
   return out;
 }
 
-inline std::vector<int> row(const Board& board, int r) {
-  std::vector<int> out;
+inline Cells row(const Board& board, int r) {
+  Cells out;
   for (int c = 1; c <= kColumns; ++c) out.push_back(board(c, r));
   return out;
 }
@@ -73,3 +84,8 @@ struct BattleFixture {
 };
 
 }  // namespace glamora::test
+
+namespace glamora {
+// How a failing check shows a code.
+inline void PrintTo(Code code, std::ostream* out) { *out << static_cast<int>(code); }
+}  // namespace glamora

@@ -89,13 +89,13 @@ TEST_F(TrainingTest, MirrorsFallOnThe95thCountedTickAndTheCountdownFreezesUnderP
   t.flags.inputOpen = true;
   clock.advance(89000);
   EXPECT_EQ(t.mirrorCountdown, 1);
-  EXPECT_EQ(p.board(1, 9), 0);
+  EXPECT_EQ(p.board(1, 9), Code::Empty);
   // The mirrors fall (Timer27) and copy (Timer29) in the tick that drops them (Timer8).
   clock.advance(1000);
   EXPECT_EQ(t.mirrorCountdown, 95);
   EXPECT_TRUE(t.flags.inputOpen);
-  for (int c : {1, 3, 4, 5, 6}) EXPECT_EQ(column(p.board, c, 2), (std::vector<int>{7, 0})) << c;
-  EXPECT_EQ(p.board(2, 9), 2);  // onto the full column: row 9, copying the rouge below
+  for (int c : {1, 3, 4, 5, 6}) EXPECT_EQ(column(p.board, c, 2), (test::Cells{7, 0})) << c;
+  EXPECT_EQ(p.board(2, 9), Code::RougeRight);  // onto the full column: row 9, copying the rouge below
   EXPECT_EQ(p.nextRow[2], 10);
 }
 
@@ -109,9 +109,9 @@ TEST_F(TrainingTest, MirrorIntoAFullColumnLosesOnceAndTheOtherColumnsStillGetThe
   p.whatRun = false;
   clock.advance(1000);
   EXPECT_EQ(t.losses, 1);
-  EXPECT_EQ(p.board(2, 10), 7);
-  EXPECT_EQ(p.board(4, 10), 7);
-  EXPECT_EQ(p.board(6, 9), 7);
+  EXPECT_EQ(p.board(2, 10), Code::MirrorDown);
+  EXPECT_EQ(p.board(4, 10), Code::MirrorDown);
+  EXPECT_EQ(p.board(6, 9), Code::MirrorDown);
   EXPECT_EQ(std::count(effects.log.begin(), effects.log.end(), "dialog SlForm"), 1);
   EXPECT_EQ(t.mirrorCountdown, 95);
 }
@@ -134,7 +134,7 @@ TEST_F(TrainingTest, OriginalStageTakesNormAndPeriodFromTheEditor) {
   start(15);
   EXPECT_EQ(t.norm, 150);
   EXPECT_EQ(t.mirrorPeriod, 3);
-  EXPECT_EQ(p.supply(1, 1), 5);
+  EXPECT_EQ(p.supply(1, 1), Code::CombDown);
   EXPECT_EQ(training.stageCaption(), "ORIGINAL");
   editor.type(*EditorBox::fromName("ptm"), "x");
   EXPECT_TRUE(training.chooseStage(15));

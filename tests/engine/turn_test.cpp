@@ -28,7 +28,7 @@ TEST_F(Turn, TakeAndDropGoThroughBothPhases) {
   keys("s");
   EXPECT_EQ(a.board(5, 1), stageTable(1)(3, 1));
   EXPECT_EQ(a.nextRow[5], 2);
-  EXPECT_EQ(a.held, 0);
+  EXPECT_EQ(a.held, Code::Empty);
   clock.advance(300);
   EXPECT_EQ(a.phase, Phase::What);
   EXPECT_EQ(a.whereTime, 10);
@@ -47,7 +47,7 @@ TEST_F(Turn, EachPlayerAnswersOnlyToItsOwnKeys) {
 TEST_F(Turn, OfferTakenInTheFirstTickOfAStageIsThePreviousOne) {
   start(1);
   keys("s");
-  EXPECT_EQ(a.held, 0);  // nothing has been offered since the program started
+  EXPECT_EQ(a.held, Code::Empty);  // nothing has been offered since the program started
   clock.advance(100);
   EXPECT_EQ(a.supplyFront[3], stageTable(1)(3, 2));
   battle.chooseStage(2);
@@ -61,11 +61,11 @@ TEST_F(Turn, UsedUpOfferLeftFromTheLastRoundHandsOutNothing) {
   start();
   a.supplyPos[3] = 9;
   clock.advance(100);
-  ASSERT_EQ(a.supplyFront[3], kUsedUp);
+  ASSERT_EQ(a.supplyFront[3], Code::UsedUp);
   battle.chooseStage(1);
   keys("s");  // before the first refresh of the new round
   EXPECT_EQ(a.phase, Phase::What);
-  EXPECT_EQ(a.held, 0);
+  EXPECT_EQ(a.held, Code::Empty);
   EXPECT_EQ(a.supplyPos[3], 1);
   clock.advance(100);
   keys("s");
@@ -77,18 +77,18 @@ TEST_F(Turn, UsedUpOfferLeftFromTheLastRoundHandsOutNothing) {
 // ZONE row instead of over the mirror.
 TEST_F(Turn, DropUnderAMirrorStillToFallFillsTheColumn) {
   start();
-  test::setColumn(a.board, 1, {1, 2, 1, 2, 1, 2, 1, 0, kMirrorDown});
+  test::setColumn(a.board, 1, {1, 2, 1, 2, 1, 2, 1, 0, Code::MirrorDown});
   a.nextRow[1] = 8;
-  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = kRougeLeft, a.carryCol = 1;
+  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = Code::RougeLeft, a.carryCol = 1;
   keys("s");
-  EXPECT_EQ(a.board(1, 8), kRougeLeft);
+  EXPECT_EQ(a.board(1, 8), Code::RougeLeft);
   EXPECT_EQ(a.nextRow[1], 10);
   clock.advance(100);  // the mirror copies the rouge under it
-  EXPECT_EQ(test::column(a.board, 1), (std::vector<int>{1, 2, 1, 2, 1, 2, 1, 3, 3, 0}));
+  EXPECT_EQ(test::column(a.board, 1), (test::Cells{1, 2, 1, 2, 1, 2, 1, 3, 3, 0}));
   EXPECT_EQ(a.nextRow[1], 10);
   a.mirrorsDue[1] = 1;  // the next mirror for this column finds it full
   clock.advance(100);
-  EXPECT_EQ(a.board(1, 10), kMirrorDown);
+  EXPECT_EQ(a.board(1, 10), Code::MirrorDown);
   EXPECT_FALSE(battle.state.flags.roundActive);
   EXPECT_EQ(b.wins, 1);
 }
@@ -99,11 +99,11 @@ TEST_F(Turn, DropUnderItemsStillToFallKeepsThemAll) {
   start();
   test::setColumn(a.board, 2, {1, 0, 4, 5});
   a.nextRow[2] = 2;
-  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = kRougeRight, a.carryCol = 2;
+  a.phase = Phase::Where, a.whatRun = false, a.whereRun = true, a.held = Code::RougeRight, a.carryCol = 2;
   keys("s");
   EXPECT_EQ(a.nextRow[2], 5);
   clock.advance(100);
-  EXPECT_EQ(test::column(a.board, 2, 5), (std::vector<int>{1, 2, 4, 5, 0}));
+  EXPECT_EQ(test::column(a.board, 2, 5), (test::Cells{1, 2, 4, 5, 0}));
   EXPECT_EQ(a.nextRow[2], 5);
 }
 
@@ -111,11 +111,11 @@ TEST_F(Turn, UsedUpColumnIsIgnoredAndKeepsTheCountdownRunning) {
   start();
   a.supplyPos[3] = 9;
   clock.advance(100);
-  EXPECT_EQ(a.supplyFront[3], kUsedUp);
+  EXPECT_EQ(a.supplyFront[3], Code::UsedUp);
   keys("s");
   EXPECT_EQ(a.phase, Phase::What);
   EXPECT_TRUE(a.whatRun);
-  EXPECT_EQ(a.held, 0);
+  EXPECT_EQ(a.held, Code::Empty);
 }
 
 TEST_F(Turn, SupplyRefillsReversedAfter48TakesThenInStageOrder) {
@@ -137,7 +137,7 @@ TEST_F(Turn, SupplyRefillsReversedAfter48TakesThenInStageOrder) {
 
 TEST_F(Turn, FortyEightTakesThroughTheKeysRefillTheSupply) {
   start();
-  std::vector<int> taken;
+  std::vector<Code> taken;
   for (int take = 0; take < 48; ++take) {
     clock.advance(100);
     keys("aaaaa");
@@ -211,7 +211,7 @@ TEST_F(Turn, PendingSwitchIsStillCarriedOutAfterTheRoundEnds) {
   clock.advance(200);
   EXPECT_EQ(a.phase, Phase::Where);
   keys("s");
-  EXPECT_EQ(a.board(3, 1), 0);
+  EXPECT_EQ(a.board(3, 1), Code::Empty);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(allGood);
     Supply supply;
     editor.readGridInto(supply);
-    for (const int code : supply.cells) FUZZ_CHECK(code >= 1 && code <= 9);
+    for (const Code code : supply.cells) FUZZ_CHECK(isItem(code));
     FUZZ_CHECK(editor.norm() >= 1 && editor.norm() <= 99999);
     FUZZ_CHECK(editor.mirrorTime() >= 1 && editor.mirrorTime() <= 99);
   } catch (const GameError&) {

@@ -92,10 +92,10 @@ TEST(PictureNames, EngineLookUpGivesTheNamedPicture) {
   EXPECT_TRUE(library.image(Picture::Unchanged).isNull());
   EXPECT_TRUE(library.pixmap(Picture::Unchanged).isNull());
   // What the board shows for an empty cell, an item and a used-up offer.
-  EXPECT_EQ(library.image(cellPicture(0, 4, 3)), library.image("un4"));
-  EXPECT_EQ(library.image(cellPicture(0, 4, 10)), library.image("toumei"));
-  EXPECT_EQ(library.image(cellPicture(3, 2, 7), 2.0), library.image("uitem3a", 2.0));
-  EXPECT_EQ(library.image(markerPicture(10)), library.image("uitem1x"));
+  EXPECT_EQ(library.image(cellPicture(Code::Empty, 4, 3)), library.image("un4"));
+  EXPECT_EQ(library.image(cellPicture(Code::Empty, 4, 10)), library.image("toumei"));
+  EXPECT_EQ(library.image(cellPicture(Code::RougeLeft, 2, 7), 2.0), library.image("uitem3a", 2.0));
+  EXPECT_EQ(library.image(markerPicture(Code::UsedUp)), library.image("uitem1x"));
 }
 
 TEST(PictureNames, PixmapsAndIconCarryTheRatio) {

@@ -40,12 +40,13 @@ struct Chain {
   }
   Board board() const {
     Board b;
-    for (int i = 0; i < static_cast<int>(codes.size()); ++i) b(cell(i).first, cell(i).second) = codes[i];
+    for (int i = 0; i < static_cast<int>(codes.size()); ++i) b(cell(i).first, cell(i).second) = Code{codes[i]};
     return b;
   }
   std::vector<int> read(const Board& b) const {
     std::vector<int> out;
-    for (int i = 0; i < static_cast<int>(codes.size()); ++i) out.push_back(b(cell(i).first, cell(i).second));
+    for (int i = 0; i < static_cast<int>(codes.size()); ++i)
+      out.push_back(static_cast<int>(b(cell(i).first, cell(i).second)));
     return out;
   }
 };

@@ -21,7 +21,7 @@ struct ScreenFacts {
   const char* name;
   const char* caption;
   QSize client;
-  int background;
+  Colour background;
   const char* okButton;
 };
 

@@ -26,7 +26,10 @@ TEST_F(ResultDialogsTest, WinStandsUnderTheWinnerAndLoseUnderTheLoserOnTheirColo
   struct Case {
     Dialog dialog;
     const char* name;
-    int winLeft, winColour, loseLeft, loseColour;
+    int winLeft;
+    Colour winColour;
+    int loseLeft;
+    Colour loseColour;
     PictureId leftFace, rightFace;
   };
   const Case cases[] = {
@@ -64,8 +67,8 @@ TEST_F(ResultDialogsTest, WinStandsUnderTheWinnerAndLoseUnderTheLoserOnTheirColo
 }
 
 // What a training dialog shows for a character.
-void expectCharacter(const ScreenDialog& d, const QString& prefix, PictureId face, const char* name, int nameBg,
-                     int nameText, int resultBg) {
+void expectCharacter(const ScreenDialog& d, const QString& prefix, PictureId face, const char* name, Colour nameBg,
+                     Colour nameText, Colour resultBg) {
   EXPECT_TRUE(showsPicture(part(d, prefix + "face"), face));
   QLabel* nameLabel = part(d, prefix + "name");
   EXPECT_EQ(nameLabel->text(), name);

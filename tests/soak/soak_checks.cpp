@@ -1,6 +1,7 @@
 #include "soak_checks.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "engine/stages.h"
 
@@ -9,14 +10,18 @@ namespace glamora::soak {
 namespace {
 
 int itemCount(const Board& board) {
-  return static_cast<int>(std::count_if(board.cells.begin(), board.cells.end(), [](int v) { return v != kEmpty; }));
+  return static_cast<int>(std::count_if(board.cells.begin(), board.cells.end(),
+                                        [](Code v) { return v != Code::Empty; }));
 }
 
-bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+template <typename T>
+bool inRange(T v, std::type_identity_t<T> lo, std::type_identity_t<T> hi) {
+  return v >= lo && v <= hi;
+}
 
-template <typename Cells>
-bool allIn(const Cells& cells, int lo, int hi) {
-  return std::all_of(cells.begin(), cells.end(), [&](int v) { return inRange(v, lo, hi); });
+template <typename Cells, typename T>
+bool allIn(const Cells& cells, T lo, T hi) {
+  return std::all_of(cells.begin(), cells.end(), [&](T v) { return inRange(v, lo, hi); });
 }
 
 Supply reversed(const Supply& s) {
@@ -107,8 +112,9 @@ void InvariantChecker::checkRoundStart(Mode mode, int n) {
     for (int c = 1; c <= kColumns; ++c) {
       if (s.nextRow[c] != 1 || s.supplyPos[c] != 1 || s.mirrorsDue[c] != 0) fail(mode, who + "column not reset");
     }
-    if (s.phase != Phase::What || s.held != 0 || s.whatTime != 10 || s.whereTime != 10 || !s.whatRun || s.whereRun ||
-        s.toWhat || s.toWhere || s.points != 0 || s.refillReversed || s.arrowCol != 3 || s.carryCol != 3) {
+    if (s.phase != Phase::What || s.held != Code::Empty || s.whatTime != 10 || s.whereTime != 10 || !s.whatRun ||
+        s.whereRun || s.toWhat || s.toWhere || s.points != 0 || s.refillReversed || s.arrowCol != 3 ||
+        s.carryCol != 3) {
       fail(mode, who + "turn not reset at the round start");
     }
     if (s.wins != before.wins) fail(mode, who + "wins changed by a stage item");
@@ -192,8 +198,8 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
     if (!ok) fail(mode, who + what);
   };
 
-  expect(allIn(s.board.cells, kEmpty, kMirrorLeft), "board code out of 0..9");
-  expect(inRange(s.held, kEmpty, kMirrorLeft), "carried code out of 0..9");
+  expect(allIn(s.board.cells, Code::Empty, Code::MirrorLeft), "board code out of 0..9");
+  expect(inRange(s.held, Code::Empty, Code::MirrorLeft), "carried code out of 0..9");
   expect(s.wins >= before.wins, "wins decreased");
   expect(s.points >= 0 && s.points % 10 == 0, "score negative or not a multiple of 10");
   expect(inRange(s.arrowCol, 1, kColumns) && inRange(s.carryCol, 1, kColumns), "cursor off the six columns");
@@ -202,15 +208,16 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
     if (mode == Mode::Training) expect(s.mirrorsDue[c] == 0, "mirrors due in training");
   }
   bool outZone = false;
-  for (int c = 1; c <= kColumns; ++c) outZone = outZone || s.board(c, kOutZoneRow) != kEmpty;
+  for (int c = 1; c <= kColumns; ++c) outZone = outZone || s.board(c, kOutZoneRow) != Code::Empty;
   expect(!(outZone && active), "an item in the OUT ZONE row while the round runs");
 
   if (!track.started) {
     // Before the first stage every number is 0 (the supply may hold what a
     // failed original stage converted).
     expect(itemCount(s.board) == 0 && allIn(s.nextRow.v, 0, 0) && allIn(s.supplyPos.v, 0, 0) &&
-               allIn(s.supplyFront.v, 0, 0) && allIn(s.mirrorsDue.v, 0, 0) && s.phase == Phase::Switching &&
-               s.held == 0 && s.points == 0 && s.wins == 0 && !s.whatRun && !s.whereRun,
+               allIn(s.supplyFront.v, Code::Empty, Code::Empty) && allIn(s.mirrorsDue.v, 0, 0) &&
+               s.phase == Phase::Switching && s.held == Code::Empty && s.points == 0 && s.wins == 0 && !s.whatRun &&
+               !s.whereRun,
            "state not 0 before the first stage");
     return;
   }
@@ -221,13 +228,13 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
   // The next item of a column goes into an empty cell.
   for (int c = 1; c <= kColumns; ++c) {
     const int row = s.nextRow[c];
-    if (active && row <= kPlayRows && s.board(c, row) != kEmpty) {
+    if (active && row <= kPlayRows && s.board(c, row) != Code::Empty) {
       fail(mode, who + "column " + std::to_string(c) + "'s next row " + std::to_string(row) + " is taken");
     }
   }
   expect(allIn(s.supplyPos.v, 1, 9), "supply position out of 1..9");
-  expect(allIn(s.supplyFront.v, 0, kUsedUp), "offer out of 0..10");
-  expect(allIn(s.supply.cells, 0, kMirrorLeft), "supply code out of 0..9");
+  expect(allIn(s.supplyFront.v, Code::Empty, Code::UsedUp), "offer out of 0..10");
+  expect(allIn(s.supply.cells, Code::Empty, Code::MirrorLeft), "supply code out of 0..9");
   expect(s.stageSupply == track.stageSupply[p], "the stage copy changed during the round");
   if (!track.supplyTampered) {
     expect(s.supply == (s.refillReversed ? reversed(s.stageSupply) : s.stageSupply),
@@ -238,7 +245,7 @@ void InvariantChecker::checkPlayer(Mode mode, int p, const PlayerState& s, const
   expect(!(s.toWhere && s.toWhat), "two switches pending");
   expect(inRange(static_cast<int>(s.phase), 0, 2), "phase out of 0..2");
   expect((s.phase == Phase::Switching) == (s.toWhere != s.toWhat), "phase 0 without a pending switch, or the reverse");
-  expect(!((s.phase == Phase::What || s.toWhat) && s.held != 0), "an item carried outside WHERE ?");
+  expect(!((s.phase == Phase::What || s.toWhat) && s.held != Code::Empty), "an item carried outside WHERE ?");
   expect(!(s.whatRun && s.phase != Phase::What) && !(s.whereRun && s.phase != Phase::Where),
          "a countdown runs in another phase");
   if (active) {

@@ -42,12 +42,12 @@ struct Checked : ::testing::Test {
 };
 
 TEST_F(Checked, BrokenBattleStatesAreCaught) {
-  a.board(2, 1) = kUsedUp;
+  a.board(2, 1) = Code::UsedUp;
   EXPECT_EQ(firstFailure(), "player 1: board code out of 0..9");
 }
 
 TEST_F(Checked, TakenNextRowIsCaught) {
-  a.board(4, 1) = kFoundation;
+  a.board(4, 1) = Code::Foundation;
   EXPECT_EQ(firstFailure(), "player 1: column 4's next row 1 is taken");
 }
 
@@ -80,12 +80,12 @@ TEST(BoardWatch, OneVanishedItemIsCaughtButARunIsNot) {
   watch.view = &view;
   view.watch(&watch);
   Board board;
-  for (int r = 1; r <= 6; ++r) board(1, r) = kFoundation;
+  for (int r = 1; r <= 6; ++r) board(1, r) = Code::Foundation;
   view.redrawBoard(0, board);
-  for (int r = 1; r <= 4; ++r) board(1, r) = kEmpty;  // a run of four
+  for (int r = 1; r <= 4; ++r) board(1, r) = Code::Empty;  // a run of four
   view.redrawBoard(0, board);
   EXPECT_TRUE(failures.empty());
-  board(1, 5) = kEmpty;  // a fall that overwrote an item
+  board(1, 5) = Code::Empty;  // a fall that overwrote an item
   view.redrawBoard(0, board);
   ASSERT_EQ(failures.size(), 1u);
   EXPECT_EQ(failures[0], "battle player 1: 1 item(s) vanished in one step (2 -> 1 items)");

@@ -34,8 +34,8 @@ struct BattleScreenTest : ::testing::Test {
   QString text(const char* name) { return label(name)->text(); }
   QString text(Label sign) { return screen.signCaption(sign); }
   QColor background(Label sign) {
-    const int colour = screen.signBackground(sign);
-    return colour < 0 ? QColor() : windowsColour(colour);
+    const std::optional<Colour> colour = screen.signBackground(sign);
+    return colour ? windowsColour(*colour) : QColor();
   }
   void press(Qt::Key key) { QTest::keyClick(&screen, key); }
   void pressKeypad(Qt::Key key) { QTest::keyClick(&screen, key, Qt::KeypadModifier); }
@@ -98,11 +98,11 @@ TEST_F(BattleScreenTest, AWholeRoundThroughTheKeys) {
   EXPECT_EQ(background(Label::WherePhaseP2), QColor(Qt::red));
   pressKeypad(Qt::Key_6);
   pressKeypad(Qt::Key_5);
-  EXPECT_EQ(b.board(3, 1), 1);
+  EXPECT_EQ(b.board(3, 1), Code::Foundation);
 
   // Player 2's column 1 was filled to row 8 beforehand and already owes one
   // mirror: the run's mirror has to wait, and the keys stay closed.
-  for (int r = 1; r <= 8; ++r) b.board(1, r) = r % 2 ? 2 : 3;
+  for (int r = 1; r <= 8; ++r) b.board(1, r) = r % 2 ? Code::RougeRight : Code::RougeLeft;
   b.nextRow[1] = 9;
   clock.advance(200);
   press(Qt::Key_S);
@@ -231,7 +231,7 @@ TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
   EXPECT_EQ(a.arrowCol, 4);
   clock.advance(20000);
   int items = 0;
-  for (int cell : b.board.cells) items += cell != 0;
+  for (const Code cell : b.board.cells) items += cell != Code::Empty;
   EXPECT_GT(items + b.points, 0);
 
   human->trigger();

@@ -126,7 +126,7 @@ TEST_F(EditorScreenTest, LegendShowsEachItemBesideItsCode) {
       if (label->objectName().startsWith("Image") && label->pos() == code->pos() - QPoint(40, 0)) image = label;
     }
     ASSERT_NE(image, nullptr);
-    const auto still = itemPicture(k);
+    const auto still = itemPicture(Code{k});
     EXPECT_EQ(image->pixmap().toImage(), library().pixmap(still, screen.devicePixelRatioF()).toImage());
   }
 }

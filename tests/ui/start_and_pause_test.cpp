@@ -201,7 +201,7 @@ TEST_F(StartAndPauseTest, HeldSelectsAreDroppedAndTheKeypadWithoutNumLockPlaysFo
     send(Qt::Key_S, Qt::NoModifier, "s", true);
   }
   EXPECT_EQ(a.phase, Phase::Where);
-  EXPECT_EQ(a.board(3, 1), 0);
+  EXPECT_EQ(a.board(3, 1), Code::Empty);
   EXPECT_EQ(a.supplyPos[3], 2);
 }
 

@@ -59,7 +59,7 @@ TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
   EXPECT_FALSE(screen.pauseShown(PauseSign::SupplyP1));
   // Stage 1's column 5 offers comb up, mirror, mirror, comb up...; with the
   // board column 1 already holding three combs facing up the fourth clears it.
-  for (int r = 1; r <= 3; ++r) p.board(1, r) = kCombUp;
+  for (int r = 1; r <= 3; ++r) p.board(1, r) = Code::CombUp;
   p.nextRow[1] = 4;
   p.points = 1400;
   clock.advance(100);
@@ -87,7 +87,7 @@ TEST_F(TrainingScreenTest, TimeCountsDownAndMirrorsFallOnEveryColumn) {
   screen.engine().state.mirrorCountdown = 1;
   clock.advance(1000);
   EXPECT_EQ(text(Label::MirrorCountdown), "95");
-  for (int c = 1; c <= 6; ++c) EXPECT_EQ(p.board(c, 1), kMirrorDown) << c;
+  for (int c = 1; c <= 6; ++c) EXPECT_EQ(p.board(c, 1), Code::MirrorDown) << c;
 }
 
 TEST_F(TrainingScreenTest, CharacterChoiceChangesPortraitNameAndDialogs) {

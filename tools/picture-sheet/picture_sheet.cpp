@@ -99,7 +99,7 @@ QImage mockBoard(const PictureLibrary& library, qreal ratio) {
   for (int col = 1; col <= 6; ++col) {
     const int height = random.bounded(2, 10);
     for (int row = 1; row <= 10; ++row) {
-      const int code = row <= height ? random.bounded(1, 10) : 0;
+      const glamora::Code code{row <= height ? random.bounded(1, 10) : 0};
       const QImage cell = library.image(glamora::cellPicture(code, col, row), ratio);
       p.drawImage(QPointF(16 + 32 * (col - 1), 16 + 24 * (10 - row)), cell);
     }

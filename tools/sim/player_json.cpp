@@ -22,7 +22,7 @@ std::string gridJson(const Grid& grid, int rows) {
     out += c > 1 ? ",[" : "[";
     for (int r = 1; r <= rows; ++r) {
       if (r > 1) out += ',';
-      out += std::to_string(grid(c, r));
+      out += std::to_string(static_cast<int>(grid(c, r)));
     }
     out += ']';
   }
@@ -31,11 +31,12 @@ std::string gridJson(const Grid& grid, int rows) {
 
 std::string memberJson(const Board& board) { return gridJson(board, kRows); }
 std::string memberJson(const Supply& supply) { return gridJson(supply, kSlots); }
-std::string memberJson(const PerColumn& values) {
+template <typename T>
+std::string memberJson(const OneBased<T, kColumns>& values) {
   std::string out = "[";
-  for (const int v : values.v) {
+  for (const T v : values.v) {
     if (out.size() > 1) out += ',';
-    out += std::to_string(v);
+    out += std::to_string(static_cast<int>(v));
   }
   return out + "]";
 }
