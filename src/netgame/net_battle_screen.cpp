@@ -59,7 +59,10 @@ void NetBattleOnScreen::battleChanged() {
     if (p == local && b.computerLevel()) hint += "・コンピュータ：" + levelCaption(*b.computerLevel());
     hints[p] = hint + "）";
   }
-  screen_.showRouteNames(names, hints);
+  // Called on every poll: the plates are fitted again only when they change.
+  if (names != shownNames_ || hints != shownHints_) screen_.showRouteNames(names, hints);
+  shownNames_ = names;
+  shownHints_ = hints;
   screen_.showRouteStatus(statusText());
   screen_.showMenusAndCovers();
 }

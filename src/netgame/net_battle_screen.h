@@ -63,6 +63,7 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<net::NetBattle> battle_;
   std::array<bool, 4> watchedDialogs_{};
+  std::array<QString, 2> shownNames_, shownHints_;
 };
 
 }  // namespace glamora::netgame
