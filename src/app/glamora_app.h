@@ -53,7 +53,6 @@ class GlamoraApp {
   const PictureLibrary& pictures() const { return pictures_; }
   // The settings kept between runs: read at start (readSettingsAtStart),
   // brought back once the start-up step has succeeded, written when changed.
-  SettingsKeeper& keptSettings() { return keeper_; }
 
   // Builds the two game screens from the event loop once the title screen has
   // first been painted, so that their first opening is as quick as any other.

@@ -168,7 +168,6 @@ class Player {
   // Screen updates.
   void redrawBoard();
   void showNumber(Label label, int value) { glamora::showNumber(view_, label, value); }
-  void showWins() { showNumber(labels_.win, state.wins); }
 
  private:
   void takeSupply();

@@ -10,8 +10,6 @@ class BattleScreen final : public GameScreen {
   BattleScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links, QWidget* parent = nullptr);
 
   Battle& engine() { return session_.battle; }
-  // Who plays a side: the submenu "プレイヤー1(&1)" or "プレイヤー2(&2)".
-  const PlayerMenu& playerMenu(int p) const { return playerMenus_.at(static_cast<std::size_t>(p)); }
   // "ネット対戦(&N)": its owner enables and connects the items.
   const NetMenu& netMenu() const { return netMenu_; }
 

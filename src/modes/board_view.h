@@ -35,7 +35,6 @@ class BoardView final : public QWidget {
   QRect signRect(Label role) const;
   QString signCaption(Label role) const;
   std::optional<Colour> signBackground(Label role) const;
-  bool showsPause(PauseSign sign) const { return sign == pauseSigns_[0] || sign == pauseSigns_[1]; }
 
   // Where things are, in the widget: tests and tools look at these places.
   static QRect cellRect(int column, int row);
@@ -43,10 +42,8 @@ class BoardView final : public QWidget {
   static QRect arrowRect(int column);
   static QRect carriedRect(int column);
 
-  // The picture shown in a cell, an offer and the carried item (nullopt: none).
-  PictureId cellShown(int column, int row) const { return cells_[index(column, row)]; }
+  // The picture an offer shows.
   PictureId offerShown(int column) const { return offers_[column - 1]; }
-  std::optional<PictureId> carriedShown() const { return carried_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

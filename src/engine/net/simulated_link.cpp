@@ -42,7 +42,6 @@ void SimulatedLink::send(int from, std::span<const std::uint8_t> bytes, bool rel
   }
   if (burstLeft_[from] > 0 || chance(burstStartPercent_)) {
     burstLeft_[from] = burstLeft_[from] > 0 ? burstLeft_[from] - 1 : random_.below(c_.burst);
-    ++lost_[from];
     return;
   }
   std::int64_t at = nowUs + delayUs();

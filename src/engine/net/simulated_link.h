@@ -45,7 +45,6 @@ class SimulatedLink {
   void cut() { cut_ = true; }
 
   std::uint64_t bytesSent(int from) const { return bytesSent_[from]; }
-  std::uint64_t packetsLost(int from) const { return lost_[from]; }
 
  private:
   struct Queued {
@@ -65,7 +64,6 @@ class SimulatedLink {
   int burstLeft_[2] = {0, 0};
   std::int64_t lastReliableUs_[2] = {0, 0};
   std::uint64_t bytesSent_[2] = {0, 0};
-  std::uint64_t lost_[2] = {0, 0};
   std::uint64_t order_ = 0;
   bool cut_ = false;
   std::priority_queue<Queued> queue_;
