@@ -64,7 +64,11 @@ void NetBattleOnScreen::battleChanged() {
   shownNames_ = names;
   shownHints_ = hints;
   screen_.showRouteStatus(statusText());
-  screen_.showMenusAndCovers();
+  const StageCount count = b.count();
+  const RouteMenus menus = b.menus();
+  const MenuLook look{count.stage(), count.number(), menus.checkedStage, menus.ownLevel};
+  if (look != shownLook_) screen_.showMenusAndCovers();
+  shownLook_ = look;
 }
 
 std::array<QString, 2> NetBattleOnScreen::plateNames() const {

@@ -63,7 +63,14 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<net::NetBattle> battle_;
   std::array<bool, 4> watchedDialogs_{};
+  // What the menus and the covers show: asked again only when it changes.
+  struct MenuLook {
+    int countStage = 0, countNumber = 0, checkedStage = 0;
+    std::optional<ComputerLevel> level;
+    bool operator==(const MenuLook&) const = default;
+  };
   std::array<QString, 2> shownNames_, shownHints_;
+  MenuLook shownLook_{-1};
 };
 
 }  // namespace glamora::netgame
