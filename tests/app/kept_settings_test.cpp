@@ -25,12 +25,6 @@
 namespace glamora {
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 TEST(DisplaySizeTest, FullScreenTakesTheLargestScaleAtWhichEveryWindowFits) {
   const struct {
     QSize screen;
@@ -202,7 +196,10 @@ TEST_F(KeptGameTest, ErasingAsksFirstThenPutsTheDefaultsBackAsInputs) {
 
 TEST_F(KeptGameTest, ABadFileLeavesAGameWithTheDefaultsThatKeepsWhatChanges) {
   ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-  writeFile(path, "[General]\nformat=1\n[training]\nstages=99\n");
+  QFile bad(path);
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("[General]\nformat=1\n[training]\nstages=99\n");
+  bad.close();
   testing::internal::CaptureStderr();
   GameRun run(path);
   const std::string said = testing::internal::GetCapturedStderr();
