@@ -3,7 +3,9 @@
 # make test  installs what is missing, builds, checks the sources' layout
 #            (.clang-format), runs every test, then the engine
 #            tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with
-#            the fuzz targets' committed inputs replayed there
+#            the fuzz targets' committed inputs replayed there; between the two,
+#            scripts/nat-lab plays rounds through glamora-lobby across routers
+#            in network namespaces (as root)
 # make fuzz  installs clang and runs each fuzz target for FUZZ_SECONDS (300) seconds
 # make install [PREFIX=/usr/local]  builds and installs the game (DESTDIR works)
 # make package  builds the Debian package build-deb/glamora_1.0_amd64.deb
@@ -29,6 +31,7 @@ build:
 test: deps-test build
 	scripts/check-format
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	scripts/nat-lab $(BUILD)
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGLAMORA_ENGINE_ONLY=ON -DGLAMORA_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
