@@ -6,6 +6,7 @@
 #            the fuzz targets' committed inputs replayed there; between the two,
 #            scripts/nat-lab plays rounds through glamora-lobby across routers
 #            in network namespaces (as root)
+# make bench-lobby  glamora-lobby's figures on loopback (bench/lobby_bench.cpp)
 # make fuzz  installs clang and runs each fuzz target for FUZZ_SECONDS (300) seconds
 # make install [PREFIX=/usr/local]  builds and installs the game (DESTDIR works)
 # make package  builds the Debian package build-deb/glamora_1.0_amd64.deb
@@ -17,7 +18,7 @@ FUZZ_SECONDS ?= 300
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build install package deps deps-test deps-package fuzz bench measure screenshots clean
+.PHONY: run test build install package deps deps-test deps-package fuzz bench bench-lobby measure screenshots clean
 
 run: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -61,6 +62,10 @@ fuzz:
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+
+# glamora-lobby's figures: memory per room, introduction p50/p99, relaying's CPU
+bench-lobby: deps build
+	$(BUILD)/bench/glamora_lobby_bench
 	$(BUILD)/bench/glamora_net_bench
 	$(BUILD)/bench/glamora_screen_bench
 
