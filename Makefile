@@ -62,12 +62,12 @@ fuzz:
 
 bench: deps build
 	$(BUILD)/bench/glamora_bench
+	$(BUILD)/bench/glamora_net_bench
+	$(BUILD)/bench/glamora_screen_bench
 
 # glamora-lobby's figures: memory per room, introduction p50/p99, relaying's CPU
 bench-lobby: deps build
 	$(BUILD)/bench/glamora_lobby_bench
-	$(BUILD)/bench/glamora_net_bench
-	$(BUILD)/bench/glamora_screen_bench
 
 measure:
 	scripts/install-deps --measure
