@@ -65,8 +65,7 @@ void LobbyServer::receive(const Endpoint& from, std::span<const std::uint8_t> da
   }
   if (!requests_.take(from.ip, nowUs)) {
     ++droppedRequests_;
-    ++droppedSinceLog_;
-    logDrops(nowUs);
+    ++droppedSinceLog_;  // logged by tick(), at most once a second
     return;
   }
   const std::optional<Message> message = decode(datagram);
