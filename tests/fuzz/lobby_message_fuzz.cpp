@@ -66,6 +66,7 @@ class Stage {
     Limits l;
     l.rooms = 2;
     l.relayedRooms = 1;
+    l.addressSlots = 64;  // small, so that each input starts a lobby quickly
     return l;
   }
   void deliver(const Endpoint& from, std::span<const std::uint8_t> bytes) {
