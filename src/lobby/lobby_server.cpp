@@ -121,7 +121,7 @@ void LobbyServer::handle(Context& c, const Register& r) {
   room.signature = r.signature;
   room.open = r.open;
   room.host = c.from;
-  room.hostLocals = r.locals;
+  room.hostLocals = Locals::of(r.locals);
   room.waitingSinceUs = room.hostHeardUs = c.nowUs;
   const Room& made = rooms_.add(std::move(room));
   logf("room %s made by %s (%s, version %s): %s", made.code.c_str(), toString(made.host).c_str(),
@@ -143,7 +143,7 @@ void LobbyServer::handle(Context& c, const Keepalive& r) {
   if (!room) return refuse(c, Refusal::UnknownRoom, "keepalive");
   room->hostHeardUs = c.nowUs;
   if (!room->introduced()) return c.answer(Waiting{});
-  c.answer(Introduced{room->code, room->key, room->joiner, room->joinerLocals});
+  c.answer(Introduced{room->code, room->key, room->joiner, room->joinerLocals.list()});
 }
 
 void LobbyServer::handle(Context& c, const Leave& r) {
@@ -166,18 +166,18 @@ void LobbyServer::handle(Context& c, const Join& r) {
   if (room->signature != r.signature) return refuse(c, Refusal::Signature, "join");
   if (!room->introduced()) return introduce(c, *room, r);
   if (room->joiner != c.from) return refuse(c, Refusal::RoomBusy, "join");
-  c.answer(Introduced{room->code, room->key, room->host, room->hostLocals});  // a retry
+  c.answer(Introduced{room->code, room->key, room->host, room->hostLocals.list()});  // a retry
 }
 
 void LobbyServer::introduce(Context& c, Room& room, const Join& join) {
   room.phase = Phase::Introduced;
   room.joiner = c.from;
-  room.joinerLocals = join.locals;
+  room.joinerLocals = Locals::of(join.locals);
   room.key = freshKey();
   room.introducedUs = c.nowUs;
   rooms_.updateListing(room);
-  c.answer(Introduced{room.code, room.key, room.host, room.hostLocals});
-  c.out.push_back({room.host, encode(Answer{0, Introduced{room.code, room.key, room.joiner, room.joinerLocals}})});
+  c.answer(Introduced{room.code, room.key, room.host, room.hostLocals.list()});
+  c.out.push_back({room.host, encode(Answer{0, Introduced{room.code, room.key, room.joiner, room.joinerLocals.list()}})});
   logf("room %s joined by %s", room.code.c_str(), toString(room.joiner).c_str());
 }
 

@@ -104,7 +104,7 @@ void RoomTable::reopen(Room& room, std::int64_t nowUs) {
   forgetProofs(room);
   room.phase = Phase::Waiting;
   room.joiner = Endpoint{};
-  room.joinerLocals.clear();
+  room.joinerLocals = Locals{};
   room.key = RoomKey{};
   room.waitingSinceUs = nowUs;
   updateListing(room);

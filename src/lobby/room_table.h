@@ -4,6 +4,7 @@
 // room or forgetting its joiner leaves nothing behind.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -35,6 +36,21 @@ struct RelayEnd {
   std::size_t nextNonce = 0;
 };
 
+// The local endpoints a side reported, kept in the room itself rather than
+// on the heap: a room stays well under a kilobyte.
+struct Locals {
+  std::array<Endpoint, kMaxLocals> at{};
+  std::uint8_t count = 0;
+
+  static Locals of(const std::vector<Endpoint>& list) {
+    Locals locals;
+    locals.count = static_cast<std::uint8_t>(std::min(list.size(), kMaxLocals));
+    std::copy_n(list.begin(), locals.count, locals.at.begin());
+    return locals;
+  }
+  std::vector<Endpoint> list() const { return {at.begin(), at.begin() + count}; }
+};
+
 struct Room {
   std::string code;
   std::string name;
@@ -42,9 +58,9 @@ struct Room {
   std::uint64_t signature = 0;
   bool open = false;
   Endpoint host;
-  std::vector<Endpoint> hostLocals;
+  Locals hostLocals;
   Endpoint joiner;
-  std::vector<Endpoint> joinerLocals;
+  Locals joinerLocals;
   Phase phase = Phase::Waiting;
   RoomKey key{};
   std::int64_t waitingSinceUs = 0;
