@@ -177,7 +177,8 @@ void LobbyServer::introduce(Context& c, Room& room, const Join& join) {
   room.introducedUs = c.nowUs;
   rooms_.updateListing(room);
   c.answer(Introduced{room.code, room.key, room.host, room.hostLocals.list()});
-  c.out.push_back({room.host, encode(Answer{0, Introduced{room.code, room.key, room.joiner, room.joinerLocals.list()}})});
+  c.out.push_back({room.host,
+                   encode(Answer{0, Introduced{room.code, room.key, room.joiner, room.joinerLocals.list()}})});
   logf("room %s joined by %s", room.code.c_str(), toString(room.joiner).c_str());
 }
 

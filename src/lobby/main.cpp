@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
     std::cout << lobbyUsage();
     return 0;
   }
+  signal(SIGPIPE, SIG_IGN);  // a log reader that went away must not stop the lobby
   const sigset_t waitMask = catchStopSignals();
   const std::unique_ptr<LobbySocket> socket = LobbySocket::open(options->bind, options->port, error);
   if (!socket) {

@@ -39,7 +39,7 @@ struct Introduction {
 };
 
 TEST(LobbyRelay, CarriesDatagramsOnlyBetweenTwoProvenEndpointsUpToTheByteRate) {
-  Harness lobby;
+  Harness lobby(Limits{});  // 20 requests a second: relayed datagrams are not requests
   Introduction room{lobby};
   Game joinerRelay{lobby, at(2, 41000)}, thief{lobby, at(9)};
   EXPECT_EQ(room.carried(room.host.from, room.joiner.from, 3), 0);  // nobody proven yet
