@@ -63,11 +63,13 @@ struct Game {
       if (a.id == 1) return a;
     }
   }
-  // Reads what waits; returns how many datagrams.
+  // Reads what waits; returns how many battle datagrams (not the lobby's news).
   int drain() const {
     int n = 0;
     std::uint8_t bytes[2048];
-    while (recv(fd, bytes, sizeof bytes, MSG_DONTWAIT) > 0) ++n;
+    for (ssize_t size; (size = recv(fd, bytes, sizeof bytes, MSG_DONTWAIT)) > 0;) {
+      n += hasPrefix({bytes, static_cast<std::size_t>(size)}) ? 0 : 1;
+    }
     return n;
   }
 };
