@@ -80,13 +80,25 @@ class Reader {
     if (at_ >= bytes_.size()) return bad = true, 0;
     return bytes_[at_++];
   }
-  std::uint16_t u16() { return static_cast<std::uint16_t>((u8() << 8) | u8()); }
-  std::uint32_t u32() { return (std::uint32_t{u16()} << 16) | u16(); }
-  std::uint64_t u64() { return (std::uint64_t{u32()} << 32) | u32(); }
+  // The high part is read first: the operands of | are not read in any set order.
+  std::uint16_t u16() {
+    const std::uint16_t high = u8();
+    return static_cast<std::uint16_t>((high << 8) | u8());
+  }
+  std::uint32_t u32() {
+    const std::uint32_t high = u16();
+    return (high << 16) | u16();
+  }
+  std::uint64_t u64() {
+    const std::uint64_t high = u32();
+    return (high << 32) | u32();
+  }
   template <std::size_t N>
   std::array<std::uint8_t, N> raw() {
     std::array<std::uint8_t, N> a{};
-    for (auto& b : a) b = u8();
+    if (bytes_.size() - at_ < N) return bad = true, at_ = bytes_.size(), a;
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), N, a.begin());
+    at_ += N;
     return a;
   }
   std::string code() {
@@ -125,9 +137,9 @@ class Reader {
     for (Endpoint& e : list) e = endpoint();
     return list;
   }
-  // What is left is zero padding, and the whole is `size` bytes when given.
-  bool endsPadded(std::size_t size) const {
-    if (bad || (size && bytes_.size() != size)) return false;
+  // What is left is zero padding.
+  bool endsPadded() const {
+    if (bad) return false;
     return std::all_of(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), bytes_.end(),
                        [](std::uint8_t b) { return b == 0; });
   }
@@ -164,12 +176,15 @@ struct AnswerWriter {
   void operator()(const CookieGiven& a) const { w.raw(a.cookie); }
   void operator()(const Registered& a) const { w.code(a.code); }
   void operator()(const Waiting&) const {}
-  void operator()(const Introduced& a) const { w.code(a.code), w.raw(a.key), w.endpoint(a.outside), w.endpoints(a.locals); }
+  void operator()(const Introduced& a) const {
+    w.code(a.code), w.raw(a.key), w.endpoint(a.outside), w.endpoints(a.locals);
+  }
   void operator()(const Rooms& a) const {
     w.u16(a.total), w.u16(a.offset);
     std::size_t fit = 0, size = kRoomsHeaderBytes;
     for (const RoomEntry& e : a.rooms) {
-      size += kRoomEntryFixedBytes + std::min<std::size_t>(e.name.size(), 255) + std::min<std::size_t>(e.version.size(), 255);
+      size += kRoomEntryFixedBytes + std::min<std::size_t>(e.name.size(), 255) +
+              std::min<std::size_t>(e.version.size(), 255);
       if (size > kListRequestBytes || fit == kPageRooms) break;
       ++fit;
     }
@@ -263,7 +278,8 @@ std::optional<Message> readRequest(Kind kind, Reader& r, std::size_t size) {
     }
     default: return std::nullopt;
   }
-  if (!r.endsPadded(padded) || size != padded) return std::nullopt;
+  // The reader starts after the prefix and the kind; `size` is the whole datagram's.
+  if (!r.endsPadded() || size != padded) return std::nullopt;
   return q;
 }
 
@@ -401,7 +417,11 @@ bool isPrintableName(std::string_view name, std::size_t maxCharacters) {
   std::size_t characters = 0;
   for (std::size_t k = 0; k < name.size(); ++characters) {
     const auto lead = static_cast<unsigned char>(name[k]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    const std::size_t length = lead < 0x80           ? 1
+                               : (lead >> 5) == 0x6  ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 0;
     if (length == 0 || k + length > name.size()) return false;
     std::uint32_t cp = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -410,7 +430,8 @@ bool isPrintableName(std::string_view name, std::size_t maxCharacters) {
       cp = (cp << 6) | (next & 0x3F);
     }
     static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;  // overlong or no character
+    if (cp < kLeast[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;  // overlong or no character
     if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0) || cp == 0x2028 || cp == 0x2029) return false;
     k += length;
   }

@@ -54,14 +54,14 @@ enum class Role : std::uint8_t { Host = 0, Joiner = 1 };
 
 // Why the lobby refuses a request.
 enum class Refusal : std::uint8_t {
-  Name = 1,      // not 1..32 printable characters
-  Version,       // the room's game is another version
-  Signature,     // the room's game plays other rules
-  UnknownRoom,   // no such room (or it has ended)
-  RoomBusy,      // the room has been given to another joiner
-  Full,          // the lobby holds as many rooms as it may
-  RelayFull,     // the lobby relays as many rooms as it may
-  TooManyGuesses // too many unknown codes from this address
+  Name = 1,       // not 1..32 printable characters
+  Version,        // the room's game is another version
+  Signature,      // the room's game plays other rules
+  UnknownRoom,    // no such room (or it has ended)
+  RoomBusy,       // the room has been given to another joiner
+  Full,           // the lobby holds as many rooms as it may
+  RelayFull,      // the lobby relays as many rooms as it may
+  TooManyGuesses  // too many unknown codes from this address
 };
 std::string refusalText(Refusal refusal);
 
@@ -69,8 +69,8 @@ std::string refusalText(Refusal refusal);
 struct Register {
   std::string version;  // printable, at most kVersionCharacters
   std::uint64_t signature = 0;
-  std::string name;  // UTF-8, 1..kNameCharacters characters, none a control
-  bool open = false; // listed in everyone's list
+  std::string name;              // UTF-8, 1..kNameCharacters characters, none a control
+  bool open = false;             // listed in everyone's list
   std::vector<Endpoint> locals;  // at most kMaxLocals
   friend bool operator==(const Register&, const Register&) = default;
 };
@@ -201,10 +201,9 @@ bool isCode(std::string_view code);
 bool isPrintableName(std::string_view name, std::size_t maxCharacters);
 
 // The tags: over a label, the code, the role, a flag and a nonce.
-Tag tagOf(const RoomKey& key, std::string_view label, std::string_view code, Role role, bool flag,
-          std::uint64_t nonce);
-bool tagHolds(const Tag& tag, const RoomKey& key, std::string_view label, std::string_view code, Role role,
-              bool flag, std::uint64_t nonce);
+Tag tagOf(const RoomKey& key, std::string_view label, std::string_view code, Role role, bool flag, std::uint64_t nonce);
+bool tagHolds(const Tag& tag, const RoomKey& key, std::string_view label, std::string_view code, Role role, bool flag,
+              std::uint64_t nonce);
 RoomKey freshKey();
 
 }  // namespace glamora::lobby
