@@ -125,7 +125,10 @@ void Rendezvous::introduced(const lobby::Introduced& news, std::int64_t nowUs) {
   else talk_.stop(kJoin);
 }
 
+// The joiner that was introduced is no longer expected: the connection
+// takes a key nobody knows until the next introduction.
 void Rendezvous::backToWaiting(std::int64_t nowUs) {
+  if (onKey) onKey(lobby::freshKey());
   phase_ = Phase::Waiting;
   others_.clear();
   relaySinceUs_ = -1;

@@ -62,6 +62,7 @@ class World {
   void attach(const Endpoint& at, std::function<void(const Datagram&)> receive, std::function<void()> service) {
     sockets_[at.ip * 65536ull + at.port] = {std::move(receive), std::move(service)};
   }
+  void detach(const Endpoint& at) { sockets_.erase(at.ip * 65536ull + at.port); }
   // Steps the clock until `done` holds or `forUs` have passed; whether it held.
   bool run(
       std::int64_t forUs, const std::function<bool()>& done = [] { return false; }) {
@@ -117,6 +118,9 @@ struct Game {
         },
         [this] { r->service(this->world.now); });
   }
+  ~Game() { world.detach(at); }
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
   void opened(const Endpoint& with) {
     openedWith = with;
     r->opened(with, world.now);
@@ -227,10 +231,9 @@ TEST(Rendezvous, AHostWhoseRoomReopensWaitsForTheNextJoiner) {
   ASSERT_TRUE(m.world.run(1'000'000, [&] { return m.host.r->phase() == Phase::Meeting; }));
   const lobby::RoomKey first = *m.host.key;
   m.joiner.reset();
-  m.world.attach(
-      kJoiner, [](const Datagram&) {}, [] {});
   ASSERT_TRUE(m.world.run(20'000'000, [&] { return m.host.r->phase() == Phase::Waiting; }));
   EXPECT_GE(m.world.now, 15'000'000);
+  EXPECT_NE(*m.host.key, first);  // one nobody knows
   Game next(m.world, {0xC0000277, 50001}, joinerOptions(m.host.r->code()));
   ASSERT_TRUE(m.world.run(2'000'000, [&] {
     return next.r->phase() == Phase::Connected && m.host.r->phase() == Phase::Connected;
@@ -248,6 +251,16 @@ TEST(Rendezvous, ALobbyThatRefusesOrCannotBeReachedEndsWithWhy) {
     EXPECT_EQ(late.r->error(), "no such room");
     EXPECT_EQ(other.r->error(), "the room's game is another version");
   }
+  {
+    // A waiting host's lobby falls silent.
+    Meeting m;
+    m.joiner.reset();
+    m.world.drops = [](const Datagram& d) { return d.to == kLobby; };
+    m.world.run(Rendezvous::kSilentLobbyUs - 100'000);
+    EXPECT_EQ(m.host.r->phase(), Phase::Waiting);
+    m.world.run(200'000);
+    EXPECT_EQ(m.host.r->error(), "the lobby stopped answering");
+  }
   World world;
   world.drops = [](const Datagram& d) { return d.to == kLobby; };
   Game host(world, kHost, hostOptions());
@@ -260,7 +273,7 @@ TEST(Rendezvous, ALobbyThatRefusesOrCannotBeReachedEndsWithWhy) {
 }
 
 // Twenty public rooms and a private one: the list has every public one once,
-// over two pages.
+// over two pages; the private one is listed while its host makes it public.
 TEST(Rendezvous, TheListHoldsEveryPublicRoomOverAllPages) {
   World world;
   std::vector<std::unique_ptr<Game>> hosts;
@@ -268,16 +281,21 @@ TEST(Rendezvous, TheListHoldsEveryPublicRoomOverAllPages) {
     hosts.push_back(std::make_unique<Game>(world, Endpoint{0xCB007200 + k, 40000}, hostOptions(k != 7)));
   }
   world.run(500'000);
-  RoomList list(kLobby, "the lobby", world.sendFrom(kStranger), world.now);
-  world.attach(
-      kStranger, [&](const Datagram& d) { list.receive(d.bytes, world.now); }, [&] { list.service(world.now); });
-  ASSERT_TRUE(world.run(1'000'000, [&] { return list.done(); }));
-  EXPECT_EQ(list.error(), "");
-  ASSERT_EQ(list.rooms().size(), 20u);
-  for (std::uint32_t k = 0; k < 21; ++k) {
-    const auto listed = std::any_of(list.rooms().begin(), list.rooms().end(),
-                                    [&](const lobby::RoomEntry& e) { return e.code == hosts[k]->r->code(); });
-    EXPECT_EQ(listed, k != 7) << k;
+  // Listed once it is made public, then no longer.
+  for (const bool open : {false, true, false}) {
+    hosts[7]->r->setPublic(open, world.now);
+    world.run(100'000);
+    RoomList list(kLobby, "the lobby", world.sendFrom(kStranger), world.now);
+    world.attach(
+        kStranger, [&](const Datagram& d) { list.receive(d.bytes, world.now); }, [&] { list.service(world.now); });
+    ASSERT_TRUE(world.run(1'000'000, [&] { return list.done(); }));
+    EXPECT_EQ(list.error(), "");
+    for (std::uint32_t k = 0; k < 21; ++k) {
+      const auto listed = std::count_if(list.rooms().begin(), list.rooms().end(),
+                                        [&](const lobby::RoomEntry& e) { return e.code == hosts[k]->r->code(); });
+      EXPECT_EQ(listed, k != 7 || open) << k;
+    }
+    world.detach(kStranger);
   }
 }
 
