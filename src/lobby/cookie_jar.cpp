@@ -16,7 +16,10 @@ std::int64_t minuteOf(std::int64_t nowUs) { return nowUs / kMinuteUs - (nowUs % 
 
 CookieJar::CookieJar() {
   if (sodium_init() < 0) throw std::runtime_error("cannot start libsodium");
-  crypto_auth_hmacsha256_keygen(secret_.data());
+  std::array<std::uint8_t, crypto_auth_hmacsha256_KEYBYTES> secret;
+  crypto_auth_hmacsha256_keygen(secret.data());
+  crypto_auth_hmacsha256_init(&keyed_, secret.data(), secret.size());
+  sodium_memzero(secret.data(), secret.size());
 }
 
 Cookie CookieJar::forMinute(const Endpoint& endpoint, std::int64_t minute) const {
@@ -27,7 +30,9 @@ Cookie CookieJar::forMinute(const Endpoint& endpoint, std::int64_t minute) const
   for (int k = 0; k < 8; ++k)
     fields[6 + k] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(minute) >> (56 - 8 * k));
   std::array<std::uint8_t, crypto_auth_hmacsha256_BYTES> full;
-  crypto_auth_hmacsha256(full.data(), fields, sizeof fields, secret_.data());
+  crypto_auth_hmacsha256_state state = keyed_;
+  crypto_auth_hmacsha256_update(&state, fields, sizeof fields);
+  crypto_auth_hmacsha256_final(&state, full.data());
   Cookie cookie;
   std::copy_n(full.begin(), cookie.size(), cookie.begin());
   return cookie;

@@ -22,7 +22,9 @@ class CookieJar {
  private:
   Cookie forMinute(const Endpoint& endpoint, std::int64_t minute) const;
 
-  std::array<std::uint8_t, crypto_auth_hmacsha256_KEYBYTES> secret_{};
+  // The HMAC already keyed with the secret, copied for each cookie: half the
+  // hashing of keying it every time.
+  crypto_auth_hmacsha256_state keyed_{};
 };
 
 }  // namespace glamora::lobby

@@ -37,8 +37,8 @@ struct LobbyServer::Context {
 LobbyServer::LobbyServer(Limits limits, std::function<void(std::string_view)> log)
     : limits_(limits),
       log_(std::move(log)),
-      requests_(limits.requestsPerSecond, kSecondUs),
-      guesses_(limits.unknownCodesPerMinute, kMinuteUs) {
+      requests_(limits.requestsPerSecond, kSecondUs, limits.addressSlots),
+      guesses_(limits.unknownCodesPerMinute, kMinuteUs, limits.addressSlots) {
   logf(
       "started: at most %zu rooms, %d requests a second and %d unknown codes a minute from an address, "
       "%lld bytes a second each way for at most %zu relayed rooms",
@@ -65,8 +65,7 @@ void LobbyServer::receive(const Endpoint& from, std::span<const std::uint8_t> da
   }
   if (!requests_.take(from.ip, nowUs)) {
     ++droppedRequests_;
-    ++droppedSinceLog_;
-    logDrops(nowUs);
+    ++droppedSinceLog_;  // logged by tick(), at most once a second
     return;
   }
   const std::optional<Message> message = decode(datagram);

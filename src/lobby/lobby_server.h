@@ -25,6 +25,7 @@ struct Limits {
   int unknownCodesPerMinute = 10;
   std::int64_t relayBytesPerSecond = 32768;  // each way, per room
   std::size_t relayedRooms = 2000;
+  std::size_t addressSlots = RateTable::kDefaultSlots;  // buckets in each table of addresses, fixed
 };
 
 struct Outgoing {
