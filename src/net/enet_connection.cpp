@@ -31,14 +31,18 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     fail(Problem::Port, "cannot start ENet");
     return;
   }
+  // A host listens on its port; a deferred joiner binds any port at once so
+  // that the lobby can be told which; a joiner that connects now lets the
+  // system choose as it sends.
+  const bool binds = options.host || options.deferConnect;
   ENetAddress bind{};
   bind.host = ENET_HOST_ANY;
-  bind.port = options.port;
-  if (options.host && !options.address.empty() && enet_address_set_host_ip(&bind, options.address.c_str()) != 0) {
+  bind.port = options.host ? options.port : 0;
+  if (binds && !options.address.empty() && enet_address_set_host_ip(&bind, options.address.c_str()) != 0) {
     fail(Problem::Address, "not an address: " + options.address);
     return;
   }
-  host_ = enet_host_create(options.host ? &bind : nullptr, options.host ? kCallers : 1, 2, 0, 0);
+  host_ = enet_host_create(binds ? &bind : nullptr, options.host ? kCallers : 1, 2, 0, 0);
   if (!host_) {
     fail(Problem::Port,
          options.host ? "cannot open UDP port " + std::to_string(options.port) : "cannot open a UDP socket");
@@ -49,10 +53,7 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     if (!answerForeign) return false;
     std::optional<std::vector<std::uint8_t>> reply = answerForeign(from, datagram);
     if (!reply) return false;
-    ENetBuffer buffer;
-    buffer.data = reply->data();
-    buffer.dataLength = reply->size();
-    if (!reply->empty()) enet_socket_send(host_->socket, &from, &buffer, 1);
+    if (!reply->empty()) sendDatagram(from, *reply);
     return true;
   };
   // The host derives its key once for all joiners (the joiner when the salt comes): ~90 ms.
@@ -61,20 +62,52 @@ EnetConnection::EnetConnection(const Options& options, std::int64_t nowUs) : opt
     callers_.resize(kCallers);
     return;
   }
+  if (options.deferConnect) return;
   ENetAddress to{};
   if (enet_address_set_host_ip(&to, options.address.c_str()) != 0) {
     fail(Problem::Address, "not an address: " + options.address);
     return;
   }
   to.port = options.port;
-  handshake_.emplace(net::Handshake::joiner(options.greeting, freshToken(), key_.get()));
+  target_ = options.address + ":" + std::to_string(options.port);
+  connect(to, options.address);
+}
+
+void EnetConnection::connectTo(const ENetAddress& to, std::int64_t nowUs) {
+  if (options_.host || !options_.deferConnect || handshake_ || state_ == State::Failed) return;
+  startedUs_ = nowUs;
+  target_ = dottedAddress(to) + ":" + std::to_string(to.port);
+  connect(to, target_);
+}
+
+void EnetConnection::connect(const ENetAddress& to, const std::string& named) {
+  handshake_.emplace(net::Handshake::joiner(options_.greeting, freshToken(), key_.get()));
   peer_ = enet_host_connect(host_, &to, 2, 0);
   if (!peer_) {
-    fail(Problem::Address, "cannot connect to " + options.address);
+    fail(Problem::Address, "cannot connect to " + named);
     return;
   }
   filter_->connectedTo(peer_);
   enet_host_flush(host_);
+}
+
+void EnetConnection::useKey(std::unique_ptr<net::PassKey> key) {
+  // A greeting under way holds the key it started with.
+  if (key_) formerKeys_.push_back(std::move(key_));
+  key_ = std::move(key);
+}
+
+void EnetConnection::sendDatagram(const ENetAddress& to, std::span<const std::uint8_t> datagram) {
+  if (!host_) return;
+  ENetBuffer buffer;
+  buffer.data = const_cast<std::uint8_t*>(datagram.data());
+  buffer.dataLength = datagram.size();
+  enet_socket_send(host_->socket, &to, &buffer, 1);
+}
+
+std::optional<ENetAddress> EnetConnection::peerEndpoint() const {
+  if (!peer_) return std::nullopt;
+  return peer_->address;
 }
 
 EnetConnection::~EnetConnection() {
@@ -113,8 +146,9 @@ void EnetConnection::service(std::int64_t nowUs) {
     return;
   }
   if (state_ == State::Failed) return;
-  if (!options_.host && state_ != State::Open && nowUs - startedUs_ > options_.answerLimitUs) {
-    fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
+  // A deferred joiner's clock starts at its connect.
+  if (!options_.host && handshake_ && state_ != State::Open && nowUs - startedUs_ > options_.answerLimitUs) {
+    fail(Problem::NoAnswer, "no answer from " + target_);
     return;
   }
   if (options_.host) letSilentCallersGo(nowUs);
@@ -199,7 +233,7 @@ void EnetConnection::handleEvent(const ENetEvent& event, std::int64_t nowUs) {
         if (onGone) onGone();
       } else {
         peer_ = nullptr;
-        fail(Problem::NoAnswer, "no answer from " + options_.address + ":" + std::to_string(options_.port));
+        fail(Problem::NoAnswer, "no answer from " + target_);
       }
       return;
     case ENET_EVENT_TYPE_NONE: return;

@@ -11,6 +11,11 @@
 // it within the answer limit. Nothing a stranger sends ends either. With a
 // pass phrase, only a joiner that proves it knows the same phrase is greeted
 // (see pass_phrase.h).
+//
+// A joiner that meets its host through the lobby defers its connect: its
+// socket is bound at once (its port is told to the lobby), it sends and
+// receives the lobby's and the punches' datagrams through answerForeign and
+// sendDatagram, and connects once it knows where to (connectTo).
 #pragma once
 
 #include <cstdint>
@@ -45,6 +50,9 @@ class EnetConnection final : public net::PeerLink {
     net::Greeting greeting;
     std::int64_t answerLimitUs = kAnswerLimitUs;
     std::string phrase{};  // empty: anyone may join
+    // A joiner: binds its socket (to `address` when given, port 0) and waits
+    // for connectTo().
+    bool deferConnect = false;
   };
 
   // Opens the host's port, or starts connecting; Failed at once when it cannot.
@@ -56,6 +64,14 @@ class EnetConnection final : public net::PeerLink {
 
   // Takes what has arrived and sends what is queued, without waiting.
   void service(std::int64_t nowUs);
+  // A deferred joiner: connects to the host, once; the answer limit counts
+  // from `nowUs`.
+  void connectTo(const ENetAddress& to, std::int64_t nowUs);
+  // The key the greeting proves from now on: a host's for callers that
+  // connect from then on, a joiner's before connectTo().
+  void useKey(std::unique_ptr<net::PassKey> key);
+  // Sends a datagram that is not ENet's from this side's socket.
+  void sendDatagram(const ENetAddress& to, std::span<const std::uint8_t> datagram);
   // Lets the other side go once what is queued has been delivered. From then
   // on service() only finishes the goodbye, dropping what arrives, and left()
   // says when every peer, a turned-away joiner too, has disconnected.
@@ -78,6 +94,8 @@ class EnetConnection final : public net::PeerLink {
   std::uint64_t token() const { return token_; }
   // The other side, "192.0.2.7:47291" (empty before it is known).
   std::string peerAddress() const;
+  // The other side's address, once it is connected or being connected to.
+  std::optional<ENetAddress> peerEndpoint() const;
   std::uint64_t bytesSent() const;
   std::uint64_t bytesReceived() const;
   // Datagrams dropped: from strangers during a battle, corrupted, too long.
@@ -100,6 +118,7 @@ class EnetConnection final : public net::PeerLink {
 
  private:
   void fail(Problem problem, std::string error);
+  void connect(const ENetAddress& to, const std::string& named);
   void handleEvent(const ENetEvent& event, std::int64_t nowUs);
   struct Caller {
     std::optional<net::Handshake> handshake;  // from its connect on
@@ -117,6 +136,9 @@ class EnetConnection final : public net::PeerLink {
   std::optional<EnetFilter> filter_;
   ENetPeer* peer_ = nullptr;
   std::unique_ptr<net::PassKey> key_;
+  // Keys replaced by useKey(), kept for the greetings that still hold them.
+  std::vector<std::unique_ptr<net::PassKey>> formerKeys_;
+  std::string target_;  // a joiner's host, "address:port", for its errors
   WrongProofs wrongProofs_;
   std::optional<net::Handshake> handshake_;  // a joiner's
   std::vector<Caller> callers_;              // a host's, by ENet peer slot

@@ -201,3 +201,55 @@ TEST(Connection, StrangersAtTheDoorNeitherEndNorHoldAWaitingHost) {
 
 }  // namespace
 }  // namespace glamora::netio
+
+namespace glamora::netio {
+namespace {
+
+// A joiner that meets its host through the lobby: its port is known before
+// it connects, its clock runs from its connect, the lobby's datagrams pass
+// both ways on the same socket, and only the room's key takes the seat.
+TEST(Connection, ADeferredJoinerWithTheRoomsKeyTakesTheSeatOthersAreTurnedAway) {
+  const lobby::RoomKey room = lobby::freshKey();
+  auto h = host(greeting());
+  h->useKey(roomPassKey(room, "", true));
+  std::vector<std::pair<std::uint16_t, std::vector<std::uint8_t>>> foreign;
+  h->answerForeign = [&](const ENetAddress& from,
+                         std::span<const std::uint8_t> d) -> std::optional<std::vector<std::uint8_t>> {
+    if (!lobby::hasPrefix(d)) return std::nullopt;
+    foreign.emplace_back(from.port, std::vector<std::uint8_t>(d.begin(), d.end()));
+    return std::vector<std::uint8_t>{};
+  };
+  EnetConnection::Options o{false, "127.0.0.1", 0, greeting()};
+  o.deferConnect = true;
+  EnetConnection j(o, 0);
+  ASSERT_NE(j.port(), 0);
+  j.service(60'000'000);
+  EXPECT_EQ(j.state(), State::Waiting);
+
+  ENetAddress at{};
+  enet_address_set_host_ip(&at, "127.0.0.1");
+  at.port = h->port();
+  const std::vector<std::uint8_t> said = lobby::encode(lobby::Punch{"ABCDEF", lobby::Role::Joiner, false, 1, {}});
+  j.sendDatagram(at, said);
+  ASSERT_TRUE(pump({h.get()}, [&] { return !foreign.empty(); }));
+  EXPECT_EQ(foreign[0], std::make_pair(j.port(), said));
+
+  auto stranger = joiner(*h, greeting());
+  ASSERT_TRUE(pump({h.get(), stranger.get()}, [&] { return stranger->state() == State::Failed; }));
+  EXPECT_EQ(stranger->refusal(), net::Refusal::Key);
+
+  j.useKey(roomPassKey(room, "", false));
+  j.connectTo(at, 60'000'000);
+  // Its answer limit counts from the connect, on its own clock.
+  const auto pumpAt = [&](std::int64_t joinerNow) {
+    return pump({h.get()}, [&] {
+      j.service(joinerNow);
+      return h->state() == State::Open && j.state() == State::Open;
+    });
+  };
+  ASSERT_TRUE(pumpAt(60'000'000 + kAnswerLimitUs));
+  EXPECT_EQ(h->peerEndpoint()->port, j.port());
+}
+
+}  // namespace
+}  // namespace glamora::netio

@@ -8,9 +8,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -24,54 +22,18 @@
 #include <thread>
 #include <vector>
 
+#include "child_program.h"
 #include "engine/net/simulated_match.h"
-
-extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Ended {
-  int status = -1;
-  std::string out;
-  nlohmann::json line() const { return nlohmann::json::parse(out.substr(0, out.find('\n'))); }
-};
+using glamora::test::Ended;
 
-class Program {
- public:
-  explicit Program(const std::vector<std::string>& args) {
-    int fds[2];
-    EXPECT_EQ(pipe(fds), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    std::vector<char*> argv;
-    std::vector<std::string> words = {GLAMORA_SIM_PROGRAM};
-    words.insert(words.end(), args.begin(), args.end());
-    for (std::string& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    EXPECT_EQ(posix_spawn(&pid_, GLAMORA_SIM_PROGRAM, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    out_ = fds[0];
-  }
-  // Reads the output to its end and waits for the program to end.
-  Ended finish() {
-    Ended r;
-    char buffer[4096];
-    for (ssize_t n; (n = read(out_, buffer, sizeof buffer)) > 0;) r.out.append(buffer, static_cast<std::size_t>(n));
-    close(out_);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int out_ = -1;
+// glamora-sim with these arguments.
+struct Program : glamora::test::Program {
+  explicit Program(const std::vector<std::string>& args) : glamora::test::Program(GLAMORA_SIM_PROGRAM, args) {}
 };
 
 sockaddr_in loopback(std::uint16_t port) {

@@ -76,3 +76,36 @@ TEST(PassPhrase, AnAddressThatGuessedWrongFiveTimesInAMinuteIsRefusedUnchecked) 
 
 }  // namespace
 }  // namespace glamora::netio
+
+namespace glamora::netio {
+namespace {
+
+// Two games the lobby introduced greet with the room's key, a phrase on top
+// when the host set one: another room's key, another phrase, or the phrase
+// alone are refused.
+TEST(PassPhrase, OnlyTheRoomsKeyAndTheSamePhraseAreGreeted) {
+  const lobby::RoomKey room = lobby::freshKey(), other = lobby::freshKey();
+  const struct {
+    lobby::RoomKey joinerRoom;
+    std::string hostPhrase, joinerPhrase;
+    bool roomKeyed = true;  // the joiner's key is bound to a room
+    bool greeted;
+  } cases[] = {
+      {room, "", "", true, true},           {other, "", "", true, false},     {room, "rouge", "rouge", true, true},
+      {room, "rouge", "bleu", true, false}, {room, "rouge", "", true, false}, {room, "rouge", "rouge", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hostPhrase + " / " + c.joinerPhrase);
+    const auto hostKey = roomPassKey(room, c.hostPhrase, true);
+    const auto joinerKey =
+        c.roomKeyed ? roomPassKey(c.joinerRoom, c.joinerPhrase, false) : passKey(c.joinerPhrase, false);
+    Handshake host = Handshake::host(kGreeting, hostKey.get());
+    Handshake joiner = Handshake::joiner(kGreeting, 1111, joinerKey.get());
+    greet(host, joiner);
+    EXPECT_EQ(joiner.state() == Handshake::State::Accepted, c.greeted);
+    EXPECT_EQ(host.refusal(), c.greeted ? std::nullopt : std::optional(net::Refusal::Key));
+  }
+}
+
+}  // namespace
+}  // namespace glamora::netio

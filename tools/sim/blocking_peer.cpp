@@ -1,14 +1,12 @@
 #include "blocking_peer.h"
 
-#include <poll.h>
-
 #include <algorithm>
-#include <chrono>
 #include <limits>
 
 #include "engine/net/handshake.h"
 #include "net/enet_connection.h"
 #include "net/this_machine.h"
+#include "peer_loop.h"
 
 namespace glamora::sim {
 
@@ -20,23 +18,6 @@ constexpr std::int64_t kJoinLimitUs = 10'000'000;
 // Checked here before the connection's own limit of the same length, which
 // would turn the joiner away in silence.
 constexpr std::int64_t kGreetingLimitUs = 5'000'000;
-constexpr std::int64_t kGoodbyeUs = 1'000'000;
-
-class Clock {
- public:
-  std::int64_t us() const {
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start_).count();
-  }
-
- private:
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-};
-
-// Waits until the connection's socket is readable or `ms` have passed.
-void waitFor(const Connection& c, std::int64_t ms) {
-  pollfd fd{c.socket(), POLLIN, 0};
-  poll(&fd, 1, static_cast<int>(std::max<std::int64_t>(ms, 0)));
-}
 
 // Waits until the connection is open: "" then, or why it is not.
 std::string greet(Connection& c, const BlockingPeerOptions& o, const Clock& clock) {
@@ -72,24 +53,8 @@ std::string greet(Connection& c, const BlockingPeerOptions& o, const Clock& cloc
         }
     }
     const std::int64_t by = c.state() == Connection::State::Greeting ? greetingSince + kGreetingLimitUs : connectBy;
-    waitFor(c, std::min<std::int64_t>((by - clock.us()) / 1000 + 1, 50));
+    waitFor(c.socket(), std::min<std::int64_t>((by - clock.us()) / 1000 + 1, 50));
   }
-}
-
-// Lets what is queued (a refusal, the last acknowledgements) go out and says goodbye.
-void goodbye(Connection& c, const Clock& clock) {
-  c.leave();
-  const std::int64_t until = clock.us() + kGoodbyeUs;
-  for (c.service(clock.us()); !c.left() && clock.us() < until; c.service(clock.us())) {
-    waitFor(c, std::min<std::int64_t>((until - clock.us()) / 1000 + 1, 50));
-  }
-}
-
-net::PeerReport failure(bool host, std::string why) {
-  net::PeerReport r;
-  r.host = host;
-  r.error = std::move(why);
-  return r;
 }
 
 }  // namespace
@@ -107,25 +72,7 @@ net::PeerReport runBlockingPeer(const BlockingPeerOptions& o) {
     return failure(o.host, std::move(error));
   }
 
-  const std::int64_t tickUs = std::int64_t{net::kTickMs} * 1000 * 1000 / o.greeting.speedMilli;
-  net::HeadlessPeer side(o.headless, c.token(), std::max<std::int64_t>(tickUs, 1), c, o.journal);
-  net::NetPeer& peer = side.peer();
-  c.onPacket = [&](std::span<const std::uint8_t> bytes) { peer.receive(bytes, clock.us()); };
-  c.onGone = [&] { peer.peerGone(c.error()); };
-  peer.start(clock.us());
-  while (peer.status() == net::NetPeer::Status::Playing) {
-    c.service(clock.us());  // sends what the peer queued, takes what came
-    waitFor(c, (peer.nextWakeUs() - clock.us()) / 1000);
-    c.service(clock.us());
-    peer.update(clock.us());
-  }
-  goodbye(c, clock);
-
-  net::PeerReport report = side.report();
-  report.bytesSent = c.bytesSent();
-  report.bytesReceived = c.bytesReceived();
-  report.dropped += c.dropped();
-  return report;
+  return playBattle({c, [&c](std::int64_t nowUs) { c.service(nowUs); }, {}}, o.headless, o.greeting, o.journal, clock);
 }
 
 }  // namespace glamora::sim

@@ -10,46 +10,16 @@
 #include "blocking_peer.h"
 #include "engine/net/battle_snapshot.h"
 #include "engine/net/simulated_match.h"
-#include "engine/rules_signature.h"
 #include "engine/script_runner.h"
 #include "engine/text_checks.h"
 #include "net/enet_connection.h"
 #include "net_args.h"
+#include "net_common.h"
+#include "room_commands.h"
 
 namespace glamora::sim {
 
 namespace {
-
-constexpr int kRefused = 3;
-
-net::Greeting greeting(std::uint32_t speedMilli) {
-  net::Greeting g;
-  g.gameVersion = GLAMORA_VERSION;
-  g.signature = playRulesSignature().signature;
-  g.speedMilli = speedMilli;
-  return g;
-}
-
-// The journal file, written line by line as ticks are confirmed.
-class JournalFile {
- public:
-  bool open(const std::string& path) {
-    file_.open(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(file_);
-  }
-  std::function<void(std::string_view)> writer() {
-    if (!file_.is_open()) return {};
-    return [this](std::string_view line) { file_.write(line.data(), static_cast<std::streamsize>(line.size())); };
-  }
-
- private:
-  std::ofstream file_;
-};
-
-int usage(std::ostream& err, const char* text) {
-  err << "usage: glamora-sim " << text << "\n";
-  return 2;
-}
 
 int netSim(int argc, char** argv, std::ostream& out, std::ostream& err) {
   static const char* kUsage = "--net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S";
@@ -217,7 +187,7 @@ int runNetCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
   if (mode == "--hash") return hashScript(argc, argv, out, err);
   if (mode == "--net-host") return netPeer(true, argc, argv, out, err);
   if (mode == "--net-join") return netPeer(false, argc, argv, out, err);
-  return -1;
+  return runRoomCommand(argc, argv, out, err);
 }
 
 }  // namespace glamora::sim

@@ -14,6 +14,11 @@ const char* usageText() {
          " [--journal FILE] [--net-key TEXT]\n"
          "       glamora-sim --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]"
          " [--net-key TEXT]\n"
+         "       glamora-sim --net-host-room LOBBY[:PORT] [--public] [--name NAME] --cpu LEVEL --rounds N --seed S"
+         " [--speed X] [--wait S] [--journal FILE] [--net-key TEXT]\n"
+         "       glamora-sim --net-join-room LOBBY[:PORT] CODE --cpu LEVEL [--seed S] [--speed X] [--journal FILE]"
+         " [--net-key TEXT]\n"
+         "       glamora-sim --lobby-list LOBBY[:PORT]\n"
          "       glamora-sim --net-sim --cpu A B --delay MS --jitter MS --loss PCT [--burst N] --rounds N --seed S\n"
          "       glamora-sim --help | --version\n";
 }
@@ -32,7 +37,9 @@ int runInfoCommand(int argc, char** argv, std::ostream& out) {
            "--bench prints the rules signature; --match and --training play the computer\n"
            "against itself (LEVEL: easy, normal, hard; --match also random); --hash prints\n"
            "the hash of a script's final battle state; --net-host, --net-join and --net-sim\n"
-           "play a network battle headless. See glamora-sim(6).\n";
+           "play a network battle headless; --net-host-room and --net-join-room meet\n"
+           "through a lobby by a room code, and --lobby-list lists its public rooms.\n"
+           "See glamora-sim(6).\n";
     return 0;
   }
   if (option == "--version") {
@@ -43,8 +50,9 @@ int runInfoCommand(int argc, char** argv, std::ostream& out) {
 }
 
 int badOptions(const char* option, std::ostream& err) {
-  static constexpr std::string_view kOptions[] = {"--help", "--version",  "--bench",    "--match",  "--training",
-                                                  "--hash", "--net-host", "--net-join", "--net-sim"};
+  static constexpr std::string_view kOptions[] = {"--help",          "--version",       "--bench",      "--match",
+                                                  "--training",      "--hash",          "--net-host",   "--net-join",
+                                                  "--net-host-room", "--net-join-room", "--lobby-list", "--net-sim"};
   bool known = false;
   for (const std::string_view name : kOptions) known = known || name == option;
   err << "glamora-sim: " << (known ? "wrong arguments for " : "unknown option ") << "'" << option << "'\n"

@@ -27,10 +27,11 @@ std::string hashText(std::uint64_t hash) {
 
 std::string reportLine(const PeerReport& r) {
   if (!r.ok) return "{\"error\":" + jsonString(r.error) + "}";
-  return std::string("{\"net\":\"") + (r.host ? "host" : "join") + "\",\"rounds\":" + std::to_string(r.tally.rounds) +
-         ",\"wins\":[" + std::to_string(r.tally.wins[0]) + "," + std::to_string(r.tally.wins[1]) +
-         "],\"draws\":" + std::to_string(r.tally.draws) + ",\"hash\":\"" + hashText(r.hash) +
-         "\",\"rollbacks\":" + std::to_string(r.rollback.rollbacks) +
+  const std::string path = r.path.empty() ? "" : ",\"path\":" + jsonString(r.path);
+  return std::string("{\"net\":\"") + (r.host ? "host" : "join") + "\"" + path +
+         ",\"rounds\":" + std::to_string(r.tally.rounds) + ",\"wins\":[" + std::to_string(r.tally.wins[0]) + "," +
+         std::to_string(r.tally.wins[1]) + "],\"draws\":" + std::to_string(r.tally.draws) + ",\"hash\":\"" +
+         hashText(r.hash) + "\",\"rollbacks\":" + std::to_string(r.rollback.rollbacks) +
          ",\"maxRollbackTicks\":" + std::to_string(r.rollback.maxRollbackTicks) +
          ",\"stallTicks\":" + std::to_string(r.stallTicks) + ",\"bytesSent\":" + std::to_string(r.bytesSent) +
          ",\"bytesReceived\":" + std::to_string(r.bytesReceived) + ",\"dropped\":" + std::to_string(r.dropped) +

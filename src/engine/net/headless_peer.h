@@ -40,9 +40,10 @@ struct PeerReport {
   std::int64_t ticks = 0;  // ticks played to the end
   std::uint64_t bytesSent = 0, bytesReceived = 0;
   std::int64_t dropped = 0;
+  std::string path;  // a side that met through the lobby: "direct" or "relay"
 };
 
-// {"net":"host","rounds":N,"wins":[a,b],"draws":d,"hash":"...","rollbacks":R,
+// {"net":"host",["path":"direct",]"rounds":N,"wins":[a,b],"draws":d,"hash":"...","rollbacks":R,
 //  "maxRollbackTicks":M,"stallTicks":K,"bytesSent":B,"bytesReceived":C,
 //  "dropped":D,"simulatedMs":T}, or {"error":"..."}.
 std::string reportLine(const PeerReport& report);

@@ -1,0 +1,49 @@
+// What glamora-sim's network commands share: this build's greeting, the
+// journal file, the usage line of a bad command line, the exit statuses.
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "engine/net/packet.h"
+#include "engine/rules_signature.h"
+
+namespace glamora::sim {
+
+// A refused handshake, a timeout, a desync, a lobby that refuses or cannot be reached.
+inline constexpr int kRefused = 3;
+
+inline net::Greeting greeting(std::uint32_t speedMilli) {
+  net::Greeting g;
+  g.gameVersion = GLAMORA_VERSION;
+  g.signature = playRulesSignature().signature;
+  g.speedMilli = speedMilli;
+  return g;
+}
+
+// The journal file, written line by line as ticks are confirmed.
+class JournalFile {
+ public:
+  bool open(const std::string& path) {
+    file_.open(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file_);
+  }
+  std::function<void(std::string_view)> writer() {
+    if (!file_.is_open()) return {};
+    return [this](std::string_view line) { file_.write(line.data(), static_cast<std::streamsize>(line.size())); };
+  }
+
+ private:
+  std::ofstream file_;
+};
+
+inline int usage(std::ostream& err, const char* text) {
+  err << "usage: glamora-sim " << text << "\n";
+  return 2;
+}
+
+}  // namespace glamora::sim

@@ -1,0 +1,210 @@
+#include "room_commands.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "engine/computer_level.h"
+#include "engine/text_checks.h"
+#include "lobby/lobby_wire.h"
+#include "net/room_list.h"
+#include "net/this_machine.h"
+#include "net_args.h"
+#include "net_common.h"
+#include "peer_loop.h"
+#include "room_peer.h"
+
+namespace glamora::sim {
+
+namespace {
+
+constexpr const char* kHostUsage =
+    "--net-host-room LOBBY[:PORT] [--public] [--name NAME] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S]"
+    " [--journal FILE] [--net-key TEXT]";
+constexpr const char* kJoinUsage =
+    "--net-join-room LOBBY[:PORT] CODE --cpu LEVEL [--seed S] [--speed X] [--journal FILE] [--net-key TEXT]";
+constexpr const char* kListUsage = "--lobby-list LOBBY[:PORT]";
+
+struct LobbyPlace {
+  std::string name;
+  std::uint16_t port = lobby::kLobbyPort;
+};
+
+// LOBBY[:PORT]; a LOBBY alone means the lobby's port.
+std::optional<LobbyPlace> lobbyPlace(const std::string& text) {
+  const std::size_t colon = text.rfind(':');
+  LobbyPlace place{text.substr(0, colon)};
+  if (place.name.empty()) return std::nullopt;
+  if (colon == std::string::npos) return place;
+  const std::string port = text.substr(colon + 1);
+  if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const int n = std::stoi(port);
+  if (n < 1 || n > 65535) return std::nullopt;
+  place.port = static_cast<std::uint16_t>(n);
+  return place;
+}
+
+// The code as a player may type it: any case, spaces and hyphens between.
+std::optional<std::string> roomCode(const std::string& text) {
+  std::string code;
+  for (const char c : text) {
+    if (c != ' ' && c != '-') code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  if (!lobby::isCode(code)) return std::nullopt;
+  return code;
+}
+
+// The room's name when none is given: this machine's, cut to fit.
+std::string defaultRoomName() {
+  std::string name = netio::machineName();
+  if (name.empty()) name = "Glamora";
+  if (name.size() > lobby::kNameCharacters) name.resize(lobby::kNameCharacters);
+  return name;
+}
+
+int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& err) {
+  const char* usageText = host ? kHostUsage : kJoinUsage;
+  const int first = host ? 3 : 4;
+  NetArgs a;
+  const bool parsed =
+      argc >= first &&
+      (host ? a.parse(argc, argv, first,
+                      {{"--public", 0},
+                       {"--name", 1},
+                       {"--cpu", 1},
+                       {"--rounds", 1},
+                       {"--seed", 1},
+                       {"--speed", 1},
+                       {"--wait", 1},
+                       {"--journal", 1},
+                       {"--net-key", 1}})
+            : a.parse(argc, argv, first,
+                      {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}}));
+  if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
+  const std::optional<LobbyPlace> place = lobbyPlace(argv[2]);
+  const std::optional<std::string> code = host ? std::optional<std::string>("") : roomCode(argv[3]);
+  const auto level = levelFromName(a.value("--cpu"));
+  const auto rounds = host ? a.number("--rounds", 0, 100'000) : std::optional<std::int64_t>(0);
+  const auto seed = a.has("--seed") ? a.number("--seed", 0, 999'999'999'999'999'999) : std::optional<std::int64_t>(1);
+  const auto speed = a.has("--speed") ? a.thousandths("--speed", 1, 1'000'000) : std::optional<std::int64_t>(1000);
+  const auto wait = a.has("--wait") ? a.number("--wait", 0, 86'400) : std::optional<std::int64_t>(60);
+  if (!place || !code || !level || !rounds || !seed || !speed || !wait) return usage(err, usageText);
+
+  RoomPeerOptions o;
+  o.host = host;
+  o.lobby = place->name;
+  o.lobbyPort = place->port;
+  o.name = a.has("--name") ? a.value("--name") : defaultRoomName();
+  o.open = a.has("--public");
+  o.code = *code;
+  o.headless.host = host;
+  o.headless.level = *level;
+  o.headless.rounds = static_cast<int>(*rounds);
+  o.headless.seed = static_cast<std::uint64_t>(*seed);
+  o.greeting = greeting(static_cast<std::uint32_t>(*speed));
+  o.waitSeconds = static_cast<int>(*wait);
+  if (a.has("--net-key")) o.phrase = a.value("--net-key");
+  // The code first, at once: whoever started the host passes it on to the joiner.
+  o.onRoom = [&out](const std::string& room) { out << "{\"room\":" << jsonString(room) << "}" << std::endl; };
+
+  JournalFile journal;
+  if (a.has("--journal") && !journal.open(a.value("--journal"))) {
+    err << "glamora-sim: cannot write " << a.value("--journal") << ": " << std::strerror(errno ? errno : EIO) << "\n";
+    return 1;
+  }
+  o.journal = journal.writer();
+  const net::PeerReport report = runRoomPeer(o);
+  out << net::reportLine(report) << "\n";
+  return report.ok ? 0 : kRefused;
+}
+
+// A UDP socket of its own, for the lobby's list.
+class ListSocket {
+ public:
+  ListSocket() : fd_(socket(AF_INET, SOCK_DGRAM, 0)) {}
+  ~ListSocket() {
+    if (fd_ >= 0) close(fd_);
+  }
+  ListSocket(const ListSocket&) = delete;
+  ListSocket& operator=(const ListSocket&) = delete;
+  int fd() const { return fd_; }
+  void send(const lobby::Endpoint& to, std::span<const std::uint8_t> datagram) const {
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(to.ip);
+    a.sin_port = htons(to.port);
+    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&a), sizeof a);
+  }
+  // The next datagram from `from` waiting, if any.
+  std::optional<std::vector<std::uint8_t>> receiveFrom(const lobby::Endpoint& from) const {
+    std::vector<std::uint8_t> data(lobby::kListRequestBytes + 1);
+    for (;;) {
+      sockaddr_in a{};
+      socklen_t n = sizeof a;
+      const ssize_t got = recvfrom(fd_, data.data(), data.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&a), &n);
+      if (got < 0) return std::nullopt;
+      if (ntohl(a.sin_addr.s_addr) != from.ip || ntohs(a.sin_port) != from.port) continue;
+      data.resize(static_cast<std::size_t>(got));
+      return data;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+int lobbyList(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  const std::optional<LobbyPlace> place = argc == 3 ? lobbyPlace(argv[2]) : std::nullopt;
+  if (!place) return usage(err, kListUsage);
+  const std::string address = netio::firstIPv4(place->name);
+  if (address.empty()) {
+    out << "{\"error\":" << jsonString("cannot resolve " + place->name) << "}\n";
+    return kRefused;
+  }
+  in_addr ip{};
+  inet_pton(AF_INET, address.c_str(), &ip);
+  const lobby::Endpoint lobby{ntohl(ip.s_addr), place->port};
+  const ListSocket socket;
+  const Clock clock;
+  netio::RoomList list(
+      lobby, place->name + ":" + std::to_string(place->port),
+      [&socket](const lobby::Endpoint& to, std::span<const std::uint8_t> datagram) { socket.send(to, datagram); },
+      clock.us());
+  while (!list.done()) {
+    waitFor(socket.fd(), 50);
+    while (const std::optional<std::vector<std::uint8_t>> datagram = socket.receiveFrom(lobby)) {
+      list.receive(*datagram, clock.us());
+    }
+    list.service(clock.us());
+  }
+  if (!list.error().empty()) {
+    out << "{\"error\":" << jsonString(list.error()) << "}\n";
+    return kRefused;
+  }
+  for (const lobby::RoomEntry& room : list.rooms()) {
+    out << "{\"room\":" << jsonString(room.code) << ",\"name\":" << jsonString(room.name)
+        << ",\"version\":" << jsonString(room.version) << ",\"waitingMs\":" << room.waitingMs << "}\n";
+  }
+  return 0;
+}
+
+}  // namespace
+
+int runRoomCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  if (argc < 2) return -1;
+  const std::string mode = argv[1];
+  if (mode == "--net-host-room") return roomPeer(true, argc, argv, out, err);
+  if (mode == "--net-join-room") return roomPeer(false, argc, argv, out, err);
+  if (mode == "--lobby-list") return lobbyList(argc, argv, out, err);
+  return -1;
+}
+
+}  // namespace glamora::sim
