@@ -40,6 +40,11 @@ std::unique_ptr<LobbySocket> LobbySocket::open(const std::string& address, std::
   }
   for (const int option : {SO_RCVBUF, SO_SNDBUF})
     setsockopt(fd, SOL_SOCKET, option, &kBufferBytes, sizeof kBufferBytes);
+  // Datagrams go out unfragmented (the lobby's own are at most 1,200 bytes,
+  // a battle's within ENet's MTU), which spares the kernel an IP identifier
+  // for each one relayed.
+  const int dontFragment = IP_PMTUDISC_DO;
+  setsockopt(fd, IPPROTO_IP, IP_MTU_DISCOVER, &dontFragment, sizeof dontFragment);
   if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
     error = "cannot listen on " + address + ":" + std::to_string(port) + ": " + std::strerror(errno);
     close(fd);
