@@ -243,6 +243,34 @@ double percentile(std::vector<double> values, double p) {
 
 Register registration(std::size_t k) { return Register{"1.0", 42, "bench " + std::to_string(k), true, {}}; }
 
+// A public room for each host: their codes, by host.
+std::map<std::size_t, std::string> registerRooms(Swarm& swarm, const std::vector<std::size_t>& hosts,
+                                                 std::map<std::size_t, Cookie>& cookies) {
+  Conversation made = converse(
+      swarm, hosts, cookies, [](std::size_t k, const Cookie& c) { return request(1, c, registration(k)); }, 256);
+  std::map<std::size_t, std::string> codes;
+  for (auto& [client, answer] : made.answers) {
+    if (const auto* r = std::get_if<Registered>(&answer.body)) codes[client] = r->code;
+  }
+  return codes;
+}
+
+// Joiner k joins the room of host k - `rooms`, `window` at once. Each first
+// fetches its cookie (asking after a room that does not exist), so that the
+// timed join carries it.
+Conversation joinRooms(Swarm& swarm, const std::vector<std::size_t>& joiners, std::size_t rooms,
+                       std::map<std::size_t, std::string>& codes, std::map<std::size_t, Cookie>& cookies,
+                       std::size_t window) {
+  converse(
+      swarm, joiners, cookies, [](std::size_t, const Cookie& c) { return request(2, c, Keepalive{"222222"}); }, 256);
+  return converse(
+      swarm, joiners, cookies,
+      [&](std::size_t k, const Cookie& c) {
+        return request(3, c, Join{codes[k - rooms], "1.0", 42, {}});
+      },
+      window);
+}
+
 void roomsAndJoins(const std::string& path) {
   constexpr std::size_t kRooms = 10'000, kJoins = 5'000;
   LobbyProcess lobby(path);
@@ -253,23 +281,9 @@ void roomsAndJoins(const std::string& path) {
   for (std::size_t k = 0; k < kJoins; ++k) joiners[k] = kRooms + k;
   std::map<std::size_t, Cookie> cookies;
   const auto started = Clock::now();
-  Conversation made = converse(
-      swarm, hosts, cookies, [](std::size_t k, const Cookie& c) { return request(1, c, registration(k)); }, 256);
+  std::map<std::size_t, std::string> codes = registerRooms(swarm, hosts, cookies);
   const long after = lobby.rssKb();
-  std::map<std::size_t, std::string> codes;
-  for (auto& [client, answer] : made.answers) {
-    if (const auto* r = std::get_if<Registered>(&answer.body)) codes[client] = r->code;
-  }
-  // Each joiner first fetches its cookie (asking after a room that does not
-  // exist); the timed join then carries it.
-  converse(
-      swarm, joiners, cookies, [](std::size_t, const Cookie& c) { return request(2, c, Keepalive{"222222"}); }, 256);
-  Conversation joined = converse(
-      swarm, joiners, cookies,
-      [&](std::size_t k, const Cookie& c) {
-        return request(3, c, Join{codes[k - kRooms], "1.0", 42, {}});
-      },
-      16);
+  Conversation joined = joinRooms(swarm, joiners, kRooms, codes, cookies, 16);
   const std::size_t introduced = std::count_if(joined.answers.begin(), joined.answers.end(), [](const auto& a) {
     return std::holds_alternative<Introduced>(a.second.body);
   });
@@ -288,18 +302,8 @@ void relayedRooms(const std::string& path, double seconds) {
   std::vector<std::size_t> hosts(kRooms), joiners(kRooms);
   for (std::size_t k = 0; k < kRooms; ++k) hosts[k] = k, joiners[k] = kRooms + k;
   std::map<std::size_t, Cookie> cookies;
-  Conversation made = converse(
-      swarm, hosts, cookies, [](std::size_t k, const Cookie& c) { return request(1, c, registration(k)); }, 256);
-  std::vector<std::string> codes(kRooms);
-  for (auto& [client, answer] : made.answers) codes[client] = std::get<Registered>(answer.body).code;
-  converse(
-      swarm, joiners, cookies, [](std::size_t, const Cookie& c) { return request(2, c, Keepalive{"222222"}); }, 256);
-  Conversation joined = converse(
-      swarm, joiners, cookies,
-      [&](std::size_t k, const Cookie& c) {
-        return request(3, c, Join{codes[k - kRooms], "1.0", 42, {}});
-      },
-      64);
+  std::map<std::size_t, std::string> codes = registerRooms(swarm, hosts, cookies);
+  Conversation joined = joinRooms(swarm, joiners, kRooms, codes, cookies, 64);
   std::vector<RoomKey> keys(kRooms);
   for (auto& [client, answer] : joined.answers) keys[client - kRooms] = std::get<Introduced>(answer.body).key;
   const auto relay = [&](std::size_t client, const Cookie& c) {

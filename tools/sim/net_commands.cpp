@@ -167,15 +167,10 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
   o.greeting = greeting(static_cast<std::uint32_t>(*speed));
   if (a.has("--net-key")) o.phrase = a.value("--net-key");
 
-  JournalFile journal;
-  if (a.has("--journal") && !journal.open(a.value("--journal"))) {
-    err << "glamora-sim: cannot write " << a.value("--journal") << ": " << std::strerror(errno ? errno : EIO) << "\n";
-    return 1;
-  }
-  o.journal = journal.writer();
-  const net::PeerReport report = runBlockingPeer(o);
-  out << net::reportLine(report) << "\n";
-  return report.ok ? 0 : kRefused;
+  return playAndReport(a.has("--journal") ? &a.value("--journal") : nullptr, out, err, [&](auto journal) {
+    o.journal = std::move(journal);
+    return runBlockingPeer(o);
+  });
 }
 
 }  // namespace

@@ -2,13 +2,16 @@
 // journal file, the usage line of a bad command line, the exit statuses.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "engine/net/headless_peer.h"
 #include "engine/net/packet.h"
 #include "engine/rules_signature.h"
 
@@ -40,6 +43,20 @@ class JournalFile {
  private:
   std::ofstream file_;
 };
+
+// Opens the journal when `journalPath` is given, plays with `play` (which
+// takes the journal's writer) and prints the report: the command's status.
+template <typename Play>
+int playAndReport(const std::string* journalPath, std::ostream& out, std::ostream& err, Play play) {
+  JournalFile journal;
+  if (journalPath && !journal.open(*journalPath)) {
+    err << "glamora-sim: cannot write " << *journalPath << ": " << std::strerror(errno ? errno : EIO) << "\n";
+    return 1;
+  }
+  const net::PeerReport report = play(journal.writer());
+  out << net::reportLine(report) << "\n";
+  return report.ok ? 0 : kRefused;
+}
 
 inline int usage(std::ostream& err, const char* text) {
   err << "usage: glamora-sim " << text << "\n";

@@ -115,15 +115,10 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
   // The code first, at once: whoever started the host passes it on to the joiner.
   o.onRoom = [&out](const std::string& room) { out << "{\"room\":" << jsonString(room) << "}" << std::endl; };
 
-  JournalFile journal;
-  if (a.has("--journal") && !journal.open(a.value("--journal"))) {
-    err << "glamora-sim: cannot write " << a.value("--journal") << ": " << std::strerror(errno ? errno : EIO) << "\n";
-    return 1;
-  }
-  o.journal = journal.writer();
-  const net::PeerReport report = runRoomPeer(o);
-  out << net::reportLine(report) << "\n";
-  return report.ok ? 0 : kRefused;
+  return playAndReport(a.has("--journal") ? &a.value("--journal") : nullptr, out, err, [&](auto journal) {
+    o.journal = std::move(journal);
+    return runRoomPeer(o);
+  });
 }
 
 // A UDP socket of its own, for the lobby's list.
