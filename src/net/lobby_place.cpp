@@ -1,5 +1,7 @@
 #include "lobby_place.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <charconv>
 
@@ -36,6 +38,12 @@ std::optional<LobbyPlace> readLobbyPlace(std::string_view text) {
 
 std::string toString(const LobbyPlace& place) {
   return place.port == lobby::kLobbyPort ? place.host : place.host + ":" + std::to_string(place.port);
+}
+
+std::optional<lobby::Endpoint> lobbyEndpoint(const std::string& dotted, std::uint16_t port) {
+  in_addr address{};
+  if (inet_pton(AF_INET, dotted.c_str(), &address) != 1) return std::nullopt;
+  return lobby::Endpoint{ntohl(address.s_addr), port};
 }
 
 }  // namespace glamora::netio

@@ -22,5 +22,7 @@ struct LobbyPlace {
 std::optional<LobbyPlace> readLobbyPlace(std::string_view text);
 // "host", or "host:port" when the port is not the usual one.
 std::string toString(const LobbyPlace& place);
+// The lobby at a dotted IPv4 address ("192.0.2.7"); none for anything else.
+std::optional<lobby::Endpoint> lobbyEndpoint(const std::string& dotted, std::uint16_t port);
 
 }  // namespace glamora::netio

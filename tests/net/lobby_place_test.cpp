@@ -34,6 +34,8 @@ TEST(LobbyPlace, TakesAHostWithAnOptionalPortAndNothingElse) {
   // Written back the way it is read, the usual port left out.
   for (const char* text : {"lobby.example.org", "192.0.2.7:5000"}) EXPECT_EQ(toString(*readLobbyPlace(text)), text);
   EXPECT_EQ(toString({"h", 47292}), "h");
+  EXPECT_EQ(lobbyEndpoint("192.0.2.7", 5000), (lobby::Endpoint{0xC0000207, 5000}));
+  EXPECT_FALSE(lobbyEndpoint("lobby.example.org", 5000));
 }
 
 }  // namespace
