@@ -111,8 +111,8 @@ BattleScreen& GlamoraApp::battle() {
     options.lobby = {lobbyForThisRun_, [this] { return keeper_.lobby(); },
                      [this](const std::string& lobby) { keeper_.chooseLobby(lobby); }};
     netGame_ = std::make_unique<netgame::NetGame>(
-        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); },
-        sessionsDirectory_, std::move(options));
+        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_,
+        std::move(options));
   }
   return *battle_;
 }

@@ -190,8 +190,7 @@ void NetGame::connectTo(const QString& host, quint16 port) {
   lookup_.start(host.toStdString(), [this, host, port](const std::string& address) {
     if (!joinWindow_ || connection_) return;
     if (!address.empty()) return startJoin(address, port);
-    joinWindow_->showFailure(
-        QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
+    joinWindow_->showFailure(QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
   });
 }
 

@@ -9,8 +9,7 @@ constexpr int kServiceMs = 100;
 
 }  // namespace
 
-PublicRooms::PublicRooms(const lobby::Endpoint& lobby, std::string lobbyName, const std::string& bindAddress,
-                         Show show)
+PublicRooms::PublicRooms(const lobby::Endpoint& lobby, std::string lobbyName, const std::string& bindAddress, Show show)
     : lobby_(lobby), lobbyName_(std::move(lobbyName)), show_(std::move(show)) {
   clock_.start();
   std::string error;

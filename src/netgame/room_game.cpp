@@ -78,9 +78,8 @@ void RoomGame::findLobby() {
 
 void RoomGame::lobbyFound(const std::string& address) {
   if (address.empty()) {
-    const QString text =
-        QString("ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。")
-            .arg(QString::fromStdString(place_->host));
+    const QString text = QString("ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。")
+                             .arg(QString::fromStdString(place_->host));
     if (hostWindow_) hostWindow_->showProblem(text);
     if (joinWindow_) {
       joinWindow_->showListProblem("ロビーが見つかりません");
@@ -154,8 +153,8 @@ void RoomGame::showRooms(const std::vector<lobby::RoomEntry>& rooms, const std::
   std::vector<RoomLine> lines;
   for (const lobby::RoomEntry& room : rooms) {
     const QString version = QString::fromStdString(room.version);
-    lines.push_back({QString::fromStdString(room.code), QString::fromStdString(room.name),
-                     waitedText(room.waitingMs), version, room.version == gameVersion()});
+    lines.push_back({QString::fromStdString(room.code), QString::fromStdString(room.name), waitedText(room.waitingMs),
+                     version, room.version == gameVersion()});
   }
   joinWindow_->setRooms(lines);
 }

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "lobby/lobby_wire.h"
 #include "room_texts.h"
 #include "screens/form_kit.h"
 
@@ -87,8 +88,7 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(join_, &QPushButton::clicked, this, &RoomJoinWindow::tryJoin);
   connect(code_, &QLineEdit::textEdited, this, &RoomJoinWindow::codeEdited);
-  connect(code_, &QLineEdit::returnPressed, this, &RoomJoinWindow::tryJoin);
-  connect(phrase_, &QLineEdit::returnPressed, this, &RoomJoinWindow::tryJoin);
+  // Return in either box presses 参加, the default button.
   connect(rooms_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (!item || item->data(kName, kCodeRole).isNull()) return;
     code_->setText(item->data(kName, kCodeRole).toString());
@@ -99,7 +99,8 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   setMinimumWidth(500);
 }
 
-// The box holds the code as it will be sent; what it cannot hold is said.
+// The box holds the code as it will be sent; what it cannot hold is said,
+// and stays said until the code is whole or the box empty.
 void RoomJoinWindow::codeEdited(const QString& typed) {
   const TypedCode read = readTypedCode(typed);
   if (read.code != typed) {
@@ -108,8 +109,12 @@ void RoomJoinWindow::codeEdited(const QString& typed) {
     code_->setText(read.code);
     code_->setCursorPosition(static_cast<int>(cursor));
   }
-  message_->setStyleSheet("color: #b00000");
-  message_->setText(read.problem);
+  if (!read.problem.isEmpty()) {
+    message_->setStyleSheet("color: #b00000");
+    message_->setText(read.problem);
+  } else if (read.code.isEmpty() || read.code.size() == static_cast<qsizetype>(lobby::kCodeLength)) {
+    message_->clear();
+  }
 }
 
 void RoomJoinWindow::tryJoin() {
