@@ -64,7 +64,7 @@ LobbySettingWindow::LobbySettingWindow(QWidget* parent, const QString& current, 
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &LobbySettingWindow::tryAccept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  setMinimumWidth(480);
+  setMinimumWidth(540);
 }
 
 void LobbySettingWindow::tryAccept() {

@@ -81,9 +81,11 @@ void NetBattleOnScreen::battleChanged() {
 std::array<QString, 2> NetBattleOnScreen::plateNames() const {
   const net::NetBattle& b = *battle_;
   const std::string& address = b.setup().peerAddress;
-  const std::string peer = b.peerName().empty() ? address.substr(0, address.rfind(':')) : b.peerName();
+  // A peer without a name shows its address, unless that is the relaying lobby's.
+  const QString peerName = !b.peerName().empty() ? QString::fromStdString(b.peerName())
+                           : path_ == "relay"    ? QString("相手")
+                                                 : QString::fromStdString(address.substr(0, address.rfind(':')));
   const QString localName = QString::fromStdString(b.setup().localName);
-  const QString peerName = QString::fromStdString(peer);
   return b.peer().battle().localPlayer() == 0 ? std::array{localName, peerName} : std::array{peerName, localName};
 }
 

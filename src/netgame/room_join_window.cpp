@@ -41,7 +41,7 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   code_ = new QLineEdit(this);
   code_->setObjectName("netRoomCode");
   code_->setFont(codeBoxFont());
-  code_->setPlaceholderText("K7M2QX");
+  code_->setPlaceholderText("例: K7M2QX");
   join_ = new QPushButton("参加(&J)", this);
   join_->setObjectName("netJoinRoom");
   join_->setDefault(true);
