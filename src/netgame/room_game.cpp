@@ -102,6 +102,7 @@ void RoomGame::makeRoom() {
   if (busy()) return;
   if (lobby().empty()) return openLobbyWindow(Then::Make);
   place_ = netio::readLobbyPlace(lobby());
+  if (!place_) return openLobbyWindow(Then::Make);
   hostWindow_ = new RoomHostWindow(&screen_, QString::fromStdString(setup_.machineName), lobbyName(),
                                    QString::fromStdString(phrase_), listed_);
   hostWindow_->listedChosen = [this](bool listed) {
@@ -142,6 +143,7 @@ void RoomGame::joinRoom() {
   if (busy()) return;
   if (lobby().empty()) return openLobbyWindow(Then::Join);
   place_ = netio::readLobbyPlace(lobby());
+  if (!place_) return openLobbyWindow(Then::Join);
   joinWindow_ = new RoomJoinWindow(&screen_, lobbyName());
   joinWindow_->joinRoom = [this](const QString& code, const QString& phrase) { join(code, phrase); };
   openRoomWindow(joinWindow_);
