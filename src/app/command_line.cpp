@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/data_directory.h"
+#include "net/lobby_place.h"
 
 namespace glamora {
 
@@ -25,7 +26,7 @@ CommandLine bad(std::string problem) {
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
   CommandLine line;
-  bool replay = false, round = false;
+  bool replay = false, round = false, lobby = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
     // --help (then --version) wins over anything else on the line.
@@ -35,12 +36,18 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
   if (line.action != CommandLine::Action::play) return line;
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
-    const bool takesValue = word == "--replay" || word == "--round";
+    const bool takesValue = word == "--replay" || word == "--round" || word == "--lobby";
     if (!takesValue) return bad("unknown argument '" + std::string(word) + "'");
-    if ((word == "--replay" && replay) || (word == "--round" && round)) return bad(std::string(word) + " given twice");
+    if ((word == "--replay" && replay) || (word == "--round" && round) || (word == "--lobby" && lobby))
+      return bad(std::string(word) + " given twice");
     if (i + 1 == argc) return bad(std::string(word) + " needs a value");
     const std::string_view value = argv[++i];
-    if (word == "--replay") {
+    if (word == "--lobby") {
+      if (!netio::readLobbyPlace(value))
+        return bad("--lobby needs HOST or HOST:PORT (a port from 1 to 65535), not '" + std::string(value) + "'");
+      lobby = true;
+      line.lobby = value;
+    } else if (word == "--replay") {
       if (value.empty()) return bad("--replay needs a file name");
       replay = true;
       line.replayFile = value;
@@ -56,7 +63,8 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
 }
 
 std::string usageText() {
-  return "usage: glamora [--replay FILE [--round N]]\n"
+  return "usage: glamora [--lobby HOST[:PORT]]\n"
+         "       glamora --replay FILE [--round N]\n"
          "       glamora --help | --version\n";
 }
 
@@ -69,6 +77,9 @@ std::string helpText() {
          "  --replay FILE  watch a round of a kept session file again in its own window\n"
          "                 (keys 1, 2, 4: speed; Space: pause; Escape: close)\n"
          "  --round N      the round to watch (default: the file's last round)\n"
+         "  --lobby HOST[:PORT]\n"
+         "                 the lobby where rooms are made and joined by code, for this run\n"
+         "                 (default: the lobby set in the game's network menu; port 47292)\n"
          "  --help         show this help and exit\n"
          "  --version      show the version and exit\n"
          "\n"

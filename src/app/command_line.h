@@ -1,6 +1,6 @@
 // The game's command line, read before any window system is touched, so
 // that --help and --version work without a display.
-//   glamora                             the game
+//   glamora [--lobby HOST[:PORT]]       the game (rooms made and joined at that lobby)
 //   glamora --replay FILE [--round N]   watch a round of a kept session again
 //   glamora --help | --version
 #pragma once
@@ -14,6 +14,7 @@ struct CommandLine {
   Action action = Action::play;
   std::string replayFile;  // as given, bytes unchanged
   int round = 0;           // 0: the file's last round
+  std::string lobby;       // "host[:port]" for this run instead of the one kept; empty: the kept one
   std::string problem;     // for Action::bad: what was wrong, one line
 };
 

@@ -42,9 +42,11 @@ class AfterFirstPaint final : public QObject {
 
 }  // namespace
 
-GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory)
+GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory,
+                       std::string lobbyForThisRun)
     : media_(media),
       sessionsDirectory_(std::move(sessionsDirectory)),
+      lobbyForThisRun_(std::move(lobbyForThisRun)),
       effects_(media),
       session_(effects_),
       keeper_(session_, settingsAtStart().path, settingsAtStart().settings) {
@@ -105,9 +107,12 @@ BattleScreen& GlamoraApp::battle() {
     battle_->onClosed = [this] { gameScreenClosed(*battle_); };
     keepSettingsOf(*battle_);
     controls_->attach(*battle_);
+    netgame::NetGameOptions options;
+    options.lobby = {lobbyForThisRun_, [this] { return keeper_.lobby(); },
+                     [this](const std::string& lobby) { keeper_.chooseLobby(lobby); }};
     netGame_ = std::make_unique<netgame::NetGame>(
-        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); },
-        sessionsDirectory_);
+        *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_,
+        std::move(options));
   }
   return *battle_;
 }

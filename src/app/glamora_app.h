@@ -32,8 +32,11 @@ class NetGame;
 class GlamoraApp {
  public:
   // `dataFiles` says where the music, voices and how-to-play text are read
-  // from; `sessionsDirectory` where the kept session journals are (empty: none).
-  GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory = {});
+  // from; `sessionsDirectory` where the kept session journals are (empty:
+  // none); `lobbyForThisRun` the lobby rooms are made at instead of the one
+  // kept (--lobby; empty: the kept one).
+  GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::string sessionsDirectory = {},
+             std::string lobbyForThisRun = {});
   ~GlamoraApp();
 
   Session& session() { return session_; }
@@ -81,6 +84,7 @@ class GlamoraApp {
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
+  std::string lobbyForThisRun_;
   PictureLibrary pictures_;
   GameEffects effects_;
   Session session_;

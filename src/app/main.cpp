@@ -1,5 +1,5 @@
 // Glamora: a puzzle game of cosmetics for one keyboard.
-//   glamora                             the game
+//   glamora [--lobby HOST[:PORT]]       the game
 //   glamora --replay FILE [--round N]   watch a round of a kept session again
 //   glamora --help | --version
 #include <QApplication>
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(
         qApp, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); }, Qt::QueuedConnection);
   }));
-  glamora::GlamoraApp game(media, glamora::workingOrInstalledFiles(working), sessions);
+  glamora::GlamoraApp game(media, glamora::workingOrInstalledFiles(working), sessions, command.lobby);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
   glamora::ClockDriver driver(game.clock());
   driver.setResting([&game] { return game.restingOnTitle(); });

@@ -162,6 +162,9 @@ NetMenu addNetMenu(const GameMenuActions& menus) {
   };
   net.host = item("対戦相手を待つ(&H)...", "netHost");
   net.join = item("対戦相手に接続(&J)...", "netJoin");
+  net.makeRoom = item("部屋を作る(&R)...", "netMakeRoom");
+  net.joinRoom = item("コードで参加(&C)...", "netJoinRoom");
+  net.lobby = item("ロビーの設定(&L)...", "netLobby");
   net.quit = item("切断(&Q)", "netQuit");
   net.busyNote = net.menu->addAction("（ラウンドの間は選べません）");
   net.busyNote->setEnabled(false);

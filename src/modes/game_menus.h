@@ -46,8 +46,11 @@ struct NetMenu {
   QMenu* menu = nullptr;        // net1
   QAction* host = nullptr;      // netHost
   QAction* join = nullptr;      // netJoin
+  QAction* makeRoom = nullptr;  // netMakeRoom
+  QAction* joinRoom = nullptr;  // netJoinRoom
+  QAction* lobby = nullptr;     // netLobby
   QAction* quit = nullptr;      // netQuit
-  QAction* busyNote = nullptr;  // why host and join cannot be chosen now
+  QAction* busyNote = nullptr;  // why the battles cannot be begun now
 };
 NetMenu addNetMenu(const GameMenuActions& menus);
 

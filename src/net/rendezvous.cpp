@@ -45,8 +45,9 @@ Rendezvous::Rendezvous(RendezvousOptions options, DatagramSend send, std::int64_
             nowUs);
 }
 
-void Rendezvous::fail(std::string error) {
+void Rendezvous::fail(Problem problem, std::string error) {
   phase_ = Phase::Failed;
+  problem_ = problem;
   error_ = std::move(error);
 }
 
@@ -87,7 +88,8 @@ void Rendezvous::heard(const LobbyTalk::Heard& h, std::int64_t nowUs) {
 // punches on. A refused listing or start changes nothing.
 void Rendezvous::refused(std::optional<std::size_t> kind, lobby::Refusal why) {
   if (kind == kRegister || kind == kJoin || kind == kKeepalive || (kind == kRelay && !options_.host)) {
-    fail(lobby::refusalText(why));
+    refusal_ = why;
+    fail(Problem::Refused, lobby::refusalText(why));
   } else if (kind == kRelay) {
     talk_.stop(kRelay);
   }
@@ -105,6 +107,13 @@ void Rendezvous::setPublic(bool open, std::int64_t nowUs) {
   if (!options_.host || code_.empty() || phase_ == Phase::Connected || phase_ == Phase::Failed) return;
   askedOpen_ = open;
   talk_.ask(lobby::SetPublic{code_, open}, kRetryUs, Until::Answered, nowUs);
+}
+
+void Rendezvous::leave(std::int64_t nowUs) {
+  if (!options_.host || code_.empty() || phase_ == Phase::Connected || phase_ == Phase::Failed) return;
+  talk_.stop(kKeepalive);
+  talk_.stop(kSetPublic);
+  talk_.ask(lobby::Leave{code_}, kRetryUs, Until::Answered, nowUs);
 }
 
 void Rendezvous::introduced(const lobby::Introduced& news, std::int64_t nowUs) {
@@ -222,12 +231,12 @@ void Rendezvous::service(std::int64_t nowUs) {
 void Rendezvous::checkSilence(std::int64_t nowUs) {
   const bool hostWaits = options_.host && (phase_ == Phase::Waiting || phase_ == Phase::Meeting);
   if (phase_ == Phase::Contacting && talk_.silentUs(options_.host ? kRegister : kJoin, nowUs) >= kUnreachableUs) {
-    fail(unreachable());
+    fail(Problem::Unreachable, unreachable());
   } else if (hostWaits && talk_.silentUs(kKeepalive, nowUs) >= kSilentLobbyUs) {
-    fail("the lobby stopped answering");
+    fail(Problem::LobbySilent, "the lobby stopped answering");
   } else if (!options_.host && phase_ == Phase::Meeting && relaySinceUs_ >= 0) {
-    if (talk_.silentUs(kRelay, nowUs) >= kUnreachableUs) fail(unreachable());
-    else if (nowUs - relaySinceUs_ >= kRelayLimitUs) fail("the host cannot be reached");
+    if (talk_.silentUs(kRelay, nowUs) >= kUnreachableUs) fail(Problem::Unreachable, unreachable());
+    else if (nowUs - relaySinceUs_ >= kRelayLimitUs) fail(Problem::PeerUnreachable, "the host cannot be reached");
   }
 }
 

@@ -47,6 +47,9 @@ class Rendezvous {
   // joiner has connected; the host's connection is open.
   enum class Phase { Contacting, Waiting, Meeting, Connected, Failed };
   enum class Path { None, Direct, Relay };
+  // Why it failed: the lobby never answered, refused (refusal()), stopped
+  // answering a waiting host, or the joiner could not reach the host.
+  enum class Problem { None, Unreachable, Refused, LobbySilent, PeerUnreachable };
 
   static constexpr std::int64_t kRetryUs = 500'000;
   static constexpr std::int64_t kKeepaliveUs = 1'000'000;
@@ -70,11 +73,16 @@ class Rendezvous {
   void opened(const lobby::Endpoint& peer, std::int64_t nowUs);
   // The host's room is listed, or no longer.
   void setPublic(bool open, std::int64_t nowUs);
+  // A host that gives up waiting tells the lobby once, so that its room
+  // leaves the list at once rather than after 10 s of silence.
+  void leave(std::int64_t nowUs);
 
   Phase phase() const { return phase_; }
   Path path() const { return path_; }
   const std::string& code() const { return code_; }
   const std::string& error() const { return error_; }
+  Problem problem() const { return problem_; }
+  std::optional<lobby::Refusal> refusal() const { return refusal_; }
   // The battle goes through the lobby, which has not answered for 3 s.
   bool relayLost(std::int64_t nowUs) const;
 
@@ -95,7 +103,7 @@ class Rendezvous {
   void backToWaiting(std::int64_t nowUs);
   void punch(const lobby::Endpoint& to, bool answer, std::uint64_t nonce);
   void checkSilence(std::int64_t nowUs);
-  void fail(std::string error);
+  void fail(Problem problem, std::string error);
   std::string unreachable() const;
   lobby::Role role() const { return options_.host ? lobby::Role::Host : lobby::Role::Joiner; }
 
@@ -106,6 +114,8 @@ class Rendezvous {
   Path path_ = Path::None;
   std::string code_;
   std::string error_;
+  Problem problem_ = Problem::None;
+  std::optional<lobby::Refusal> refusal_;
   std::optional<lobby::RoomKey> key_;
   std::vector<lobby::Endpoint> others_;  // the other game's endpoints, deduplicated
   std::int64_t introducedUs_ = 0;

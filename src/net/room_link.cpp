@@ -81,6 +81,7 @@ RoomLink::RoomLink(const RoomLinkOptions& options, std::int64_t nowUs) : options
       },
       nowUs);
   rendezvous_->onKey = [this](const lobby::RoomKey& key) {
+    key_ = key;
     connection_->useKey(roomPassKey(key, options_.phrase, options_.host));
   };
   // Called from service(), which has set the time.
@@ -147,5 +148,21 @@ std::string RoomLink::lostBecause(const std::string& otherwise, std::int64_t now
 void RoomLink::setPublic(bool open, std::int64_t nowUs) {
   if (rendezvous_) rendezvous_->setPublic(open, nowUs);
 }
+
+void RoomLink::setPhrase(const std::string& phrase) {
+  if (phrase == options_.phrase) return;
+  options_.phrase = phrase;
+  if (key_) connection_->useKey(roomPassKey(*key_, phrase, options_.host));
+}
+
+void RoomLink::leave(std::int64_t nowUs) {
+  if (rendezvous_) rendezvous_->leave(nowUs);
+}
+
+Rendezvous::Problem RoomLink::meetingProblem() const {
+  return rendezvous_ ? rendezvous_->problem() : Rendezvous::Problem::None;
+}
+
+std::optional<lobby::Refusal> RoomLink::refusal() const { return rendezvous_ ? rendezvous_->refusal() : std::nullopt; }
 
 }  // namespace glamora::netio

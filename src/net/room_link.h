@@ -66,6 +66,15 @@ class RoomLink {
   // battle and has not answered for 3 s, else `otherwise`.
   std::string lostBecause(const std::string& otherwise, std::int64_t nowUs) const;
   void setPublic(bool open, std::int64_t nowUs);
+  // The pass phrase on top of the room's key from now on; a key already
+  // given takes it at once (about 90 ms with a phrase).
+  void setPhrase(const std::string& phrase);
+  // A waiting host tells the lobby that its room is closed.
+  void leave(std::int64_t nowUs);
+  // Why the meeting failed (None when it did not, or when the battle's
+  // connection did: connection().problem()).
+  Rendezvous::Problem meetingProblem() const;
+  std::optional<lobby::Refusal> refusal() const;
 
  private:
   struct Arrived {
@@ -78,6 +87,7 @@ class RoomLink {
   std::optional<Rendezvous> rendezvous_;
   std::vector<Arrived> arrived_;  // taken from the socket during the connection's service
   std::string error_;
+  std::optional<lobby::RoomKey> key_;  // the room's, once introduced
   bool toldOpen_ = false;
   std::int64_t nowUs_ = 0;  // the time of the latest service()
 };

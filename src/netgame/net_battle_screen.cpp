@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "modes/game_menus.h"
+#include "room_texts.h"
 
 namespace glamora::netgame {
 
@@ -22,7 +23,11 @@ std::unique_ptr<JournalFile> keptFile(const NetBattleSetup& setup) {
 NetBattleOnScreen::NetBattleOnScreen(BattleScreen& screen, Session& local, Effects& effects, net::PeerLink& link,
                                      const NetBattleSetup& setup, std::function<std::int64_t()> nowUs,
                                      std::function<QDialog*(Dialog)> resultWindow)
-    : screen_(screen), resultWindow_(std::move(resultWindow)), file_(keptFile(setup)) {
+    : screen_(screen),
+      resultWindow_(std::move(resultWindow)),
+      path_(setup.path),
+      explainLoss_(setup.explainLoss),
+      file_(keptFile(setup)) {
   net::NetBattleSetup engineSetup{setup.host,        setup.token, setup.tickUs, setup.localName,
                                   setup.peerAddress, {},          {},           {}};
   engineSetup.started =
@@ -45,7 +50,9 @@ void NetBattleOnScreen::start() {
 
 EndMessage NetBattleOnScreen::endMessage() const {
   if (battle_->quitHere()) return {};
-  return netgame::endMessage(battle_->peer().error(), battle_->finished(), battle_->host(), sessionFile());
+  const std::string& error = battle_->peer().error();
+  return netgame::endMessage(explainLoss_ && !error.empty() ? explainLoss_(error) : error, battle_->finished(),
+                             battle_->host(), sessionFile());
 }
 
 void NetBattleOnScreen::battleChanged() {
@@ -74,19 +81,24 @@ void NetBattleOnScreen::battleChanged() {
 std::array<QString, 2> NetBattleOnScreen::plateNames() const {
   const net::NetBattle& b = *battle_;
   const std::string& address = b.setup().peerAddress;
-  const std::string peer = b.peerName().empty() ? address.substr(0, address.rfind(':')) : b.peerName();
+  // A peer without a name shows its address, unless that is the relaying lobby's.
+  const QString peerName = !b.peerName().empty() ? QString::fromStdString(b.peerName())
+                           : path_ == "relay"    ? QString("相手")
+                                                 : QString::fromStdString(address.substr(0, address.rfind(':')));
   const QString localName = QString::fromStdString(b.setup().localName);
-  const QString peerName = QString::fromStdString(peer);
   return b.peer().battle().localPlayer() == 0 ? std::array{localName, peerName} : std::array{peerName, localName};
 }
 
 QString NetBattleOnScreen::statusText() const {
   const net::NetBattle& b = *battle_;
-  const std::string& address = b.setup().peerAddress;
-  const QString peer = QString::fromStdString(b.peerName().empty() ? address : b.peerName() + "  " + address);
+  // Relayed, the address the packets come from is the lobby's: only the name is the peer's.
+  const std::string address = path_ == "relay" ? std::string() : b.setup().peerAddress;
+  const std::string name = b.peerName().empty() ? address : b.peerName() + (address.empty() ? "" : "  " + address);
+  const QString path = pathCaption(path_);
   const std::int64_t rtt = b.peer().timeSync().roundTripUs();
-  QString text = QString("ネット対戦（%1）　相手: %2　往復 %3")
-                     .arg(b.host() ? "ホスト" : "参加", peer,
+  QString text = QString("ネット対戦（%1）　相手: %2　%3往復 %4")
+                     .arg(b.host() ? "ホスト" : "参加", QString::fromStdString(name.empty() ? "--" : name),
+                          path.isEmpty() ? QString() : path + "　",
                           rtt < 0 ? QString("-- ms") : QString("%1 ms").arg((rtt + 500) / 1000));
   if (b.stalled()) text += "　通信待ち";
   if (b.waitsForPeersResult()) text += "　相手が結果を見ています";

@@ -29,6 +29,10 @@ struct NetBattleSetup {
   std::string peerAddress;        // "192.0.2.7:47291"
   std::string sessionsDirectory;  // where its session file goes (empty: none kept)
   QDateTime started;
+  std::string path;  // a room's: "direct" or "relay" (empty: the local network's)
+  // A room's: why the battle was lost, given the peer's reason (the lobby
+  // that stopped relaying it, or that reason).
+  std::function<std::string(const std::string&)> explainLoss;
 };
 
 class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
@@ -60,6 +64,8 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
 
   BattleScreen& screen_;
   std::function<QDialog*(Dialog)> resultWindow_;
+  std::string path_;
+  std::function<std::string(const std::string&)> explainLoss_;
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<net::NetBattle> battle_;
   std::array<bool, 4> watchedDialogs_{};

@@ -13,7 +13,6 @@ namespace glamora::netgame {
 namespace {
 
 constexpr int kPollMs = 10;
-constexpr int kLookupPollMs = 20;
 
 }  // namespace
 
@@ -33,6 +32,14 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
   connect(m.host, &QAction::triggered, this, &NetGame::host);
   connect(m.join, &QAction::triggered, this, &NetGame::join);
   connect(m.quit, &QAction::triggered, this, &NetGame::quit);
+  rooms_ = std::make_unique<RoomGame>(screen, RoomGameSetup{machineName_, options_.bindAddress, options_.lobby,
+                                                            [this]() -> const net::Greeting& { return greeting(); },
+                                                            [this] { return nowUs(); }});
+  rooms_->changed = [this] { showMenuState(); };
+  rooms_->onOpen = [this](netio::RoomLink& link, bool host) { startRoomBattle(link, host); };
+  connect(m.makeRoom, &QAction::triggered, rooms_.get(), &RoomGame::makeRoom);
+  connect(m.joinRoom, &QAction::triggered, rooms_.get(), &RoomGame::joinRoom);
+  connect(m.lobby, &QAction::triggered, rooms_.get(), &RoomGame::chooseLobby);
   // The greeting's rules signature is played while the person looks at the menu.
   connect(m.menu, &QMenu::aboutToShow, this, [this] {
     greeting_ = greeting_.valid() ? greeting_ : std::async(std::launch::async, gameGreeting).share();
@@ -48,8 +55,6 @@ NetGame::NetGame(BattleScreen& screen, Session& local, Effects& effects, std::fu
   poll_.setTimerType(Qt::PreciseTimer);
   poll_.setInterval(kPollMs);
   connect(&poll_, &QTimer::timeout, this, &NetGame::poll);
-  lookupPoll_.setInterval(kLookupPollMs);
-  connect(&lookupPoll_, &QTimer::timeout, this, &NetGame::lookedUp);
   screen.installEventFilter(this);
   showMenuState();
 }
@@ -59,6 +64,7 @@ NetGame::~NetGame() {
   battle_.reset();  // tells the other side
   connectionReady_.reset();
   connection_.reset();
+  rooms_.reset();
 }
 
 const net::Greeting& NetGame::greeting() {
@@ -71,10 +77,10 @@ bool NetGame::localBusy() const {
 }
 
 void NetGame::showMenuState() {
-  const bool free = !connection_ && !battle_ && !hostWindow_ && !joinWindow_;
+  const bool free = !connection_ && !battle_ && !hostWindow_ && !joinWindow_ && !rooms_->busy();
   const NetMenu& m = screen_.netMenu();
-  m.host->setEnabled(free && !localBusy());
-  m.join->setEnabled(free && !localBusy());
+  for (QAction* item : {m.host, m.join, m.makeRoom, m.joinRoom}) item->setEnabled(free && !localBusy());
+  m.lobby->setEnabled(!rooms_->windowOpen());
   m.busyNote->setVisible(free && localBusy());
   m.quit->setVisible(battle_ && !battle_->engine().over());
 }
@@ -88,7 +94,7 @@ bool NetGame::eventFilter(QObject* watched, QEvent* event) {
 // ---- hosting ----------------------------------------------------------------------------------
 
 void NetGame::host() {
-  if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
+  if (connection_ || battle_ || hostWindow_ || joinWindow_ || rooms_->busy()) return;
   QStringList addresses;
   for (const std::string& a : netio::ownAddresses()) addresses << QString::fromStdString(a);
   hostWindow_ =
@@ -136,7 +142,7 @@ void NetGame::listen(quint16 port) {
     }
   };
   if (hostWindow_) hostWindow_->showWaiting(port, !phrase_.empty());
-  watch();
+  watch(connection_->socket());
 }
 
 // The host window closed: by キャンセル, or because the battle began.
@@ -154,14 +160,14 @@ void NetGame::stopWaiting() {
 // ---- joining ----------------------------------------------------------------------------------
 
 void NetGame::join() {
-  if (connection_ || battle_ || hostWindow_ || joinWindow_) return;
+  if (connection_ || battle_ || hostWindow_ || joinWindow_ || rooms_->busy()) return;
   joinWindow_ = new JoinWindow(&screen_, netio::kDefaultPort);
   joinWindow_->setAttribute(Qt::WA_DeleteOnClose);
   joinWindow_->connectTo = [this](const QString& host, quint16 port) { connectTo(host, port); };
   connect(joinWindow_, &QDialog::finished, this, [this] {
     // The probes go out only while the window is open.
     games_.reset();
-    giveUpLookup();
+    lookup_.giveUp();
     joinWindow_.clear();
     if (!battle_) {
       connectionReady_.reset();
@@ -181,31 +187,11 @@ void NetGame::join() {
 void NetGame::connectTo(const QString& host, quint16 port) {
   if (connection_) return;
   joinWindow_->showConnecting(QString("%1:%2").arg(host).arg(port));
-  giveUpLookup();
-  if (const auto numeric = netio::dottedIPv4(host.toStdString())) return startJoin(*numeric, port);
-  lookup_ = std::make_unique<netio::NameLookup>(host.toStdString());
-  lookupHost_ = host;
-  lookupPort_ = port;
-  lookupPoll_.start();
-}
-
-// A lookup given up runs on until the system's call returns, kept here so
-// that giving it up never waits; the last ones end with the NetGame.
-void NetGame::giveUpLookup() {
-  std::erase_if(givenUp_, [](const auto& lookup) { return lookup->result().has_value(); });
-  if (lookup_) givenUp_.push_back(std::move(lookup_));
-  lookupPoll_.stop();
-}
-
-void NetGame::lookedUp() {
-  const std::optional<std::string> address = lookup_ ? lookup_->result() : std::string();
-  if (!address) return;
-  lookup_.reset();
-  lookupPoll_.stop();
-  if (!joinWindow_ || connection_) return;
-  if (!address->empty()) return startJoin(*address, lookupPort_);
-  joinWindow_->showFailure(
-      QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(lookupHost_));
+  lookup_.start(host.toStdString(), [this, host, port](const std::string& address) {
+    if (!joinWindow_ || connection_) return;
+    if (!address.empty()) return startJoin(address, port);
+    joinWindow_->showFailure(QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
+  });
 }
 
 void NetGame::startJoin(const std::string& address, quint16 port) {
@@ -221,13 +207,13 @@ void NetGame::startJoin(const std::string& address, quint16 port) {
     connection_.reset();
     return;
   }
-  watch();
+  watch(connection_->socket());
 }
 
 // ---- the connection and the battle ------------------------------------------------------------
 
-void NetGame::watch() {
-  connectionReady_ = std::make_unique<QSocketNotifier>(connection_->socket(), QSocketNotifier::Read);
+void NetGame::watch(int socket) {
+  connectionReady_ = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
   connect(connectionReady_.get(), &QSocketNotifier::activated, this, &NetGame::poll);
   poll_.start();
 }
@@ -235,13 +221,14 @@ void NetGame::watch() {
 void NetGame::poll() {
   if (battle_) battle_->engine().update();
   if (connection_) connection_->service(nowUs());
+  else if (battle_) rooms_->service(nowUs());
   if (battle_) {
     if (battle_->engine().over()) endBattle();
     return;
   }
   if (!connection_) return;
   switch (connection_->state()) {
-    case netio::EnetConnection::State::Open: startBattle(); break;
+    case netio::EnetConnection::State::Open: startBattle(*connection_, hosting_, {}); break;
     case netio::EnetConnection::State::Failed:
       if (joinWindow_) joinWindow_->showFailure(joinFailure(*connection_, joinTarget_));
       connectionReady_.reset();
@@ -252,18 +239,27 @@ void NetGame::poll() {
   }
 }
 
-void NetGame::startBattle() {
+// A room's battle: the link was serviced by the rooms until now.
+void NetGame::startRoomBattle(netio::RoomLink& link, bool host) {
   NetBattleSetup setup;
-  setup.host = hosting_;
-  setup.token = connection_->token();
+  setup.path = link.path();
+  setup.explainLoss = [this, &link](const std::string& error) { return link.lostBecause(error, nowUs()); };
+  watch(link.socket());
+  poll_.start();
+  startBattle(link.connection(), host, std::move(setup));
+}
+
+void NetGame::startBattle(netio::EnetConnection& connection, bool host, NetBattleSetup setup) {
+  setup.host = host;
+  setup.token = connection.token();
   setup.localName = machineName_;
-  setup.peerAddress = connection_->peerAddress();
+  setup.peerAddress = connection.peerAddress();
   setup.sessionsDirectory = sessionsDirectory_;
   setup.started = QDateTime::currentDateTime();
   battle_ = std::make_unique<NetBattleOnScreen>(
-      screen_, local_, effects_, *connection_, setup, [this] { return nowUs(); }, resultWindow_);
-  connection_->onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->engine().receive(bytes); };
-  connection_->onGone = [this] { battle_->engine().peerGone(); };
+      screen_, local_, effects_, connection, setup, [this] { return nowUs(); }, resultWindow_);
+  connection.onPacket = [this](std::span<const std::uint8_t> bytes) { battle_->engine().receive(bytes); };
+  connection.onGone = [this] { battle_->engine().peerGone(); };
   if (hostWindow_) hostWindow_->accept();
   if (joinWindow_) joinWindow_->accept();
   battle_->start();
@@ -282,6 +278,7 @@ void NetGame::endBattle() {
   battle_.reset();
   connectionReady_.reset();
   connection_.reset();
+  rooms_->battleEnded();
   poll_.stop();
   hosting_ = false;
   showMenuState();

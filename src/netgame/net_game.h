@@ -1,9 +1,10 @@
 // The network battle in the game's window: "ネット対戦(&N)" in the battle
 // screen's game menu, with "対戦相手を待つ(&H)..." (host), "対戦相手に接続(&J)..."
-// (join, with the games found on the local network) and "切断(&Q)" while
-// connected. It runs the connection on the real clock from the event loop,
-// without ever waiting in it, and the battle on the screen once greeted; it
-// tells the person why a battle ended, and leaves the local battle as it was.
+// (join, with the games found on the local network), the rooms by code
+// through a lobby (room_game.h) and "切断(&Q)" while connected. It runs the
+// connection on the real clock from the event loop, without ever waiting in
+// it, and the battle on the screen once greeted; it tells the person why a
+// battle ended, and leaves the local battle as it was.
 #pragma once
 
 #include <QAction>
@@ -27,6 +28,8 @@
 #include "net/lan_discovery.h"
 #include "net/this_machine.h"
 #include "net_battle_screen.h"
+#include "pending_lookup.h"
+#include "room_game.h"
 
 namespace glamora::netgame {
 
@@ -38,6 +41,7 @@ struct NetGameOptions {
   // addresses of this machine's networks).
   std::vector<std::string> probeTargets;
   std::uint16_t probePort = netio::kDefaultPort;
+  LobbySetting lobby;  // where rooms are made and joined
 };
 
 class NetGame final : public QObject {
@@ -58,6 +62,7 @@ class NetGame final : public QObject {
   QAction* quitItem() const { return screen_.netMenu().quit; }
   HostWindow* hostWindow() const { return hostWindow_; }
   JoinWindow* joinWindow() const { return joinWindow_; }
+  RoomGame& rooms() { return *rooms_; }
   NetBattleOnScreen* battle() const { return battle_.get(); }
   // The last message a battle ended with ("" for none).
   QString lastMessage() const { return lastMessage_; }
@@ -72,12 +77,11 @@ class NetGame final : public QObject {
   bool localBusy() const;
   void listen(quint16 port);
   void connectTo(const QString& host, quint16 port);
-  void giveUpLookup();
-  void lookedUp();
   void startJoin(const std::string& address, quint16 port);
-  void watch();
+  void watch(int socket);
   void poll();
-  void startBattle();
+  void startBattle(netio::EnetConnection& connection, bool host, NetBattleSetup setup);
+  void startRoomBattle(netio::RoomLink& link, bool host);
   void endBattle();
   void stopWaiting();
 
@@ -100,13 +104,9 @@ class NetGame final : public QObject {
   quint16 port_;
   std::string phrase_;  // the host's pass phrase, kept for the next wait
   bool hosting_ = false;
-  // The name being looked up for a join, and where to connect once found.
-  std::unique_ptr<netio::NameLookup> lookup_;
-  std::vector<std::unique_ptr<netio::NameLookup>> givenUp_;
-  QTimer lookupPoll_;
-  QString lookupHost_;
-  quint16 lookupPort_ = 0;
+  PendingLookup lookup_;  // the host's name, for a join
   std::string joinTarget_;
+  std::unique_ptr<RoomGame> rooms_;
   QString lastMessage_;
 };
 

@@ -46,6 +46,9 @@ EndMessage endMessage(const std::string& peerError, bool finished, bool host, co
     const QString seconds = QString::fromStdString(peerError.substr(stopped.size())).remove(" s");
     return {QString("この機械が %1 秒止まっていたため、対戦を終えました。").arg(seconds), false};
   }
+  if (peerError == "the lobby stopped relaying the battle") {
+    return {"ロビーが対戦の中継をやめました。対戦を終えました。", false};
+  }
   if (peerError.find("silent") != std::string::npos) {
     return {"相手から 5 秒間応答がありません。対戦を終えました。", false};
   }

@@ -8,6 +8,7 @@
 #include "engine/editor_values.h"
 #include "engine/session.h"
 #include "engine/stages.h"
+#include "net/lobby_place.h"
 
 namespace glamora {
 
@@ -71,6 +72,16 @@ class Reader {
   }
   void onOff(const QString& key, bool& on) {
     choice(key, std::array<std::pair<bool, QString>, 2>{{{true, "on"}, {false, "off"}}}, on);
+  }
+  // Empty, or a place a lobby can be at ("host[:port]").
+  void lobbyPlace(const QString& key, std::string& out) {
+    const std::optional<QString> value = text(key);
+    if (!value) return;
+    if (!value->isEmpty() && !netio::readLobbyPlace(value->toStdString())) {
+      problem = key + " holds \"" + value->left(20) + "\"";
+      return;
+    }
+    out = value->toStdString();
   }
   void number(const QString& key, int least, int most, int& n) {
     const std::optional<QString> value = text(key);
@@ -169,6 +180,7 @@ SettingsRead readSettingsFile(const QString& path) {
   std::array<std::pair<DisplaySize, QString>, 4> sizes;
   for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = {kSizeNames[i].first, kSizeNames[i].second};
   r.choice("display/size", sizes, s.displaySize);
+  r.lobbyPlace("net/lobby", s.lobby);
   if (!r.problem.isEmpty()) return ignored(r.problem);
   if (const QString problem = readControlSettings(file, s.controls); !problem.isEmpty()) return ignored(problem);
   read.settings = std::move(s);
@@ -195,6 +207,7 @@ bool writeSettingsFile(const QString& path, const KeptSettings& s) {
   for (const auto& [size, name] : kSizeNames) {
     if (size == s.displaySize) file.setValue("display/size", name);
   }
+  file.setValue("net/lobby", QString::fromStdString(s.lobby));
   writeControlSettings(file, s.controls);
   file.sync();
   return file.status() == QSettings::NoError;

@@ -1,6 +1,7 @@
 // What a player chooses and finds again at the next start: who plays each
 // side, the music and voice switches, the training character and progress,
-// the original stage's texts and the display size; read from and written to
+// the original stage's texts, the display size and the lobby's address;
+// read from and written to
 // an INI file, taken from the session and brought back to it as its inputs.
 #pragma once
 
@@ -42,6 +43,7 @@ struct KeptSettings {
   std::vector<std::string> editorTexts = defaultEditorTexts();  // in check order: pa11..pa68, psc, ptm
   DisplaySize displaySize = DisplaySize::Single;
   ControlSettings controls;  // no engine's: the keys are read before the engine
+  std::string lobby;         // where rooms are made and joined, "host[:port]"; empty: none set
   bool operator==(const KeptSettings&) const = default;
 
   static std::vector<std::string> defaultEditorTexts();

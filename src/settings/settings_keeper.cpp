@@ -31,6 +31,7 @@ SettingsKeeper::SettingsKeeper(Session& session, QString path, KeptSettings read
       written_(read),
       now_(settingsOf(session, read.displaySize)) {
   now_.controls = read.controls;
+  now_.lobby = read.lobby;
   session_.setWatcher(this);
 }
 
@@ -57,6 +58,11 @@ void SettingsKeeper::chooseDisplaySize(DisplaySize size) {
 
 void SettingsKeeper::chooseControls(ControlSettings controls) {
   now_.controls = std::move(controls);
+  keep();
+}
+
+void SettingsKeeper::chooseLobby(std::string lobby) {
+  now_.lobby = std::move(lobby);
   keep();
 }
 

@@ -26,7 +26,8 @@ class SettingsKeeper final : private InputRecorder {
 
   // Brings the engines to the settings read at start, as inputs.
   void restore();
-  // The defaults, as inputs, and written; the keys and pads stay as chosen.
+  // The defaults, as inputs, and written; the keys, the pads and the lobby
+  // stay as chosen.
   void erase();
 
   // The size chosen in the menu, kept for the next start.
@@ -35,6 +36,9 @@ class SettingsKeeper final : private InputRecorder {
   // The keys and the gamepads' players, kept as chosen.
   const ControlSettings& controls() const { return now_.controls; }
   void chooseControls(ControlSettings controls);
+  // The lobby's address ("host[:port]", empty: none), kept as chosen.
+  const std::string& lobby() const { return now_.lobby; }
+  void chooseLobby(std::string lobby);
 
  private:
   void input(std::int64_t t, std::string_view line) override;

@@ -250,6 +250,9 @@ TEST(Rendezvous, ALobbyThatRefusesOrCannotBeReachedEndsWithWhy) {
     m.world.run(1'000'000);
     EXPECT_EQ(late.r->error(), "no such room");
     EXPECT_EQ(other.r->error(), "the room's game is another version");
+    EXPECT_EQ(late.r->problem(), Rendezvous::Problem::Refused);
+    EXPECT_EQ(late.r->refusal(), lobby::Refusal::UnknownRoom);
+    EXPECT_EQ(other.r->refusal(), lobby::Refusal::Version);
   }
   {
     // A waiting host's lobby falls silent.
@@ -260,6 +263,7 @@ TEST(Rendezvous, ALobbyThatRefusesOrCannotBeReachedEndsWithWhy) {
     EXPECT_EQ(m.host.r->phase(), Phase::Waiting);
     m.world.run(200'000);
     EXPECT_EQ(m.host.r->error(), "the lobby stopped answering");
+    EXPECT_EQ(m.host.r->problem(), Rendezvous::Problem::LobbySilent);
   }
   World world;
   world.drops = [](const Datagram& d) { return d.to == kLobby; };
@@ -269,7 +273,25 @@ TEST(Rendezvous, ALobbyThatRefusesOrCannotBeReachedEndsWithWhy) {
   for (const Game* g : {&host, &joiner}) {
     EXPECT_EQ(g->r->phase(), Phase::Failed);
     EXPECT_EQ(g->r->error(), "the lobby at 198.51.100.1:47292 cannot be reached");
+    EXPECT_EQ(g->r->problem(), Rendezvous::Problem::Unreachable);
+    EXPECT_FALSE(g->r->refusal());
   }
+}
+
+// A host that gives up closes its room at the lobby at once, and says
+// nothing more to it.
+TEST(Rendezvous, AHostThatLeavesClosesItsRoom) {
+  World world;
+  Game host(world, kHost, hostOptions(true));
+  ASSERT_TRUE(world.run(1'000'000, [&] { return host.r->phase() == Phase::Waiting; }));
+  EXPECT_EQ(world.server.rooms(), 1u);
+  host.r->leave(world.now);
+  world.run(100'000);
+  EXPECT_EQ(world.server.rooms(), 0u);
+  const std::size_t sent = world.sent.size();
+  world.run(Rendezvous::kSilentLobbyUs + Rendezvous::kKeepaliveUs);
+  EXPECT_EQ(world.sent.size(), sent);
+  EXPECT_EQ(host.r->problem(), Rendezvous::Problem::None);
 }
 
 // Twenty public rooms and a private one: the list has every public one once,

@@ -124,7 +124,9 @@ struct NetBattleTest : ::testing::Test {
                          name,
                          "127.0.0.1:47291",
                          sessions.path().toStdString(),
-                         QDateTime::fromSecsSinceEpoch(1'800'000'000 + side)};
+                         QDateTime::fromSecsSinceEpoch(1'800'000'000 + side),
+                         {},
+                         {}};
     game.battle = std::make_unique<NetBattleOnScreen>(
         game.screen, game.local, game.effects, *game.link, setup, [this] { return nowUs; },
         [&game](Dialog d) { return game.results[static_cast<int>(d)].get(); });

@@ -31,7 +31,7 @@ struct Game {
       : screen(local, pictures, {}),
         net(
             screen, local, effects, [this](Dialog d) { return results[static_cast<int>(d)].get(); },
-            sessions.toStdString(), NetGameOptions{"127.0.0.1", port, "127.0.0.1", {"127.0.0.1"}, port}) {
+            sessions.toStdString(), NetGameOptions{"127.0.0.1", port, "127.0.0.1", {"127.0.0.1"}, port, {}}) {
     screen.show();
     for (auto& r : results) r = std::make_unique<QDialog>();
   }

@@ -122,6 +122,8 @@ TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
       {"the other side has been silent for 5 s", false, true, "相手から 5 秒間応答がありません。対戦を終えました。",
        false},
       {"this machine was stopped for 6 s", false, false, "この機械が 6 秒止まっていたため、対戦を終えました。", false},
+      {"the lobby stopped relaying the battle", false, true, "ロビーが対戦の中継をやめました。対戦を終えました。",
+       false},
       {"desync at tick 1234", false, true,
        "相手と対戦の状態が食い違いました（tick 1234）。対戦を終えました。\n記録: /s/x.session", true},
   };

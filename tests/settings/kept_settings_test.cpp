@@ -48,6 +48,8 @@ KeptSettings randomSettings(std::mt19937& random) {
     s.editorTexts[i] = text;
   }
   s.displaySize = kDisplaySizes[pick(4)];
+  const char* const lobbies[] = {"", "lobby.example.org", "192.0.2.7:5000"};
+  s.lobby = lobbies[pick(3)];
   return s;
 }
 
@@ -92,6 +94,8 @@ TEST(KeptSettingsFileTest, AFileThatCannotBeReadOrHoldsNonsenseGivesTheDefaultsA
       {"a list", ours + "[editor]\npa11=1,2\n"},
       {"a control character", ours + "[editor]\nptm=\"\\t\"\n"},
       {"display size", ours + "[display]\nsize=3\n"},
+      {"lobby with a space", ours + "[net]\nlobby=my lobby\n"},
+      {"lobby port past 65535", ours + "[net]\nlobby=lobby.example.org:70000\n"},
       {"too large", ours + "[battle]\nplayer1=hard\n" + QByteArray(70'000, ';')},
   };
   QTemporaryDir dir;
@@ -143,6 +147,7 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
   KeptSettings read;
   read.displaySize = DisplaySize::Double;
   read.controls.pads = {{"0123456789abcdef0123456789abcdef", 1, 1}};
+  read.lobby = "lobby.example.org";
   SettingsKeeper keeper(session, path, read);
   NoEvents events;
   ScriptRunner runner(session, events);
@@ -153,6 +158,7 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
   const auto held = [&] {
     KeptSettings s = settingsOf(session, DisplaySize::Double);
     s.controls = read.controls;
+    s.lobby = keeper.lobby();
     return s;
   };
   std::string line, reason;
@@ -166,6 +172,12 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
   ASSERT_EQ(effects.log.back(), "dialog SwForm");
   EXPECT_EQ(held().trainingStages, 3);
   EXPECT_TRUE(readSettingsFile(path).settings == held());
+  // The lobby chosen is kept, and stays when the records are erased.
+  keeper.chooseLobby("192.0.2.7:5000");
+  EXPECT_EQ(readSettingsFile(path).settings.lobby, "192.0.2.7:5000");
+  keeper.erase();
+  EXPECT_EQ(readSettingsFile(path).settings.lobby, "192.0.2.7:5000");
+  EXPECT_EQ(readSettingsFile(path).settings.battleComputers, KeptSettings{}.battleComputers);
 }
 
 }  // namespace

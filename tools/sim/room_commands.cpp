@@ -2,19 +2,19 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/computer_level.h"
 #include "engine/text_checks.h"
 #include "lobby/lobby_wire.h"
+#include "net/datagram_socket.h"
+#include "net/lobby_place.h"
 #include "net/room_list.h"
 #include "net/this_machine.h"
 #include "net_args.h"
@@ -32,25 +32,6 @@ constexpr const char* kHostUsage =
 constexpr const char* kJoinUsage =
     "--net-join-room LOBBY[:PORT] CODE --cpu LEVEL [--seed S] [--speed X] [--journal FILE] [--net-key TEXT]";
 constexpr const char* kListUsage = "--lobby-list LOBBY[:PORT]";
-
-struct LobbyPlace {
-  std::string name;
-  std::uint16_t port = lobby::kLobbyPort;
-};
-
-// LOBBY[:PORT]; a LOBBY alone means the lobby's port.
-std::optional<LobbyPlace> lobbyPlace(const std::string& text) {
-  const std::size_t colon = text.rfind(':');
-  LobbyPlace place{text.substr(0, colon)};
-  if (place.name.empty()) return std::nullopt;
-  if (colon == std::string::npos) return place;
-  const std::string port = text.substr(colon + 1);
-  if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
-  const int n = std::stoi(port);
-  if (n < 1 || n > 65535) return std::nullopt;
-  place.port = static_cast<std::uint16_t>(n);
-  return place;
-}
 
 // The code as a player may type it: any case, spaces and hyphens between.
 std::optional<std::string> roomCode(const std::string& text) {
@@ -89,7 +70,7 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
             : a.parse(argc, argv, first,
                       {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}}));
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
-  const std::optional<LobbyPlace> place = lobbyPlace(argv[2]);
+  const std::optional<netio::LobbyPlace> place = netio::readLobbyPlace(argv[2]);
   const std::optional<std::string> code = host ? std::optional<std::string>("") : roomCode(argv[3]);
   const auto level = levelFromName(a.value("--cpu"));
   const auto rounds = host ? a.number("--rounds", 0, 100'000) : std::optional<std::int64_t>(0);
@@ -100,7 +81,7 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
 
   RoomPeerOptions o;
   o.host = host;
-  o.lobby = place->name;
+  o.lobby = place->host;
   o.lobbyPort = place->port;
   o.name = a.has("--name") ? a.value("--name") : defaultRoomName();
   o.open = a.has("--public");
@@ -121,62 +102,32 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
   });
 }
 
-// A UDP socket of its own, for the lobby's list.
-class ListSocket {
- public:
-  ListSocket() : fd_(socket(AF_INET, SOCK_DGRAM, 0)) {}
-  ~ListSocket() {
-    if (fd_ >= 0) close(fd_);
-  }
-  ListSocket(const ListSocket&) = delete;
-  ListSocket& operator=(const ListSocket&) = delete;
-  int fd() const { return fd_; }
-  void send(const lobby::Endpoint& to, std::span<const std::uint8_t> datagram) const {
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(to.ip);
-    a.sin_port = htons(to.port);
-    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&a), sizeof a);
-  }
-  // The next datagram from `from` waiting, if any.
-  std::optional<std::vector<std::uint8_t>> receiveFrom(const lobby::Endpoint& from) const {
-    std::vector<std::uint8_t> data(lobby::kListRequestBytes + 1);
-    for (;;) {
-      sockaddr_in a{};
-      socklen_t n = sizeof a;
-      const ssize_t got = recvfrom(fd_, data.data(), data.size(), MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&a), &n);
-      if (got < 0) return std::nullopt;
-      if (ntohl(a.sin_addr.s_addr) != from.ip || ntohs(a.sin_port) != from.port) continue;
-      data.resize(static_cast<std::size_t>(got));
-      return data;
-    }
-  }
-
- private:
-  int fd_;
-};
-
 int lobbyList(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  const std::optional<LobbyPlace> place = argc == 3 ? lobbyPlace(argv[2]) : std::nullopt;
+  const std::optional<netio::LobbyPlace> place = argc == 3 ? netio::readLobbyPlace(argv[2]) : std::nullopt;
   if (!place) return usage(err, kListUsage);
-  const std::string address = netio::firstIPv4(place->name);
+  const std::string address = netio::firstIPv4(place->host);
   if (address.empty()) {
-    out << "{\"error\":" << jsonString("cannot resolve " + place->name) << "}\n";
+    out << "{\"error\":" << jsonString("cannot resolve " + place->host) << "}\n";
     return kRefused;
   }
   in_addr ip{};
   inet_pton(AF_INET, address.c_str(), &ip);
   const lobby::Endpoint lobby{ntohl(ip.s_addr), place->port};
-  const ListSocket socket;
+  std::string error;
+  const std::unique_ptr<netio::DatagramSocket> socket = netio::DatagramSocket::open("0.0.0.0", error);
+  if (!socket) {
+    out << "{\"error\":" << jsonString(error) << "}\n";
+    return kRefused;
+  }
   const Clock clock;
   netio::RoomList list(
-      lobby, place->name + ":" + std::to_string(place->port),
-      [&socket](const lobby::Endpoint& to, std::span<const std::uint8_t> datagram) { socket.send(to, datagram); },
+      lobby, place->host + ":" + std::to_string(place->port),
+      [&socket](const lobby::Endpoint& to, std::span<const std::uint8_t> datagram) { socket->send(to, datagram); },
       clock.us());
   while (!list.done()) {
-    waitFor(socket.fd(), 50);
-    while (const std::optional<std::vector<std::uint8_t>> datagram = socket.receiveFrom(lobby)) {
-      list.receive(*datagram, clock.us());
+    waitFor(socket->socket(), 50);
+    for (const netio::DatagramSocket::Arrived& a : socket->read()) {
+      if (a.from == lobby) list.receive(a.bytes, clock.us());
     }
     list.service(clock.us());
   }

@@ -1,0 +1,159 @@
+#include "room_host_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "screens/form_kit.h"
+
+namespace glamora::netgame {
+
+namespace {
+
+constexpr const char* kNoCode = "- - - - - -";
+
+// Six characters a room away: large, bold, spaced, in a face where 2 and Z,
+// 5 and S look apart.
+QFont codeFont() {
+  QFont font("DejaVu Sans Mono");
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(54);
+  font.setBold(true);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 10);
+  return font;
+}
+
+}  // namespace
+
+RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, const QString& lobbyName,
+                               const QString& phrase, bool listed)
+    : QDialog(parent) {
+  setObjectName("netRoomHostWindow");
+  setWindowTitle(QString(kAppTitle) + " - 部屋を作る");
+  setFont(formFont(12));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel("このコードを相手に伝えて、「コードで参加」で入ってもらいます。", this));
+
+  auto* codeFrame = new QFrame(this);
+  codeFrame->setFrameShape(QFrame::StyledPanel);
+  codeFrame->setStyleSheet("QFrame { background: #fffdf4; }");
+  auto* codeRow = new QHBoxLayout(codeFrame);
+  code_ = new QLabel(kNoCode, codeFrame);
+  code_->setObjectName("netRoomCode");
+  code_->setFont(codeFont());
+  code_->setAlignment(Qt::AlignCenter);
+  code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  code_->setMinimumHeight(84);
+  copy_ = new QPushButton("コピー(&C)", codeFrame);
+  copy_->setObjectName("netCopyCode");
+  copy_->setEnabled(false);
+  codeRow->addWidget(code_, 1);
+  codeRow->addWidget(copy_, 0, Qt::AlignVCenter);
+  layout->addWidget(codeFrame);
+
+  listed_ = new QCheckBox("公開する(&P)", this);
+  listed_->setObjectName("netPublic");
+  listed_->setChecked(listed);
+  auto* listedNote = new QLabel("（だれでも「コードで参加」の一覧から入れます）", this);
+  listedNote->setStyleSheet("color: #606060");
+  auto* listedRow = new QHBoxLayout;
+  listedRow->addWidget(listed_);
+  listedRow->addWidget(listedNote, 1);
+  layout->addLayout(listedRow);
+
+  auto* form = new QFormLayout;
+  auto* name = new QLabel(machineName, this);
+  name->setObjectName("netMachineName");
+  name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow("名札に出る名前:", name);
+  auto* lobby = new QLabel(lobbyName, this);
+  lobby->setObjectName("netLobbyName");
+  lobby->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->addRow("ロビー:", lobby);
+  auto* phraseRow = new QHBoxLayout;
+  phrase_ = new QLineEdit(phrase, this);
+  phrase_->setObjectName("netKey");
+  phrase_->setPlaceholderText("なし（コードを知っていればだれでも）");
+  auto* setPhrase = new QPushButton("合言葉を決める(&K)", this);
+  setPhrase->setObjectName("netSetKey");
+  phraseRow->addWidget(phrase_, 1);
+  phraseRow->addWidget(setPhrase);
+  form->addRow("合言葉:", phraseRow);
+  layout->addLayout(form);
+
+  state_ = new QLabel(this);
+  state_->setObjectName("netRoomState");
+  state_->setWordWrap(true);
+  state_->setMinimumHeight(36);
+  layout->addWidget(state_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  remake_ = buttons->addButton("作り直す(&R)", QDialogButtonBox::ActionRole);
+  remake_->setObjectName("netRemake");
+  remake_->hide();
+  buttons->addButton("キャンセル", QDialogButtonBox::RejectRole)->setObjectName("netCancel");
+  layout->addWidget(buttons);
+
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(copy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(shownCode_); });
+  connect(listed_, &QCheckBox::toggled, this, [this](bool on) {
+    if (listedChosen) listedChosen(on);
+  });
+  connect(setPhrase, &QPushButton::clicked, this, [this] {
+    if (phraseChosen) phraseChosen(phrase_->text());
+  });
+  connect(remake_, &QPushButton::clicked, this, [this] {
+    if (remake) remake();
+  });
+  setMinimumWidth(480);
+}
+
+void RoomHostWindow::showRegistering() {
+  shownCode_.clear();
+  code_->setText(kNoCode);
+  code_->setStyleSheet("color: #a0a0a0");
+  copy_->setEnabled(false);
+  remake_->hide();
+  state_->setStyleSheet("");
+  state_->setText("ロビーに部屋を作っています…");
+}
+
+void RoomHostWindow::showCode(const QString& code) {
+  shownCode_ = code;
+  code_->setText(code);
+  code_->setStyleSheet("color: #202060");
+  copy_->setEnabled(true);
+  copy_->setFocus();
+}
+
+void RoomHostWindow::showWaiting(bool withPhrase) {
+  state_->setStyleSheet("");
+  state_->setText(QString("相手を待っています") + (withPhrase ? "（合言葉を知っている相手だけ）" : "") + "…");
+}
+
+void RoomHostWindow::showMeeting() {
+  state_->setStyleSheet("");
+  state_->setText("相手が来ました。つないでいます…");
+}
+
+void RoomHostWindow::showProblem(const QString& text) {
+  code_->setStyleSheet("color: #a0a0a0");
+  copy_->setEnabled(false);
+  state_->setStyleSheet("color: #b00000");
+  state_->setText(text);
+  remake_->show();
+}
+
+QString RoomHostWindow::code() const { return shownCode_; }
+bool RoomHostWindow::listed() const { return listed_->isChecked(); }
+QString RoomHostWindow::stateText() const { return state_->text(); }
+
+}  // namespace glamora::netgame
