@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "screens/form_kit.h"
+#include "window_rows.h"
 
 namespace glamora::netgame {
 
@@ -47,15 +48,9 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
   portRow->addWidget(change);
   portRow->addStretch();
   form->addRow("ポート (UDP):", portRow);
-  auto* phraseRow = new QHBoxLayout;
-  phrase_ = new QLineEdit(phrase, this);
-  phrase_->setObjectName("netKey");
-  phrase_->setPlaceholderText("なし（だれでも接続できます）");
-  auto* setPhrase = new QPushButton("合言葉を決める(&K)", this);
-  setPhrase->setObjectName("netSetKey");
-  phraseRow->addWidget(phrase_, 1);
-  phraseRow->addWidget(setPhrase);
-  form->addRow("合言葉:", phraseRow);
+  const HostPhraseRow phraseRow = addHostPhraseRow(this, form, phrase, "なし（だれでも接続できます）");
+  phrase_ = phraseRow.phrase;
+  QPushButton* setPhrase = phraseRow.set;
   layout->addLayout(form);
 
   state_ = new QLabel(this);
@@ -92,10 +87,7 @@ void HostWindow::showWaiting(quint16 port, bool withPhrase) {
                   (withPhrase ? "（合言葉を知っている相手だけ）" : ""));
 }
 
-void HostWindow::showProblem(const QString& text) {
-  state_->setStyleSheet("color: #b00000");
-  state_->setText(text);
-}
+void HostWindow::showProblem(const QString& text) { showTrouble(state_, text); }
 
 void HostWindow::showNotice(const QString& text) { notice_->setText(text); }
 

@@ -10,6 +10,7 @@
 
 #include "net_texts.h"
 #include "screens/form_kit.h"
+#include "window_rows.h"
 
 namespace glamora::netgame {
 
@@ -35,13 +36,7 @@ JoinWindow::JoinWindow(QWidget* parent, quint16 defaultPort) : QDialog(parent), 
   row->addWidget(address_, 1);
   row->addWidget(connect_);
   layout->addLayout(row);
-  auto* phraseRow = new QHBoxLayout;
-  phrase_ = new QLineEdit(this);
-  phrase_->setObjectName("netKey");
-  phrase_->setPlaceholderText("相手が決めたときだけ");
-  phraseRow->addWidget(new QLabel("合言葉:", this));
-  phraseRow->addWidget(phrase_, 1);
-  layout->addLayout(phraseRow);
+  phrase_ = addJoinPhraseRow(this, layout);
 
   layout->addWidget(new QLabel("このネットワークで見つかった対戦（選ぶとアドレスに入ります）:", this));
   found_ = new QListWidget(this);
@@ -97,14 +92,12 @@ void JoinWindow::setFound(const std::vector<FoundLine>& found) {
 
 void JoinWindow::showConnecting(const QString& target) {
   connect_->setEnabled(false);
-  message_->setStyleSheet("");
-  message_->setText(QString("%1 に接続しています…").arg(target));
+  showUnderWay(message_, QString("%1 に接続しています…").arg(target));
 }
 
 void JoinWindow::showFailure(const QString& text) {
   showIdle();
-  message_->setStyleSheet("color: #b00000");
-  message_->setText(text);
+  showTrouble(message_, text);
 }
 
 void JoinWindow::showIdle() {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "screens/form_kit.h"
+#include "window_rows.h"
 
 namespace glamora::netgame {
 
@@ -78,15 +79,9 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
   lobby->setObjectName("netLobbyName");
   lobby->setTextInteractionFlags(Qt::TextSelectableByMouse);
   form->addRow("ロビー:", lobby);
-  auto* phraseRow = new QHBoxLayout;
-  phrase_ = new QLineEdit(phrase, this);
-  phrase_->setObjectName("netKey");
-  phrase_->setPlaceholderText("なし（コードを知っていればだれでも）");
-  auto* setPhrase = new QPushButton("合言葉を決める(&K)", this);
-  setPhrase->setObjectName("netSetKey");
-  phraseRow->addWidget(phrase_, 1);
-  phraseRow->addWidget(setPhrase);
-  form->addRow("合言葉:", phraseRow);
+  const HostPhraseRow phraseRow = addHostPhraseRow(this, form, phrase, "なし（コードを知っていればだれでも）");
+  phrase_ = phraseRow.phrase;
+  QPushButton* setPhrase = phraseRow.set;
   layout->addLayout(form);
 
   state_ = new QLabel(this);
@@ -147,8 +142,7 @@ void RoomHostWindow::showMeeting() {
 void RoomHostWindow::showProblem(const QString& text) {
   code_->setStyleSheet("color: #a0a0a0");
   copy_->setEnabled(false);
-  state_->setStyleSheet("color: #b00000");
-  state_->setText(text);
+  showTrouble(state_, text);
   remake_->show();
 }
 

@@ -12,6 +12,7 @@
 #include "lobby/lobby_wire.h"
 #include "room_texts.h"
 #include "screens/form_kit.h"
+#include "window_rows.h"
 
 namespace glamora::netgame {
 
@@ -49,13 +50,7 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   row->addWidget(code_, 1);
   row->addWidget(join_);
   layout->addLayout(row);
-  auto* phraseRow = new QHBoxLayout;
-  phrase_ = new QLineEdit(this);
-  phrase_->setObjectName("netKey");
-  phrase_->setPlaceholderText("相手が決めたときだけ");
-  phraseRow->addWidget(new QLabel("合言葉:", this));
-  phraseRow->addWidget(phrase_, 1);
-  layout->addLayout(phraseRow);
+  phrase_ = addJoinPhraseRow(this, layout);
 
   layout->addWidget(new QLabel("公開されている部屋（選ぶとコードが入ります）:", this));
   rooms_ = new QTreeWidget(this);
@@ -110,8 +105,7 @@ void RoomJoinWindow::codeEdited(const QString& typed) {
     code_->setCursorPosition(static_cast<int>(cursor));
   }
   if (!read.problem.isEmpty()) {
-    message_->setStyleSheet("color: #b00000");
-    message_->setText(read.problem);
+    showTrouble(message_, read.problem);
   } else if (read.code.isEmpty() || read.code.size() == static_cast<qsizetype>(lobby::kCodeLength)) {
     message_->clear();
   }
@@ -154,14 +148,12 @@ void RoomJoinWindow::listMessage(const QString& text) {
 
 void RoomJoinWindow::showJoining(const QString& code) {
   join_->setEnabled(false);
-  message_->setStyleSheet("");
-  message_->setText(QString("部屋 %1 に参加しています…").arg(code));
+  showUnderWay(message_, QString("部屋 %1 に参加しています…").arg(code));
 }
 
 void RoomJoinWindow::showProblem(const QString& text) {
   showIdle();
-  message_->setStyleSheet("color: #b00000");
-  message_->setText(text);
+  showTrouble(message_, text);
 }
 
 void RoomJoinWindow::showIdle() {

@@ -1,0 +1,26 @@
+// Rows that the network windows share: the pass phrase's, and the message
+// line under a window's buttons.
+#pragma once
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace glamora::netgame {
+
+struct HostPhraseRow {
+  QLineEdit* phrase = nullptr;  // netKey
+  QPushButton* set = nullptr;   // netSetKey, "合言葉を決める(&K)"
+};
+// A host's: the box and its button, as the form's row "合言葉:".
+HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const QString& placeholder);
+// A joiner's: "合言葉:" and the box (netKey), for when the host has set one.
+QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
+
+// The message line: what is under way, in the window's colour, or a problem, in red.
+void showUnderWay(QLabel* line, const QString& text);
+void showTrouble(QLabel* line, const QString& text);
+
+}  // namespace glamora::netgame
