@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 
+#include "cached_music.h"
 #include "engine/errors.h"
 #include "fluid_library.h"
 #include "media_file.h"
@@ -26,6 +27,13 @@ struct TimedEvent {
   std::int64_t frame;
   MidiEvent event;
 };
+
+constexpr double kSynthGain = 0.6;
+
+// What the synthesiser is set up with, for the music cache's key.
+std::string synthSettingsText() {
+  return "rate=" + std::to_string(kOutputRate) + " gain=" + std::to_string(kSynthGain) + " defaults";
+}
 
 // A synthesiser and its settings, with the SoundFont loaded when `loaded`.
 struct Synth {
@@ -49,7 +57,7 @@ Synth prepareSynth(const std::vector<std::string>& soundFonts) {
   prepared.settings.reset(fluid().new_fluid_settings());
   fluid_settings_t* settings = prepared.settings.get();
   fluid().fluid_settings_setnum(settings, "synth.sample-rate", kOutputRate);
-  fluid().fluid_settings_setnum(settings, "synth.gain", 0.6);
+  fluid().fluid_settings_setnum(settings, "synth.gain", kSynthGain);
   fluid().fluid_settings_setint(settings, "synth.threadsafe-api", 0);  // the mixer's lock guards it
   prepared.synth.reset(fluid().new_fluid_synth(settings));
   if (!prepared.synth) return prepared;
@@ -216,6 +224,23 @@ class MidiSource final : public SoundSource {
   std::int64_t cursor_ = 0;  // frame the synthesiser stands at
 };
 
+// Where and how the song is kept rendered; none when caching is turned off.
+std::optional<CachedMusicPlan> planMusicCache(const MidiSong& song, const std::vector<std::uint8_t>& bytes,
+                                              const std::vector<std::string>& soundFonts) {
+  const std::string directory = musicCacheDirectory();
+  if (directory == "off") return std::nullopt;
+  const std::string font = firstSoundFont(soundFonts);
+  CachedMusicPlan plan;
+  plan.directory = directory;
+  plan.files = musicCacheFiles(directory, musicCacheKey(bytes, font, synthSettingsText()));
+  plan.frames = song.lengthMicros * kOutputRate / 1000000;  // as MidiSource counts it
+  plan.synthesise = [song, soundFonts](const SongSink& sink) { return synthesiseSong(song, soundFonts, sink); };
+  plan.makeLive = [song, soundFonts] {
+    return std::unique_ptr<SoundSource>(std::make_unique<MidiSource>(song, std::nullopt, soundFonts));
+  };
+  return plan;
+}
+
 }  // namespace
 
 void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e, bool notes) {
@@ -261,18 +286,48 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
     return GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
                                     "探した場所: " + tried));
   };
+  const std::string missing = missingSoundFonts(soundFonts);
+  if (!missing.empty()) throw noSoundFont(missing);
+
+  std::optional<CachedMusicPlan> plan = planMusicCache(song, bytes, soundFonts);
+  if (plan && musicCacheLooksComplete(plan->files, plan->frames)) return cachedMusic(std::move(*plan), nullptr);
+
+  std::unique_ptr<SoundSource> live;
   if (!render) {
-    const std::string missing = missingSoundFonts(soundFonts);
-    if (!missing.empty()) throw noSoundFont(missing);
-    return std::make_unique<MidiSource>(std::move(song), std::nullopt, soundFonts);
+    live = std::make_unique<MidiSource>(song, std::nullopt, soundFonts);
+  } else {
+    Synth synth = takeSynth(soundFonts);
+    if (!synth.synth) throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
+    if (!synth.loaded) throw noSoundFont(synth.tried.empty() ? std::string("なし") : synth.tried);
+    live = std::make_unique<MidiSource>(song, std::move(synth), soundFonts);
   }
-  Synth synth = takeSynth(soundFonts);
-  if (!synth.synth) throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
-  if (!synth.loaded) throw noSoundFont(synth.tried.empty() ? std::string("なし") : synth.tried);
-  return std::make_unique<MidiSource>(std::move(song), std::move(synth), soundFonts);
+  if (!plan) return live;
+  return cachedMusic(std::move(*plan), std::move(live));
+}
+
+bool synthesiseSong(const MidiSong& song, const std::vector<std::string>& soundFonts,
+                    const std::function<bool(const float*, int)>& sink) {
+  Synth synth = prepareSynth(soundFonts);
+  if (!synth.loaded) return false;
+  MidiSource source(song, std::move(synth), soundFonts);
+  constexpr int kBlock = 4096;
+  std::vector<float> block(kBlock * kOutputChannels);
+  for (std::int64_t at = 0; at < source.lengthFrames();) {
+    const int n = static_cast<int>(std::min<std::int64_t>(kBlock, source.lengthFrames() - at));
+    std::fill(block.begin(), block.end(), 0.0f);
+    source.mixInto(block.data(), at, n);
+    at += n;
+    if (!sink(block.data(), n)) return false;
+  }
+  return true;
 }
 
 void loadSoundFontAhead(const std::vector<std::string>& soundFonts) {
+  // Music played from its cache needs no SoundFont; a live song still loads
+  // one when it first sounds.
+  const std::string directory = musicCacheDirectory();
+  if (directory != "off" && musicCacheHoldsSoundFont(directory, firstSoundFont(soundFonts), synthSettingsText()))
+    return;
   Ahead& pending = ahead();
   std::lock_guard lock(pending.mutex);
   pending.soundFonts = soundFonts;

@@ -3,6 +3,7 @@
 // exact frame, so position, rewind and the end are ours to know.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,5 +36,11 @@ void waitForSoundFontAhead();
 // in the background, once it is first asked to sound.
 std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, const std::string& path,
                                       const std::vector<std::string>& soundFonts, bool render = true);
+
+// Synthesises `song` from its start with a synthesiser of its own, exactly as
+// it sounds live, handing blocks of frames to `sink` until the song ends
+// (true) or the sink returns false. False too when no SoundFont loads.
+bool synthesiseSong(const MidiSong& song, const std::vector<std::string>& soundFonts,
+                    const std::function<bool(const float*, int)>& sink);
 
 }  // namespace glamora::media
