@@ -19,11 +19,9 @@ namespace glamora::media {
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace {}  // namespace
 
-// Renders into DIR/KEY.flac.part and renames it once whole; a stop request
-// or a write error removes the partial file.
-bool renderToCache(const CachedMusicPlan& plan, const std::atomic<bool>& stop) {
+bool renderMusicCache(const CachedMusicPlan& plan, const std::atomic<bool>& stop) {
   std::error_code ec;
   fs::create_directories(plan.directory, ec);
   const std::string partial = plan.files.audio + ".part";
@@ -51,6 +49,8 @@ bool renderToCache(const CachedMusicPlan& plan, const std::atomic<bool>& stop) {
   pruneMusicCache(plan.directory);
   return true;
 }
+
+namespace {
 
 void lowerThisThreadsPriority() {
   // On Linux a thread's nice value is its own.
@@ -109,6 +109,10 @@ class CachedMusic final : public SoundSource {
 
   void halt() override { current_->halt(); }
 
+  void waitForWorker() {
+    if (worker_.joinable()) worker_.join();
+  }
+
  private:
   // Called under the mixer's lock, on the device thread too: only moves
   // pointers; the replaced source is destroyed at the next restart.
@@ -137,7 +141,7 @@ class CachedMusic final : public SoundSource {
         damaged_.store(true, std::memory_order_release);
       }
       if (stop_) return;
-      if (renderToCache(plan_, stop_)) rendered_ = true;
+      if (renderMusicCache(plan_, stop_)) rendered_ = true;
       else if (!stop_)
         std::fprintf(stderr, "glamora: the music cannot be kept in %s; it is synthesised as it plays\n",
                      plan_.directory.c_str());
@@ -164,6 +168,10 @@ class CachedMusic final : public SoundSource {
 
 std::unique_ptr<SoundSource> cachedMusic(CachedMusicPlan plan, std::unique_ptr<SoundSource> live) {
   return std::make_unique<CachedMusic>(std::move(plan), std::move(live));
+}
+
+void waitForMusicCache(SoundSource& song) {
+  if (auto* cached = dynamic_cast<CachedMusic*>(&song)) cached->waitForWorker();
 }
 
 }  // namespace glamora::media

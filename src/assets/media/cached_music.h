@@ -9,6 +9,7 @@
 // live and one line goes to stderr.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,5 +36,13 @@ struct CachedMusicPlan {
 // `live` is the song as the game plays it today; null when the cache looks
 // complete (then it is played from the file, checked meanwhile).
 std::unique_ptr<SoundSource> cachedMusic(CachedMusicPlan plan, std::unique_ptr<SoundSource> live);
+
+// Renders the song into DIR/KEY.flac.part, renames it once whole and writes
+// its check file; a stop request or a write error removes what was written.
+bool renderMusicCache(const CachedMusicPlan& plan, const std::atomic<bool>& stop);
+
+// Waits until a cached song's thread has checked or rendered its file; the
+// next restart() then plays what it found. Does nothing for other sources.
+void waitForMusicCache(SoundSource& song);
 
 }  // namespace glamora::media

@@ -105,7 +105,7 @@ class FlacSource final : public SoundSource {
   std::int64_t length_ = 0;
   std::vector<float> buffer_;  // decoded frames not yet mixed, from bufferAt_
   std::int64_t bufferAt_ = 0;
-  std::int64_t cursor_ = 0;    // the frame buffer_[bufferAt_] holds
+  std::int64_t cursor_ = 0;  // the frame buffer_[bufferAt_] holds
   bool failed_ = false;
 };
 
@@ -146,7 +146,7 @@ bool FlacWriter::write(const float* samples, int frames) {
   for (std::size_t i = 0; i < ints.size(); ++i)
     ints[i] = static_cast<FLAC__int32>(std::lround(std::clamp(samples[i], -1.0f, 1.0f) * kScale));
   encoder_->ok = encoder_->ok && FLAC__stream_encoder_process_interleaved(encoder_->encoder, ints.data(),
-                                                                           static_cast<unsigned>(frames));
+                                                                          static_cast<unsigned>(frames));
   return encoder_->ok;
 }
 

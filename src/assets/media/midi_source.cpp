@@ -224,23 +224,6 @@ class MidiSource final : public SoundSource {
   std::int64_t cursor_ = 0;  // frame the synthesiser stands at
 };
 
-// Where and how the song is kept rendered; none when caching is turned off.
-std::optional<CachedMusicPlan> planMusicCache(const MidiSong& song, const std::vector<std::uint8_t>& bytes,
-                                              const std::vector<std::string>& soundFonts) {
-  const std::string directory = musicCacheDirectory();
-  if (directory == "off") return std::nullopt;
-  const std::string font = firstSoundFont(soundFonts);
-  CachedMusicPlan plan;
-  plan.directory = directory;
-  plan.files = musicCacheFiles(directory, musicCacheKey(bytes, font, synthSettingsText()));
-  plan.frames = song.lengthMicros * kOutputRate / 1000000;  // as MidiSource counts it
-  plan.synthesise = [song, soundFonts](const SongSink& sink) { return synthesiseSong(song, soundFonts, sink); };
-  plan.makeLive = [song, soundFonts] {
-    return std::unique_ptr<SoundSource>(std::make_unique<MidiSource>(song, std::nullopt, soundFonts));
-  };
-  return plan;
-}
-
 }  // namespace
 
 void sendToSynth(fluid_synth_t* synth, const MidiSong& song, const MidiEvent& e, bool notes) {
@@ -303,6 +286,23 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
   }
   if (!plan) return live;
   return cachedMusic(std::move(*plan), std::move(live));
+}
+
+// Where and how the song is kept rendered; none when caching is turned off.
+std::optional<CachedMusicPlan> planMusicCache(const MidiSong& song, const std::vector<std::uint8_t>& bytes,
+                                              const std::vector<std::string>& soundFonts) {
+  const std::string directory = musicCacheDirectory();
+  if (directory == "off") return std::nullopt;
+  const std::string font = firstSoundFont(soundFonts);
+  CachedMusicPlan plan;
+  plan.directory = directory;
+  plan.files = musicCacheFiles(directory, musicCacheKey(bytes, font, synthSettingsText()));
+  plan.frames = song.lengthMicros * kOutputRate / 1000000;  // as MidiSource counts it
+  plan.synthesise = [song, soundFonts](const SongSink& sink) { return synthesiseSong(song, soundFonts, sink); };
+  plan.makeLive = [song, soundFonts] {
+    return std::unique_ptr<SoundSource>(std::make_unique<MidiSource>(song, std::nullopt, soundFonts));
+  };
+  return plan;
 }
 
 bool synthesiseSong(const MidiSong& song, const std::vector<std::string>& soundFonts,

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "cached_music.h"
 #include "midi_file.h"
 #include "sound_source.h"
 
@@ -42,5 +45,10 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
 // (true) or the sink returns false. False too when no SoundFont loads.
 bool synthesiseSong(const MidiSong& song, const std::vector<std::string>& soundFonts,
                     const std::function<bool(const float*, int)>& sink);
+
+// Where and how `song` (read from `bytes`) is kept rendered; none when
+// $GLAMORA_MUSIC_CACHE is "off".
+std::optional<CachedMusicPlan> planMusicCache(const MidiSong& song, const std::vector<std::uint8_t>& bytes,
+                                              const std::vector<std::string>& soundFonts);
 
 }  // namespace glamora::media

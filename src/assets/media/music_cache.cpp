@@ -92,8 +92,7 @@ std::string musicCacheKey(const std::vector<std::uint8_t>& midi, const std::stri
   return synthPart(soundFont, settings) + "-" + hex(fnv1a(0xcbf29ce484222325ULL, midi.data(), midi.size()));
 }
 
-bool musicCacheHoldsSoundFont(const std::string& directory, const std::string& soundFont,
-                              const std::string& settings) {
+bool musicCacheHoldsSoundFont(const std::string& directory, const std::string& soundFont, const std::string& settings) {
   const std::string prefix = synthPart(soundFont, settings) + "-";
   std::error_code ec;
   for (const fs::directory_entry& entry : fs::directory_iterator(directory, ec)) {

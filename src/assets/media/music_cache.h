@@ -30,8 +30,7 @@ struct MusicCacheFiles {
 };
 // True when a loop rendered with this SoundFont and these settings is kept:
 // the game then need not load the SoundFont ahead.
-bool musicCacheHoldsSoundFont(const std::string& directory, const std::string& soundFont,
-                              const std::string& settings);
+bool musicCacheHoldsSoundFont(const std::string& directory, const std::string& soundFont, const std::string& settings);
 
 MusicCacheFiles musicCacheFiles(const std::string& directory, const std::string& key);
 
