@@ -138,7 +138,7 @@ TEST_F(MusicCacheTest, DamagedFileIsRemovedPlayedLiveAndRenderedAgain) {
 
 TEST_F(MusicCacheTest, NewSongsAreRenderedAndTheCacheKeepsTheLastThree) {
   for (int notes = 1; notes <= 5; ++notes) {
-    std::unique_ptr<SoundSource> song = loadMidi(midiBytes(notes), "song.mid", defaultSoundFonts(), false);
+    std::unique_ptr<SoundSource> song = loadMidi(midiBytes(notes), "song.mid", defaultSoundFonts(), true);
     waitForMusicCache(*song);
     const CachedMusicPlan kept = plan(midiBytes(notes));
     EXPECT_TRUE(verifyMusicCache(kept.files, kept.frames)) << notes;
@@ -178,14 +178,14 @@ TEST_F(MusicCacheTest, StoppedOrUnwritableRenderLeavesNoFile) {
   setenv("GLAMORA_MUSIC_CACHE", (blocker + "/cache").c_str(), 1);
   const CachedMusicPlan nowhere = plan(midiBytes(6));
   EXPECT_FALSE(renderMusicCache(nowhere, noStop));
-  std::unique_ptr<SoundSource> song = loadMidi(midiBytes(6), "song.mid", defaultSoundFonts(), false);
+  std::unique_ptr<SoundSource> song = loadMidi(midiBytes(6), "song.mid", defaultSoundFonts(), true);
   waitForMusicCache(*song);
   song->restart();
   EXPECT_EQ(song->lengthFrames(), nowhere.frames);
 }
 
 TEST_F(MusicCacheTest, SongDestroyedWhileRenderingRemovesItsPartialFile) {
-  { std::unique_ptr<SoundSource> song = loadMidi(midiBytes(200), "song.mid", defaultSoundFonts(), false); }
+  { std::unique_ptr<SoundSource> song = loadMidi(midiBytes(200), "song.mid", defaultSoundFonts(), true); }
   std::error_code none;  // stopped before it made the directory
   for (const auto& entry : fs::directory_iterator(scratch.path("cache"), none)) {
     const std::string name = entry.path().filename().string();

@@ -272,8 +272,11 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
   const std::string missing = missingSoundFonts(soundFonts);
   if (!missing.empty()) throw noSoundFont(missing);
 
+  // A kept rendering is played whenever there is one; one is made only for
+  // music that is synthesised (a sound card, or GLAMORA_SYNTH_SILENT=1).
   std::optional<CachedMusicPlan> plan = planMusicCache(song, bytes, soundFonts);
   if (plan && musicCacheLooksComplete(plan->files, plan->frames)) return cachedMusic(std::move(*plan), nullptr);
+  if (!render) plan.reset();
 
   std::unique_ptr<SoundSource> live;
   if (!render) {
