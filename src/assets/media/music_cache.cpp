@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kProgramVersion = GLAMORA_VERSION;
+constexpr auto kStalePart = std::chrono::minutes(1);
 
 std::uint64_t fnv1a(std::uint64_t hash, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const unsigned char*>(data);
@@ -154,6 +156,10 @@ void pruneMusicCache(const std::string& directory, int keep) {
     const fs::path& p = entry.path();
     if (p.extension() == ".check") checks.emplace_back(fs::last_write_time(p, ec), p);
     else if (p.extension() == ".flac") audio.push_back(p);
+    // A partial file left by a game that was killed while rendering; a render
+    // going on now writes to its file at least every second.
+    else if (p.extension() == ".part" && fs::last_write_time(p, ec) < fs::file_time_type::clock::now() - kStalePart)
+      fs::remove(p, ec);
   }
   std::sort(checks.begin(), checks.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
   for (std::size_t i = static_cast<std::size_t>(std::max(keep, 0)); i < checks.size(); ++i)
