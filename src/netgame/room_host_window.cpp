@@ -21,16 +21,8 @@ namespace {
 
 constexpr const char* kNoCode = "- - - - - -";
 
-// Six characters a room away: large, bold, spaced, in a face where 2 and Z,
-// 5 and S look apart.
-QFont codeFont() {
-  QFont font("DejaVu Sans Mono");
-  font.setStyleHint(QFont::Monospace);
-  font.setPixelSize(54);
-  font.setBold(true);
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 10);
-  return font;
-}
+// Six characters to be read across a room.
+QFont codeFont() { return roomCodeFont(54); }
 
 }  // namespace
 

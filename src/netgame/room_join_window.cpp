@@ -21,14 +21,7 @@ namespace {
 constexpr int kCodeRole = Qt::UserRole;
 enum Column { kName, kCode, kWaited };
 
-QFont codeBoxFont() {
-  QFont font("DejaVu Sans Mono");
-  font.setStyleHint(QFont::Monospace);
-  font.setPixelSize(24);
-  font.setBold(true);
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-  return font;
-}
+QFont codeBoxFont() { return roomCodeFont(24); }
 
 }  // namespace
 

@@ -27,6 +27,15 @@ QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout) {
   return phrase;
 }
 
+QFont roomCodeFont(int pixels) {
+  QFont font("DejaVu Sans Mono");
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(pixels);
+  font.setBold(true);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, pixels / 5);
+  return font;
+}
+
 void showUnderWay(QLabel* line, const QString& text) {
   line->setStyleSheet("");
   line->setText(text);

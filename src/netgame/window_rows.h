@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QBoxLayout>
+#include <QFont>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,10 @@ struct HostPhraseRow {
 HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const QString& placeholder);
 // A joiner's: "合言葉:" and the box (netKey), for when the host has set one.
 QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
+
+// The face of a room code, `pixels` high: bold, spaced, monospaced, in a
+// face where 2 and Z, 5 and S look apart.
+QFont roomCodeFont(int pixels);
 
 // The message line: what is under way, in the window's colour, or a problem, in red.
 void showUnderWay(QLabel* line, const QString& text);

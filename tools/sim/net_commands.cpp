@@ -122,17 +122,9 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
       "--net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE] [--net-key TEXT]";
   NetArgs a;
   const bool parsed =
-      argc >= 3 && (host ? a.parse(argc, argv, 3,
-                                   {{"--bind", 1},
-                                    {"--cpu", 1},
-                                    {"--rounds", 1},
-                                    {"--seed", 1},
-                                    {"--speed", 1},
-                                    {"--wait", 1},
-                                    {"--journal", 1},
-                                    {"--net-key", 1}})
-                         : a.parse(argc, argv, 3,
-                                   {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}}));
+      argc >= 3 &&
+      a.parse(argc, argv, 3,
+              peerOptions(host, host ? std::map<std::string, int>{{"--bind", 1}} : std::map<std::string, int>{}));
   const char* usageText = host ? kHostUsage : kJoinUsage;
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
 

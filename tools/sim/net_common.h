@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -56,6 +57,14 @@ int playAndReport(const std::string* journalPath, std::ostream& out, std::ostrea
   const net::PeerReport report = play(journal.writer());
   out << net::reportLine(report) << "\n";
   return report.ok ? 0 : kRefused;
+}
+
+// The options every headless peer takes, with their arity: a host's also
+// the rounds and its wait; `own` adds those of one command.
+inline std::map<std::string, int> peerOptions(bool host, std::map<std::string, int> own) {
+  own.insert({{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}});
+  if (host) own.insert({{"--rounds", 1}, {"--wait", 1}});
+  return own;
 }
 
 inline int usage(std::ostream& err, const char* text) {

@@ -56,19 +56,9 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
   const int first = host ? 3 : 4;
   NetArgs a;
   const bool parsed =
-      argc >= first &&
-      (host ? a.parse(argc, argv, first,
-                      {{"--public", 0},
-                       {"--name", 1},
-                       {"--cpu", 1},
-                       {"--rounds", 1},
-                       {"--seed", 1},
-                       {"--speed", 1},
-                       {"--wait", 1},
-                       {"--journal", 1},
-                       {"--net-key", 1}})
-            : a.parse(argc, argv, first,
-                      {{"--cpu", 1}, {"--seed", 1}, {"--speed", 1}, {"--journal", 1}, {"--net-key", 1}}));
+      argc >= first && a.parse(argc, argv, first,
+                               peerOptions(host, host ? std::map<std::string, int>{{"--public", 0}, {"--name", 1}}
+                                                      : std::map<std::string, int>{}));
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
   const std::optional<netio::LobbyPlace> place = netio::readLobbyPlace(argv[2]);
   const std::optional<std::string> code = host ? std::optional<std::string>("") : roomCode(argv[3]);
