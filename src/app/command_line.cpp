@@ -26,7 +26,7 @@ CommandLine bad(std::string problem) {
 
 CommandLine readCommandLine(int argc, const char* const* argv) {
   CommandLine line;
-  bool replay = false, round = false, lobby = false;
+  bool replay = false, round = false, lobby = false, language = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
     // --help (then --version) wins over anything else on the line.
@@ -36,13 +36,18 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
   if (line.action != CommandLine::Action::play) return line;
   for (int i = 1; i < argc; ++i) {
     const std::string_view word = argv[i];
-    const bool takesValue = word == "--replay" || word == "--round" || word == "--lobby";
+    const bool takesValue = word == "--replay" || word == "--round" || word == "--lobby" || word == "--lang";
     if (!takesValue) return bad("unknown argument '" + std::string(word) + "'");
-    if ((word == "--replay" && replay) || (word == "--round" && round) || (word == "--lobby" && lobby))
+    if ((word == "--replay" && replay) || (word == "--round" && round) || (word == "--lobby" && lobby) ||
+        (word == "--lang" && language))
       return bad(std::string(word) + " given twice");
     if (i + 1 == argc) return bad(std::string(word) + " needs a value");
     const std::string_view value = argv[++i];
-    if (word == "--lobby") {
+    if (word == "--lang") {
+      if (value != "ja" && value != "en") return bad("--lang needs ja or en, not '" + std::string(value) + "'");
+      language = true;
+      line.language = value;
+    } else if (word == "--lobby") {
       if (!netio::readLobbyPlace(value))
         return bad("--lobby needs HOST or HOST:PORT (a port from 1 to 65535), not '" + std::string(value) + "'");
       lobby = true;
@@ -63,8 +68,8 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
 }
 
 std::string usageText() {
-  return "usage: glamora [--lobby HOST[:PORT]]\n"
-         "       glamora --replay FILE [--round N]\n"
+  return "usage: glamora [--lobby HOST[:PORT]] [--lang ja|en]\n"
+         "       glamora --replay FILE [--round N] [--lang ja|en]\n"
          "       glamora --help | --version\n";
 }
 
@@ -72,7 +77,7 @@ std::string helpText() {
   return usageText() +
          "\n"
          "Glamora: a puzzle battle of cosmetics for two players at one keyboard,\n"
-         "or one player training alone, with a Japanese user interface.\n"
+         "or one player training alone, in Japanese or in English.\n"
          "\n"
          "  --replay FILE  watch a round of a kept session file again in its own window\n"
          "                 (keys 1, 2, 4: speed; Space: pause; Escape: close)\n"
@@ -80,14 +85,16 @@ std::string helpText() {
          "  --lobby HOST[:PORT]\n"
          "                 the lobby where rooms are made and joined by code, for this run\n"
          "                 (default: the lobby set in the game's network menu; port 47292)\n"
+         "  --lang ja|en   the screens' language for this run (default: the one chosen in\n"
+         "                 Options, Japanese when none was chosen)\n"
          "  --help         show this help and exit\n"
          "  --version      show the version and exit\n"
          "\n"
          "Keys: player 1 A S D, player 2 4 5 6 (also the numeric keypad), P pauses;\n"
          "stages from the game menu.\n"
          "\n"
-         "Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt) is read\n"
-         "from the working directory when it is there, otherwise from\n" +
+         "Each data file (Glamora.mid, ELNA1.wav ... MIRABE3.wav, Glamora.txt, Glamora_en.txt)\n"
+         "is read from the working directory when it is there, otherwise from\n" +
          installedDataDirectory().string() + ".\n";
 }
 

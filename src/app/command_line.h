@@ -15,6 +15,7 @@ struct CommandLine {
   std::string replayFile;  // as given, bytes unchanged
   int round = 0;           // 0: the file's last round
   std::string lobby;       // "host[:port]" for this run instead of the one kept; empty: the kept one
+  std::string language;    // "ja" or "en" for this run instead of the one kept; empty: the kept one
   std::string problem;     // for Action::bad: what was wrong, one line
 };
 

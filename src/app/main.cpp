@@ -1,6 +1,6 @@
 // Glamora: a puzzle game of cosmetics for one keyboard.
-//   glamora [--lobby HOST[:PORT]]       the game
-//   glamora --replay FILE [--round N]   watch a round of a kept session again
+//   glamora [--lobby HOST[:PORT]] [--lang ja|en]       the game
+//   glamora --replay FILE [--round N] [--lang ja|en]   watch a round of a kept session again
 //   glamora --help | --version
 #include <QApplication>
 #include <QDateTime>
@@ -16,7 +16,7 @@
 #include "app/data_directory.h"
 #include "app/display_size.h"
 #include "app/glamora_app.h"
-#include "app/qt_japanese.h"
+#include "app/language.h"
 #include "app/quit_on_signal.h"
 #include "app/session_journal.h"
 #include "assets/media/audio_output.h"
@@ -76,7 +76,11 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
   QApplication::setApplicationName(glamora::kAppTitle);
-  glamora::installQtJapanese(application);
+  // --lang for this run, else the language kept from the menu, else Japanese.
+  const std::string chosen =
+      !command.language.empty() ? command.language : glamora::settingsAtStart().settings.language;
+  const glamora::Language language = glamora::languageOfCode(chosen).value_or(glamora::Language::Japanese);
+  if (!glamora::useLanguage(language)) std::cerr << "glamora: the translation '" << chosen << "' cannot be loaded\n";
   glamora::installFontSubstitutions();
   if (command.action == glamora::CommandLine::Action::replay) return replay(command.replayFile, command.round);
 

@@ -29,7 +29,7 @@ Message systemErrorText(int errorNumber) {
     case EAGAIN: return Message("Message", "今は使えません");
     case EINTR: return Message("Message", "中断されました");
     case EINVAL: return Message("Message", "正しくない指定です");
-    default: return Message("Message", "システムエラー %1", {Message::fixed(errorNumber)});
+    default: return Message("Message", "システムエラー %1").arg(Message::fixed(errorNumber));
   }
 }
 

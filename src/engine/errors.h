@@ -22,7 +22,7 @@ class GameError : public std::runtime_error {
 };
 
 // The error box shows the error text followed by a full stop.
-inline Message errorBoxText(const Message& text) { return Message("Message", "%1.", {text}); }
+inline Message errorBoxText(const Message& text) { return Message("Message", "%1.").arg(text); }
 
 // The error box text of a failure, with all its bytes.
 inline Message errorBoxText(const GameError& e) { return errorBoxText(e.message()); }

@@ -14,9 +14,21 @@ class Message {
  public:
   Message() = default;
   // `context` and `source` are string literals: the screens look them up as
-  // they stand.
-  Message(const char* context, const char* source, std::vector<Message> args = {})
-      : context_(context), source_(source), args_(std::move(args)) {}
+  // they stand. Arguments follow with arg(): Message("Media", "%1 がありません").arg(name).
+  Message(const char* context, const char* source) : context_(context), source_(source) {}
+
+  // The message with one more argument, for the next %N.
+  Message arg(Message argument) const& {
+    Message m = *this;
+    m.args_.push_back(std::move(argument));
+    return m;
+  }
+  Message arg(Message argument) && {
+    args_.push_back(std::move(argument));
+    return std::move(*this);
+  }
+  Message arg(long long number) const& { return arg(fixed(number)); }
+  Message arg(long long number) && { return std::move(*this).arg(fixed(number)); }
 
   // A text shown as it is in every language.
   static Message fixed(std::string text) {

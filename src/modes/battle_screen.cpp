@@ -35,14 +35,16 @@ const std::pair<const char*, Label> kEngineLabels[] = {{"scoreB", Label::ScoreP2
 }  // namespace
 
 BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
-    : GameScreen(session, Mode::Battle, "Glamora Ver1.0 - 二人で対戦", QSize(657, 394), pictures, std::move(links),
-                 parent) {
+    : GameScreen(session, Mode::Battle, Message("GameScreen", "%1 - 二人で対戦").arg(Message::fixed(kAppTitle)),
+                 QSize(657, 394), pictures, std::move(links), parent) {
   setObjectName("MainForm");
   buildCentre();
   addBoard(16, 'A');
   addBoard(448, 'B');
-  playerMenus_[0] = addPlayerMenu(menus_, "プレイヤー1(&1)", "player1", [this](auto level) { choosePlayer(0, level); });
-  playerMenus_[1] = addPlayerMenu(menus_, "プレイヤー2(&2)", "player2", [this](auto level) { choosePlayer(1, level); });
+  playerMenus_[0] = addPlayerMenu(menus_, Message("GameMenus", "プレイヤー1(&1)"), "player1",
+                                  [this](auto level) { choosePlayer(0, level); });
+  playerMenus_[1] = addPlayerMenu(menus_, Message("GameMenus", "プレイヤー2(&2)"), "player2",
+                                  [this](auto level) { choosePlayer(1, level); });
   // A network battle's status line, and why a joiner's stage items are off.
   status_ = new QLabel(this);
   status_->setObjectName("netStatus");
@@ -56,7 +58,7 @@ BattleScreen::BattleScreen(Session& session, const PictureLibrary& pictures, Scr
   status_->hide();
   static_cast<QBoxLayout*>(layout())->insertWidget(0, status_);
   netMenu_ = addNetMenu(menus_);
-  stageNote_ = new QAction("（ステージはホストが選びます）", menus_.game);
+  stageNote_ = bound(new QAction(menus_.game), Message("GameMenus", "（ステージはホストが選びます）"));
   stageNote_->setObjectName("netStageNote");
   stageNote_->setEnabled(false);
   stageNote_->setVisible(false);

@@ -55,7 +55,7 @@ QString BoardCover::text() const {
     case Look::None: break;
     case Look::Hint: return hint_.join('\n');
     case Look::Count: return stage_ + '\n' + QString::number(number_);
-    case Look::Pause: return QString(kPausedCaption) + '\n' + kResumeNote;
+    case Look::Pause: return translated(Message("BoardCover", kPausedCaption)) + '\n' + translated(Message("BoardCover", kResumeNote));
   }
   return {};
 }
@@ -106,8 +106,8 @@ void BoardCover::paintPause(QPainter& painter) {
   painter.setPen(QPen(kFrame, 2));
   painter.drawRect(rect().adjusted(1, 1, -1, -1));
   painter.setPen(Qt::white);
-  drawFitted(painter, QRect(0, height() / 2 - 40, width(), 32), kPausedCaption, 24);
-  drawFitted(painter, QRect(0, height() / 2, width(), 20), kResumeNote, 12, false);
+  drawFitted(painter, QRect(0, height() / 2 - 40, width(), 32), translated(Message("BoardCover", kPausedCaption)), 24);
+  drawFitted(painter, QRect(0, height() / 2, width(), 20), translated(Message("BoardCover", kResumeNote)), 12, false);
 }
 
 void BoardCover::mousePressEvent(QMouseEvent* event) {

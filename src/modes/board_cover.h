@@ -53,7 +53,7 @@ class BoardCover final : public QWidget {
 };
 
 // The pause cover's words.
-inline constexpr const char* kPausedCaption = "一時停止中";
-inline constexpr const char* kResumeNote = "P キーかクリックで再開";
+inline constexpr const char* kPausedCaption = QT_TRANSLATE_NOOP("BoardCover", "一時停止中");
+inline constexpr const char* kResumeNote = QT_TRANSLATE_NOOP("BoardCover", "P キーかクリックで再開");
 
 }  // namespace glamora

@@ -13,25 +13,25 @@ constexpr LabelStyle kSlotNumber{19, true, kClBlack, kClYellow};
 constexpr LabelStyle kColumnNumber{19, true, kClBlack, kClAqua};
 
 const LabelLayout kLabels[] = {
-    {"Label33", {56, 8, 200, 12}, "１から９までの数字を入力して下さい", kNote},
+    {"Label33", {56, 8, 200, 12}, QT_TRANSLATE_NOOP("EditorScreen", "１から９までの数字を入力して下さい"), kNote},
 
     // Slot numbers beside the grid rows, slot 1 at the bottom.
-    {"Label8", {8, 32, 24, 19}, "８", kSlotNumber},
-    {"Label7", {8, 56, 24, 19}, "７", kSlotNumber},
-    {"Label6", {8, 80, 24, 19}, "６", kSlotNumber},
-    {"Label5", {8, 104, 24, 19}, "５", kSlotNumber},
-    {"Label34", {8, 128, 24, 19}, "４", kSlotNumber},
-    {"Label30", {8, 152, 24, 19}, "３", kSlotNumber},
-    {"Label31", {8, 176, 24, 19}, "２", kSlotNumber},
-    {"Label32", {8, 200, 24, 19}, "１", kSlotNumber},
+    {"Label8", {8, 32, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "８"), kSlotNumber},
+    {"Label7", {8, 56, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "７"), kSlotNumber},
+    {"Label6", {8, 80, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "６"), kSlotNumber},
+    {"Label5", {8, 104, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "５"), kSlotNumber},
+    {"Label34", {8, 128, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "４"), kSlotNumber},
+    {"Label30", {8, 152, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "３"), kSlotNumber},
+    {"Label31", {8, 176, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "２"), kSlotNumber},
+    {"Label32", {8, 200, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "１"), kSlotNumber},
 
     // Supply column numbers under the grid.
-    {"Label9", {40, 232, 33, 19}, "１", kColumnNumber},
-    {"Label10", {80, 232, 33, 19}, "２", kColumnNumber},
-    {"Label11", {120, 232, 33, 19}, "３", kColumnNumber},
-    {"Label12", {160, 232, 33, 19}, "４", kColumnNumber},
-    {"Label13", {200, 232, 33, 19}, "５", kColumnNumber},
-    {"Label14", {240, 232, 33, 19}, "６", kColumnNumber},
+    {"Label9", {40, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "１"), kColumnNumber},
+    {"Label10", {80, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "２"), kColumnNumber},
+    {"Label11", {120, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "３"), kColumnNumber},
+    {"Label12", {160, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "４"), kColumnNumber},
+    {"Label13", {200, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "５"), kColumnNumber},
+    {"Label14", {240, 232, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "６"), kColumnNumber},
 
     // Legend: each picture's item code.
     {"Label15", {328, 16, 27, 24}, "=1", kLegend},
@@ -45,18 +45,18 @@ const LabelLayout kLabels[] = {
     {"Label23", {416, 112, 27, 24}, "=9", kLegend},
 
     // What the yellow and the aqua numbers mean, and the slot order rule.
-    {"Label24", {288, 184, 24, 19}, "数", kSlotNumber},
-    {"Label26", {312, 184, 52, 19}, "=順番", kWord},
-    {"Label28", {280, 208, 175, 12}, "（最初は１から８、次は８から１、", kNote},
-    {"Label29", {288, 224, 140, 12}, "その後、交互になります）", kNote},
-    {"Label25", {288, 248, 33, 19}, "数", kColumnNumber},
-    {"Label27", {328, 248, 52, 19}, "=位置", kWord},
+    {"Label24", {288, 184, 24, 19}, QT_TRANSLATE_NOOP("EditorScreen", "数"), kSlotNumber},
+    {"Label26", {312, 184, 52, 19}, QT_TRANSLATE_NOOP("EditorScreen", "=順番"), kWord},
+    {"Label28", {280, 208, 175, 12}, QT_TRANSLATE_NOOP("EditorScreen", "（最初は１から８、次は８から１、"), kNote},
+    {"Label29", {288, 224, 140, 12}, QT_TRANSLATE_NOOP("EditorScreen", "その後、交互になります）"), kNote},
+    {"Label25", {288, 248, 33, 19}, QT_TRANSLATE_NOOP("EditorScreen", "数"), kColumnNumber},
+    {"Label27", {328, 248, 52, 19}, QT_TRANSLATE_NOOP("EditorScreen", "=位置"), kWord},
 
     // Headings and ranges of the NORM and mirror time boxes.
-    {"Label2", {8, 280, 318, 12}, "ＮＯＲＭの設定をします（一人で特訓モードのみ有効です）", kNote},
-    {"Label1", {32, 320, 236, 12}, "１から９９９９９までの数字を入力して下さい", kNote},
-    {"Label3", {8, 352, 425, 12}, "下向きの鏡が落ちてくるタイムを設定します(一人で特訓モードのみ有効です）", kNote},
-    {"Label4", {40, 392, 209, 12}, "１から９９までの数字を入力して下さい", kNote},
+    {"Label2", {8, 280, 318, 12}, QT_TRANSLATE_NOOP("EditorScreen", "ＮＯＲＭの設定をします（一人で特訓モードのみ有効です）"), kNote},
+    {"Label1", {32, 320, 236, 12}, QT_TRANSLATE_NOOP("EditorScreen", "１から９９９９９までの数字を入力して下さい"), kNote},
+    {"Label3", {8, 352, 425, 12}, QT_TRANSLATE_NOOP("EditorScreen", "下向きの鏡が落ちてくるタイムを設定します(一人で特訓モードのみ有効です）"), kNote},
+    {"Label4", {40, 392, 209, 12}, QT_TRANSLATE_NOOP("EditorScreen", "１から９９までの数字を入力して下さい"), kNote},
 };
 
 // Items 1..5 down the first legend column (Image5 holds item 4, Image4 item 5),

@@ -15,7 +15,6 @@
 namespace glamora::editor_layout {
 
 inline constexpr QSize kClientSize{458, 427};
-inline constexpr const char* kCaption = "Glamora Ver1.0 - オリジナルステージの設定";
 inline constexpr QPoint kOkButtonPosition{312, 384};
 
 struct LabelLayout {

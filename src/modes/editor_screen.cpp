@@ -35,7 +35,8 @@ int boxIndex(const EditorBox& box) {
 EditorScreen::EditorScreen(EditorValues& values, const PictureLibrary& pictures, QWidget* parent)
     : QDialog(parent), values_(values), pictures_(pictures) {
   setObjectName("St15Form");
-  setupForm(this, QString::fromUtf8(editor_layout::kCaption), editor_layout::kClientSize);
+  setupForm(this, QString(), editor_layout::kClientSize);
+  bindText(this, Message("EditorScreen", "%1 - オリジナルステージの設定").arg(Message::fixed(kAppTitle)), "windowTitle");
   errorBox_ = [this](const QString& text) { showErrorBox(this, text); };
 
   buildLabels();
@@ -48,7 +49,8 @@ EditorScreen::EditorScreen(EditorValues& values, const PictureLibrary& pictures,
 
 void EditorScreen::buildLabels() {
   for (const auto& entry : editor_layout::labels()) {
-    QLabel* label = makeLabel(this, entry.geometry, QString::fromUtf8(entry.caption), entry.style);
+    QLabel* label = makeLabel(this, entry.geometry, QString(), entry.style);
+    bindText(label, Message("EditorScreen", entry.caption));
     label->setObjectName(entry.name);
     // Like an auto-sized label, a caption grows to its text where the
     // substituted font is wider than the one the layout was made with.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "engine/computer_level.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -25,6 +26,7 @@ struct GameMenuActions {
   QAction* editor = nullptr;               // st15sl
   std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
   QAction* eraseRecords = nullptr;         // "記録を消去..."
+  std::array<QAction*, 2> languages{};     // "言語 / Language(&L)": Japanese, English
   QMenu* game = nullptr;
   QMenu* options = nullptr;
   QMenu* help = nullptr;
@@ -63,12 +65,15 @@ struct PlayerMenu {
 
 // Adds such a submenu after the sound switches, before the editor item;
 // `chosen` gets the level picked (none for a person). "人間" starts checked.
-PlayerMenu addPlayerMenu(const GameMenuActions& menus, const QString& caption, const QString& objectName,
+PlayerMenu addPlayerMenu(const GameMenuActions& menus, Message caption, const QString& objectName,
                          const std::function<void(std::optional<ComputerLevel>)>& chosen);
 void showPlayerChecks(const PlayerMenu& menu, std::optional<ComputerLevel> level);
 
 // "やさしい", "ふつう", "むずかしい".
-QString levelCaption(ComputerLevel level);
+Message levelCaption(ComputerLevel level);
+
+// "言語 / Language(&L)" with 日本語 and English as radio items, at the end of `into`.
+std::array<QAction*, 2> addLanguageMenu(QMenu* into);
 
 // A side's name plate: its own caption for a person; "CPU" with the level as
 // its hint while the computer plays it.

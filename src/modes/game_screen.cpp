@@ -39,14 +39,12 @@ bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwo
 
 QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
   const int p = suffix == 'B' ? 1 : 0;
-  return {
-      "ゲーム(G) →",
-      "ステージを選んでください",
-      "（Ctrl+F1 でステージ１）",
-      "",
-      QString("%1：←　%2：決定　%3：→")
-          .arg(keyName(keys.key(p, Key::Left)), keyName(keys.key(p, Key::Select)), keyName(keys.key(p, Key::Right))),
-      "P：一時停止"};
+  return {translated(Message("GameScreen", "ゲーム(G) →")),
+          translated(Message("GameScreen", "ステージを選んでください")),
+          translated(Message("GameScreen", "（Ctrl+F1 でステージ１）")),
+          "",
+          translated(Message("GameScreen", "%1：←　%2：決定　%3：→").arg(fixedText(keyName(keys.key(p, Key::Left)))).arg(fixedText(keyName(keys.key(p, Key::Select)))).arg(fixedText(keyName(keys.key(p, Key::Right))))),
+          translated(Message("GameScreen", "P：一時停止"))};
 }
 
 // The left frame, the bars around the centre column and player 1's half of
@@ -71,10 +69,10 @@ const std::pair<const char*, Label> kSharedEngineLabels[] = {
 
 }  // namespace
 
-GameScreen::GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize,
+GameScreen::GameScreen(Session& session, Mode mode, Message caption, QSize clientSize,
                        const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
     : QDialog(parent), session_(session), pictures_(pictures), mode_(mode), shownView_(&ownView()) {
-  setWindowTitle(caption);
+  bindText(this, std::move(caption), "windowTitle");
   setWindowIcon(pictures.programIcon());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
@@ -200,6 +198,14 @@ void GameScreen::setPlayerKeys(const PlayerKeys* keys) {
   keys_ = keys;
   for (std::size_t i = 0; i < covers_.size(); ++i)
     covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys ? *keys : PlayerKeys{}));
+}
+
+void GameScreen::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  // The hints are painted, not bound: they are made again in the new language.
+  if (event->type() != QEvent::LanguageChange) return;
+  setPlayerKeys(keys_);
+  for (BoardCover* cover : covers_) cover->update();
 }
 
 void GameScreen::padKey(std::optional<int> player, Key key) {

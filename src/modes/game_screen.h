@@ -104,7 +104,7 @@ class GameScreen : public QDialog, private ViewWatcher {
   std::function<void()> onClosed;
 
  protected:
-  GameScreen(Session& session, Mode mode, const QString& caption, QSize clientSize, const PictureLibrary& pictures,
+  GameScreen(Session& session, Mode mode, Message caption, QSize clientSize, const PictureLibrary& pictures,
              ScreenLinks links, QWidget* parent);
 
   virtual void showMenuState() = 0;
@@ -122,6 +122,7 @@ class GameScreen : public QDialog, private ViewWatcher {
   void addLabels(std::span<const LabelLayout> layouts, std::span<const std::pair<const char*, Label>> engineLabels);
 
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void reject() override { close(); }

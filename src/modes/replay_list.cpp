@@ -76,25 +76,25 @@ std::vector<KeptRound> keptRounds(const std::string& directory, std::stop_token 
 
 ReplayList::ReplayList(const PictureLibrary& pictures, QWidget* parent) : QDialog(parent), pictures_(pictures) {
   setObjectName("ReplayListForm");
-  setWindowTitle("Glamora Ver1.0 - リプレイ");
+  bindText(this, Message("ReplayWindow", "%1 - リプレイ").arg(Message::fixed(kAppTitle)), "windowTitle");
   setWindowIcon(pictures.programIcon());
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   table_ = new QTreeWidget(this);
   table_->setObjectName("rounds");
   table_->setRootIsDecorated(false);
-  table_->setHeaderLabels({"日時", "画面", "ステージ", "結果"});
+  showHeader();
   table_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->setMinimumSize(460, 280);
   layout->addWidget(table_);
-  status_ = new QLabel("記録を読み込んでいます...", this);
+  status_ = bound(new QLabel(this), Message("ReplayList", "記録を読み込んでいます..."));
   status_->setObjectName("empty");
   layout->addWidget(status_);
   auto* buttons = new QDialogButtonBox(this);
-  play_ = buttons->addButton("再生(&P)", QDialogButtonBox::AcceptRole);
+  play_ = bound(buttons->addButton(QString(), QDialogButtonBox::AcceptRole), Message("ReplayList", "再生(&P)"));
   play_->setObjectName("play");
   play_->setEnabled(false);
-  buttons->addButton("閉じる(&C)", QDialogButtonBox::RejectRole);
+  bindText(buttons->addButton(QString(), QDialogButtonBox::RejectRole), Message("ReplayList", "閉じる(&C)"));
   connect(buttons, &QDialogButtonBox::accepted, this, &ReplayList::playSelected);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(table_, &QTreeWidget::itemActivated, this, &ReplayList::playSelected);
@@ -104,6 +104,23 @@ ReplayList::ReplayList(const PictureLibrary& pictures, QWidget* parent) : QDialo
 ReplayList::ReplayList(std::vector<KeptRound> rounds, const PictureLibrary& pictures, QWidget* parent)
     : ReplayList(pictures, parent) {
   showRounds(std::move(rounds));
+}
+
+void ReplayList::showHeader() {
+  table_->setHeaderLabels({translated(Message("ReplayList", "日時")), translated(Message("ReplayList", "画面")),
+                           translated(Message("ReplayList", "ステージ")), translated(Message("ReplayList", "結果"))});
+}
+
+void ReplayList::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::LanguageChange) return;
+  showHeader();
+  for (std::size_t row = 0; row < rounds_.size(); ++row) {
+    QTreeWidgetItem* item = table_->topLevelItem(static_cast<int>(row));
+    if (!item) break;
+    item->setText(1, translated(modeText(rounds_[row].round.mode)));
+    item->setText(3, translated(roundResultText(rounds_[row].round.result)));
+  }
 }
 
 void ReplayList::showRounds(std::vector<KeptRound> rounds) {
@@ -118,7 +135,7 @@ void ReplayList::showRounds(std::vector<KeptRound> rounds) {
     item->setText(3, translated(roundResultText(r.result)));
   }
   if (!rounds_.empty()) table_->setCurrentItem(table_->topLevelItem(0));
-  status_->setText("保存されたラウンドはありません");
+  bindText(status_, Message("ReplayList", "保存されたラウンドはありません"));
   status_->setVisible(rounds_.empty());
   play_->setEnabled(!rounds_.empty());
 }

@@ -44,7 +44,11 @@ class ReplayList final : public QDialog {
   // Plays the selected round and closes the list.
   void playSelected();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void showHeader();
   std::vector<KeptRound> rounds_;
   const PictureLibrary& pictures_;
   QTreeWidget* table_;

@@ -88,8 +88,8 @@ constexpr int kProgressDelayMs = 400;
 // "'<file>' にラウンド N がありません", or with no number when the last round was asked for.
 Message roundNotFound(const std::string& file, int round) {
   const Message which =
-      round > 0 ? Message("ReplayWindow", "ラウンド %1", {Message::fixed(round)}) : Message("ReplayWindow", "ラウンド");
-  return Message("ReplayWindow", "'%1' に%2がありません", {fixedText(quotedFileName(file)), which});
+      round > 0 ? Message("ReplayWindow", "ラウンド %1").arg(Message::fixed(round)) : Message("ReplayWindow", "ラウンド");
+  return Message("ReplayWindow", "'%1' に%2がありません").arg(fixedText(quotedFileName(file))).arg(which);
 }
 // The status line's second line.
 Message statusKeys() { return Message("ReplayWindow", "[1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる"); }
@@ -106,7 +106,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
       note_(round),
       file_(std::move(file)) {
   setObjectName("ReplayForm");
-  bindText(this, Message("ReplayWindow", "%1 - リプレイ", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("ReplayWindow", "%1 - リプレイ").arg(Message::fixed(kAppTitle)), "windowTitle");
   setWindowIcon(pictures.programIcon());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -127,7 +127,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   status_ = makeLabel(this, QRect(), "", {12, false, kClWhite, kClBlack, Qt::AlignLeft | Qt::AlignVCenter});
   status_->setObjectName("status");
   status_->setMargin(4);
-  bindText(status_, Message("ReplayWindow", "%1\n%2", {statusKeys(), statusKeys()}));
+  bindText(status_, Message("ReplayWindow", "%1\n%2").arg(statusKeys()).arg(statusKeys()));
   status_->setFixedHeight(status_->sizeHint().height());
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   layout->addWidget(status_);
@@ -140,8 +140,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   progress_->setFont(formFont(12));
   auto* column = new QVBoxLayout(progress_);
   const int number = std::max(round.number, 0);
-  column->addWidget(bound(new QLabel(progress_), Message("ReplayWindow", "ラウンド %1 の始まりまで進めています...",
-                                                         {Message::fixed(number)})));
+  column->addWidget(bound(new QLabel(progress_), Message("ReplayWindow", "ラウンド %1 の始まりまで進めています...").arg(Message::fixed(number))));
   progressBar_ = new QProgressBar(progress_);
   progressBar_->setRange(0, 1000);
   progressBar_->setTextVisible(false);
@@ -247,9 +246,7 @@ void ReplayWindow::roundReached() {
   start_ = session.clock.now();
   length_ = noteLength(note_, start_);
   bindText(this,
-           Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)",
-                   {Message::fixed(kAppTitle), modeText(started.mode),
-                    Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))}),
+           Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)").arg(Message::fixed(kAppTitle)).arg(modeText(started.mode)).arg(Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))),
            "windowTitle");
   session.onRoundEnded = [this, number = started.number](const RoundRecord& ended) {
     if (ended.number != number) return;
@@ -276,13 +273,14 @@ void ReplayWindow::showStatus() {
   // last step may pass the end.
   std::int64_t played = run_->session.clock.now() - start_;
   if (ended_ && length_) played = std::min(played, *length_);
-  Message text("ReplayWindow", "リプレイ  %1 / %2 秒  %3倍",
-               {fixedText(seconds(played)), fixedText(length_ ? seconds(*length_) : QString("?")),
-                Message::fixed(speed_)});
-  if (ended_ && result_) text = Message("ReplayWindow", "%1  終了：%2", {text, *result_});
-  else if (ended_) text = Message("ReplayWindow", "%1  終了", {text});
-  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中", {text});
-  bindText(status_, Message("ReplayWindow", "%1\n%2", {text, statusKeys()}));
+  Message text = Message("ReplayWindow", "リプレイ  %1 / %2 秒  %3倍")
+                     .arg(fixedText(seconds(played)))
+                     .arg(fixedText(length_ ? seconds(*length_) : QString("?")))
+                     .arg(speed_);
+  if (ended_ && result_) text = Message("ReplayWindow", "%1  終了：%2").arg(text).arg(*result_);
+  else if (ended_) text = Message("ReplayWindow", "%1  終了").arg(text);
+  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中").arg(text);
+  bindText(status_, Message("ReplayWindow", "%1\n%2").arg(text).arg(statusKeys()));
 }
 
 void ReplayWindow::keyPressEvent(QKeyEvent* event) {
@@ -305,7 +303,7 @@ std::optional<std::vector<std::string>> readReplayLines(const std::string& path,
   const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) {
     showErrorBox(parent,
-                 translated(errorBoxText(Message("ReplayWindow", "リプレイのファイルを開けません: %1", {error}))));
+                 translated(errorBoxText(Message("ReplayWindow", "リプレイのファイルを開けません: %1").arg(error))));
     return std::nullopt;
   }
   return splitLines(*text);
@@ -322,9 +320,7 @@ ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::s
   if (reading.badLine) {
     const std::size_t number = reading.badLineNumber;
     const std::string& line = number >= 1 && number <= lines.size() ? lines[number - 1] : *reading.badLine;
-    return fail(Message("ReplayWindow", "'%1' はリプレイできるスクリプトではありません (%2 行目: %3)",
-                        {fixedText(quotedFileName(path)), Message::fixed(static_cast<long long>(number)),
-                         fixedText(quotedText(line))}));
+    return fail(Message("ReplayWindow", "'%1' はリプレイできるスクリプトではありません (%2 行目: %3)").arg(fixedText(quotedFileName(path))).arg(Message::fixed(static_cast<long long>(number))).arg(fixedText(quotedText(line))));
   }
   const RoundRecord* chosen = nullptr;
   for (const RoundRecord& r : reading.rounds) {
@@ -347,7 +343,7 @@ class ReplayCheck final : public QDialog {
               QWidget* parent, std::function<void(ReplayWindow*)> opened)
       : QDialog(parent), path_(path), round_(round), pictures_(pictures), opened_(std::move(opened)) {
     setObjectName("ReplayCheckForm");
-    bindText(this, Message("ReplayWindow", "%1 - リプレイ", {Message::fixed(kAppTitle)}), "windowTitle");
+    bindText(this, Message("ReplayWindow", "%1 - リプレイ").arg(Message::fixed(kAppTitle)), "windowTitle");
     setWindowIcon(pictures.programIcon());
     setFont(formFont(12));
     setAttribute(Qt::WA_DeleteOnClose);

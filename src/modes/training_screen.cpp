@@ -35,12 +35,12 @@ const std::pair<const char*, Label> kNamedLabels[] = {
 
 TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures, ScreenLinks links,
                                std::function<void(Character)> characterChosen, QWidget* parent)
-    : GameScreen(session, Mode::Training, "Glamora Ver1.0 - 一人で特訓", QSize(449, 394), pictures, std::move(links),
-                 parent),
+    : GameScreen(session, Mode::Training, Message("GameScreen", "%1 - 一人で特訓").arg(Message::fixed(kAppTitle)),
+                 QSize(449, 394), pictures, std::move(links), parent),
       characterChosen_(std::move(characterChosen)) {
   setObjectName("SubForm");
   // The character choice heads "オプション(&O)", above the sound switches.
-  auto* players = new QMenu("プレイヤーの選択", menus_.options);
+  auto* players = bound(new QMenu(menus_.options), Message("GameMenus", "プレイヤーの選択"), "title");
   players->setObjectName("playsl");
   QAction* switches = menus_.options->actions().value(0);
   menus_.options->insertMenu(switches, players);
@@ -60,7 +60,7 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
     session_.character(Character::Mirabe);
     showMenuState();
   });
-  playerMenu_ = addPlayerMenu(menus_, "プレイヤー(&P)", "player", [this](std::optional<ComputerLevel> level) {
+  playerMenu_ = addPlayerMenu(menus_, Message("GameMenus", "プレイヤー(&P)"), "player", [this](std::optional<ComputerLevel> level) {
     session_.computer(Mode::Training, 0, level, engine().computerSeed);
     showMenuState();
   });

@@ -63,7 +63,7 @@ void NetBattleOnScreen::battleChanged() {
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
     QString hint = names[p] + (p == local ? "（この機械" : "（相手");
-    if (p == local && b.computerLevel()) hint += "・コンピュータ：" + levelCaption(*b.computerLevel());
+    if (p == local && b.computerLevel()) hint += "・コンピュータ：" + translated(levelCaption(*b.computerLevel()));
     hints[p] = hint + "）";
   }
   // Called on every poll: the plates are fitted again only when they change.

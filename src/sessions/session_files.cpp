@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> readSessionFile(const fs::path& path, Message& error) {
   const auto fail = [&](const Message& reason) {
-    error = Message("Message", "%1: %2", {Message::fixed(printableText(path.string())), reason});
+    error = Message("Message", "%1: %2").arg(Message::fixed(printableText(path.string()))).arg(reason);
     return std::nullopt;
   };
   // Non-blocking, so that a FIFO or a device can be looked at without waiting
@@ -33,8 +33,7 @@ std::optional<std::string> readSessionFile(const fs::path& path, Message& error)
   if (::fstat(fd, &info) != 0) return fail(systemErrorText(errno));
   if (!S_ISREG(info.st_mode)) return fail(Message("Message", "ファイルではありません"));
   const auto tooLarge = [&] {
-    return fail(Message("Message", "ファイルが大きすぎます (%1 MiB まで)",
-                        {Message::fixed(static_cast<long long>(kMaxSessionFileBytes >> 20))}));
+    return fail(Message("Message", "ファイルが大きすぎます (%1 MiB まで)").arg(Message::fixed(static_cast<long long>(kMaxSessionFileBytes >> 20))));
   };
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxSessionFileBytes) return tooLarge();
   std::string text;

@@ -181,6 +181,9 @@ SettingsRead readSettingsFile(const QString& path) {
   for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = {kSizeNames[i].first, kSizeNames[i].second};
   r.choice("display/size", sizes, s.displaySize);
   r.lobbyPlace("net/lobby", s.lobby);
+  // A language this version does not have (kept by a newer one) counts as none chosen.
+  if (const QString language = file.value("display/language").toString(); language == "ja" || language == "en")
+    s.language = language.toStdString();
   if (!r.problem.isEmpty()) return ignored(r.problem);
   if (const QString problem = readControlSettings(file, s.controls); !problem.isEmpty()) return ignored(problem);
   read.settings = std::move(s);
@@ -208,6 +211,7 @@ bool writeSettingsFile(const QString& path, const KeptSettings& s) {
     if (size == s.displaySize) file.setValue("display/size", name);
   }
   file.setValue("net/lobby", QString::fromStdString(s.lobby));
+  if (!s.language.empty()) file.setValue("display/language", QString::fromStdString(s.language));
   writeControlSettings(file, s.controls);
   file.sync();
   return file.status() == QSettings::NoError;

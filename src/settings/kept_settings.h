@@ -44,6 +44,7 @@ struct KeptSettings {
   DisplaySize displaySize = DisplaySize::Single;
   ControlSettings controls;  // no engine's: the keys are read before the engine
   std::string lobby;         // where rooms are made and joined, "host[:port]"; empty: none set
+  std::string language;      // the screens' language, "ja" or "en"; empty: none chosen (Japanese)
   bool operator==(const KeptSettings&) const = default;
 
   static std::vector<std::string> defaultEditorTexts();

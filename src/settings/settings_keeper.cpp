@@ -32,6 +32,7 @@ SettingsKeeper::SettingsKeeper(Session& session, QString path, KeptSettings read
       now_(settingsOf(session, read.displaySize)) {
   now_.controls = read.controls;
   now_.lobby = read.lobby;
+  now_.language = read.language;
   session_.setWatcher(this);
 }
 
@@ -58,6 +59,11 @@ void SettingsKeeper::chooseDisplaySize(DisplaySize size) {
 
 void SettingsKeeper::chooseControls(ControlSettings controls) {
   now_.controls = std::move(controls);
+  keep();
+}
+
+void SettingsKeeper::chooseLanguage(std::string language) {
+  now_.language = std::move(language);
   keep();
 }
 

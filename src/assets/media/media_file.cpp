@@ -34,8 +34,8 @@ bool startsWith(const std::vector<std::uint8_t>& bytes, const char* magic) {
 
 Message mediaErrorText(const Message& what, const std::string& path, const Message& detail) {
   const Message file = Message::fixed(printableText(path));
-  if (detail.isFixed() && detail.fixedText().empty()) return Message("Message", "%1: %2", {what, file});
-  return Message("Message", "%1: %2 (%3)", {what, file, detail});
+  if (detail.isFixed() && detail.fixedText().empty()) return Message("Message", "%1: %2").arg(what).arg(file);
+  return Message("Message", "%1: %2 (%3)").arg(what).arg(file).arg(detail);
 }
 
 std::vector<std::uint8_t> readMediaFile(const std::string& path) {

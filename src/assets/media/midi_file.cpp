@@ -33,12 +33,12 @@ std::uint32_t be32(const std::uint8_t* p) {
 class TrackReader {
  public:
   TrackReader(const std::uint8_t* data, std::size_t size, int number)
-      : data_(data), size_(size), name_(Message("Media", "トラック %1", {Message::fixed(number)})) {}
+      : data_(data), size_(size), name_(Message("Media", "トラック %1").arg(Message::fixed(number))) {}
 
   bool atEnd() const { return pos_ >= size_; }
 
   std::uint8_t byte() {
-    if (pos_ >= size_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています", {name_}));
+    if (pos_ >= size_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています").arg(name_));
     return data_[pos_++];
   }
   std::uint8_t peek() const { return pos_ < size_ ? data_[pos_] : 0; }
@@ -50,11 +50,11 @@ class TrackReader {
       value = (value << 7) | (b & 0x7F);
       if (!(b & 0x80)) return value;
     }
-    broken(Message("Media", "%1 に不正な可変長の数値があります", {name_}));
+    broken(Message("Media", "%1 に不正な可変長の数値があります").arg(name_));
   }
 
   const std::uint8_t* take(std::uint32_t n) {
-    if (n > size_ - pos_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています", {name_}));
+    if (n > size_ - pos_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています").arg(name_));
     const std::uint8_t* p = data_ + pos_;
     pos_ += n;
     return p;
@@ -62,7 +62,7 @@ class TrackReader {
 
   std::uint8_t data() {
     const std::uint8_t b = byte();
-    if (b & 0x80) broken(Message("Media", "%1 のデータバイトが不正です", {name_}));
+    if (b & 0x80) broken(Message("Media", "%1 のデータバイトが不正です").arg(name_));
     return b;
   }
 
@@ -89,7 +89,7 @@ std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& even
     } else if (running) {
       status = running;
     } else {
-      broken(Message("Media", "%1 にステータスバイトがありません", {in.name()}));
+      broken(Message("Media", "%1 にステータスバイトがありません").arg(in.name()));
     }
 
     if (status == 0xFF) {
@@ -112,7 +112,7 @@ std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& even
       }
       running = 0;
     } else if (status >= 0xF1) {
-      broken(Message("Media", "%1 に不正なイベントがあります", {in.name()}));
+      broken(Message("Media", "%1 に不正なイベントがあります").arg(in.name()));
     } else {
       running = status;
       MidiEvent e{0, status};
@@ -178,7 +178,7 @@ MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
   song.format = (h[0] << 8) | h[1];
   const int declaredTracks = (h[2] << 8) | h[3];
   const int division = static_cast<std::int16_t>((h[4] << 8) | h[5]);
-  if (song.format > 1) broken(Message("Media", "形式 %1 には対応していません", {Message::fixed(song.format)}));
+  if (song.format > 1) broken(Message("Media", "形式 %1 には対応していません").arg(Message::fixed(song.format)));
   if (declaredTracks == 0) broken(Message("Media", "トラックがありません"));
   if (division == 0 || (division < 0 && (division & 0xFF) == 0)) broken(Message("Media", "分解能が 0 です"));
   if (division < 0) {
@@ -191,11 +191,10 @@ MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
   std::size_t pos = 8 + headerSize;
   while (song.tracks < declaredTracks) {
     if (pos + 8 > bytes.size())
-      cut(Message("Media", "ヘッダーでは %1 トラック、ファイルには %2 トラック",
-                  {Message::fixed(declaredTracks), Message::fixed(song.tracks)}));
+      cut(Message("Media", "ヘッダーでは %1 トラック、ファイルには %2 トラック").arg(Message::fixed(declaredTracks)).arg(Message::fixed(song.tracks)));
     const std::uint32_t size = be32(bytes.data() + pos + 4);
     if (size > bytes.size() - pos - 8)
-      cut(Message("Media", "トラック %1 が途中で切れています", {Message::fixed(song.tracks + 1)}));
+      cut(Message("Media", "トラック %1 が途中で切れています").arg(Message::fixed(song.tracks + 1)));
     if (std::memcmp(bytes.data() + pos, "MTrk", 4) == 0) {
       ++song.tracks;
       TrackReader reader(bytes.data() + pos + 8, size, song.tracks);

@@ -273,7 +273,7 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
 
   const auto noSoundFont = [&path](const Message& tried) {
     return GameError(mediaErrorText(Message("Media", "MIDI の音色ファイル (SoundFont) がないため再生できません"), path,
-                                    Message("Media", "探した場所: %1", {tried})));
+                                    Message("Media", "探した場所: %1").arg(tried)));
   };
   if (const std::optional<Message> missing = missingSoundFonts(soundFonts)) throw noSoundFont(*missing);
 

@@ -29,9 +29,11 @@ Message sdlReason() {
 
 // How much a chunk's header claims against what the file holds.
 Message chunkSizes(bool data, std::uint32_t claimed, std::size_t available) {
-  const std::vector<Message> sizes{Message::fixed(claimed), Message::fixed(static_cast<long long>(available))};
-  if (data) return Message("Media", "データはヘッダーでは %1 バイト、ファイルには %2 バイト", sizes);
-  return Message("Media", "チャンクはヘッダーでは %1 バイト、ファイルには %2 バイト", sizes);
+  const auto claimedAndAvailable = [&](Message m) {
+    return std::move(m).arg(claimed).arg(static_cast<long long>(available));
+  };
+  if (data) return claimedAndAvailable(Message("Media", "データはヘッダーでは %1 バイト、ファイルには %2 バイト"));
+  return claimedAndAvailable(Message("Media", "チャンクはヘッダーでは %1 バイト、ファイルには %2 バイト"));
 }
 
 std::uint32_t le32(const std::uint8_t* p) {

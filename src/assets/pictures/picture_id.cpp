@@ -20,7 +20,7 @@ constexpr std::array<std::string_view, kPictureCount> kNames = {
     "uitem1", "uitem2", "uitem3", "uitem4", "uitem5", "uitem6", "uitem7", "uitem8", "uitem9",
     "uitem1x",
     "uface1", "uface2",
-    "title", "glyphOne", "glyphTwo", "glyphEnd", "programIcon",
+    "title", "titleEn", "glyphOne", "glyphTwo", "glyphEnd", "programIcon",
 };
 // clang-format on
 
@@ -71,7 +71,8 @@ QSize logicalSize(PictureId id) {
   if (within(id, PictureId::uface1a, PictureId::uface2c) || id == PictureId::uface1 || id == PictureId::uface2)
     return {96, 96};
   switch (id) {
-    case PictureId::title: return {600, 216};
+    case PictureId::title:
+    case PictureId::titleEnglish: return {600, 216};
     case PictureId::glyphOne:
     case PictureId::glyphTwo:
     case PictureId::glyphEnd: return {24, 24};

@@ -28,6 +28,7 @@ enum class PictureId {
   uitem1x,
   uface1, uface2,
   title,       // the title screen's 600 x 216 picture
+  titleEnglish,  // the same with its subtitle in English
   glyphOne,    // button glyph of "一人で特訓"
   glyphTwo,    // button glyph of "二人で対戦"
   glyphEnd,    // button glyph of "終了"

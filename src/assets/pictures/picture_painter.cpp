@@ -57,7 +57,8 @@ std::function<void(QPainter&)> artworkOf(PictureId id) {
     return [who, mood](QPainter& p) { art::paintFace(p, who, mood); };
   }
   switch (id) {
-    case PictureId::title: return art::paintTitle;
+    case PictureId::title: return [](QPainter& p) { art::paintTitle(p, art::Tagline::Japanese); };
+    case PictureId::titleEnglish: return [](QPainter& p) { art::paintTitle(p, art::Tagline::English); };
     case PictureId::glyphOne: return art::paintTrainingGlyph;
     case PictureId::glyphTwo: return art::paintBattleGlyph;
     case PictureId::glyphEnd: return art::paintQuitGlyph;

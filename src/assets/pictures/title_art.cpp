@@ -126,15 +126,20 @@ void paintName(QPainter& p) {
   paintSparkle(p, QPointF(placed.center().x() + 30, placed.bottom() - 2), 6, Qt::white);
 }
 
-void paintTagline(QPainter& p) {
-  QFont font = titleFont(17);
-  font.setLetterSpacing(QFont::AbsoluteSpacing, 6);
+void paintTagline(QPainter& p, Tagline tagline) {
+  // Latin capitals are narrower than kana: the English line is spaced wider
+  // to fill about the same length between the rules.
+  const bool english = tagline == Tagline::English;
+  QFont font = titleFont(english ? 16 : 17);
+  font.setLetterSpacing(QFont::AbsoluteSpacing, english ? 4 : 6);
   p.setFont(font);
   const QRectF line(0, 150, 600, 26);
+  const QString text = english ? QStringLiteral("COSMETICS \u00B7 PUZZLE \u00B7 BATTLE")
+                               : QStringLiteral("コスメ・パズル・バトル");
   p.setPen(QColor(20, 0, 40));
-  p.drawText(line.translated(1.5, 1.5), Qt::AlignCenter, QStringLiteral("コスメ・パズル・バトル"));
+  p.drawText(line.translated(1.5, 1.5), Qt::AlignCenter, text);
   p.setPen(QColor(150, 255, 255));
-  p.drawText(line, Qt::AlignCenter, QStringLiteral("コスメ・パズル・バトル"));
+  p.drawText(line, Qt::AlignCenter, text);
   // Thin rules on either side.
   QLinearGradient rule(200, 0, 400, 0);
   rule.setColorAt(0, QColor(255, 80, 200, 0));
@@ -168,12 +173,12 @@ void paintStandingLipstick(QPainter& p, QPointF centre, qreal degrees, bool mirr
 
 }  // namespace
 
-void paintTitle(QPainter& p) {
+void paintTitle(QPainter& p, Tagline tagline) {
   p.save();
   paintNightSky(p);
   paintCosmetics(p);
   paintName(p);
-  paintTagline(p);
+  paintTagline(p, tagline);
   paintItemRow(p);
   p.restore();
 }
