@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "engine/message.h"
+
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -26,9 +28,9 @@ class HostWindow final : public QDialog {
 
   void showWaiting(quint16 port, bool withPhrase = false);
   // The port cannot be opened.
-  void showProblem(const QString& text);
+  void showProblem(const Message& text);
   // A joiner was turned away; the window goes on waiting.
-  void showNotice(const QString& text);
+  void showNotice(const Message& text);
 
   QString stateText() const;
   QString noticeText() const;

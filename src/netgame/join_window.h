@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+#include "engine/message.h"
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -22,7 +24,7 @@ struct FoundLine {
   QString name;
   QString address;  // "192.0.2.7:47291"
   bool free = false;
-  QString state;  // "待っています", "対戦中", "バージョンが違います（1.1）"
+  Message state;  // "待っています", "対戦中", "バージョンが違います（1.1）"
 };
 
 class JoinWindow final : public QDialog {
@@ -34,7 +36,7 @@ class JoinWindow final : public QDialog {
 
   void setFound(const std::vector<FoundLine>& found);
   void showConnecting(const QString& target);
-  void showFailure(const QString& text);
+  void showFailure(const Message& text);
   // Ready for another attempt (after a failure).
   void showIdle();
 
@@ -45,8 +47,13 @@ class JoinWindow final : public QDialog {
   QListWidget* foundList() const { return found_; }
   QPushButton* connectButton() const { return connect_; }
 
+ protected:
+  // The list of games found is shown again in the language chosen.
+  void changeEvent(QEvent* event) override;
+
  private:
   void tryConnect();
+  void showFound();
 
   quint16 defaultPort_;
   QLineEdit* address_;
@@ -54,6 +61,7 @@ class JoinWindow final : public QDialog {
   QPushButton* connect_;
   QListWidget* found_;
   QLabel* message_;
+  std::vector<FoundLine> shownFound_;
 };
 
 }  // namespace glamora::netgame

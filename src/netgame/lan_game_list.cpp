@@ -51,10 +51,10 @@ void LanGameList::show() {
   std::vector<FoundLine> lines;
   for (const auto& [address, f] : found_) {
     const bool sameGame = f.answer.protocol == net::kProtocolVersion && f.answer.gameVersion == gameVersion();
-    lines.push_back({QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame,
-                     sameGame
-                         ? QString("待っています")
-                         : QString("バージョンが違います（%1）").arg(QString::fromStdString(f.answer.gameVersion))});
+    lines.push_back(
+        {QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame,
+         sameGame ? Message("LanGameList", "待っています")
+                  : Message("LanGameList", "バージョンが違います（%1）", {Message::fixed(f.answer.gameVersion)})});
   }
   std::stable_sort(lines.begin(), lines.end(), [](const FoundLine& a, const FoundLine& b) { return a.name < b.name; });
   show_(lines);

@@ -4,6 +4,7 @@
 
 #include "modes/game_menus.h"
 #include "room_texts.h"
+#include "screens/live_text.h"
 
 namespace glamora::netgame {
 
@@ -62,15 +63,18 @@ void NetBattleOnScreen::battleChanged() {
   const std::array<QString, 2> names = plateNames();
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
-    QString hint = names[p] + (p == local ? "（この機械" : "（相手");
-    if (p == local && b.computerLevel()) hint += "・コンピュータ：" + translated(levelCaption(*b.computerLevel()));
-    hints[p] = hint + "）";
+    const Message name = fixedText(names[p]);
+    const Message hint = p != local          ? Message("NetBattleScreen", "%1（相手）", {name})
+                         : b.computerLevel() ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）",
+                                                       {name, levelCaption(*b.computerLevel())})
+                                             : Message("NetBattleScreen", "%1（この機械）", {name});
+    hints[p] = translated(hint);
   }
   // Called on every poll: the plates are fitted again only when they change.
   if (names != shownNames_ || hints != shownHints_) screen_.showRouteNames(names, hints);
   shownNames_ = names;
   shownHints_ = hints;
-  screen_.showRouteStatus(statusText());
+  screen_.showRouteStatus(translated(statusText()));
   const StageCount count = b.count();
   const RouteMenus menus = b.menus();
   const MenuLook look{count.stage(), count.number(), menus.checkedStage, menus.ownLevel};
@@ -83,27 +87,28 @@ std::array<QString, 2> NetBattleOnScreen::plateNames() const {
   const std::string& address = b.setup().peerAddress;
   // A peer without a name shows its address, unless that is the relaying lobby's.
   const QString peerName = !b.peerName().empty() ? QString::fromStdString(b.peerName())
-                           : path_ == "relay"    ? QString("相手")
+                           : path_ == "relay"    ? translated(Message("NetBattleScreen", "相手"))
                                                  : QString::fromStdString(address.substr(0, address.rfind(':')));
   const QString localName = QString::fromStdString(b.setup().localName);
   return b.peer().battle().localPlayer() == 0 ? std::array{localName, peerName} : std::array{peerName, localName};
 }
 
-QString NetBattleOnScreen::statusText() const {
+Message NetBattleOnScreen::statusText() const {
   const net::NetBattle& b = *battle_;
   // Relayed, the address the packets come from is the lobby's: only the name is the peer's.
   const std::string address = path_ == "relay" ? std::string() : b.setup().peerAddress;
   const std::string name = b.peerName().empty() ? address : b.peerName() + (address.empty() ? "" : "  " + address);
-  const QString path = pathCaption(path_);
+  const Message path = pathCaption(path_);
   const std::int64_t rtt = b.peer().timeSync().roundTripUs();
-  QString text = QString("ネット対戦（%1）　相手: %2　%3往復 %4")
-                     .arg(b.host() ? "ホスト" : "参加", QString::fromStdString(name.empty() ? "--" : name),
-                          path.isEmpty() ? QString() : path + "　",
-                          rtt < 0 ? QString("-- ms") : QString("%1 ms").arg((rtt + 500) / 1000));
-  if (b.stalled()) text += "　通信待ち";
-  if (b.waitsForPeersResult()) text += "　相手が結果を見ています";
-  else if (b.host() && b.idle()) text += "　ステージを選んでください";
-  else if (!b.host() && b.idle()) text += "　ステージはホストが選びます";
+  Message text = Message("NetBattleScreen", "ネット対戦（%1）　相手: %2　%3往復 %4",
+                         {b.host() ? Message("NetBattleScreen", "ホスト") : Message("NetBattleScreen", "参加"),
+                          Message::fixed(name.empty() ? "--" : name),
+                          saysNothing(path) ? Message::fixed("") : Message("NetBattleScreen", "%1　", {path}),
+                          Message::fixed(rtt < 0 ? std::string("-- ms") : std::to_string((rtt + 500) / 1000) + " ms")});
+  if (b.stalled()) text = Message("NetBattleScreen", "%1　通信待ち", {text});
+  if (b.waitsForPeersResult()) text = Message("NetBattleScreen", "%1　相手が結果を見ています", {text});
+  else if (b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージを選んでください", {text});
+  else if (!b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージはホストが選びます", {text});
   return text;
 }
 

@@ -53,7 +53,7 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
   EndMessage endMessage() const;
   std::string sessionFile() const { return file_ ? file_->path().string() : std::string(); }
   // The status line under the menu bar, as it reads now.
-  QString statusText() const;
+  Message statusText() const;
 
  private:
   void battleChanged() override;

@@ -7,6 +7,7 @@
 #include "engine/text_checks.h"
 #include "game_greeting.h"
 #include "screens/form_kit.h"
+#include "screens/live_text.h"
 
 namespace glamora::netgame {
 
@@ -124,9 +125,10 @@ void NetGame::listen(quint16 port) {
   if (connection_->state() == netio::EnetConnection::State::Failed) {
     connection_.reset();
     if (hostWindow_) {
-      hostWindow_->showProblem(QString("ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
-                                       "別のポートにしてください。")
-                                   .arg(port));
+      hostWindow_->showProblem(Message("NetGame",
+                                       "ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
+                                       "別のポートにしてください。",
+                                       {Message::fixed(port)}));
     }
     return;
   }
@@ -137,8 +139,8 @@ void NetGame::listen(quint16 port) {
   };
   connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
     if (hostWindow_) {
-      hostWindow_->showNotice(
-          QString("%1 からの接続を断りました: %2").arg(QString::fromStdString(address), refusalMessage(why)));
+      hostWindow_->showNotice(Message("NetGame", "%1 からの接続を断りました: %2",
+                                      {Message::fixed(address), refusalMessage(why)}));
     }
   };
   if (hostWindow_) hostWindow_->showWaiting(port, !phrase_.empty());
@@ -190,7 +192,8 @@ void NetGame::connectTo(const QString& host, quint16 port) {
   lookup_.start(host.toStdString(), [this, host, port](const std::string& address) {
     if (!joinWindow_ || connection_) return;
     if (!address.empty()) return startJoin(address, port);
-    joinWindow_->showFailure(QString("「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(host));
+    joinWindow_->showFailure(Message("NetGame", "「%1」という相手が見つかりません。名前かアドレスを確かめてください。",
+                                     {fixedText(host)}));
   });
 }
 
@@ -273,6 +276,8 @@ void NetGame::quit() {
   showMenuState();
 }
 
+QString NetGame::lastMessage() const { return translated(lastMessage_); }
+
 void NetGame::endBattle() {
   const EndMessage message = battle_->endMessage();
   battle_.reset();
@@ -283,9 +288,9 @@ void NetGame::endBattle() {
   hosting_ = false;
   showMenuState();
   lastMessage_ = message.text;
-  if (message.text.isEmpty() || !screen_.isVisible()) return;
-  if (message.error) return showErrorBox(&screen_, message.text);
-  auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, message.text, QMessageBox::Ok, &screen_);
+  if (saysNothing(message.text) || !screen_.isVisible()) return;
+  if (message.error) return showErrorBox(&screen_, translated(message.text));
+  auto* box = new QMessageBox(QMessageBox::Information, kAppTitle, translated(message.text), QMessageBox::Ok, &screen_);
   box->setObjectName("netEnded");
   box->setAttribute(Qt::WA_DeleteOnClose);
   openModal(box);

@@ -64,8 +64,8 @@ class NetGame final : public QObject {
   JoinWindow* joinWindow() const { return joinWindow_; }
   RoomGame& rooms() { return *rooms_; }
   NetBattleOnScreen* battle() const { return battle_.get(); }
-  // The last message a battle ended with ("" for none).
-  QString lastMessage() const { return lastMessage_; }
+  // The last message a battle ended with, in the language chosen ("" for none).
+  QString lastMessage() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,7 +107,7 @@ class NetGame final : public QObject {
   PendingLookup lookup_;  // the host's name, for a join
   std::string joinTarget_;
   std::unique_ptr<RoomGame> rooms_;
-  QString lastMessage_;
+  Message lastMessage_;
 };
 
 }  // namespace glamora::netgame

@@ -5,21 +5,25 @@
 #include <optional>
 #include <string>
 
+#include "engine/message.h"
 #include "engine/net/packet.h"
 #include "net/enet_connection.h"
 
 namespace glamora::netgame {
 
+// A message with nothing to say: the default one, or an empty fixed text.
+inline bool saysNothing(const Message& message) { return message.isFixed() && message.fixedText().empty(); }
+
 // Why a greeting was refused, as a person reads it: "相手のバージョンが違います" ...
-QString refusalMessage(net::Refusal why);
+Message refusalMessage(net::Refusal why);
 
 // Why a connection to `target` ("192.0.2.7:47291") failed.
-QString joinFailure(const netio::EnetConnection& connection, const std::string& target);
+Message joinFailure(const netio::EnetConnection& connection, const std::string& target);
 
 // How a network battle that ended without this side leaving is explained,
-// from the peer's reason; empty when nothing needs saying.
+// from the peer's reason; saysNothing() when nothing needs saying.
 struct EndMessage {
-  QString text;
+  Message text;
   bool error = false;  // the game's error box rather than a notice
 };
 EndMessage endMessage(const std::string& peerError, bool finished, bool host, const std::string& sessionFile);
@@ -31,6 +35,6 @@ struct TypedAddress {
   quint16 port = 0;
 };
 // The address, or what is wrong with it in `problem`.
-std::optional<TypedAddress> readTypedAddress(const QString& text, quint16 defaultPort, QString& problem);
+std::optional<TypedAddress> readTypedAddress(const QString& text, quint16 defaultPort, Message& problem);
 
 }  // namespace glamora::netgame

@@ -78,11 +78,11 @@ void RoomGame::findLobby() {
 
 void RoomGame::lobbyFound(const std::string& address) {
   if (address.empty()) {
-    const QString text = QString("ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。")
-                             .arg(QString::fromStdString(place_->host));
+    const Message text = Message("RoomGame", "ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。",
+                                 {Message::fixed(place_->host)});
     if (hostWindow_) hostWindow_->showProblem(text);
     if (joinWindow_) {
-      joinWindow_->showListProblem("ロビーが見つかりません");
+      joinWindow_->showListProblem(Message("RoomGame", "ロビーが見つかりません"));
       joinWindow_->showProblem(text);
     }
     return;
@@ -151,7 +151,7 @@ void RoomGame::joinRoom() {
 
 void RoomGame::showRooms(const std::vector<lobby::RoomEntry>& rooms, const std::string& error) {
   if (!joinWindow_) return;
-  if (!error.empty()) return joinWindow_->showListProblem("ロビーに届きません");
+  if (!error.empty()) return joinWindow_->showListProblem(Message("RoomGame", "ロビーに届きません"));
   std::vector<RoomLine> lines;
   for (const lobby::RoomEntry& room : rooms) {
     const QString version = QString::fromStdString(room.version);
@@ -164,8 +164,8 @@ void RoomGame::showRooms(const std::vector<lobby::RoomEntry>& rooms, const std::
 void RoomGame::join(const QString& code, const QString& phrase) {
   if (link_) return;
   if (lobbyAddress_.empty()) {
-    return joinWindow_->showProblem(
-        QString("ロビー「%1」がまだ見つかっていません。").arg(QString::fromStdString(place_->host)));
+    return joinWindow_->showProblem(Message("RoomGame", "ロビー「%1」がまだ見つかっていません。",
+                                            {Message::fixed(place_->host)}));
   }
   code_ = code;
   joinWindow_->showJoining(code);
@@ -210,7 +210,7 @@ void RoomGame::poll() {
 
 // The window says why and stays open for another try.
 void RoomGame::failed() {
-  const QString text = roomFailure(*link_, hosting_, lobbyName(), code_);
+  const Message text = roomFailure(*link_, hosting_, lobbyName(), code_);
   dropLink();
   if (hostWindow_) hostWindow_->showProblem(text);
   if (joinWindow_) joinWindow_->showProblem(text);

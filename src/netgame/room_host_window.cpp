@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "screens/form_kit.h"
+#include "screens/live_text.h"
 #include "window_rows.h"
 
 namespace glamora::netgame {
@@ -30,10 +31,11 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
                                const QString& phrase, bool listed)
     : QDialog(parent) {
   setObjectName("netRoomHostWindow");
-  setWindowTitle(QString(kAppTitle) + " - 部屋を作る");
+  bindText(this, Message("RoomHostWindow", "%1 - 部屋を作る", {Message::fixed(kAppTitle)}), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("このコードを相手に伝えて、「コードで参加」で入ってもらいます。", this));
+  layout->addWidget(bound(new QLabel(this),
+                          Message("RoomHostWindow", "このコードを相手に伝えて、「コードで参加」で入ってもらいます。")));
 
   auto* codeFrame = new QFrame(this);
   codeFrame->setFrameShape(QFrame::StyledPanel);
@@ -45,17 +47,18 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
   code_->setAlignment(Qt::AlignCenter);
   code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   code_->setMinimumHeight(84);
-  copy_ = new QPushButton("コピー(&C)", codeFrame);
+  copy_ = bound(new QPushButton(codeFrame), Message("RoomHostWindow", "コピー(&C)"));
   copy_->setObjectName("netCopyCode");
   copy_->setEnabled(false);
   codeRow->addWidget(code_, 1);
   codeRow->addWidget(copy_, 0, Qt::AlignVCenter);
   layout->addWidget(codeFrame);
 
-  listed_ = new QCheckBox("公開する(&P)", this);
+  listed_ = bound(new QCheckBox(this), Message("RoomHostWindow", "公開する(&P)"));
   listed_->setObjectName("netPublic");
   listed_->setChecked(listed);
-  auto* listedNote = new QLabel("（だれでも「コードで参加」の一覧から入れます）", this);
+  auto* listedNote =
+      bound(new QLabel(this), Message("RoomHostWindow", "（だれでも「コードで参加」の一覧から入れます）"));
   listedNote->setStyleSheet("color: #606060");
   auto* listedRow = new QHBoxLayout;
   listedRow->addWidget(listed_);
@@ -66,12 +69,13 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
   auto* name = new QLabel(machineName, this);
   name->setObjectName("netMachineName");
   name->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  form->addRow("名札に出る名前:", name);
+  form->addRow(bound(new QLabel(this), Message("RoomHostWindow", "名札に出る名前:")), name);
   auto* lobby = new QLabel(lobbyName, this);
   lobby->setObjectName("netLobbyName");
   lobby->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  form->addRow("ロビー:", lobby);
-  const HostPhraseRow phraseRow = addHostPhraseRow(this, form, phrase, "なし（コードを知っていればだれでも）");
+  form->addRow(bound(new QLabel(this), Message("RoomHostWindow", "ロビー:")), lobby);
+  const HostPhraseRow phraseRow =
+      addHostPhraseRow(this, form, phrase, Message("RoomHostWindow", "なし（コードを知っていればだれでも）"));
   phrase_ = phraseRow.phrase;
   QPushButton* setPhrase = phraseRow.set;
   layout->addLayout(form);
@@ -83,10 +87,12 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
   layout->addWidget(state_);
 
   auto* buttons = new QDialogButtonBox(this);
-  remake_ = buttons->addButton("作り直す(&R)", QDialogButtonBox::ActionRole);
+  remake_ =
+      bound(buttons->addButton(QString(), QDialogButtonBox::ActionRole), Message("RoomHostWindow", "作り直す(&R)"));
   remake_->setObjectName("netRemake");
   remake_->hide();
-  buttons->addButton("キャンセル", QDialogButtonBox::RejectRole)->setObjectName("netCancel");
+  bound(buttons->addButton(QString(), QDialogButtonBox::RejectRole), Message("RoomHostWindow", "キャンセル"))
+      ->setObjectName("netCancel");
   layout->addWidget(buttons);
 
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -109,8 +115,7 @@ void RoomHostWindow::showRegistering() {
   code_->setStyleSheet("color: #a0a0a0");
   copy_->setEnabled(false);
   remake_->hide();
-  state_->setStyleSheet("");
-  state_->setText("ロビーに部屋を作っています…");
+  showUnderWay(state_, Message("RoomHostWindow", "ロビーに部屋を作っています…"));
 }
 
 void RoomHostWindow::showCode(const QString& code) {
@@ -122,16 +127,15 @@ void RoomHostWindow::showCode(const QString& code) {
 }
 
 void RoomHostWindow::showWaiting(bool withPhrase) {
-  state_->setStyleSheet("");
-  state_->setText(QString("相手を待っています") + (withPhrase ? "（合言葉を知っている相手だけ）" : "") + "…");
+  showUnderWay(state_, withPhrase ? Message("RoomHostWindow", "相手を待っています（合言葉を知っている相手だけ）…")
+                                  : Message("RoomHostWindow", "相手を待っています…"));
 }
 
 void RoomHostWindow::showMeeting() {
-  state_->setStyleSheet("");
-  state_->setText("相手が来ました。つないでいます…");
+  showUnderWay(state_, Message("RoomHostWindow", "相手が来ました。つないでいます…"));
 }
 
-void RoomHostWindow::showProblem(const QString& text) {
+void RoomHostWindow::showProblem(const Message& text) {
   code_->setStyleSheet("color: #a0a0a0");
   copy_->setEnabled(false);
   showTrouble(state_, text);

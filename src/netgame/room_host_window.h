@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "engine/message.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -36,7 +38,7 @@ class RoomHostWindow final : public QDialog {
   // A joiner came: the two are meeting.
   void showMeeting();
   // The room failed: the code is no longer good, "作り直す" shows.
-  void showProblem(const QString& text);
+  void showProblem(const Message& text);
 
   QString code() const;
   bool listed() const;

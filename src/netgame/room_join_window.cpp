@@ -1,6 +1,7 @@
 #include "room_join_window.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "lobby/lobby_wire.h"
 #include "room_texts.h"
 #include "screens/form_kit.h"
+#include "screens/live_text.h"
 #include "window_rows.h"
 
 namespace glamora::netgame {
@@ -27,16 +29,16 @@ QFont codeBoxFont() { return roomCodeFont(24); }
 
 RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDialog(parent) {
   setObjectName("netRoomJoinWindow");
-  setWindowTitle(QString(kAppTitle) + " - コードで参加");
+  bindText(this, Message("RoomJoinWindow", "%1 - コードで参加", {Message::fixed(kAppTitle)}), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("相手から聞いた部屋のコード（6 文字）:", this));
+  layout->addWidget(bound(new QLabel(this), Message("RoomJoinWindow", "相手から聞いた部屋のコード（6 文字）:")));
   auto* row = new QHBoxLayout;
   code_ = new QLineEdit(this);
   code_->setObjectName("netRoomCode");
   code_->setFont(codeBoxFont());
-  code_->setPlaceholderText("例: K7M2QX");
-  join_ = new QPushButton("参加(&J)", this);
+  bindText(code_, Message("RoomJoinWindow", "例: K7M2QX"), "placeholderText");
+  join_ = bound(new QPushButton(this), Message("RoomJoinWindow", "参加(&J)"));
   join_->setObjectName("netJoinRoom");
   join_->setDefault(true);
   join_->setMinimumHeight(code_->sizeHint().height());
@@ -45,12 +47,13 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   layout->addLayout(row);
   phrase_ = addJoinPhraseRow(this, layout);
 
-  layout->addWidget(new QLabel("公開されている部屋（選ぶとコードが入ります）:", this));
+  layout->addWidget(bound(new QLabel(this),
+                          Message("RoomJoinWindow", "公開されている部屋（選ぶとコードが入ります）:")));
   rooms_ = new QTreeWidget(this);
   rooms_->setObjectName("netRooms");
   rooms_->setRootIsDecorated(false);
   rooms_->setColumnCount(3);
-  rooms_->setHeaderLabels({"部屋の名前", "コード", "待っている時間"});
+  showHeads();
   rooms_->header()->setSectionResizeMode(kName, QHeaderView::Stretch);
   rooms_->header()->setSectionResizeMode(kCode, QHeaderView::ResizeToContents);
   rooms_->header()->setSectionResizeMode(kWaited, QHeaderView::ResizeToContents);
@@ -64,12 +67,13 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   layout->addWidget(message_);
 
   auto* bottom = new QHBoxLayout;
-  auto* lobby = new QLabel("ロビー: " + lobbyName, this);
+  auto* lobby = bound(new QLabel(this), Message("RoomJoinWindow", "ロビー: %1", {fixedText(lobbyName)}));
   lobby->setObjectName("netLobbyName");
   lobby->setStyleSheet("color: #606060");
   bottom->addWidget(lobby, 1);
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton("キャンセル", QDialogButtonBox::RejectRole)->setObjectName("netCancel");
+  bound(buttons->addButton(QString(), QDialogButtonBox::RejectRole), Message("RoomJoinWindow", "キャンセル"))
+      ->setObjectName("netCancel");
   bottom->addWidget(buttons);
   layout->addLayout(bottom);
 
@@ -80,10 +84,10 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   connect(rooms_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (!item || item->data(kName, kCodeRole).isNull()) return;
     code_->setText(item->data(kName, kCodeRole).toString());
-    message_->clear();
+    clearLine(message_);
   });
   connect(rooms_, &QTreeWidget::itemDoubleClicked, this, [this] { tryJoin(); });
-  listMessage("（部屋の一覧を読んでいます…）");
+  listMessage(Message("RoomJoinWindow", "（部屋の一覧を読んでいます…）"));
   setMinimumWidth(500);
 }
 
@@ -97,29 +101,44 @@ void RoomJoinWindow::codeEdited(const QString& typed) {
     code_->setText(read.code);
     code_->setCursorPosition(static_cast<int>(cursor));
   }
-  if (!read.problem.isEmpty()) {
+  if (!saysNothing(read.problem)) {
     showTrouble(message_, read.problem);
   } else if (read.code.isEmpty() || read.code.size() == static_cast<qsizetype>(lobby::kCodeLength)) {
-    message_->clear();
+    clearLine(message_);
   }
 }
 
 void RoomJoinWindow::tryJoin() {
   if (!join_->isEnabled()) return;
   const QString code = code_->text();
-  if (const QString problem = codeProblem(code); !problem.isEmpty()) return showProblem(problem);
+  if (const Message problem = codeProblem(code); !saysNothing(problem)) return showProblem(problem);
   if (joinRoom) joinRoom(code, phrase_->text());
 }
 
 void RoomJoinWindow::setRooms(const std::vector<RoomLine>& rooms) {
-  if (rooms.empty()) return listMessage("（公開されている部屋はありません）");
+  shownRooms_ = rooms;
+  showRooms();
+}
+
+void RoomJoinWindow::showHeads() {
+  rooms_->setHeaderLabels({translated(Message("RoomJoinWindow", "部屋の名前")),
+                           translated(Message("RoomJoinWindow", "コード")),
+                           translated(Message("RoomJoinWindow", "待っている時間"))});
+}
+
+void RoomJoinWindow::showRooms() {
+  const std::vector<RoomLine>& rooms = shownRooms_;
+  if (rooms.empty()) return listMessage(Message("RoomJoinWindow", "（公開されている部屋はありません）"));
+  listNote_.reset();
   const QTreeWidgetItem* current = rooms_->currentItem();
   const QString chosen = current ? current->data(kName, kCodeRole).toString() : QString();
   const QSignalBlocker quiet(rooms_);
   rooms_->clear();
   for (const RoomLine& line : rooms) {
-    const QString name = line.sameVersion ? line.name : QString("%1（バージョン %2）").arg(line.name, line.version);
-    auto* item = new QTreeWidgetItem(rooms_, {name, line.code, line.waited});
+    const QString name = line.sameVersion ? line.name
+                                          : translated(Message("RoomJoinWindow", "%1（バージョン %2）",
+                                                               {fixedText(line.name), fixedText(line.version)}));
+    auto* item = new QTreeWidgetItem(rooms_, {name, line.code, translated(line.waited)});
     item->setData(kName, kCodeRole, line.code);
     item->setTextAlignment(kWaited, Qt::AlignRight | Qt::AlignVCenter);
     if (!line.sameVersion) {
@@ -129,29 +148,39 @@ void RoomJoinWindow::setRooms(const std::vector<RoomLine>& rooms) {
   }
 }
 
-void RoomJoinWindow::showListProblem(const QString& text) { listMessage("（" + text + "）"); }
+void RoomJoinWindow::showListProblem(const Message& text) { listMessage(Message("RoomJoinWindow", "（%1）", {text})); }
 
-void RoomJoinWindow::listMessage(const QString& text) {
+void RoomJoinWindow::listMessage(const Message& text) {
+  listNote_ = text;
   const QSignalBlocker quiet(rooms_);
   rooms_->clear();
-  auto* item = new QTreeWidgetItem(rooms_, {text});
+  auto* item = new QTreeWidgetItem(rooms_, {translated(text)});
   item->setFlags(Qt::NoItemFlags);
   item->setFirstColumnSpanned(true);
 }
 
 void RoomJoinWindow::showJoining(const QString& code) {
   join_->setEnabled(false);
-  showUnderWay(message_, QString("部屋 %1 に参加しています…").arg(code));
+  showUnderWay(message_, Message("RoomJoinWindow", "部屋 %1 に参加しています…", {fixedText(code)}));
 }
 
-void RoomJoinWindow::showProblem(const QString& text) {
+void RoomJoinWindow::showProblem(const Message& text) {
   showIdle();
   showTrouble(message_, text);
 }
 
 void RoomJoinWindow::showIdle() {
   join_->setEnabled(true);
-  message_->clear();
+  clearLine(message_);
+}
+
+void RoomJoinWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) {
+    showHeads();
+    if (listNote_) listMessage(*listNote_);
+    else showRooms();
+  }
+  QDialog::changeEvent(event);
 }
 
 QString RoomJoinWindow::messageText() const { return message_->text(); }

@@ -9,7 +9,10 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
+
+#include "engine/message.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +25,7 @@ namespace glamora::netgame {
 struct RoomLine {
   QString code;
   QString name;
-  QString waited;   // "3 分"
+  Message waited;   // "3 分"
   QString version;  // the room's game's, shown when it is not this one's
   bool sameVersion = true;
 };
@@ -36,9 +39,9 @@ class RoomJoinWindow final : public QDialog {
 
   void setRooms(const std::vector<RoomLine>& rooms);
   // The list could not be had: said in its place.
-  void showListProblem(const QString& text);
+  void showListProblem(const Message& text);
   void showJoining(const QString& code);
-  void showProblem(const QString& text);
+  void showProblem(const Message& text);
   // Ready for another attempt.
   void showIdle();
 
@@ -48,16 +51,25 @@ class RoomJoinWindow final : public QDialog {
   QPushButton* joinButton() const { return join_; }
   QTreeWidget* roomList() const { return rooms_; }
 
+ protected:
+  // The list and its heads are shown again in the language chosen.
+  void changeEvent(QEvent* event) override;
+
  private:
   void codeEdited(const QString& typed);
   void tryJoin();
-  void listMessage(const QString& text);
+  void showHeads();
+  void showRooms();
+  void listMessage(const Message& text);
 
   QLineEdit* code_;
   QLineEdit* phrase_;
   QPushButton* join_;
   QTreeWidget* rooms_;
   QLabel* message_;
+  // What the list shows: a note in its place, or the rooms.
+  std::optional<Message> listNote_;
+  std::vector<RoomLine> shownRooms_;
 };
 
 }  // namespace glamora::netgame

@@ -7,29 +7,33 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/message.h"
 #include "net/room_link.h"
+#include "net_texts.h"
 
 namespace glamora::netgame {
 
 // A code box's text once read: upper case, without spaces and hyphens, and
 // without what the code alphabet leaves out (0, 1, O and I) or never holds,
-// at most six characters; `problem` says what was left out, if anything.
+// at most six characters; `problem` says what was left out, if anything
+// (saysNothing(): nothing was).
 struct TypedCode {
   QString code;
-  QString problem;
+  Message problem;
 };
 TypedCode readTypedCode(const QString& typed);
-// A code to join with, or what is wrong with it (empty: it is whole).
-QString codeProblem(const QString& code);
+// What is wrong with a code to join with (saysNothing(): it is whole).
+Message codeProblem(const QString& code);
 
 // Why making (`host`) or joining room `code` failed, as a person reads it;
 // `lobby` names the lobby ("lobby.example.org:47292").
-QString roomFailure(const netio::RoomLink& link, bool host, const QString& lobby, const QString& code);
+Message roomFailure(const netio::RoomLink& link, bool host, const QString& lobby, const QString& code);
 
 // "45 秒", "3 分", "1 時間 5 分".
-QString waitedText(std::uint32_t waitingMs);
+Message waitedText(std::uint32_t waitingMs);
 
-// How the battle's packets go: "直接", "中継 (ロビー経由)" ("" when unknown).
-QString pathCaption(const std::string& path);
+// How the battle's packets go: "直接", "中継 (ロビー経由)" (an empty text when
+// unknown).
+Message pathCaption(const std::string& path);
 
 }  // namespace glamora::netgame

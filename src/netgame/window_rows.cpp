@@ -1,18 +1,20 @@
 #include "window_rows.h"
 
+#include "screens/live_text.h"
+
 namespace glamora::netgame {
 
-HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const QString& placeholder) {
+HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const Message& placeholder) {
   HostPhraseRow row;
   auto* layout = new QHBoxLayout;
   row.phrase = new QLineEdit(phrase, window);
   row.phrase->setObjectName("netKey");
-  row.phrase->setPlaceholderText(placeholder);
-  row.set = new QPushButton("合言葉を決める(&K)", window);
+  bindText(row.phrase, placeholder, "placeholderText");
+  row.set = bound(new QPushButton(window), Message("WindowRows", "合言葉を決める(&K)"));
   row.set->setObjectName("netSetKey");
   layout->addWidget(row.phrase, 1);
   layout->addWidget(row.set);
-  form->addRow("合言葉:", layout);
+  form->addRow(bound(new QLabel(window), Message("WindowRows", "合言葉:")), layout);
   return row;
 }
 
@@ -20,8 +22,8 @@ QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout) {
   auto* row = new QHBoxLayout;
   auto* phrase = new QLineEdit(window);
   phrase->setObjectName("netKey");
-  phrase->setPlaceholderText("相手が決めたときだけ");
-  row->addWidget(new QLabel("合言葉:", window));
+  bindText(phrase, Message("WindowRows", "相手が決めたときだけ"), "placeholderText");
+  row->addWidget(bound(new QLabel(window), Message("WindowRows", "合言葉:")));
   row->addWidget(phrase, 1);
   layout->addLayout(row);
   return phrase;
@@ -36,14 +38,19 @@ QFont roomCodeFont(int pixels) {
   return font;
 }
 
-void showUnderWay(QLabel* line, const QString& text) {
+void showUnderWay(QLabel* line, const Message& text) {
   line->setStyleSheet("");
-  line->setText(text);
+  bindText(line, text);
 }
 
-void showTrouble(QLabel* line, const QString& text) {
+void showTrouble(QLabel* line, const Message& text) {
   line->setStyleSheet("color: #b00000");
-  line->setText(text);
+  bindText(line, text);
+}
+
+void clearLine(QLabel* line) {
+  unbindText(line);
+  line->clear();
 }
 
 }  // namespace glamora::netgame

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "engine/message.h"
+
 namespace glamora::netgame {
 
 struct HostPhraseRow {
@@ -16,7 +18,7 @@ struct HostPhraseRow {
   QPushButton* set = nullptr;   // netSetKey, "合言葉を決める(&K)"
 };
 // A host's: the box and its button, as the form's row "合言葉:".
-HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const QString& placeholder);
+HostPhraseRow addHostPhraseRow(QWidget* window, QFormLayout* form, const QString& phrase, const Message& placeholder);
 // A joiner's: "合言葉:" and the box (netKey), for when the host has set one.
 QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
 
@@ -24,8 +26,10 @@ QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
 // face where 2 and Z, 5 and S look apart.
 QFont roomCodeFont(int pixels);
 
-// The message line: what is under way, in the window's colour, or a problem, in red.
-void showUnderWay(QLabel* line, const QString& text);
-void showTrouble(QLabel* line, const QString& text);
+// The message line: what is under way, in the window's colour, or a problem,
+// in red, in the language chosen from now on; or nothing.
+void showUnderWay(QLabel* line, const Message& text);
+void showTrouble(QLabel* line, const Message& text);
+void clearLine(QLabel* line);
 
 }  // namespace glamora::netgame

@@ -227,7 +227,7 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
   EXPECT_EQ(net::sharedStateHash(game.local, scratch), localState);
   EXPECT_EQ(game.local.battle.computer(1)->level(), ComputerLevel::Easy);
   ASSERT_TRUE(runUntil([&] { return game.battle->engine().over() && !headlessPlaying(); }, 5'000'000));
-  EXPECT_EQ(game.battle->endMessage().text, "");
+  EXPECT_EQ(game.battle->endMessage().text.text(), "");
   const net::PeerReport report = headless->report();
   ASSERT_TRUE(report.ok) << report.error;
   EXPECT_EQ(report.tally.wins, game.battle->engine().peer().battle().tally().wins);
@@ -260,7 +260,7 @@ TEST_F(NetBattleTest, AGameJoinerFollowsTheHostsStagesToItsEnd) {
   ASSERT_TRUE(runUntil([&] { return game.cover().endsWith("\n3"); }, 1'000'000));
   ASSERT_TRUE(runUntil([&] { return game.battle->engine().over(); }, 40 * kMinuteUs));
   EXPECT_EQ(game.dialogs(), 1);
-  EXPECT_EQ(game.battle->endMessage().text, "ホストが対戦を終えました。");
+  EXPECT_EQ(game.battle->endMessage().text.text(), "ホストが対戦を終えました。");
   EXPECT_EQ(game.look(), before);
   for (QAction* stage : game.screen.menus().stages) EXPECT_TRUE(stage->isEnabled());
   EXPECT_FALSE(game.item("netStageNote")->isVisible());
@@ -294,7 +294,7 @@ TEST_F(NetBattleTest, TheNextRoundWaitsUntilTheJoinerHasClosedItsResult) {
   ASSERT_TRUE(runUntil([&] { return joiner.cover().startsWith("ステージ１\n"); }, 1'000'000));
   host.battle->engine().quit();
   ASSERT_TRUE(runUntil([&] { return host.battle->engine().over() && joiner.battle->engine().over(); }, 5'000'000));
-  EXPECT_EQ(joiner.battle->endMessage().text, "ホストが対戦を終えました。");
+  EXPECT_EQ(joiner.battle->endMessage().text.text(), "ホストが対戦を終えました。");
   EXPECT_EQ(net::withoutComments(fileText(host.battle->sessionFile())),
             net::withoutComments(fileText(joiner.battle->sessionFile())));
 }
@@ -333,7 +333,7 @@ TEST_F(NetBattleTest, EitherSideLeavingOrSilenceEndsTheBattleWithAMessage) {
       case Event::LinkCut: link.cut(); break;
     }
     ASSERT_TRUE(runUntil([&] { return game.battle->engine().over() && !headlessPlaying(); }, 10'000'000));
-    EXPECT_EQ(game.battle->endMessage().text, c.message);
+    EXPECT_EQ(game.battle->endMessage().text.text(), c.message);
     EXPECT_EQ(game.look(), before);
     EXPECT_EQ(headless->peer().status() == net::NetPeer::Status::Finished, c.peerFinishes) << headless->peer().error();
     const bool stopped = fileText(game.battle->sessionFile()).find("# network battle stopped: ") != std::string::npos;

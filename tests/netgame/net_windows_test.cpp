@@ -52,7 +52,7 @@ TEST(JoinWindow, ChecksTheAddressTypedAndSaysWhatIsWrong) {
   window.showConnecting("192.168.1.5:47291");
   EXPECT_FALSE(window.connectButton()->isEnabled());
   EXPECT_EQ(window.messageText(), "192.168.1.5:47291 に接続しています…");
-  window.showFailure("192.168.1.5:47291 から 5 秒たっても応答がありません。");
+  window.showFailure(Message::fixed("192.168.1.5:47291 から 5 秒たっても応答がありません。"));
   EXPECT_TRUE(window.connectButton()->isEnabled());
   EXPECT_TRUE(window.messageText().contains("応答がありません"));
 }
@@ -66,8 +66,8 @@ TEST(JoinWindow, ListsTheGamesFoundAndAChoiceFillsTheAddress) {
   EXPECT_EQ(list->item(0)->text(), "（探しています…）");
   EXPECT_EQ(list->item(0)->flags(), Qt::NoItemFlags);
 
-  window.setFound({{"elna-pc", "192.0.2.7:47291", true, "待っています"},
-                   {"mirabe-pc", "192.0.2.9:5000", false, "対戦中"}});
+  window.setFound({{"elna-pc", "192.0.2.7:47291", true, Message::fixed("待っています")},
+                   {"mirabe-pc", "192.0.2.9:5000", false, Message::fixed("対戦中")}});
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->item(0)->text(), "elna-pc　192.0.2.7:47291　待っています");
   list->setCurrentRow(0);
@@ -75,8 +75,8 @@ TEST(JoinWindow, ListsTheGamesFoundAndAChoiceFillsTheAddress) {
   list->setCurrentRow(1);
   EXPECT_EQ(window.addressBox()->text(), "192.0.2.9:5000");
   // A refreshed list keeps the choice.
-  window.setFound({{"elna-pc", "192.0.2.7:47291", true, "待っています"},
-                   {"mirabe-pc", "192.0.2.9:5000", true, "待っています"}});
+  window.setFound({{"elna-pc", "192.0.2.7:47291", true, Message::fixed("待っています")},
+                   {"mirabe-pc", "192.0.2.9:5000", true, Message::fixed("待っています")}});
   ASSERT_TRUE(list->currentItem());
   EXPECT_EQ(list->currentRow(), 1);
 }
@@ -93,9 +93,9 @@ TEST(HostWindow, ShowsThisMachineAndThePortAndTakesAnotherPort) {
   window.findChild<QSpinBox*>("netPort")->setValue(4000);
   QTest::mouseClick(window.findChild<QPushButton*>("netChangePort"), Qt::LeftButton);
   EXPECT_EQ(chosen, std::vector<quint16>{4000});
-  window.showProblem("ポート 4000 を開けません。");
+  window.showProblem(Message::fixed("ポート 4000 を開けません。"));
   EXPECT_EQ(window.stateText(), "ポート 4000 を開けません。");
-  window.showNotice("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います");
+  window.showNotice(Message::fixed("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います"));
   EXPECT_TRUE(window.noticeText().contains("バージョンが違います"));
   HostWindow offline(nullptr, "elna-pc", {}, 47291);
   EXPECT_EQ(offline.findChild<QLabel*>("netAddresses")->text(), "（ネットワークにつながっていません）");
@@ -104,10 +104,10 @@ TEST(HostWindow, ShowsThisMachineAndThePortAndTakesAnotherPort) {
 TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
   for (const net::Refusal r : {net::Refusal::Protocol, net::Refusal::GameVersion, net::Refusal::Signature,
                                net::Refusal::Speed, net::Refusal::Token, net::Refusal::Busy}) {
-    EXPECT_TRUE(refusalMessage(r).startsWith("相手")) << static_cast<int>(r);
+    EXPECT_TRUE(refusalMessage(r).text().starts_with("相手")) << static_cast<int>(r);
   }
-  EXPECT_EQ(refusalMessage(net::Refusal::GameVersion), "相手のバージョンが違います");
-  EXPECT_EQ(refusalMessage(net::Refusal::Key), "合言葉が違います");
+  EXPECT_EQ(refusalMessage(net::Refusal::GameVersion).text(), "相手のバージョンが違います");
+  EXPECT_EQ(refusalMessage(net::Refusal::Key).text(), "合言葉が違います");
   const struct {
     std::string error;
     bool finished, host;
@@ -130,7 +130,7 @@ TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {
   for (const auto& e : ends) {
     SCOPED_TRACE(e.error);
     const EndMessage m = endMessage(e.error, e.finished, e.host, "/s/x.session");
-    EXPECT_EQ(m.text, e.text);
+    EXPECT_EQ(m.text.text(), e.text);
     EXPECT_EQ(m.error, e.box);
   }
 }

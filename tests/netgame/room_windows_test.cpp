@@ -39,19 +39,19 @@ TEST(RoomTexts, ACodeIsReadAsTypedAndWhatItCannotHoldIsSaid) {
     SCOPED_TRACE(c.typed);
     const TypedCode read = readTypedCode(QString::fromUtf8(c.typed));
     EXPECT_EQ(read.code, c.code);
-    if (*c.problem) EXPECT_TRUE(read.problem.contains(QString::fromUtf8(c.problem))) << read.problem.toStdString();
-    else EXPECT_EQ(read.problem, "");
+    if (*c.problem) EXPECT_NE(read.problem.text().find(c.problem), std::string::npos) << read.problem.text();
+    else EXPECT_EQ(read.problem.text(), "");
   }
-  EXPECT_EQ(codeProblem(""), "部屋のコードを入れてください。");
-  EXPECT_EQ(codeProblem("K7M2"), "コードは 6 文字です（いまは 4 文字）。");
-  EXPECT_EQ(codeProblem("K7M2QX"), "");
+  EXPECT_EQ(codeProblem("").text(), "部屋のコードを入れてください。");
+  EXPECT_EQ(codeProblem("K7M2").text(), "コードは 6 文字です（いまは 4 文字）。");
+  EXPECT_EQ(codeProblem("K7M2QX").text(), "");
   for (const auto& [ms, text] : std::vector<std::pair<std::uint32_t, const char*>>{
            {0, "0 秒"}, {59'999, "59 秒"}, {60'000, "1 分"}, {1'799'000, "29 分"}, {3'900'000, "1 時間 5 分"}}) {
-    EXPECT_EQ(waitedText(ms), text);
+    EXPECT_EQ(waitedText(ms).text(), text);
   }
-  EXPECT_EQ(pathCaption("direct"), "直接");
-  EXPECT_EQ(pathCaption("relay"), "中継 (ロビー経由)");
-  EXPECT_EQ(pathCaption(""), "");
+  EXPECT_EQ(pathCaption("direct").text(), "直接");
+  EXPECT_EQ(pathCaption("relay").text(), "中継 (ロビー経由)");
+  EXPECT_EQ(pathCaption("").text(), "");
 }
 
 TEST(RoomJoinWindow, TheCodeBoxTakesACodeAsTypedAndAChosenRoomFillsIt) {
@@ -77,10 +77,11 @@ TEST(RoomJoinWindow, TheCodeBoxTakesACodeAsTypedAndAChosenRoomFillsIt) {
   window.showJoining("K7M2QX");
   EXPECT_FALSE(window.joinButton()->isEnabled());
   EXPECT_EQ(window.messageText(), "部屋 K7M2QX に参加しています…");
-  window.showProblem("部屋 K7M2QX はありません。コードを確かめてください。");
+  window.showProblem(Message::fixed("部屋 K7M2QX はありません。コードを確かめてください。"));
   EXPECT_TRUE(window.joinButton()->isEnabled());
 
-  window.setRooms({{"ABCDEF", "elna-pc", "3 分", "1.0", true}, {"GHJKLM", "mirabe-pc", "12 秒", "1.1", false}});
+  window.setRooms({{"ABCDEF", "elna-pc", Message::fixed("3 分"), "1.0", true},
+                   {"GHJKLM", "mirabe-pc", Message::fixed("12 秒"), "1.1", false}});
   ASSERT_EQ(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->topLevelItem(0)->text(0), "elna-pc");
   EXPECT_EQ(list->topLevelItem(0)->text(2), "3 分");
@@ -88,11 +89,12 @@ TEST(RoomJoinWindow, TheCodeBoxTakesACodeAsTypedAndAChosenRoomFillsIt) {
   list->setCurrentItem(list->topLevelItem(1));
   EXPECT_EQ(window.codeBox()->text(), "GHJKLM");
   // A list read again keeps the choice; an empty one says so.
-  window.setRooms({{"NPQRST", "salon", "1 秒", "1.0", true}, {"GHJKLM", "mirabe-pc", "14 秒", "1.1", false}});
+  window.setRooms({{"NPQRST", "salon", Message::fixed("1 秒"), "1.0", true},
+                   {"GHJKLM", "mirabe-pc", Message::fixed("14 秒"), "1.1", false}});
   EXPECT_EQ(list->currentItem()->text(1), "GHJKLM");
   window.setRooms({});
   EXPECT_EQ(list->topLevelItem(0)->text(0), "（公開されている部屋はありません）");
-  window.showListProblem("ロビーに届きません");
+  window.showListProblem(Message::fixed("ロビーに届きません"));
   EXPECT_EQ(list->topLevelItem(0)->text(0), "（ロビーに届きません）");
   EXPECT_EQ(window.codeBox()->text(), "GHJKLM");
 }
@@ -119,7 +121,7 @@ TEST(RoomHostWindow, ShowsTheCodeLargeCopiesItAndSaysWhatItWaitsFor) {
   window.showWaiting(true);
   EXPECT_EQ(window.stateText(), "相手を待っています（合言葉を知っている相手だけ）…");
   EXPECT_FALSE(window.remakeButton()->isVisible());
-  window.showProblem("ロビーが応答しなくなりました。");
+  window.showProblem(Message::fixed("ロビーが応答しなくなりました。"));
   EXPECT_TRUE(window.remakeButton()->isVisible());
   EXPECT_FALSE(window.copyButton()->isEnabled());
 }
