@@ -85,11 +85,15 @@ void HostWindow::showWaiting(quint16 port, bool withPhrase) {
   state_->setStyleSheet("");
   state_->setText(QString("ポート %1 で相手を待っています…").arg(port) +
                   (withPhrase ? "（合言葉を知っている相手だけ）" : ""));
+  growToFit(this);
 }
 
 void HostWindow::showProblem(const QString& text) { showTrouble(state_, text); }
 
-void HostWindow::showNotice(const QString& text) { notice_->setText(text); }
+void HostWindow::showNotice(const QString& text) {
+  notice_->setText(text);
+  growToFit(this);
+}
 
 QString HostWindow::stateText() const { return state_->text(); }
 QString HostWindow::noticeText() const { return notice_->text(); }

@@ -39,11 +39,21 @@ QFont roomCodeFont(int pixels) {
 void showUnderWay(QLabel* line, const QString& text) {
   line->setStyleSheet("");
   line->setText(text);
+  growToFit(line->window());
 }
 
 void showTrouble(QLabel* line, const QString& text) {
   line->setStyleSheet("color: #b00000");
   line->setText(text);
+  growToFit(line->window());
+}
+
+void growToFit(QWidget* window) {
+  // A window not shown yet takes the size its rows need when it shows.
+  if (!window->isVisible()) return;
+  const int needed =
+      window->hasHeightForWidth() ? window->heightForWidth(window->width()) : window->sizeHint().height();
+  if (needed > window->height()) window->resize(window->width(), needed);
 }
 
 }  // namespace glamora::netgame

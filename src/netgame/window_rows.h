@@ -24,8 +24,14 @@ QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
 // face where 2 and Z, 5 and S look apart.
 QFont roomCodeFont(int pixels);
 
-// The message line: what is under way, in the window's colour, or a problem, in red.
+// The message line: what is under way, in the window's colour, or a problem,
+// in red. Both make the window taller when the text needs more lines.
 void showUnderWay(QLabel* line, const QString& text);
 void showTrouble(QLabel* line, const QString& text);
+
+// Makes a shown window as tall as its rows need at its width: a window's
+// layout squeezes its rows, clipping boxes and buttons, rather than grow it
+// when a wrapped text gets another line.
+void growToFit(QWidget* window);
 
 }  // namespace glamora::netgame
