@@ -12,6 +12,7 @@
 #include "netgame/net_game.h"
 #include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -92,7 +93,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
                                            [this](const QString& text) { help_->setHowToPlayText(text); });
-  startup_->reportWith([this](const std::string& error, bool missing) { reportStartupFailure(error, missing); });
+  startup_->reportWith([this](const Message& error, bool missing) { reportStartupFailure(error, missing); });
   availableScreen_ = [this] { return availableScreenAtScaleOne(title_.get()); };
 }
 
@@ -165,9 +166,9 @@ bool GlamoraApp::startup() {
 
 // Tests record the error texts; a player gets a box that names the places
 // looked in when a file is missing, and can end the game from it.
-void GlamoraApp::reportStartupFailure(const std::string& error, bool fileMissing) {
-  if (effects_.errorBox) return effects_.errorBox(QString::fromStdString(error));
-  title_->showStartupProblem(QString::fromStdString(error), fileMissing ? missingFilesAdvice(dataPlaces_) : QString());
+void GlamoraApp::reportStartupFailure(const Message& error, bool fileMissing) {
+  if (effects_.errorBox) return effects_.errorBox(translated(error));
+  title_->showStartupProblem(translated(error), fileMissing ? missingFilesAdvice(dataPlaces_) : QString());
 }
 
 void GlamoraApp::keepSettingsOf(GameScreen& screen) {

@@ -91,7 +91,7 @@ class GlamoraApp {
   void confirmErase(QWidget* over);
   void showKeptSettings();
   void offerDisplaySizes(const GameMenuActions& menus);
-  void reportStartupFailure(const std::string& error, bool fileMissing);
+  void reportStartupFailure(const Message& error, bool fileMissing);
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;

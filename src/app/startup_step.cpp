@@ -29,7 +29,7 @@ class NotingOpens final : public Effects {
   }
   void media(Media player, MediaOp op) override { effects_.media(player, op); }
   void openDialog(Dialog dialog) override { effects_.openDialog(dialog); }
-  void showError(const std::string& text) override { effects_.showError(text); }
+  void showError(const Message& text) override { effects_.showError(text); }
 
  private:
   Effects& effects_;
@@ -80,8 +80,8 @@ bool StartupStep::attempt() {
     failedPath_ = path;
     failedStamp_ = stamp;
     // Report each distinct failure once; the step keeps retrying quietly.
-    const std::string text = errorBoxText(e.what());
-    if (!reported_.insert(text).second) return false;
+    const Message text = errorBoxText(e);
+    if (!reported_.insert(text.text()).second) return false;
     if (report_) report_(text, !path.empty() && !stamp.exists);
     else effects_.showError(text);
     return false;

@@ -44,15 +44,13 @@ class StartupStep {
 
   // Where failures go instead of the effects' error box: the error box's
   // text, and whether the file that failed is missing.
-  void reportWith(std::function<void(const std::string& error, bool fileMissing)> report) {
-    report_ = std::move(report);
-  }
+  void reportWith(std::function<void(const Message& error, bool fileMissing)> report) { report_ = std::move(report); }
 
  private:
   Effects& effects_;
   FileLocator files_;
   std::function<void(const QString&)> showHelpText_;
-  std::function<void(const std::string&, bool)> report_;
+  std::function<void(const Message&, bool)> report_;
   std::set<std::string> reported_;
   bool failed_ = false;
   std::string failedName_, failedPath_;
