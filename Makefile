@@ -41,14 +41,14 @@ test: deps-test build
 # The prefix is compiled into the game (it finds its data files there).
 install: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
-	cmake --build $(BUILD) -j $(JOBS) --target glamora glamora-sim glamora-lobby compressed_docs icons
+	cmake --build $(BUILD) -j $(JOBS) --target glamora-installed glamora-sim glamora-lobby compressed_docs icons
 	cmake --install $(BUILD)
 
 package: deps-package
 	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
 	  -DGLAMORA_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	  -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong" -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro,-z,now"
-	cmake --build $(DEB_BUILD) -j $(JOBS) --target glamora glamora-sim glamora-lobby compressed_docs icons
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target glamora-installed glamora-sim glamora-lobby compressed_docs icons
 	cd $(DEB_BUILD) && cpack
 	lintian --fail-on error $(DEB_BUILD)/glamora_1.0_amd64.deb
 

@@ -67,6 +67,15 @@ CommandLine readCommandLine(int argc, const char* const* argv) {
   return line;
 }
 
+std::string missingDisplayProblem(const std::function<const char*(const char*)>& env) {
+  const auto given = [&env](const char* name) {
+    const char* value = env(name);
+    return value && *value;
+  };
+  if (given("DISPLAY") || given("WAYLAND_DISPLAY") || given("QT_QPA_PLATFORM")) return {};
+  return "no display: neither DISPLAY nor WAYLAND_DISPLAY is set (QT_QPA_PLATFORM=offscreen runs without one)";
+}
+
 std::string usageText() {
   return "usage: glamora [--lobby HOST[:PORT]] [--lang ja|en]\n"
          "       glamora --replay FILE [--round N] [--lang ja|en]\n"

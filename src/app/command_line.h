@@ -5,6 +5,7 @@
 //   glamora --help | --version
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace glamora {
@@ -20,6 +21,12 @@ struct CommandLine {
 };
 
 CommandLine readCommandLine(int argc, const char* const* argv);
+
+// Why no window can be shown, in one line without its end, or empty: neither
+// DISPLAY nor WAYLAND_DISPLAY names a display and QT_QPA_PLATFORM names no
+// platform of its own (offscreen runs anywhere). `env` reads a variable of
+// the environment (null when it is not set).
+std::string missingDisplayProblem(const std::function<const char*(const char*)>& env);
 
 // The usage lines, ending in a newline.
 std::string usageText();

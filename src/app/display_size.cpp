@@ -13,10 +13,14 @@ namespace glamora {
 
 namespace {
 
-// The primary screen's size at scale 1, from an application made only to ask
-// (the real one must be made after the scale is set). Empty when no display
-// can be reached: the real application will then say why.
-QSize measureScreen() {
+struct ScreenSizes {
+  QSize whole, available;
+};
+
+// The primary screen's sizes at scale 1, from an application made only to
+// ask (the real one must be made after the scale is set). Empty when no
+// display can be reached: the real application will then say why.
+ScreenSizes measureScreen() {
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY") &&
       !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
@@ -28,7 +32,8 @@ QSize measureScreen() {
   int argc = 1;
   const QGuiApplication probe(argc, argv);
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().size() : QSize();
+  if (!screen) return {};
+  return {screen->geometry().size(), screen->availableGeometry().size()};
 }
 
 QRect screenGeometry(const QWidget* window) {
@@ -44,15 +49,44 @@ double fullScreenScale(QSize screen) {
   return std::max(0.5, std::floor(fit * 100 + 1e-9) / 100);
 }
 
+bool displaySizeFits(DisplaySize size, QSize available) {
+  const std::optional<double> scale = fixedScale(size);
+  if (!scale || *scale <= 1 || available.isEmpty()) return true;
+  const QSize drawn = (QSizeF(kLargestWindow) * *scale).toSize();
+  return drawn.width() <= available.width() && drawn.height() <= available.height();
+}
+
+DisplaySize displaySizeThatFits(DisplaySize kept, QSize available) {
+  if (displaySizeFits(kept, available)) return kept;
+  DisplaySize largest = DisplaySize::Single;
+  for (const DisplaySize size : kDisplaySizes) {
+    if (fixedScale(size) && *fixedScale(size) < *fixedScale(kept) && displaySizeFits(size, available)) {
+      largest = size;
+    }
+  }
+  return largest;
+}
+
+QSize availableScreenAtScaleOne(const QWidget* window) {
+  const QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return {};
+  // QT_SCALE_FACTOR, set before the application was made, divides every
+  // size Qt gives.
+  bool set = false;
+  const double scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&set);
+  return (QSizeF(screen->availableGeometry().size()) * (set && scale > 0 ? scale : 1.0)).toSize();
+}
+
 void readKeptSettingsBeforeStart() {
   readSettingsAtStart(defaultSettingsPath());
   if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) return;
-  const DisplaySize size = settingsAtStart().settings.displaySize;
+  const DisplaySize kept = settingsAtStart().settings.displaySize;
+  const std::optional<double> fixed = fixedScale(kept);
   double scale = 1;
-  if (const std::optional<double> fixed = fixedScale(size)) {
-    scale = *fixed;
-  } else if (const QSize screen = measureScreen(); !screen.isEmpty()) {
-    scale = fullScreenScale(screen);
+  if (fixed && *fixed > 1) {
+    scale = *fixedScale(displaySizeThatFits(kept, measureScreen().available));
+  } else if (!fixed) {
+    if (const QSize screen = measureScreen().whole; !screen.isEmpty()) scale = fullScreenScale(screen);
   }
   if (scale != 1) qputenv("QT_SCALE_FACTOR", QByteArray::number(scale, 'g', 6));
 }

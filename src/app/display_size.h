@@ -20,9 +20,21 @@ inline constexpr QSize kLargestWindow(657, 433);
 // at scale 1), to two decimals, and at least 0.5.
 double fullScreenScale(QSize screen);
 
+// Whether the windows drawn at `size` fit in `available` (the screen's room
+// for windows, in pixels at scale 1; empty when unknown: every size fits).
+// 1倍 and full screen always fit: there is nothing smaller to offer.
+bool displaySizeFits(DisplaySize size, QSize available);
+// The size a kept size is drawn at: itself when it fits, otherwise the
+// largest that does.
+DisplaySize displaySizeThatFits(DisplaySize kept, QSize available);
+// The room for windows on the screen `window` is on (the primary screen for
+// none), in pixels at scale 1 whatever scale this run draws at.
+QSize availableScreenAtScaleOne(const QWidget* window);
+
 // Called by main() before the application exists: reads the game's settings
 // from the platform's configuration location and sets the kept display
-// size's scale (QT_SCALE_FACTOR), unless the environment names one already.
+// size's scale (QT_SCALE_FACTOR), or that of the largest size that fits the
+// screen, unless the environment names one already.
 void readKeptSettingsBeforeStart();
 
 // In full screen, a black window covering the screen, below the game's

@@ -12,6 +12,7 @@
 #include "netgame/net_game.h"
 #include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -92,6 +93,8 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
                                            [this](const QString& text) { help_->setHowToPlayText(text); });
+  startup_->reportWith([this](const Message& error, bool missing) { reportStartupFailure(error, missing); });
+  availableScreen_ = [this] { return availableScreenAtScaleOne(title_.get()); };
 }
 
 GlamoraApp::~GlamoraApp() {
@@ -161,6 +164,13 @@ bool GlamoraApp::startup() {
   return true;
 }
 
+// Tests record the error texts; a player gets a box that names the places
+// looked in when a file is missing, and can end the game from it.
+void GlamoraApp::reportStartupFailure(const Message& error, bool fileMissing) {
+  if (effects_.errorBox) return effects_.errorBox(translated(error));
+  title_->showStartupProblem(translated(error), fileMissing ? missingFilesAdvice(dataPlaces_) : QString());
+}
+
 void GlamoraApp::keepSettingsOf(GameScreen& screen) {
   const GameMenuActions& menus = screen.menus();
   for (std::size_t k = 0; k < kDisplaySizes.size(); ++k) {
@@ -169,9 +179,23 @@ void GlamoraApp::keepSettingsOf(GameScreen& screen) {
       showKeptSettings();
     });
   }
+  // The screen may have changed since: the sizes are offered again each time the menu opens.
+  if (auto* sizes = qobject_cast<QMenu*>(menus.displaySizes[0]->parent())) {
+    QObject::connect(sizes, &QMenu::aboutToShow, &screen, [this, &menus] { offerDisplaySizes(menus); });
+  }
   QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
-  showDisplaySizeCheck(menus, static_cast<int>(keeper_.displaySize()));
+  offerDisplaySizes(menus);
   if (backdrop_) backdrop_->hold(&screen);
+}
+
+// Only the sizes whose windows fit on the screen are offered; the check
+// marks the size this run draws at when the one kept does not fit.
+void GlamoraApp::offerDisplaySizes(const GameMenuActions& menus) {
+  const QSize available = availableScreen_ ? availableScreen_() : QSize();
+  for (std::size_t k = 0; k < kDisplaySizes.size(); ++k) {
+    menus.displaySizes[k]->setVisible(displaySizeFits(kDisplaySizes[k], available));
+  }
+  showDisplaySizeCheck(menus, static_cast<int>(displaySizeThatFits(keeper_.displaySize(), available)));
 }
 
 void GlamoraApp::confirmErase(QWidget* over) {
@@ -197,7 +221,7 @@ void GlamoraApp::showKeptSettings() {
   for (GameScreen* screen : {static_cast<GameScreen*>(battle_.get()), static_cast<GameScreen*>(training_.get())}) {
     if (!screen) continue;
     screen->showMenusAndCovers();
-    showDisplaySizeCheck(screen->menus(), static_cast<int>(keeper_.displaySize()));
+    offerDisplaySizes(screen->menus());
   }
 }
 

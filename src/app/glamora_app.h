@@ -5,8 +5,11 @@
 
 #include <cstdint>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/display_size.h"
 #include "app/game_effects.h"
@@ -57,6 +60,12 @@ class GlamoraApp {
   // The settings kept between runs: read at start (readSettingsAtStart),
   // brought back once the start-up step has succeeded, written when changed.
 
+  // Where the game's files were looked for, named when one is missing at start.
+  void setDataPlaces(std::vector<std::filesystem::path> places) { dataPlaces_ = std::move(places); }
+  // How the room for windows on the screen is measured, in pixels at scale
+  // 1: only the display sizes that fit are offered.
+  void measureScreenWith(std::function<QSize()> measure) { availableScreen_ = std::move(measure); }
+
   // Builds the two game screens from the event loop once the title screen has
   // first been painted, so that their first opening is as quick as any other.
   void buildGameScreensAfterTitle();
@@ -81,6 +90,8 @@ class GlamoraApp {
   void keepSettingsOf(GameScreen& screen);
   void confirmErase(QWidget* over);
   void showKeptSettings();
+  void offerDisplaySizes(const GameMenuActions& menus);
+  void reportStartupFailure(const Message& error, bool fileMissing);
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
@@ -100,6 +111,8 @@ class GlamoraApp {
   std::unique_ptr<StartupStep> startup_;
   std::unique_ptr<PlayerControls> controls_;
   ScreenLinks links_;
+  std::vector<std::filesystem::path> dataPlaces_;
+  std::function<QSize()> availableScreen_;
 };
 
 }  // namespace glamora

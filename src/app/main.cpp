@@ -8,8 +8,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 #include "app/clock_driver.h"
 #include "app/command_line.h"
@@ -70,6 +72,11 @@ int main(int argc, char** argv) {
       return 2;
     default: break;
   }
+  // Qt would abort without a display; the game and the replay both say so instead.
+  if (const std::string problem = glamora::missingDisplayProblem(std::getenv); !problem.empty()) {
+    std::cerr << "glamora: " << problem << "\n";
+    return 1;
+  }
   glamora::readKeptSettingsBeforeStart();
   // Qt sees no argument of the game's: a replay file named like one of Qt's
   // own options stays a file name.
@@ -85,10 +92,13 @@ int main(int argc, char** argv) {
   if (command.action == glamora::CommandLine::Action::replay) return replay(command.replayFile, command.round);
 
   // Each of the music, voices and help text is read from the working
-  // directory when it is there, from the installed data directory otherwise.
+  // directory when it is there, from the checkout's data/ (the program in the
+  // build tree) or the installed data directory otherwise.
   std::error_code noWorkingDirectory;
   std::filesystem::path working = std::filesystem::current_path(noWorkingDirectory);
   if (noWorkingDirectory) working = ".";
+  const std::vector<std::filesystem::path> dataPlaces =
+      glamora::dataPlaces(working, glamora::checkoutDataDirectory(), glamora::installedDataDirectory());
   const std::string sessions =
       QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath("sessions").toStdString();
   // GLAMORA_SYNTH_SILENT=1 synthesises and mixes the sound even with no sound
@@ -100,13 +110,16 @@ int main(int argc, char** argv) {
     QMetaObject::invokeMethod(
         qApp, [] { glamora::media::loadSoundFontAhead(glamora::media::defaultSoundFonts()); }, Qt::QueuedConnection);
   }));
-  glamora::GlamoraApp game(media, glamora::workingOrInstalledFiles(working), sessions, command.lobby);
+  glamora::GlamoraApp game(media, glamora::firstPlaceHolding(dataPlaces), sessions, command.lobby);
+  game.setDataPlaces(dataPlaces);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
   glamora::ClockDriver driver(game.clock());
   driver.setResting([&game] { return game.restingOnTitle(); });
   glamora::quitOnTerminationSignals();
   game.title().show();
   glamora::centreOnScreen(&game.title());
+  // Its Alt+letters work at once, also where no window manager gives it the keys.
+  game.title().activateWindow();
   game.buildGameScreensAfterTitle();
   driver.start();
   const int status = application.exec();

@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "engine/errors.h"
 #include "engine/media_files.h"
+#include "engine/text_checks.h"
 
 namespace glamora {
 
@@ -47,6 +51,17 @@ FileStamp FileStamp::of(const std::string& path) {
           nanoseconds(info.st_ctim)};
 }
 
+QString missingFilesAdvice(const std::vector<std::filesystem::path>& places) {
+  QStringList lines;
+  for (const std::filesystem::path& place : places)
+    lines << "  " + QString::fromStdString(printableText(place.string()));
+  return QCoreApplication::translate("StartupStep",
+                                     "探した場所:\n%1\n\n"
+                                     "ゲームのファイル（音楽、声、遊び方）のあるフォルダーで起動して下さい。"
+                                     "ソースから遊ぶときは、ソースのフォルダーで make run と入力します。")
+      .arg(lines.join("\n"));
+}
+
 bool StartupStep::attempt() {
   if (failed_ && files_(failedName_) == failedPath_ && FileStamp::of(failedPath_) == failedStamp_) return false;
   std::string name, path;
@@ -66,7 +81,9 @@ bool StartupStep::attempt() {
     failedStamp_ = stamp;
     // Report each distinct failure once; the step keeps retrying quietly.
     const Message text = errorBoxText(e);
-    if (reported_.insert(text.text()).second) effects_.showError(text);
+    if (!reported_.insert(text.text()).second) return false;
+    if (report_) report_(text, !path.empty() && !stamp.exists);
+    else effects_.showError(text);
     return false;
   }
 }

@@ -7,9 +7,11 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "assets/text/help_text.h"
 #include "engine/effects.h"
@@ -27,6 +29,10 @@ struct FileStamp {
   static FileStamp of(const std::string& path);
 };
 
+// What a player reads under a missing file's error: the places looked in,
+// and how to start the game where its files are.
+QString missingFilesAdvice(const std::vector<std::filesystem::path>& places);
+
 class StartupStep {
  public:
   // `files` says where each file is read from, looked up again on every attempt.
@@ -36,10 +42,15 @@ class StartupStep {
   // One attempt; true once every player is open and the text is loaded.
   bool attempt();
 
+  // Where failures go instead of the effects' error box: the error box's
+  // text, and whether the file that failed is missing.
+  void reportWith(std::function<void(const Message& error, bool fileMissing)> report) { report_ = std::move(report); }
+
  private:
   Effects& effects_;
   FileLocator files_;
   std::function<void(const QString&)> showHelpText_;
+  std::function<void(const Message&, bool)> report_;
   std::set<std::string> reported_;
   bool failed_ = false;
   std::string failedName_, failedPath_;

@@ -1,9 +1,12 @@
 #include "title_screen.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
 #include <QShortcutEvent>
 
 #include "engine/effects.h"
+#include "engine/text_checks.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -83,15 +86,35 @@ QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QSt
   button->setIcon(pictureIcon([this, glyph](qreal ratio) { return pictures_.pixmap(glyph, ratio); }, QSize(24, 24)));
   button->setIconSize(QSize(24, 24));
   button->setToolTip(hint);
-  button->setEnabled(false);
+  // The game modes wait for the start-up step; 終了 never does.
+  button->setEnabled(glyph == PictureId::glyphEnd);
   return button;
+}
+
+void TitleScreen::showStartupProblem(const QString& error, const QString& advice) {
+  auto* box = new QMessageBox(QMessageBox::Critical, kAppTitle,
+                              QString::fromStdString(printableText(error.toStdString())), QMessageBox::Ok, this);
+  box->setObjectName("startupProblem");
+  box->setInformativeText(advice);
+  QPushButton* quit =
+      box->addButton(QCoreApplication::translate("TitleScreen", "終了(&X)"), QMessageBox::DestructiveRole);
+  quit->setObjectName("startupQuit");
+  box->setDefaultButton(QMessageBox::Ok);
+  box->setEscapeButton(QMessageBox::Ok);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  connect(box, &QMessageBox::finished, this, [this, box, quit] {
+    // Without a window manager nothing would give the title the keys again.
+    if (box->clickedButton() == quit) close();
+    else activateWindow();
+  });
+  openModal(box);
 }
 
 // Until it has succeeded once, every tick tries the start-up step again.
 void TitleScreen::startupTick() {
   if (ready_ || !actions_.startup || !actions_.startup()) return;
   ready_ = true;
-  for (QPushButton* button : {one_, two_, end_}) button->setEnabled(true);
+  for (QPushButton* button : {one_, two_}) button->setEnabled(true);
   setToolTip("右クリックでヘルプメニュー");
 }
 

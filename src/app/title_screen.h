@@ -24,6 +24,9 @@ class TitleScreen final : public QWidget {
   TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent = nullptr);
 
   bool ready() const { return ready_; }
+  // A failed start-up step's error box, over the title: `error`, what the
+  // player can do (`advice`, may be empty), OK, and 終了(&X), which ends the game.
+  void showStartupProblem(const QString& error, const QString& advice);
   // The right-click menu; its help entries are added once the help screens exist.
   QMenu* popupMenu() const { return popup_; }
 

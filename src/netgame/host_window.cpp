@@ -94,7 +94,10 @@ void HostWindow::showWaiting(quint16 port, bool withPhrase) {
 
 void HostWindow::showProblem(const Message& text) { showTrouble(state_, text); }
 
-void HostWindow::showNotice(const Message& text) { bindText(notice_, text); }
+void HostWindow::showNotice(const Message& text) {
+  bindText(notice_, text);
+  growToFit(this);
+}
 
 QString HostWindow::stateText() const { return state_->text(); }
 QString HostWindow::noticeText() const { return notice_->text(); }

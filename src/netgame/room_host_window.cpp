@@ -138,8 +138,8 @@ void RoomHostWindow::showMeeting() {
 void RoomHostWindow::showProblem(const Message& text) {
   code_->setStyleSheet("color: #a0a0a0");
   copy_->setEnabled(false);
-  showTrouble(state_, text);
   remake_->show();
+  showTrouble(state_, text);
 }
 
 QString RoomHostWindow::code() const { return shownCode_; }

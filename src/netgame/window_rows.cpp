@@ -41,16 +41,26 @@ QFont roomCodeFont(int pixels) {
 void showUnderWay(QLabel* line, const Message& text) {
   line->setStyleSheet("");
   bindText(line, text);
+  growToFit(line->window());
 }
 
 void showTrouble(QLabel* line, const Message& text) {
   line->setStyleSheet("color: #b00000");
   bindText(line, text);
+  growToFit(line->window());
 }
 
 void clearLine(QLabel* line) {
   unbindText(line);
   line->clear();
+}
+
+void growToFit(QWidget* window) {
+  // A window not shown yet takes the size its rows need when it shows.
+  if (!window->isVisible()) return;
+  const int needed =
+      window->hasHeightForWidth() ? window->heightForWidth(window->width()) : window->sizeHint().height();
+  if (needed > window->height()) window->resize(window->width(), needed);
 }
 
 }  // namespace glamora::netgame

@@ -27,9 +27,15 @@ QLineEdit* addJoinPhraseRow(QWidget* window, QBoxLayout* layout);
 QFont roomCodeFont(int pixels);
 
 // The message line: what is under way, in the window's colour, or a problem,
-// in red, in the language chosen from now on; or nothing.
+// in red, in the language chosen from now on; or nothing. Both make the
+// window taller when the text needs more lines.
 void showUnderWay(QLabel* line, const Message& text);
 void showTrouble(QLabel* line, const Message& text);
 void clearLine(QLabel* line);
+
+// Makes a shown window as tall as its rows need at its width: a window's
+// layout squeezes its rows, clipping boxes and buttons, rather than grow it
+// when a wrapped text gets another line.
+void growToFit(QWidget* window);
 
 }  // namespace glamora::netgame

@@ -12,6 +12,9 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
+
+#include "app/command_line.h"
 
 namespace glamora {
 namespace {
@@ -86,6 +89,63 @@ TEST(CommandLines, HelpAndVersionAnswerWithoutADisplayAndAnythingElseGetsTheUsag
     else EXPECT_EQ(outcome.out, "");
     if (*c.errFragment) EXPECT_NE(outcome.err.find(c.errFragment), std::string::npos);
     else EXPECT_EQ(outcome.err, "");
+  }
+}
+
+// What a player must change is said in one line: no display for the game and
+// its replays, the value of an option that glamora-sim does not take.
+TEST(CommandLines, NoDisplayAndAWrongValueAreSaidInOneLine) {
+  const std::string game = GLAMORA_PROGRAM, sim = GLAMORA_SIM_PROGRAM;
+  const std::string noDisplay =
+      "glamora: no display: neither DISPLAY nor WAYLAND_DISPLAY is set (QT_QPA_PLATFORM=offscreen runs without one)\n";
+  const std::string levels = "easy, normal, hard, random\n";
+  const struct {
+    const std::string& program;
+    const char* arguments;
+    int status;
+    std::string err;
+  } cases[] = {
+      {game, "", 1, noDisplay},
+      {game, "--replay kept.session --round 2", 1, noDisplay},
+      {game, "--lobby lobby.example.org", 1, noDisplay},
+      {sim, "--net-join 127.0.0.1:4000 --cpu superhard", 2, "glamora-sim: --cpu: 'superhard' is not one of " + levels},
+      {sim, "--net-host 4000 --cpu easy --rounds 1 --seed 1 --speed 1.5x", 2,
+       "glamora-sim: --speed: '1.5x' is not a number from 0.001 to 1000 with up to three decimals\n"},
+      {sim, "--net-join 127.0.0.1:70000 --cpu easy", 2,
+       "glamora-sim: the port: '70000' is not a whole number from 1 to 65535\n"},
+      {sim, "--net-sim --cpu easy best --delay 1 --jitter 1 --loss 1 --rounds 1 --seed 1", 2,
+       "glamora-sim: --cpu: 'best' is not one of " + levels},
+      {sim, "--net-host-room 127.0.0.1 --cpu easy --rounds -1 --seed 1", 2,
+       "glamora-sim: --rounds: '-1' is not a whole number from 0 to 100000\n"},
+      {sim, "--net-join-room 127.0.0.1 AB --cpu easy", 2,
+       "glamora-sim: the room code: 'AB' is not a room code of six letters\n"},
+      {sim, "--match easy superhard --rounds 1 --seed 1", 2,
+       "glamora-sim: --match: 'superhard' is not one of " + levels},
+      {sim, "--training 'very hard' --seeds 1", 2, "glamora-sim: --training: 'very hard' is not one of " + levels},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = run(c.program, c.arguments);
+    SCOPED_TRACE(c.program + " " + c.arguments);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, c.err);
+  }
+  // Any platform named (offscreen among them) or display given is for Qt to try.
+  const struct {
+    const char *display, *wayland, *platform;
+    bool missing;
+  } environments[] = {{nullptr, nullptr, nullptr, true},      {"", "", "", true},
+                      {":0", nullptr, nullptr, false},        {nullptr, "wayland-0", nullptr, false},
+                      {nullptr, nullptr, "offscreen", false}, {"", nullptr, "xcb", false}};
+  for (const auto& e : environments) {
+    const std::string problem = missingDisplayProblem([&e](const char* name) {
+      const std::string_view n = name;
+      return n == "DISPLAY"           ? e.display
+             : n == "WAYLAND_DISPLAY" ? e.wayland
+             : n == "QT_QPA_PLATFORM" ? e.platform
+                                      : nullptr;
+    });
+    EXPECT_EQ(problem.empty(), !e.missing) << (e.display ? e.display : "-") << (e.platform ? e.platform : "-");
   }
 }
 

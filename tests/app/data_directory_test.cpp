@@ -48,6 +48,31 @@ TEST_F(DataDirectoryTest, AFileInNeitherIsLookedForInTheWorkingDirectoryAndFound
             (working / "ELNA1.wav").string());
 }
 
+// The build tree's program also looks in the checkout's data/, between the
+// working directory and the installed data; a place named twice is looked in once.
+TEST_F(DataDirectoryTest, EachFileComesFromTheFirstPlaceHoldingIt) {
+  const fs::path checkout = fs::path(root.path().toStdString()) / "checkout" / "data";
+  fs::create_directories(checkout);
+  EXPECT_EQ(dataPlaces(working, checkout, installed), (std::vector<fs::path>{working, checkout, installed}));
+  EXPECT_EQ(dataPlaces(working, {}, installed), (std::vector<fs::path>{working, installed}));
+  EXPECT_EQ(dataPlaces(checkout, checkout / "." / "", installed), (std::vector<fs::path>{checkout, installed}));
+
+  const FileLocator files = firstPlaceHolding(dataPlaces(working, checkout, installed));
+  const struct {
+    bool inWorking, inCheckout;
+    const fs::path& from;
+  } cases[] = {{true, true, working}, {false, true, checkout}, {true, false, working}, {false, false, installed}};
+  for (const auto& c : cases) {
+    for (const auto& [place, holds] : {std::pair{working, c.inWorking}, std::pair{checkout, c.inCheckout}}) {
+      if (holds) std::ofstream(place / kMusicFile) << "x";
+      else fs::remove(place / kMusicFile);
+    }
+    EXPECT_EQ(files(kMusicFile), (c.from / kMusicFile).string()) << c.inWorking << c.inCheckout;
+  }
+  fs::remove(installed / kMusicFile);
+  EXPECT_EQ(files(kMusicFile), (working / kMusicFile).string());  // in none: named where a player puts it
+}
+
 TEST_F(DataDirectoryTest, TheInstalledDirectoryIsCompiledIn) {
   EXPECT_TRUE(installedDataDirectory().is_absolute());
   EXPECT_EQ(installedDataDirectory().filename(), "glamora");

@@ -52,6 +52,7 @@ struct GameRun {
     readSettingsAtStart(path);
     app = std::make_unique<GlamoraApp>(media, filesInDirectory(GLAMORA_DATA_DIR));
     app->effects().errorBox = [](const QString& text) { ADD_FAILURE() << text.toStdString(); };
+    app->measureScreenWith([] { return QSize(1920, 1080); });  // every display size fits
     writer.begin("1.0", "2026-12-08T10:00:00+09:00");
     app->session().setRecorder(&writer);
     app->title().show();

@@ -1,5 +1,6 @@
 // The host and join windows and what they say, the messages two games send
 // each other beside the battle, and the texts a person is told.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include "netgame/host_window.h"
 #include "netgame/join_window.h"
 #include "netgame/net_texts.h"
+#include "netgame/room_host_window.h"
 
 namespace glamora::netgame {
 namespace {
@@ -99,6 +101,37 @@ TEST(HostWindow, ShowsThisMachineAndThePortAndTakesAnotherPort) {
   EXPECT_TRUE(window.noticeText().contains("バージョンが違います"));
   HostWindow offline(nullptr, "elna-pc", {}, 47291);
   EXPECT_EQ(offline.findChild<QLabel*>("netAddresses")->text(), "（ネットワークにつながっていません）");
+}
+
+// Every box, button and text of a window has at least the height it needs.
+void expectNothingClipped(QWidget* window) {
+  QApplication::processEvents();
+  for (QWidget* child : window->findChildren<QWidget*>()) {
+    if (!child->isVisible() || child->isWindow() || !child->parentWidget()->layout()) continue;
+    const int needed =
+        child->hasHeightForWidth() ? child->heightForWidth(child->width()) : child->minimumSizeHint().height();
+    EXPECT_GE(child->height(), needed) << child->objectName().toStdString() << " " << child->metaObject()->className();
+  }
+}
+
+TEST(HostWindows, GrowForAProblemOfTwoLinesAndAsLongANotice) {
+  const QString problem =
+      "ポート 47291 を開けません。ほかのプログラムが使っているかもしれません。\n"
+      "ほかのポートを選んで「ポートを変える」を押してください。";
+  HostWindow host(nullptr, "elna-pc", {"192.0.2.7", "10.0.0.3"}, 47291);
+  host.show();
+  host.showWaiting(47291);
+  const int before = host.height();
+  host.showProblem(problem);
+  host.showNotice("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います。\n相手も最新にしてください。");
+  EXPECT_GT(host.height(), before);
+  expectNothingClipped(&host);
+
+  RoomHostWindow room(nullptr, "elna-pc", "lobby.example.org:47292");
+  room.show();
+  room.showWaiting(false);
+  room.showProblem(problem + "\n" + problem);
+  expectNothingClipped(&room);
 }
 
 TEST(NetTexts, EveryRefusalAndEveryEndIsSaidPlainly) {

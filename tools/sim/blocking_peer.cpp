@@ -14,7 +14,8 @@ namespace {
 
 using Connection = netio::EnetConnection;
 
-constexpr std::int64_t kJoinLimitUs = 10'000'000;
+// A joiner gives up when no host answers within the game window's time.
+constexpr std::int64_t kJoinLimitUs = netio::kAnswerLimitUs;
 // Checked here before the connection's own limit of the same length, which
 // would turn the joiner away in silence.
 constexpr std::int64_t kGreetingLimitUs = 5'000'000;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/session.h"
+#include "usage.h"
 
 namespace glamora::sim {
 
@@ -110,7 +111,11 @@ int runMatchCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
     std::uint64_t rounds = 0, seed = 0;
     const auto a = args.words.size() > 2 ? levelFromName(args.words[1]) : std::nullopt;
     const auto b = args.words.size() > 2 ? levelFromName(args.words[2]) : std::nullopt;
-    if (args.words.size() != 7 || !a || !b || !wholeNumber(args.value("--rounds"), rounds) ||
+    if (args.words.size() > 2 && (!a || !b)) {
+      err << "glamora-sim: " << wrongValue("--match", args.words[a ? 2 : 1], "one of " + levelChoices()) << "\n";
+      return 2;
+    }
+    if (args.words.size() != 7 || !wholeNumber(args.value("--rounds"), rounds) ||
         !wholeNumber(args.value("--seed"), seed) || rounds > 1'000'000) {
       err << "usage: glamora-sim --match LEVEL_A LEVEL_B --rounds N --seed S (LEVEL: easy, normal, hard, random)\n";
       return 2;
@@ -123,6 +128,10 @@ int runMatchCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
   if (mode == "--training") {
     std::uint64_t seeds = 0, first = 1;
     const auto level = args.words.size() > 1 ? levelFromName(args.words[1]) : std::nullopt;
+    if (args.words.size() > 1 && !level) {
+      err << "glamora-sim: " << wrongValue("--training", args.words[1], "one of " + levelChoices()) << "\n";
+      return 2;
+    }
     const bool sized = args.words.size() == 4 || (args.words.size() == 6 && wholeNumber(args.value("--seed"), first));
     if (!level || !sized || !wholeNumber(args.value("--seeds"), seeds) || seeds == 0 || seeds > 100'000) {
       err << "usage: glamora-sim --training LEVEL --seeds N [--seed FIRST]\n";

@@ -37,15 +37,17 @@ int netSim(int argc, char** argv, std::ostream& out, std::ostream& err) {
     return usage(err, kUsage);
   }
   net::SimulatedMatchOptions o;
-  const auto first = levelFromName(a.value("--cpu", 0));
-  const auto second = levelFromName(a.value("--cpu", 1));
+  const auto first = a.level("--cpu", 0);
+  const auto second = a.level("--cpu", 1);
   const auto delay = a.number("--delay", 0, 10'000);
   const auto jitter = a.number("--jitter", 0, 10'000);
   const auto loss = a.thousandths("--loss", 0, 90'000);
   const auto burst = a.has("--burst") ? a.number("--burst", 1, 100) : std::optional<std::int64_t>(1);
   const auto rounds = a.number("--rounds", 0, 100'000);
   const auto seed = a.number("--seed", 0, 999'999'999'999'999'999);
-  if (!first || !second || !delay || !jitter || !loss || !burst || !rounds || !seed) return usage(err, kUsage);
+  if (!first || !second || !delay || !jitter || !loss || !burst || !rounds || !seed) {
+    return wrongValues(err, a.problem(), kUsage);
+  }
   o.levels = {*first, *second};
   o.link.delayMs = static_cast<int>(*delay);
   o.link.jitterMs = static_cast<int>(*jitter);
@@ -142,15 +144,15 @@ int netPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& e
   }
   if (where.empty() || where.size() > 5 || where.find_first_not_of("0123456789") != std::string::npos ||
       std::stoi(where) < 1 || std::stoi(where) > 65535) {
-    return usage(err, usageText);
+    return wrongValues(err, wrongValue("the port", where, "a whole number from 1 to 65535"), usageText);
   }
   o.port = static_cast<std::uint16_t>(std::stoi(where));
-  const auto level = levelFromName(a.value("--cpu"));
+  const auto level = a.level("--cpu");
   const auto rounds = host ? a.number("--rounds", 0, 100'000) : std::optional<std::int64_t>(0);
   const auto seed = a.has("--seed") ? a.number("--seed", 0, 999'999'999'999'999'999) : std::optional<std::int64_t>(1);
   const auto speed = a.has("--speed") ? a.thousandths("--speed", 1, 1'000'000) : std::optional<std::int64_t>(1000);
   const auto wait = a.has("--wait") ? a.number("--wait", 0, 86'400) : std::optional<std::int64_t>(60);
-  if (!level || !rounds || !seed || !speed || !wait) return usage(err, usageText);
+  if (!level || !rounds || !seed || !speed || !wait) return wrongValues(err, a.problem(), usageText);
   o.headless.host = host;
   o.headless.level = *level;
   o.headless.rounds = static_cast<int>(*rounds);

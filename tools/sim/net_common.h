@@ -72,4 +72,13 @@ inline int usage(std::ostream& err, const char* text) {
   return 2;
 }
 
+// A value that the command cannot take: which one and what it may be, in one
+// line, when that is known (`problem`); the usage otherwise. The status of a
+// bad command line.
+inline int wrongValues(std::ostream& err, const std::string& problem, const char* usageText) {
+  if (problem.empty()) return usage(err, usageText);
+  err << "glamora-sim: " << problem << "\n";
+  return 2;
+}
+
 }  // namespace glamora::sim

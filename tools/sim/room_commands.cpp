@@ -61,13 +61,15 @@ int roomPeer(bool host, int argc, char** argv, std::ostream& out, std::ostream& 
                                                       : std::map<std::string, int>{}));
   if (!parsed || !a.has("--cpu") || (host && (!a.has("--rounds") || !a.has("--seed")))) return usage(err, usageText);
   const std::optional<netio::LobbyPlace> place = netio::readLobbyPlace(argv[2]);
+  if (!place) a.note(wrongValue("the lobby", argv[2], "HOST or HOST:PORT (a port from 1 to 65535)"));
   const std::optional<std::string> code = host ? std::optional<std::string>("") : roomCode(argv[3]);
-  const auto level = levelFromName(a.value("--cpu"));
+  if (!code) a.note(wrongValue("the room code", argv[3], "a room code of six letters"));
+  const auto level = a.level("--cpu");
   const auto rounds = host ? a.number("--rounds", 0, 100'000) : std::optional<std::int64_t>(0);
   const auto seed = a.has("--seed") ? a.number("--seed", 0, 999'999'999'999'999'999) : std::optional<std::int64_t>(1);
   const auto speed = a.has("--speed") ? a.thousandths("--speed", 1, 1'000'000) : std::optional<std::int64_t>(1000);
   const auto wait = a.has("--wait") ? a.number("--wait", 0, 86'400) : std::optional<std::int64_t>(60);
-  if (!place || !code || !level || !rounds || !seed || !speed || !wait) return usage(err, usageText);
+  if (!place || !code || !level || !rounds || !seed || !speed || !wait) return wrongValues(err, a.problem(), usageText);
 
   RoomPeerOptions o;
   o.host = host;

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "engine/computer_level.h"
+#include "engine/text_checks.h"
+
 namespace glamora::sim {
 
 const char* usageText() {
@@ -58,6 +61,19 @@ int badOptions(const char* option, std::ostream& err) {
   err << "glamora-sim: " << (known ? "wrong arguments for " : "unknown option ") << "'" << option << "'\n"
       << usageText();
   return 2;
+}
+
+std::string levelChoices() {
+  std::string text;
+  for (const ComputerLevel level :
+       {ComputerLevel::Easy, ComputerLevel::Normal, ComputerLevel::Hard, ComputerLevel::Random}) {
+    text += (text.empty() ? "" : ", ") + std::string(levelName(level));
+  }
+  return text;
+}
+
+std::string wrongValue(const std::string& name, const std::string& value, const std::string& allowed) {
+  return name + ": '" + printableText(value) + "' is not " + allowed;
 }
 
 }  // namespace glamora::sim

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 namespace glamora::sim {
 
@@ -16,5 +17,12 @@ int runInfoCommand(int argc, char** argv, std::ostream& out);
 // A command line that no form takes, starting with `option`: what is wrong
 // and the usage on `err`, status 2.
 int badOptions(const char* option, std::ostream& err);
+
+// "easy, normal, hard, random": the computer levels the command line takes.
+std::string levelChoices();
+
+// A value that an option cannot take, in one line: "NAME: 'VALUE' is not
+// ALLOWED", the value as typed with its unseen characters escaped.
+std::string wrongValue(const std::string& name, const std::string& value, const std::string& allowed);
 
 }  // namespace glamora::sim
