@@ -31,6 +31,9 @@ ReplayRun::Search ReplayCursor::findStart(std::size_t lines, std::int64_t ms) {
   if (search != ReplayRun::Search::Reached) return search;
   found_ = true;
   start_ = session().clock.now();
+  startState_.take(session());
+  startPlace_ = current_.run->place();
+  startMedia_ = current_.effects->due();
   // Position 0 is the round's start with every line of that moment run, as
   // a seek back to 0 would leave it.
   current_.run->play(0);
@@ -66,20 +69,15 @@ void ReplayCursor::seek(std::int64_t position) {
 }
 
 void ReplayCursor::seekBack(std::int64_t position) {
-  Run run = spare_ ? std::move(*spare_) : newRun();
-  spare_.reset();
-  run.run->runToRoundStart(round_);
+  Run run = newRun();
+  startState_.restore(run.run->session);
+  run.run->goOnFrom(startPlace_);
+  run.effects->goOnFrom(startMedia_);
   run.run->play(position);
   std::swap(current_, run);
   if (onNewSession) onNewSession(session());
   current_.effects->unmute();
   // `run` now holds the old session, which goes here, after its screen.
-}
-
-bool ReplayCursor::prepareStep(std::size_t lines, std::int64_t ms) {
-  if (!found_) return false;
-  if (!spare_) spare_ = newRun();
-  return spare_->run->advanceTowardsRound(round_, lines, ms) == ReplayRun::Search::Going;
 }
 
 }  // namespace glamora

@@ -1,8 +1,10 @@
 // One round of a kept script, shown from any moment of it. Playing on runs
 // the script's session forward with its effects heard. A seek forward plays
-// on with them muted; a seek back plays the script again from its start on a
+// on with them muted; a seek back plays the round again from its start on a
 // new session, muted, since the engine arrives at the same state however its
-// time is cut into steps. Either way the seek ends on exactly the state that
+// time is cut into steps. The round's start is kept as a SessionSnapshot
+// when the search first reaches it, so a seek back never plays what came
+// before the round again. Either way the seek ends on exactly the state that
 // playing straight through gives, with the media players as that would have
 // left them.
 #pragma once
@@ -17,6 +19,7 @@
 
 #include "replay.h"
 #include "replay_media.h"
+#include "session_snapshot.h"
 
 namespace glamora {
 
@@ -58,11 +61,6 @@ class ReplayCursor {
   // Goes to `position` (within 0 and the length).
   void seek(std::int64_t position);
 
-  // Readies, a bounded step at a time, a session standing at the round's
-  // start for the next seek back, so that it plays only the round again.
-  // True while there is more to do.
-  bool prepareStep(std::size_t lines, std::int64_t ms);
-
  private:
   struct Run {
     std::unique_ptr<ReplayEffects> effects;
@@ -79,7 +77,10 @@ class ReplayCursor {
   int round_;
   MediaState heard_;
   Run current_;
-  std::optional<Run> spare_;
+  // The round's start: the session, the script's place and the media.
+  SessionSnapshot startState_;
+  ReplayRun::Place startPlace_;
+  MediaState startMedia_;
   bool found_ = false;
   std::int64_t start_ = 0;
   std::optional<std::int64_t> length_;

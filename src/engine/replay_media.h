@@ -38,6 +38,12 @@ class ReplayEffects final : public Effects {
   void unmute();
   // Where this session's effects have left (or would have left) the players.
   const MediaState& due() const { return due_; }
+  // A muted session put where another one stood goes on from where that
+  // one's effects had left the players, the music started over.
+  void goOnFrom(const MediaState& due) {
+    due_ = due;
+    musicRestarted_ = true;
+  }
 
   void openMedia(Media player, const std::string& path) override;
   void media(Media player, MediaOp op) override;
