@@ -69,7 +69,7 @@ void ReplayEffects::openDialog(Dialog dialog) {
   if (!muted_) out_.openDialog(dialog);
 }
 
-void ReplayEffects::showError(const std::string& text) {
+void ReplayEffects::showError(const Message& text) {
   if (!muted_) out_.showError(text);
 }
 

@@ -48,7 +48,7 @@ class ReplayEffects final : public Effects {
   void openMedia(Media player, const std::string& path) override;
   void media(Media player, MediaOp op) override;
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override;
+  void showError(const Message& text) override;
 
  private:
   Effects& out_;

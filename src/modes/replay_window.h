@@ -33,8 +33,8 @@ namespace glamora {
 class PictureLibrary;
 
 // "プレイヤー1の勝ち", "クリア", "中断", ... for a round's result.
-QString roundResultText(const std::string& result);
-QString modeText(Mode mode);
+Message roundResultText(const std::string& result);
+Message modeText(Mode mode);
 
 // A text from a file as an error box quotes it: its start and its end, at
 // most some 140 characters, with printableText()'s escapes for the bytes
@@ -88,12 +88,10 @@ class ReplayWindow final : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   void buildScreen();
   QWidget* buildControls();
-  void retranslate();
   void searchSlice();
   void roundReached();
   void roundMissing();

@@ -27,7 +27,7 @@ class PlayersStub final : public Effects {
   }
   void media(Media player, MediaOp op) override { held.take(player, op); }
   void openDialog(Dialog) override { ++dialogs; }
-  void showError(const std::string&) override { ++dialogs; }
+  void showError(const Message&) override { ++dialogs; }
   bool musicPlaying() const { return held.playing[static_cast<std::size_t>(Media::Bgm)]; }
 };
 
