@@ -6,8 +6,12 @@
 
 namespace glamora {
 
-ReplayCursor::ReplayCursor(Effects& effects, std::vector<std::string> lines, int round)
-    : effects_(effects), lines_(std::move(lines)), round_(round), current_(newRun()) {}
+ReplayCursor::ReplayCursor(Effects& effects, std::vector<std::string> lines, int round, std::int64_t keyframeMs)
+    : effects_(effects),
+      lines_(std::move(lines)),
+      round_(round),
+      current_(newRun()),
+      keyframeMs_(std::max<std::int64_t>(keyframeMs, 100)) {}
 
 ReplayCursor::~ReplayCursor() = default;
 
@@ -31,9 +35,7 @@ ReplayRun::Search ReplayCursor::findStart(std::size_t lines, std::int64_t ms) {
   if (search != ReplayRun::Search::Reached) return search;
   found_ = true;
   start_ = session().clock.now();
-  startState_.take(session());
-  startPlace_ = current_.run->place();
-  startMedia_ = current_.effects->due();
+  keep(0);
   // Position 0 is the round's start with every line of that moment run, as
   // a seek back to 0 would leave it.
   current_.run->play(0);
@@ -45,9 +47,25 @@ void ReplayCursor::expectLength(std::int64_t ms) {
   if (!ending_) length_ = std::max<std::int64_t>(ms, 0);
 }
 
+void ReplayCursor::keep(std::int64_t position) {
+  Keyframe& kept = keyframes_[position];
+  kept.state.take(session());
+  kept.place = current_.run->place();
+  kept.media = current_.effects->due();
+}
+
+// Stops at each keyframe's moment on the way to keep it. A step of 0 still
+// runs the lines of the present moment.
 bool ReplayCursor::advance(std::int64_t ms) {
   if (length_) ms = std::min(ms, *length_ - position());
-  if (!current_.run->play(std::max<std::int64_t>(ms, 0)) && !length_) length_ = position();
+  const std::int64_t target = position() + std::max<std::int64_t>(ms, 0);
+  bool more = true;
+  do {
+    const std::int64_t next = (position() / keyframeMs_ + 1) * keyframeMs_;
+    more = current_.run->play(std::min(target, next) - position());
+    if (position() == next && !keyframes_.contains(next)) keep(next);
+  } while (more && position() < target);
+  if (!more && !length_) length_ = position();
   return !length_ || position() <= *length_;
 }
 
@@ -69,11 +87,14 @@ void ReplayCursor::seek(std::int64_t position) {
 }
 
 void ReplayCursor::seekBack(std::int64_t position) {
+  // The last state kept at or before `position`: there is one every
+  // keyframeMs_ up to the furthest moment played.
+  const auto& [from, kept] = *std::prev(keyframes_.upper_bound(position));
   Run run = newRun();
-  startState_.restore(run.run->session);
-  run.run->goOnFrom(startPlace_);
-  run.effects->goOnFrom(startMedia_);
-  run.run->play(position);
+  kept.state.restore(run.run->session);
+  run.run->goOnFrom(kept.place);
+  run.effects->goOnFrom(kept.media);
+  run.run->play(position - from);
   std::swap(current_, run);
   if (onNewSession) onNewSession(session());
   current_.effects->unmute();

@@ -2,9 +2,9 @@
 // the script's session forward with its effects heard. A seek forward plays
 // on with them muted; a seek back plays the round again from its start on a
 // new session, muted, since the engine arrives at the same state however its
-// time is cut into steps. The round's start is kept as a SessionSnapshot
-// when the search first reaches it, so a seek back never plays what came
-// before the round again. Either way the seek ends on exactly the state that
+// time is cut into steps. The round's start, and every kKeyframeMs of it
+// that play passes, is kept as a SessionSnapshot, so a seek back plays at
+// most that much again, however long the session and the round. Either way the seek ends on exactly the state that
 // playing straight through gives, with the media players as that would have
 // left them.
 #pragma once
@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,7 +28,9 @@ class ReplayCursor {
  public:
   // `lines` must have passed firstBadLine(); `round` numbers the round to
   // show (1, 2, ...; one that is no round's number is never found).
-  ReplayCursor(Effects& effects, std::vector<std::string> lines, int round);
+  // `keyframeMs`: how much of the round lies between two kept states.
+  static constexpr std::int64_t kKeyframeMs = 20'000;
+  ReplayCursor(Effects& effects, std::vector<std::string> lines, int round, std::int64_t keyframeMs = kKeyframeMs);
   ~ReplayCursor();
   ReplayCursor(const ReplayCursor&) = delete;
   ReplayCursor& operator=(const ReplayCursor&) = delete;
@@ -67,6 +70,8 @@ class ReplayCursor {
     std::unique_ptr<ReplayRun> run;
   };
   Run newRun();
+  // Keeps the state the session stands in at `position`.
+  void keep(std::int64_t position);
   // Plays on at most `ms` and up to the round's end; false when the round's
   // end was met within it and passed.
   bool advance(std::int64_t ms);
@@ -77,10 +82,14 @@ class ReplayCursor {
   int round_;
   MediaState heard_;
   Run current_;
-  // The round's start: the session, the script's place and the media.
-  SessionSnapshot startState_;
-  ReplayRun::Place startPlace_;
-  MediaState startMedia_;
+  // A moment of the round: the session, the script's place and the media.
+  struct Keyframe {
+    SessionSnapshot state;
+    ReplayRun::Place place;
+    MediaState media;
+  };
+  std::int64_t keyframeMs_;
+  std::map<std::int64_t, Keyframe> keyframes_;  // by position, from the start
   bool found_ = false;
   std::int64_t start_ = 0;
   std::optional<std::int64_t> length_;
