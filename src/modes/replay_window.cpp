@@ -242,13 +242,18 @@ QWidget* ReplayWindow::buildControls() {
     return b;
   };
   restart_ = button("restart", [this] { restart(); });
+  bindText(restart_, Message("ReplayWindow", "最初から(&R)"));
+  bindText(restart_, Message("ReplayWindow", "ラウンドの始まりから再生します [Home]"), "toolTip");
   pause_ = button("pause", [this] { togglePause(); });
+  bindText(pause_, Message("ReplayWindow", "一時停止と再生を切り替えます [Space]"), "toolTip");
   buttons->addStretch(1);
   for (const int speed : kSpeeds) {
     QPushButton* b = button(speed == 1   ? "speed1"
                             : speed == 2 ? "speed2"
                                          : "speed4",
                             [this, speed] { setSpeed(speed); });
+    bindText(b, Message("ReplayWindow", "%1倍(&%1)", {Message::fixed(speed)}));
+    bindText(b, Message("ReplayWindow", "%1倍の速さで再生します [%1]", {Message::fixed(speed)}), "toolTip");
     b->setCheckable(true);
     speeds_.push_back(b);
   }

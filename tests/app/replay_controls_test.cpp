@@ -51,6 +51,10 @@ TEST(ReplayControls, TheEndStaysOnItsLastFrameAndEveryControlStaysLive) {
                            static_cast<QWidget*>(button("pause")), static_cast<QWidget*>(button("speed1"))})
     EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
   EXPECT_EQ(bar->value(), bar->maximum());
+  // Each button with its mnemonic; at the end the pause button offers play.
+  const std::pair<const char*, const char*> captions[] = {
+      {"restart", "最初から(&R)"}, {"pause", "再生(&P)"}, {"speed1", "1倍(&1)"}, {"speed4", "4倍(&4)"}};
+  for (const auto& [name, caption] : captions) EXPECT_EQ(button(name)->text().toStdString(), caption);
 
   // Each control from the end: where it goes, and whether it plays on.
   const struct {
