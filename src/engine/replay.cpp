@@ -72,6 +72,12 @@ std::optional<std::string> firstBadLine(const std::vector<std::string>& lines) {
 ReplayRun::ReplayRun(Effects& effects, std::vector<std::string> lines)
     : session(effects), lines_(std::move(lines)), script_(session, *this) {}
 
+void ReplayRun::goOnFrom(const Place& place) {
+  next_ = std::min(place.next, lines_.size());
+  pendingWait_ = place.pendingWait;
+  script_.setMode(place.mode);
+}
+
 void ReplayRun::runNextLine() {
   const std::string& line = lines_[next_];
   const int number = static_cast<int>(++next_);

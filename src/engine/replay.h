@@ -60,6 +60,16 @@ class ReplayRun final : private ScriptEvents {
   bool atEnd() const { return next_ >= lines_.size() && pendingWait_ == 0; }
   Mode mode() const { return script_.mode(); }
 
+  // Where the script stands: with a SessionSnapshot taken there, what lets a
+  // run on a new session go on from the same place.
+  struct Place {
+    std::size_t next = 0;
+    std::int64_t pendingWait = 0;
+    Mode mode = Mode::Battle;
+  };
+  Place place() const { return {next_, pendingWait_, script_.mode()}; }
+  void goOnFrom(const Place& place);
+
  private:
   void ignored(int) override {}
   void dump(Mode) override {}

@@ -99,6 +99,8 @@ class RoundScreen : protected PlayerHost {
   const EditorValues& editor_;
 
  private:
+  friend struct SessionSnapshot;
+
   void startRound();
 
   std::span<const PauseSign> pauseSigns_;

@@ -36,6 +36,8 @@ class ScriptRunner {
   bool runLine(int number, const std::string& line, std::string& reason);
 
   Mode mode() const { return mode_; }
+  // The screen the next lines act on, as an earlier `screen` line left it.
+  void setMode(Mode mode) { mode_ = mode; }
 
   // A `wait` line's milliseconds, or -1 for any other line. Lets a player of
   // scripts take the clock in steps of its own.

@@ -105,6 +105,8 @@ class Session final : private Effects {
   std::function<void(const RoundRecord&)> onRoundEnded;
 
  private:
+  friend struct SessionSnapshot;
+
   // Effects, passed on; a result dialog ends the round it belongs to.
   void openMedia(Media player, const std::string& path) override {
     ++effectsAsked_;

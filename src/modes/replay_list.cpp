@@ -140,13 +140,16 @@ void ReplayList::showRounds(std::vector<KeptRound> rounds) {
   play_->setEnabled(!rounds_.empty());
 }
 
+// The list stays open behind the replay: closing the replay comes back to
+// it. One replay at a time: Enter both activates the row and presses 再生.
 void ReplayList::playSelected() {
   const int row = table_->indexOfTopLevelItem(table_->currentItem());
-  if (row < 0 || row >= static_cast<int>(rounds_.size())) return;
-  const KeptRound kept = rounds_[static_cast<std::size_t>(row)];
-  QWidget* opener = parentWidget();
-  accept();
-  openReplay(kept.file.toStdString(), kept.round.number, pictures_, opener);
+  if (replaying_ || row < 0 || row >= static_cast<int>(rounds_.size())) return;
+  const KeptRound& kept = rounds_[static_cast<std::size_t>(row)];
+  replaying_ = openReplay(kept.file.toStdString(), kept.round.number, pictures_, this, [this](ReplayWindow* window) {
+    if (!window) replaying_ = false;
+    else connect(window, &QObject::destroyed, this, [this] { replaying_ = false; });
+  });
 }
 
 void openReplayList(const std::string& directory, const PictureLibrary& pictures, QWidget* parent) {

@@ -41,7 +41,7 @@ class ReplayList final : public QDialog {
   // Reads the rounds of `directory` on a thread of its own, then shows them.
   void readRounds(const std::string& directory);
   QTreeWidget* table() const { return table_; }
-  // Plays the selected round and closes the list.
+  // Plays the selected round in a replay window over the list.
   void playSelected();
 
  protected:
@@ -54,6 +54,7 @@ class ReplayList final : public QDialog {
   QTreeWidget* table_;
   QLabel* status_;
   QPushButton* play_;
+  bool replaying_ = false;  // a replay opened from the list is being read or shown
   WindowWorker reader_;
 };
 

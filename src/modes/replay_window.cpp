@@ -2,14 +2,19 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <utility>
 
 #include "engine/errors.h"
 #include "engine/stages.h"
@@ -92,7 +97,21 @@ Message roundNotFound(const std::string& file, int round) {
   return Message("ReplayWindow", "'%1' に%2がありません").arg(fixedText(quotedFileName(file))).arg(which);
 }
 // The status line's second line.
-Message statusKeys() { return Message("ReplayWindow", "[1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる"); }
+Message statusKeys() { return Message("ReplayWindow", "[1/2/4] 速さ  [Space] 一時停止  [←/→] 5 秒  [Esc] 閉じる"); }
+// The speeds a replay plays at.
+constexpr int kSpeeds[] = {1, 2, 4};
+// The position bar takes at most this many steps, each at least 100 ms.
+constexpr std::int64_t kMostBarSteps = 1'000'000;
+
+// A click on the position bar goes to the place clicked, not a page towards it.
+class PositionBarStyle final : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    if (hint == QStyle::SH_Slider_AbsoluteSetButtons) return Qt::LeftButton;
+    return QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
 
 }  // namespace
 
@@ -100,8 +119,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
                            QWidget* parent, std::string file)
     : QWidget(parent, Qt::Window),
       effects_(std::make_unique<SilentEffects>()),
-      lineCount_(lines.size()),
-      run_(std::make_unique<ReplayRun>(*effects_, std::move(lines))),
+      cursor_(std::make_unique<ReplayCursor>(*effects_, std::move(lines), round.number > 0 ? round.number : INT_MAX)),
       pictures_(pictures),
       note_(round),
       file_(std::move(file)) {
@@ -112,16 +130,11 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  // The screen follows the session from the start, as the game's screens do.
-  Session& session = run_->session;
-  if (round.mode == Mode::Battle) screen_ = new BattleScreen(session, pictures, {}, this);
-  else screen_ = new TrainingScreen(session, pictures, {}, {}, this);
-  screen_->setWindowFlags(Qt::Widget);
-  screen_->setInputEnabled(false);
-  screen_->setFocusPolicy(Qt::NoFocus);
-  // The screen's menus would act on the replay's own session: a replay has none.
-  screen_->menuBar()->hide();
-  layout->addWidget(screen_);
+  // The screen follows the session from the start, as the game's screens do;
+  // a seek back hands it a new session, and a new screen shows that one.
+  buildScreen();
+  cursor_->onNewSession = [this](Session&) { buildScreen(); };
+  layout->addWidget(buildControls());
   // Two lines, the state and the keys, of a fixed height; the screen alone
   // sets the width. So the window keeps its size whatever the status says.
   status_ = makeLabel(this, QRect(), "", {12, false, kClWhite, kClBlack, Qt::AlignLeft | Qt::AlignVCenter});
@@ -171,6 +184,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(100);
   connect(&timer_, &QTimer::timeout, this, &ReplayWindow::step);
+  showControls();
 }
 
 ReplayWindow::~ReplayWindow() {
@@ -179,16 +193,81 @@ ReplayWindow::~ReplayWindow() {
   screen_ = nullptr;
 }
 
+void ReplayWindow::buildScreen() {
+  GameScreen* old = std::exchange(screen_, nullptr);
+  Session& session = cursor_->session();
+  if (note_.mode == Mode::Battle) screen_ = new BattleScreen(session, pictures_, {}, this);
+  else screen_ = new TrainingScreen(session, pictures_, {}, {}, this);
+  screen_->setWindowFlags(Qt::Widget);
+  screen_->setInputEnabled(false);
+  screen_->setFocusPolicy(Qt::NoFocus);
+  // The screen's menus would act on the replay's own session: a replay has none.
+  screen_->menuBar()->hide();
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  if (!old) return column->insertWidget(0, screen_);
+  column->replaceWidget(old, screen_);
+  screen_->show();
+  delete old;
+}
+
+// The bar over the whole width, the buttons under it. None takes the focus:
+// the window's keys stay the window's whatever was clicked last.
+QWidget* ReplayWindow::buildControls() {
+  auto* controls = new QWidget(this);
+  controls->setObjectName("controls");
+  controls->setFont(formFont(12));
+  auto* rows = new QVBoxLayout(controls);
+  rows->setContentsMargins(4, 4, 4, 2);
+  rows->setSpacing(2);
+  bar_ = new QSlider(Qt::Horizontal, controls);
+  bar_->setObjectName("position");
+  bar_->setFocusPolicy(Qt::NoFocus);
+  bar_->setEnabled(false);
+  auto* style = new PositionBarStyle;
+  style->setParent(bar_);
+  bar_->setStyle(style);
+  bindText(bar_, Message("ReplayWindow", "再生する位置: クリックかドラッグで移動します [←/→]"), "toolTip");
+  connect(bar_, &QSlider::valueChanged, this, [this](int value) { seek(value * barUnitMs_); });
+  rows->addWidget(bar_);
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(4);
+  const auto button = [&](const char* name, auto&& clicked) {
+    auto* b = new QPushButton(controls);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setEnabled(false);
+    connect(b, &QPushButton::clicked, this, clicked);
+    buttons->addWidget(b);
+    return b;
+  };
+  restart_ = button("restart", [this] { restart(); });
+  bindText(restart_, Message("ReplayWindow", "最初から(&R)"));
+  bindText(restart_, Message("ReplayWindow", "ラウンドの始まりから再生します [Home]"), "toolTip");
+  pause_ = button("pause", [this] { togglePause(); });
+  bindText(pause_, Message("ReplayWindow", "一時停止と再生を切り替えます [Space]"), "toolTip");
+  buttons->addStretch(1);
+  for (const int speed : kSpeeds) {
+    QPushButton* b = button(speed == 1   ? "speed1"
+                            : speed == 2 ? "speed2"
+                                         : "speed4",
+                            [this, speed] { setSpeed(speed); });
+    bindText(b, Message("ReplayWindow", "%1倍(&%1)", {Message::fixed(speed)}));
+    bindText(b, Message("ReplayWindow", "%1倍の速さで再生します [%1]", {Message::fixed(speed)}), "toolTip");
+    b->setCheckable(true);
+    speeds_.push_back(b);
+  }
+  rows->addLayout(buttons);
+  return controls;
+}
+
 int ReplayWindow::progressPermille() const { return progressBar_->value(); }
 
 bool ReplayWindow::searchStep(std::size_t lines, std::int64_t ms) {
   if (!searching_) return false;
-  // A note numbering no round (0 or less) names none that can be found.
-  const int number = note_.number > 0 ? note_.number : INT_MAX;
-  switch (run_->advanceTowardsRound(number, lines, ms)) {
+  switch (cursor_->findStart(lines, ms)) {
     case ReplayRun::Search::Going:
-      progressBar_->setValue(
-          static_cast<int>(1000 * searchProgress(note_, run_->session.clock.now(), run_->linesBegun(), lineCount_)));
+      progressBar_->setValue(static_cast<int>(
+          1000 * searchProgress(note_, session().clock.now(), cursor_->run().linesBegun(), cursor_->lineCount())));
       return true;
     case ReplayRun::Search::Reached: roundReached(); break;
     case ReplayRun::Search::NotInScript: roundMissing(); break;
@@ -205,13 +284,13 @@ void ReplayWindow::searchSlice() {
   QElapsedTimer slice;
   slice.start();
   do {
-    const std::size_t line = run_->linesBegun();
-    const bool grown = searchMs_ > kSearchMs && run_->inWait();
+    const std::size_t line = cursor_->run().linesBegun();
+    const bool grown = searchMs_ > kSearchMs && cursor_->run().inWait();
     QElapsedTimer took;
     took.start();
     if (!searchStep(grown ? 0 : kSearchLines, searchMs_)) return;
     const qint64 ns = took.nsecsElapsed();
-    if (!run_->inWait() || run_->linesBegun() != line) searchMs_ = kSearchMs;
+    if (!cursor_->run().inWait() || cursor_->run().linesBegun() != line) searchMs_ = kSearchMs;
     else if (ns < kCheapStepNs) searchMs_ = std::min(searchMs_ * 2, kLongestSearchMs);
     else if (ns > kSlowStepNs) searchMs_ = std::max(searchMs_ / 2, kSearchMs);
   } while (slice.elapsed() < kSearchSliceMs);
@@ -239,21 +318,14 @@ void ReplayWindow::roundMissing() {
 // The title and the times come from the round as it really started, not
 // from the note; a note that names a round of the other screen names none.
 void ReplayWindow::roundReached() {
-  Session& session = run_->session;
-  const RoundRecord& started = session.currentRound();
+  // The round may have ended at the moment it started (a `title` at once).
+  const RoundRecord started = cursor_->ending() ? *cursor_->ending() : session().currentRound();
   if (started.mode != note_.mode) return roundMissing();
   endSearch();
-  start_ = session.clock.now();
-  length_ = noteLength(note_, start_);
+  if (const std::optional<std::int64_t> length = noteLength(note_, cursor_->start())) cursor_->expectLength(*length);
   bindText(this,
            Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)").arg(Message::fixed(kAppTitle)).arg(modeText(started.mode)).arg(Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))),
            "windowTitle");
-  session.onRoundEnded = [this, number = started.number](const RoundRecord& ended) {
-    if (ended.number != number) return;
-    ended_ = true;
-    if (!ended.result.empty()) result_ = roundResultText(ended.result);
-    length_ = ended.end - ended.start;
-  };
   showStatus();
   timer_.start();
   adjustSize();
@@ -262,37 +334,88 @@ void ReplayWindow::roundReached() {
 }
 
 void ReplayWindow::step() {
-  if (paused_ || ended_ || searching_) return;
-  if (!run_->play(100LL * speed_)) ended_ = true;
+  if (paused_ || searching_ || cursor_->atEnd()) return;
+  cursor_->play(100LL * speed_);
   showStatus();
+}
+
+void ReplayWindow::seek(std::int64_t ms) {
+  if (searching_) return;
+  cursor_->seek(ms);
+  showStatus();
+}
+
+void ReplayWindow::restart() { seek(0); }
+
+// At the end, playing again starts the round over.
+void ReplayWindow::togglePause() {
+  if (searching_) return;
+  if (cursor_->atEnd()) {
+    paused_ = false;
+    return restart();
+  }
+  paused_ = !paused_;
+  showStatus();
+}
+
+void ReplayWindow::setSpeed(int speed) {
+  speed_ = speed;
+  showStatus();
+}
+
+void ReplayWindow::showControls() {
+  const bool live = !searching_;
+  restart_->setEnabled(live);
+  pause_->setEnabled(live);
+  bindText(pause_, paused_ || (live && cursor_->atEnd()) ? Message("ReplayWindow", "再生(&P)")
+                                                         : Message("ReplayWindow", "一時停止(&P)"));
+  for (std::size_t i = 0; i < speeds_.size(); ++i) {
+    speeds_[i]->setEnabled(live);
+    speeds_[i]->setChecked(kSpeeds[i] == speed_);
+  }
+  const std::optional<std::int64_t> length = cursor_->length();
+  bar_->setEnabled(live && length.has_value());
+  if (!live || !length || bar_->isSliderDown()) return;
+  // The bar moves with the play; only a person moving it seeks.
+  const QSignalBlocker quiet(bar_);
+  barUnitMs_ = std::max<std::int64_t>(100, *length / kMostBarSteps + 1);
+  bar_->setRange(0, static_cast<int>(*length / barUnitMs_));
+  bar_->setPageStep(static_cast<int>(std::max<std::int64_t>(1, kArrowSeekMs / barUnitMs_)));
+  bar_->setValue(static_cast<int>(cursor_->position() / barUnitMs_));
 }
 
 void ReplayWindow::showStatus() {
   const auto seconds = [](std::int64_t ms) { return QString::number(static_cast<double>(ms) / 1000.0, 'f', 1); };
-  // Both on the replay's clock, which only goes forward from the start; the
-  // last step may pass the end.
-  std::int64_t played = run_->session.clock.now() - start_;
-  if (ended_ && length_) played = std::min(played, *length_);
+  const std::optional<std::int64_t> length = cursor_->length();
   Message text = Message("ReplayWindow", "リプレイ  %1 / %2 秒  %3倍")
-                     .arg(fixedText(seconds(played)))
-                     .arg(fixedText(length_ ? seconds(*length_) : QString("?")))
+                     .arg(fixedText(seconds(cursor_->position())))
+                     .arg(fixedText(length ? seconds(*length) : QString("?")))
                      .arg(speed_);
-  if (ended_ && result_) text = Message("ReplayWindow", "%1  終了：%2").arg(text).arg(*result_);
-  else if (ended_) text = Message("ReplayWindow", "%1  終了").arg(text);
-  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中").arg(text);
-  bindText(status_, Message("ReplayWindow", "%1\n%2").arg(text).arg(statusKeys()));
+  const std::optional<RoundRecord>& ending = cursor_->ending();
+  if (cursor_->atEnd() && ending && !ending->result.empty())
+    text = Message("ReplayWindow", "%1  終了：%2", {text, roundResultText(ending->result)});
+  else if (cursor_->atEnd()) text = Message("ReplayWindow", "%1  終了", {text});
+  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中", {text});
+  bindText(status_, Message("ReplayWindow", "%1\n%2", {text, statusKeys()}));
+  showControls();
 }
 
+// The window's keys act whichever control was clicked last; Escape closes
+// the replay and nothing behind it.
 void ReplayWindow::keyPressEvent(QKeyEvent* event) {
+  if (searching_ && event->key() != Qt::Key_Escape) return QWidget::keyPressEvent(event);
   switch (event->key()) {
-    case Qt::Key_1: speed_ = 1; break;
-    case Qt::Key_2: speed_ = 2; break;
-    case Qt::Key_4: speed_ = 4; break;
-    case Qt::Key_Space: paused_ = !paused_; break;
-    case Qt::Key_Escape: close(); return;
+    case Qt::Key_1: setSpeed(1); break;
+    case Qt::Key_2: setSpeed(2); break;
+    case Qt::Key_4: setSpeed(4); break;
+    case Qt::Key_Space: togglePause(); break;
+    case Qt::Key_Home: restart(); break;
+    case Qt::Key_Left: seek(cursor_->position() - kArrowSeekMs); break;
+    case Qt::Key_Right: seek(cursor_->position() + kArrowSeekMs); break;
+    case Qt::Key_Escape: close(); break;
     default: return QWidget::keyPressEvent(event);
   }
-  showStatus();
+  event->accept();
 }
 
 namespace {

@@ -1,9 +1,13 @@
 // Watching a kept round again: the session script runs headless up to the
 // round's start, in short steps between which the game goes on answering
 // (with a progress window and "中止" when it takes more than a moment); then
-// the round plays on the game screen's layout at 1x, 2x or 4x (keys 1, 2, 4),
-// Space pauses, Escape or the close box ends it. The replay has its own
-// engines and makes no sound.
+// the round plays on the game screen's layout at 1x, 2x or 4x. Under the
+// screen a position bar seeks, and buttons start the round over, pause and
+// resume, and set the speed; the keys do the same (1, 2, 4, Space, Home, the
+// arrows by 5 s). At its end the round stays on its last frame with every
+// control live. Escape or the close box closes the replay alone. The replay
+// has its own engines (a ReplayCursor: seeking is the engine's) and makes no
+// sound.
 #pragma once
 
 #include <QLabel>
@@ -16,11 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/replay.h"
+#include "engine/replay_cursor.h"
 #include "modes/game_screen.h"
 
 class QDialog;
 class QProgressBar;
+class QPushButton;
+class QSlider;
 
 namespace glamora {
 
@@ -63,29 +69,48 @@ class ReplayWindow final : public QWidget {
 
   // One step of the window's timer: 100 ms of the round times the speed.
   void step();
-  bool ended() const { return ended_; }
-  Session& session() { return run_->session; }
+  // At the round's end: it stays on the last frame until a seek or a restart.
+  bool ended() const { return cursor_->atEnd(); }
+  bool paused() const { return paused_; }
+  // The time played since the round's start, in ms.
+  std::int64_t position() const { return cursor_->position(); }
+  Session& session() { return cursor_->session(); }
+  // The screen showing the session; a seek back builds a new one.
   GameScreen& screen() { return *screen_; }
   QString statusText() const { return status_->text(); }
+
+  // What the controls do.
+  void seek(std::int64_t ms);
+  void restart();
+  void togglePause();
+  void setSpeed(int speed);
+  static constexpr std::int64_t kArrowSeekMs = 5000;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void buildScreen();
+  QWidget* buildControls();
   void searchSlice();
   void roundReached();
   void roundMissing();
   void endSearch();
   void showStatus();
+  void showControls();
 
   // A replay never sounds and opens no dialog: the status line tells the result.
   std::unique_ptr<SilentEffects> effects_;
-  std::size_t lineCount_;
-  std::unique_ptr<ReplayRun> run_;
+  std::unique_ptr<ReplayCursor> cursor_;
   const PictureLibrary& pictures_;
   RoundRecord note_;
   std::string file_;
   GameScreen* screen_ = nullptr;
+  QSlider* bar_ = nullptr;
+  std::int64_t barUnitMs_ = 100;  // the time of one step of the bar
+  QPushButton* restart_ = nullptr;
+  QPushButton* pause_ = nullptr;
+  std::vector<QPushButton*> speeds_;
   QLabel* status_ = nullptr;
   QDialog* progress_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
@@ -94,12 +119,8 @@ class ReplayWindow final : public QWidget {
   std::int64_t searchMs_ = kSearchMs;
   bool searching_ = true;
   QTimer timer_;
-  std::int64_t start_ = 0;              // the round's real start on the replay's clock
-  std::optional<std::int64_t> length_;  // known from a sane note, or once it ended
   int speed_ = 1;
   bool paused_ = false;
-  bool ended_ = false;
-  std::optional<Message> result_;  // how the round ended, once it has
 };
 
 // Opens a session file's round (`round` 0: its last one) in a replay window.
