@@ -251,8 +251,8 @@ QWidget* ReplayWindow::buildControls() {
                             : speed == 2 ? "speed2"
                                          : "speed4",
                             [this, speed] { setSpeed(speed); });
-    bindText(b, Message("ReplayWindow", "%1倍(&%1)", {Message::fixed(speed)}));
-    bindText(b, Message("ReplayWindow", "%1倍の速さで再生します [%1]", {Message::fixed(speed)}), "toolTip");
+    bindText(b, Message("ReplayWindow", "%1倍(&%1)").arg(Message::fixed(speed)));
+    bindText(b, Message("ReplayWindow", "%1倍の速さで再生します [%1]").arg(Message::fixed(speed)), "toolTip");
     b->setCheckable(true);
     speeds_.push_back(b);
   }
@@ -393,10 +393,10 @@ void ReplayWindow::showStatus() {
                      .arg(speed_);
   const std::optional<RoundRecord>& ending = cursor_->ending();
   if (cursor_->atEnd() && ending && !ending->result.empty())
-    text = Message("ReplayWindow", "%1  終了：%2", {text, roundResultText(ending->result)});
-  else if (cursor_->atEnd()) text = Message("ReplayWindow", "%1  終了", {text});
-  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中", {text});
-  bindText(status_, Message("ReplayWindow", "%1\n%2", {text, statusKeys()}));
+    text = Message("ReplayWindow", "%1  終了：%2").arg(text).arg(roundResultText(ending->result));
+  else if (cursor_->atEnd()) text = Message("ReplayWindow", "%1  終了").arg(text);
+  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中").arg(text);
+  bindText(status_, Message("ReplayWindow", "%1\n%2").arg(text).arg(statusKeys()));
   showControls();
 }
 

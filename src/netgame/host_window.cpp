@@ -19,7 +19,7 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
                        const QString& phrase)
     : QDialog(parent) {
   setObjectName("netHostWindow");
-  bindText(this, Message("HostWindow", "%1 - 対戦相手を待つ", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("HostWindow", "%1 - 対戦相手を待つ").arg(Message::fixed(kAppTitle)), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   auto* intro =
@@ -87,9 +87,8 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
 void HostWindow::showWaiting(quint16 port, bool withPhrase) {
   port_->setValue(port);
   const Message number = Message::fixed(port);
-  showUnderWay(state_, withPhrase ? Message("HostWindow",
-                                            "ポート %1 で相手を待っています…（合言葉を知っている相手だけ）", {number})
-                                  : Message("HostWindow", "ポート %1 で相手を待っています…", {number}));
+  showUnderWay(state_, withPhrase ? Message("HostWindow", "ポート %1 で相手を待っています…（合言葉を知っている相手だけ）").arg(number)
+                                  : Message("HostWindow", "ポート %1 で相手を待っています…").arg(number));
 }
 
 void HostWindow::showProblem(const Message& text) { showTrouble(state_, text); }

@@ -24,7 +24,7 @@ constexpr int kAddressRole = Qt::UserRole;
 
 JoinWindow::JoinWindow(QWidget* parent, quint16 defaultPort) : QDialog(parent), defaultPort_(defaultPort) {
   setObjectName("netJoinWindow");
-  bindText(this, Message("JoinWindow", "%1 - 対戦相手に接続", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("JoinWindow", "%1 - 対戦相手に接続").arg(Message::fixed(kAppTitle)), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(
@@ -33,7 +33,7 @@ JoinWindow::JoinWindow(QWidget* parent, quint16 defaultPort) : QDialog(parent), 
   auto* row = new QHBoxLayout;
   address_ = new QLineEdit(this);
   address_->setObjectName("netAddress");
-  bindText(address_, Message("JoinWindow", "192.168.1.5 か 192.168.1.5:%1", {Message::fixed(defaultPort)}),
+  bindText(address_, Message("JoinWindow", "192.168.1.5 か 192.168.1.5:%1").arg(Message::fixed(defaultPort)),
            "placeholderText");
   connect_ = bound(new QPushButton(this), Message("JoinWindow", "接続(&C)"));
   connect_->setObjectName("netConnect");
@@ -105,7 +105,7 @@ void JoinWindow::showFound() {
 
 void JoinWindow::showConnecting(const QString& target) {
   connect_->setEnabled(false);
-  showUnderWay(message_, Message("JoinWindow", "%1 に接続しています…", {fixedText(target)}));
+  showUnderWay(message_, Message("JoinWindow", "%1 に接続しています…").arg(fixedText(target)));
 }
 
 void JoinWindow::showFailure(const Message& text) {

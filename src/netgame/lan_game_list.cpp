@@ -54,7 +54,7 @@ void LanGameList::show() {
     lines.push_back(
         {QString::fromStdString(f.answer.name), QString::fromStdString(address), sameGame,
          sameGame ? Message("LanGameList", "待っています")
-                  : Message("LanGameList", "バージョンが違います（%1）", {Message::fixed(f.answer.gameVersion)})});
+                  : Message("LanGameList", "バージョンが違います（%1）").arg(Message::fixed(f.answer.gameVersion))});
   }
   std::stable_sort(lines.begin(), lines.end(), [](const FoundLine& a, const FoundLine& b) { return a.name < b.name; });
   show_(lines);

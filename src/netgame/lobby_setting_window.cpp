@@ -16,7 +16,7 @@ namespace glamora::netgame {
 
 LobbySettingWindow::LobbySettingWindow(QWidget* parent, const QString& current, bool firstTime) : QDialog(parent) {
   setObjectName("netLobbyWindow");
-  bindText(this, Message("LobbySettingWindow", "%1 - ロビーの設定", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("LobbySettingWindow", "%1 - ロビーの設定").arg(Message::fixed(kAppTitle)), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   if (firstTime) {

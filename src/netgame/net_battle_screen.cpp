@@ -64,10 +64,9 @@ void NetBattleOnScreen::battleChanged() {
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
     const Message name = fixedText(names[p]);
-    const Message hint = p != local          ? Message("NetBattleScreen", "%1（相手）", {name})
-                         : b.computerLevel() ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）",
-                                                       {name, levelCaption(*b.computerLevel())})
-                                             : Message("NetBattleScreen", "%1（この機械）", {name});
+    const Message hint = p != local          ? Message("NetBattleScreen", "%1（相手）").arg(name)
+                         : b.computerLevel() ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）").arg(name).arg(levelCaption(*b.computerLevel()))
+                                             : Message("NetBattleScreen", "%1（この機械）").arg(name);
     hints[p] = translated(hint);
   }
   // Called on every poll: the plates are fitted again only when they change.
@@ -100,15 +99,11 @@ Message NetBattleOnScreen::statusText() const {
   const std::string name = b.peerName().empty() ? address : b.peerName() + (address.empty() ? "" : "  " + address);
   const Message path = pathCaption(path_);
   const std::int64_t rtt = b.peer().timeSync().roundTripUs();
-  Message text = Message("NetBattleScreen", "ネット対戦（%1）　相手: %2　%3往復 %4",
-                         {b.host() ? Message("NetBattleScreen", "ホスト") : Message("NetBattleScreen", "参加"),
-                          Message::fixed(name.empty() ? "--" : name),
-                          saysNothing(path) ? Message::fixed("") : Message("NetBattleScreen", "%1　", {path}),
-                          Message::fixed(rtt < 0 ? std::string("-- ms") : std::to_string((rtt + 500) / 1000) + " ms")});
-  if (b.stalled()) text = Message("NetBattleScreen", "%1　通信待ち", {text});
-  if (b.waitsForPeersResult()) text = Message("NetBattleScreen", "%1　相手が結果を見ています", {text});
-  else if (b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージを選んでください", {text});
-  else if (!b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージはホストが選びます", {text});
+  Message text = Message("NetBattleScreen", "ネット対戦（%1）　相手: %2　%3往復 %4").arg(b.host() ? Message("NetBattleScreen", "ホスト") : Message("NetBattleScreen", "参加")).arg(Message::fixed(name.empty() ? "--" : name)).arg(saysNothing(path) ? Message::fixed("") : Message("NetBattleScreen", "%1　").arg(path)).arg(Message::fixed(rtt < 0 ? std::string("-- ms") : std::to_string((rtt + 500) / 1000) + " ms"));
+  if (b.stalled()) text = Message("NetBattleScreen", "%1　通信待ち").arg(text);
+  if (b.waitsForPeersResult()) text = Message("NetBattleScreen", "%1　相手が結果を見ています").arg(text);
+  else if (b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージを選んでください").arg(text);
+  else if (!b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージはホストが選びます").arg(text);
   return text;
 }
 

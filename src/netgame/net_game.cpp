@@ -125,10 +125,8 @@ void NetGame::listen(quint16 port) {
   if (connection_->state() == netio::EnetConnection::State::Failed) {
     connection_.reset();
     if (hostWindow_) {
-      hostWindow_->showProblem(Message("NetGame",
-                                       "ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
-                                       "別のポートにしてください。",
-                                       {Message::fixed(port)}));
+      hostWindow_->showProblem(Message("NetGame", "ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
+                                       "別のポートにしてください。").arg(Message::fixed(port)));
     }
     return;
   }
@@ -139,8 +137,7 @@ void NetGame::listen(quint16 port) {
   };
   connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
     if (hostWindow_) {
-      hostWindow_->showNotice(Message("NetGame", "%1 からの接続を断りました: %2",
-                                      {Message::fixed(address), refusalMessage(why)}));
+      hostWindow_->showNotice(Message("NetGame", "%1 からの接続を断りました: %2").arg(Message::fixed(address)).arg(refusalMessage(why)));
     }
   };
   if (hostWindow_) hostWindow_->showWaiting(port, !phrase_.empty());
@@ -192,8 +189,7 @@ void NetGame::connectTo(const QString& host, quint16 port) {
   lookup_.start(host.toStdString(), [this, host, port](const std::string& address) {
     if (!joinWindow_ || connection_) return;
     if (!address.empty()) return startJoin(address, port);
-    joinWindow_->showFailure(Message("NetGame", "「%1」という相手が見つかりません。名前かアドレスを確かめてください。",
-                                     {fixedText(host)}));
+    joinWindow_->showFailure(Message("NetGame", "「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(fixedText(host)));
   });
 }
 

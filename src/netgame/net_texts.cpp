@@ -25,16 +25,13 @@ Message joinFailure(const netio::EnetConnection& connection, const std::string& 
   const Message target = Message::fixed(joinTarget);
   switch (connection.problem()) {
     case netio::EnetConnection::Problem::Refused:
-      return Message("NetTexts", "%1 に断られました: %2。",
-                     {target, connection.refusal() ? refusalMessage(*connection.refusal())
-                                                   : Message("NetTexts", "理由はわかりません")});
+      return Message("NetTexts", "%1 に断られました: %2。").arg(target).arg(connection.refusal() ? refusalMessage(*connection.refusal())
+                                                   : Message("NetTexts", "理由はわかりません"));
     case netio::EnetConnection::Problem::NoAnswer:
-      return Message("NetTexts",
-                     "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
-                     "アドレスとポート、ファイアウォールを確かめてください。",
-                     {target});
-    case netio::EnetConnection::Problem::Address: return Message("NetTexts", "%1 には接続できません。", {target});
-    default: return Message("NetTexts", "%1 に接続できませんでした。", {target});
+      return Message("NetTexts", "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
+                     "アドレスとポート、ファイアウォールを確かめてください。").arg(target);
+    case netio::EnetConnection::Problem::Address: return Message("NetTexts", "%1 には接続できません。").arg(target);
+    default: return Message("NetTexts", "%1 に接続できませんでした。").arg(target);
   }
 }
 
@@ -42,14 +39,13 @@ EndMessage endMessage(const std::string& peerError, bool finished, bool host, co
   if (finished) return {host ? Message() : Message("NetTexts", "ホストが対戦を終えました。"), false};
   if (peerError == "this side left the battle") return {};
   if (peerError.starts_with("desync at tick ")) {
-    Message text = Message("NetTexts", "相手と対戦の状態が食い違いました（tick %1）。対戦を終えました。",
-                           {Message::fixed(peerError.substr(15))});
-    if (!sessionFile.empty()) text = Message("NetTexts", "%1\n記録: %2", {text, Message::fixed(sessionFile)});
+    Message text = Message("NetTexts", "相手と対戦の状態が食い違いました（tick %1）。対戦を終えました。").arg(Message::fixed(peerError.substr(15)));
+    if (!sessionFile.empty()) text = Message("NetTexts", "%1\n記録: %2").arg(text).arg(Message::fixed(sessionFile));
     return {text, true};
   }
   if (constexpr std::string_view stopped = "this machine was stopped for "; peerError.starts_with(stopped)) {
     const QString seconds = QString::fromStdString(peerError.substr(stopped.size())).remove(" s");
-    return {Message("NetTexts", "この機械が %1 秒止まっていたため、対戦を終えました。", {fixedText(seconds)}), false};
+    return {Message("NetTexts", "この機械が %1 秒止まっていたため、対戦を終えました。").arg(fixedText(seconds)), false};
   }
   if (peerError == "the lobby stopped relaying the battle") {
     return {Message("NetTexts", "ロビーが対戦の中継をやめました。対戦を終えました。"), false};

@@ -31,7 +31,7 @@ RoomHostWindow::RoomHostWindow(QWidget* parent, const QString& machineName, cons
                                const QString& phrase, bool listed)
     : QDialog(parent) {
   setObjectName("netRoomHostWindow");
-  bindText(this, Message("RoomHostWindow", "%1 - 部屋を作る", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("RoomHostWindow", "%1 - 部屋を作る").arg(Message::fixed(kAppTitle)), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(bound(new QLabel(this),

@@ -29,7 +29,7 @@ QFont codeBoxFont() { return roomCodeFont(24); }
 
 RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDialog(parent) {
   setObjectName("netRoomJoinWindow");
-  bindText(this, Message("RoomJoinWindow", "%1 - コードで参加", {Message::fixed(kAppTitle)}), "windowTitle");
+  bindText(this, Message("RoomJoinWindow", "%1 - コードで参加").arg(Message::fixed(kAppTitle)), "windowTitle");
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(bound(new QLabel(this), Message("RoomJoinWindow", "相手から聞いた部屋のコード（6 文字）:")));
@@ -67,7 +67,7 @@ RoomJoinWindow::RoomJoinWindow(QWidget* parent, const QString& lobbyName) : QDia
   layout->addWidget(message_);
 
   auto* bottom = new QHBoxLayout;
-  auto* lobby = bound(new QLabel(this), Message("RoomJoinWindow", "ロビー: %1", {fixedText(lobbyName)}));
+  auto* lobby = bound(new QLabel(this), Message("RoomJoinWindow", "ロビー: %1").arg(fixedText(lobbyName)));
   lobby->setObjectName("netLobbyName");
   lobby->setStyleSheet("color: #606060");
   bottom->addWidget(lobby, 1);
@@ -136,8 +136,7 @@ void RoomJoinWindow::showRooms() {
   rooms_->clear();
   for (const RoomLine& line : rooms) {
     const QString name = line.sameVersion ? line.name
-                                          : translated(Message("RoomJoinWindow", "%1（バージョン %2）",
-                                                               {fixedText(line.name), fixedText(line.version)}));
+                                          : translated(Message("RoomJoinWindow", "%1（バージョン %2）").arg(fixedText(line.name)).arg(fixedText(line.version)));
     auto* item = new QTreeWidgetItem(rooms_, {name, line.code, translated(line.waited)});
     item->setData(kName, kCodeRole, line.code);
     item->setTextAlignment(kWaited, Qt::AlignRight | Qt::AlignVCenter);
@@ -148,7 +147,7 @@ void RoomJoinWindow::showRooms() {
   }
 }
 
-void RoomJoinWindow::showListProblem(const Message& text) { listMessage(Message("RoomJoinWindow", "（%1）", {text})); }
+void RoomJoinWindow::showListProblem(const Message& text) { listMessage(Message("RoomJoinWindow", "（%1）").arg(text)); }
 
 void RoomJoinWindow::listMessage(const Message& text) {
   listNote_ = text;
@@ -161,7 +160,7 @@ void RoomJoinWindow::listMessage(const Message& text) {
 
 void RoomJoinWindow::showJoining(const QString& code) {
   join_->setEnabled(false);
-  showUnderWay(message_, Message("RoomJoinWindow", "部屋 %1 に参加しています…", {fixedText(code)}));
+  showUnderWay(message_, Message("RoomJoinWindow", "部屋 %1 に参加しています…").arg(fixedText(code)));
 }
 
 void RoomJoinWindow::showProblem(const Message& text) {

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "screens/live_text.h"
+
 #include "engine/net/side_messages.h"
 #include "netgame/host_window.h"
 #include "netgame/join_window.h"
@@ -122,15 +124,15 @@ TEST(HostWindows, GrowForAProblemOfTwoLinesAndAsLongANotice) {
   host.show();
   host.showWaiting(47291);
   const int before = host.height();
-  host.showProblem(problem);
-  host.showNotice("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います。\n相手も最新にしてください。");
+  host.showProblem(glamora::fixedText(problem));
+  host.showNotice(Message::fixed("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います。\n相手も最新にしてください。"));
   EXPECT_GT(host.height(), before);
   expectNothingClipped(&host);
 
   RoomHostWindow room(nullptr, "elna-pc", "lobby.example.org:47292");
   room.show();
   room.showWaiting(false);
-  room.showProblem(problem + "\n" + problem);
+  room.showProblem(glamora::fixedText(problem + "\n" + problem));
   expectNothingClipped(&room);
 }
 
