@@ -181,6 +181,8 @@ SettingsRead readSettingsFile(const QString& path) {
   for (std::size_t i = 0; i < sizes.size(); ++i) sizes[i] = {kSizeNames[i].first, kSizeNames[i].second};
   r.choice("display/size", sizes, s.displaySize);
   r.lobbyPlace("net/lobby", s.lobby);
+  r.number("sound/music", 0, 100, s.volumes.music);
+  r.number("sound/voices", 0, 100, s.volumes.voices);
   if (!r.problem.isEmpty()) return ignored(r.problem);
   if (const QString problem = readControlSettings(file, s.controls); !problem.isEmpty()) return ignored(problem);
   read.settings = std::move(s);
@@ -208,6 +210,8 @@ bool writeSettingsFile(const QString& path, const KeptSettings& s) {
     if (size == s.displaySize) file.setValue("display/size", name);
   }
   file.setValue("net/lobby", QString::fromStdString(s.lobby));
+  file.setValue("sound/music", QString::number(s.volumes.music));
+  file.setValue("sound/voices", QString::number(s.volumes.voices));
   writeControlSettings(file, s.controls);
   file.sync();
   return file.status() == QSettings::NoError;

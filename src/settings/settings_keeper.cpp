@@ -32,6 +32,7 @@ SettingsKeeper::SettingsKeeper(Session& session, QString path, KeptSettings read
       now_(settingsOf(session, read.displaySize)) {
   now_.controls = read.controls;
   now_.lobby = read.lobby;
+  now_.volumes = read.volumes;
   session_.setWatcher(this);
 }
 
@@ -63,6 +64,11 @@ void SettingsKeeper::chooseControls(ControlSettings controls) {
 
 void SettingsKeeper::chooseLobby(std::string lobby) {
   now_.lobby = std::move(lobby);
+  keep();
+}
+
+void SettingsKeeper::chooseVolumes(SoundVolumes volumes) {
+  now_.volumes = volumes;
   keep();
 }
 

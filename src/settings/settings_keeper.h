@@ -26,8 +26,8 @@ class SettingsKeeper final : private InputRecorder {
 
   // Brings the engines to the settings read at start, as inputs.
   void restore();
-  // The defaults, as inputs, and written; the keys, the pads and the lobby
-  // stay as chosen.
+  // The defaults, as inputs, and written; the keys, the pads, the lobby and
+  // the volumes stay as chosen.
   void erase();
 
   // The size chosen in the menu, kept for the next start.
@@ -39,6 +39,9 @@ class SettingsKeeper final : private InputRecorder {
   // The lobby's address ("host[:port]", empty: none), kept as chosen.
   const std::string& lobby() const { return now_.lobby; }
   void chooseLobby(std::string lobby);
+  // The music and voice levels, kept as chosen.
+  const SoundVolumes& volumes() const { return now_.volumes; }
+  void chooseVolumes(SoundVolumes volumes);
 
  private:
   void input(std::int64_t t, std::string_view line) override;
