@@ -1,9 +1,11 @@
 #include "net_battle_screen.h"
 
+#include <QCoreApplication>
 #include <iostream>
 
 #include "modes/game_menus.h"
 #include "room_texts.h"
+#include "screens/battle_result_dialog.h"
 
 namespace glamora::netgame {
 
@@ -44,6 +46,7 @@ NetBattleOnScreen::NetBattleOnScreen(BattleScreen& screen, Session& local, Effec
 NetBattleOnScreen::~NetBattleOnScreen() { battle_.reset(); }
 
 void NetBattleOnScreen::start() {
+  showStageChooser(battle_->host());
   screen_.setInputRoute(battle_.get());
   battle_->start();
 }
@@ -60,9 +63,10 @@ void NetBattleOnScreen::battleChanged() {
   const net::NetBattle& b = *battle_;
   const int local = b.peer().battle().localPlayer();
   const std::array<QString, 2> names = plateNames();
+  const std::array<QString, 2> machines = machineNames();
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
-    QString hint = names[p] + (p == local ? "（この機械" : "（相手");
+    QString hint = machines[p] + (p == local ? "（この機械" : "（相手");
     if (p == local && b.computerLevel()) hint += "・コンピュータ：" + levelCaption(*b.computerLevel());
     hints[p] = hint + "）";
   }
@@ -78,7 +82,20 @@ void NetBattleOnScreen::battleChanged() {
   shownLook_ = look;
 }
 
+// This machine's side says "あなた" (and the computer's level when it plays
+// it); the other side says its name. Both full names are in the hints.
 std::array<QString, 2> NetBattleOnScreen::plateNames() const {
+  const net::NetBattle& b = *battle_;
+  const std::array<QString, 2> names = machineNames();
+  const int local = b.peer().battle().localPlayer();
+  const std::optional<ComputerLevel> level = b.computerLevel();
+  const QString own = level
+                          ? QCoreApplication::translate("NetBattleOnScreen", "あなた %1").arg(computerPlateText(*level))
+                          : QCoreApplication::translate("NetBattleOnScreen", "あなた");
+  return local == 0 ? std::array{own, names[1]} : std::array{names[0], own};
+}
+
+std::array<QString, 2> NetBattleOnScreen::machineNames() const {
   const net::NetBattle& b = *battle_;
   const std::string& address = b.setup().peerAddress;
   // A peer without a name shows its address, unless that is the relaying lobby's.
@@ -122,6 +139,19 @@ void NetBattleOnScreen::closeResults() {
   }
 }
 
-void NetBattleOnScreen::leftScreen() { screen_.setInputRoute(nullptr); }
+void NetBattleOnScreen::leftScreen() {
+  showStageChooser(true);
+  screen_.setInputRoute(nullptr);
+}
+
+// A joiner's result dialogs say that the host chooses the next stage and
+// offer no "もう一度"; the local battle's say how to choose one.
+void NetBattleOnScreen::showStageChooser(bool here) {
+  for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins}) {
+    if (auto* dialog = qobject_cast<BattleResultDialog*>(resultWindow_ ? resultWindow_(d) : nullptr)) {
+      dialog->setStageChooser(here ? StageChooser::ThisMachine : StageChooser::Host);
+    }
+  }
+}
 
 }  // namespace glamora::netgame
