@@ -1,6 +1,7 @@
 #include "game_screen.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -37,12 +38,17 @@ std::u32string typedCharacters(const QKeyEvent& event) {
 
 bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwoKey(ch) == Key::Select; }
 
-QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
+// How to begin: the stage suggested (its menu item's caption and key), and
+// the player's keys. After a cleared training stage the heading says that
+// the next one can be played.
+QStringList hintLines(char suffix, const PlayerKeys& keys, const QAction* stage, bool afterClear) {
   const int p = suffix == 'B' ? 1 : 0;
+  const QString caption = stage->text();
+  const QString key = stage->shortcut().toString(QKeySequence::NativeText);
   return {
       "ゲーム(G) →",
-      "ステージを選んでください",
-      "（Ctrl+F1 でステージ１）",
+      afterClear ? QCoreApplication::translate("GameScreen", "%1に進めます").arg(caption) : "ステージを選んでください",
+      QCoreApplication::translate("GameScreen", "（%1 で%2）").arg(key, caption),
       "",
       QString("%1：←　%2：決定　%3：→")
           .arg(keyName(keys.key(p, Key::Left)), keyName(keys.key(p, Key::Select)), keyName(keys.key(p, Key::Right))),
@@ -198,8 +204,16 @@ void GameScreen::switchMusic(bool on) {
 
 void GameScreen::setPlayerKeys(const PlayerKeys* keys) {
   keys_ = keys;
-  for (std::size_t i = 0; i < covers_.size(); ++i)
-    covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys ? *keys : PlayerKeys{}));
+  showHints();
+}
+
+// The battle always suggests stage 1; the training the stage its rules suggest.
+void GameScreen::showHints() {
+  const NextStage next = mode_ == Mode::Training ? session_.training.nextStage() : NextStage{};
+  for (std::size_t i = 0; i < covers_.size(); ++i) {
+    covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys_ ? *keys_ : PlayerKeys{}, menus_.stages[next.stage - 1],
+                                  next.afterClear));
+  }
 }
 
 void GameScreen::padKey(std::optional<int> player, Key key) {
@@ -212,6 +226,7 @@ void GameScreen::padKey(std::optional<int> player, Key key) {
 
 void GameScreen::showCovers() {
   const StageCount count = route_ ? route_->count() : count_;
+  if (!route_ && !paused_ && !count.running() && inputEnabled_ && !roundRunning()) showHints();
   for (BoardCover* cover : covers_) {
     if (paused_) cover->showPause();
     else if (count.running()) cover->showCount(menus_.stages[count.stage() - 1]->text(), count.number());
@@ -244,7 +259,8 @@ void GameScreen::holdClockAndMusic(bool held) {
 void GameScreen::addBoard(int left, char suffix) {
   const int player = static_cast<int>(boards_.size());
   boards_.push_back(new BoardView(client_, left, player, shown(), pictures_));
-  auto* cover = new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix));
+  auto* cover =
+      new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix, PlayerKeys{}, menus_.stages[0], false));
   cover->setObjectName(QString("cover") + suffix);
   cover->clicked = [this] { resume(); };
   covers_.push_back(cover);
