@@ -18,14 +18,14 @@ struct Section {
 
 // Each heading and body is one text to translate.
 constexpr Section kSections[] = {
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "コンピュータと遊ぶ"),
-     QT_TRANSLATE_NOOP("MoreFeaturesScreen",
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "コンピュータと遊ぶ"),
+     QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen",
                        "二人で対戦では オプション(O) → プレイヤー1(1) / プレイヤー2(2) で、その側をコンピュータに"
                        "まかせられます。強さは やさしい・ふつう・むずかしい の三つです。両方をコンピュータにすれば、"
                        "見ているだけの対戦になります。一人で特訓では オプション(O) → プレイヤー(P) です。"
                        "コンピュータが遊ぶ側の名札には「CPU」と強さが出ます。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "ネット対戦"),
-     QT_TRANSLATE_NOOP("MoreFeaturesScreen",
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "ネット対戦"),
+     QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen",
                        "二人で対戦の ゲーム(G) → ネット対戦(N) から、別の機械の相手と遊べます。"
                        "同じネットワーク（家や学校の LAN）なら、一人が「対戦相手を待つ(H)」、もう一人が"
                        "「対戦相手に接続(J)」を選び、見つかった相手を選ぶか、相手のアドレス（例 192.168.1.5）と"
@@ -35,27 +35,27 @@ constexpr Section kSections[] = {
                        "（ネット対戦(N) → ロビーの設定(L)）。"
                        "ステージは待った側・部屋を作った側（ホスト）が選びます。名札の「あなた」がこの機械の側です。"
                        "ネット対戦(N) → 切断(Q) でいつでも終えられます。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "リプレイ"),
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "リプレイ"),
      QT_TRANSLATE_NOOP(
          "MoreFeaturesScreen",
          "遊んだラウンドは、ネット対戦のものも含めて自動で残ります。ゲーム(G) → リプレイを見る(P) で"
          "一覧から選ぶと、そのラウンドをもう一度見られます。リプレイの操作は、その画面の下に出ています。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "操作設定"),
-     QT_TRANSLATE_NOOP("MoreFeaturesScreen",
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "操作設定"),
+     QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen",
                        "オプション(O) → 操作設定(K) で、二人のプレイヤーの 左・決定・右 のキーを変えられます。"
                        "ゲームパッドをつなぐと、どのパッドがどのプレイヤーかもここで決められます。"
                        "変えたキーは 操作表 にも出ます。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "表示の大きさ"),
-     QT_TRANSLATE_NOOP("MoreFeaturesScreen",
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "表示の大きさ"),
+     QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen",
                        "オプション(O) → 表示の大きさ(Z) で、画面を 1倍・1.5倍・2倍 か全画面で表示できます。"
                        "画面に入りきる大きさだけが選べ、次に起動したときから変わります。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "音量"),
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "音量"),
      QT_TRANSLATE_NOOP(
          "MoreFeaturesScreen",
          "オプション(O) → 音量(V) で、BGM と効果音の大きさを 0 ～ 100 % で決められます。"
          "つまみを動かすと、すぐに聞こえ方が変わります。BGM と効果音の ON/OFF はそれぞれのメニューのままです。")},
-    {QT_TRANSLATE_NOOP("MoreFeaturesScreen", "戦績と記録"),
-     QT_TRANSLATE_NOOP("MoreFeaturesScreen",
+    {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "戦績と記録"),
+     QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen",
                        "オプション(O) → 戦績 で、これまでの勝ち負けを見られます。"
                        "コンピュータの強さ、BGM と効果音、特訓で選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさ、"
                        "キー、音量は自動で残り、次に起動したときもそのままです。"
