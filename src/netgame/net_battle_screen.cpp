@@ -145,12 +145,20 @@ void NetBattleOnScreen::leftScreen() {
 }
 
 // A joiner's result dialogs say that the host chooses the next stage and
-// offer no "もう一度"; the local battle's say how to choose one.
+// offer no "もう一度"; the local battle's say how to choose one. A dialog
+// still open when the battle ends keeps what it says until it is closed.
 void NetBattleOnScreen::showStageChooser(bool here) {
+  const StageChooser chooser = here ? StageChooser::ThisMachine : StageChooser::Host;
   for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins}) {
-    if (auto* dialog = qobject_cast<BattleResultDialog*>(resultWindow_ ? resultWindow_(d) : nullptr)) {
-      dialog->setStageChooser(here ? StageChooser::ThisMachine : StageChooser::Host);
+    auto* dialog = qobject_cast<BattleResultDialog*>(resultWindow_ ? resultWindow_(d) : nullptr);
+    if (!dialog) continue;
+    if (!dialog->isVisible()) {
+      dialog->setStageChooser(chooser);
+      continue;
     }
+    connect(
+        dialog, &QDialog::finished, dialog, [dialog, chooser] { dialog->setStageChooser(chooser); },
+        Qt::SingleShotConnection);
   }
 }
 
