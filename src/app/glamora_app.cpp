@@ -91,6 +91,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   session_.training.dataFiles = dataFiles;
   computerSeed_ = std::random_device{}();
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
+  applyVolumes(keeper_.volumes());
   startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
                                            [this](const QString& text) { help_->setHowToPlayText(text); });
   startup_->reportWith([this](const Message& error, bool missing) { reportStartupFailure(error, missing); });
@@ -185,6 +186,7 @@ void GlamoraApp::keepSettingsOf(GameScreen& screen) {
   }
   QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
   offerDisplaySizes(menus);
+  QObject::connect(menus.volume, &QAction::triggered, &screen, [this, &screen] { openVolume(screen.mode()); });
   if (backdrop_) backdrop_->hold(&screen);
 }
 
@@ -213,6 +215,32 @@ void GlamoraApp::confirmErase(QWidget* over) {
     showKeptSettings();
   });
   openModal(box);
+}
+
+// The levels change as the sliders move and are kept as they change; a
+// voice sounds as its slider moves (a voice still sounding goes on), unless
+// the screen the window was opened from has its voices switched off.
+void GlamoraApp::openVolume(Mode from) {
+  volumeFrom_ = from;
+  if (!volume_) {
+    volume_ = std::make_unique<VolumeWindow>(title_.get(), [this](int music, int voices) {
+      const bool voicesMoved = voices != keeper_.volumes().voices;
+      applyVolumes({music, voices});
+      keeper_.chooseVolumes({music, voices});
+      const GameSound& sound = volumeFrom_ == Mode::Battle ? session_.battle.sound : session_.training.sound;
+      if (voicesMoved && !sound.seOff) media_.player(Media::P1mw).play();
+    });
+  }
+  volume_->showLevels(keeper_.volumes().music, keeper_.volumes().voices);
+  volume_->adjustSize();
+  centreOnScreen(volume_.get());
+  openModal(volume_.get());
+}
+
+void GlamoraApp::applyVolumes(const SoundVolumes& volumes) {
+  media::Mixer& mixer = media_.output().mixer();
+  mixer.setGain(media::SoundKind::Music, media::gainOfPercent(volumes.music));
+  mixer.setGain(media::SoundKind::Voices, media::gainOfPercent(volumes.voices));
 }
 
 // The engines announce no change of computer player, and the display size is

@@ -24,6 +24,7 @@
 #include "modes/training_screen.h"
 #include "screens/help_screens.h"
 #include "screens/result_dialogs.h"
+#include "screens/volume_window.h"
 #include "settings/settings_keeper.h"
 
 namespace glamora {
@@ -92,6 +93,8 @@ class GlamoraApp {
   void showKeptSettings();
   void offerDisplaySizes(const GameMenuActions& menus);
   void reportStartupFailure(const Message& error, bool fileMissing);
+  void openVolume(Mode from);
+  void applyVolumes(const SoundVolumes& volumes);
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
@@ -105,6 +108,8 @@ class GlamoraApp {
   std::unique_ptr<HelpScreens> help_;
   std::unique_ptr<EditorScreen> editorScreen_;
   std::unique_ptr<ResultDialogs> results_;
+  std::unique_ptr<VolumeWindow> volume_;
+  Mode volumeFrom_ = Mode::Battle;  // the screen the volume window was opened from
   std::unique_ptr<BattleScreen> battle_;
   std::unique_ptr<TrainingScreen> training_;
   std::unique_ptr<netgame::NetGame> netGame_;  // the battle screen's network battle

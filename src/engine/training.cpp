@@ -1,5 +1,7 @@
 #include "training.h"
 
+#include <algorithm>
+
 namespace glamora {
 
 namespace {
@@ -68,9 +70,16 @@ void Training::loadStageValues(int n) {
 }
 
 void Training::roundStarting() {
+  state.cleared = false;
   showNumber(view_, Label::TargetScore, state.norm);
   state.mirrorCountdown = state.mirrorPeriod;
   showNumber(view_, Label::MirrorCountdown, state.mirrorCountdown);
+}
+
+NextStage Training::nextStage() const {
+  if (state.stageNo == 0) return {};
+  if (!state.cleared) return {state.stageNo, false};
+  return {std::min(state.stageNo + 1, kOriginalStage), true};
 }
 
 void Training::unlock(int n) {
@@ -129,6 +138,7 @@ void Training::roundOverCheck() {
   PlayerState& s = player_.state;
   if (state.won) {
     state.won = false;
+    state.cleared = true;
     endRound(Media::P1sw, s.wins, kLabels.win, Dialog::TrainingWon);
   } else if (s.lost) {
     s.lost = false;

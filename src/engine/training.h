@@ -20,12 +20,21 @@ struct TrainingState : RoundState {  // flags: trainRoundActive, trainInputOpen;
   int norm = 0;                      // trainNorm
   int mirrorPeriod = 0;
   int mirrorCountdown = 0;
-  bool won = false;  // trainWon: the norm is reached
-  int losses = 0;    // trainLosses (wins are the player's)
+  bool won = false;      // trainWon: the norm is reached
+  bool cleared = false;  // the round last ended reached its norm
+  int losses = 0;        // trainLosses (wins are the player's)
   Character character = Character::Elna;
   std::array<bool, kOriginalStage> enabled{true,  false, false, false, false, false, false, false,
                                            false, false, false, false, false, false, true};
   bool operator==(const TrainingState&) const = default;
+};
+
+// The stage the training suggests between rounds, and whether the round
+// before it was cleared.
+struct NextStage {
+  int stage = 1;
+  bool afterClear = false;
+  bool operator==(const NextStage&) const = default;
 };
 
 class Training final : public RoundScreen {
@@ -42,6 +51,10 @@ class Training final : public RoundScreen {
   bool chooseStage(int n);
   // Re-points and reopens the two training voices, then shows the character.
   void chooseCharacter(Character character);
+  // After a cleared stage the one after it (the original stage after the last
+  // built-in one, and itself after the original); after a lost or abandoned
+  // round the same stage again; before any round the first.
+  NextStage nextStage() const;
   // Progress kept from an earlier run, or its erasure: stage items 1..n
   // (1..14) are enabled, those above n up to 14 disabled.
   void unlock(int n);

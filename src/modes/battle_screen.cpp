@@ -1,7 +1,6 @@
 #include "battle_screen.h"
 
 #include <QBoxLayout>
-#include <QFontMetrics>
 #include <QMenu>
 
 #include "screens/form_kit.h"
@@ -121,20 +120,10 @@ void BattleScreen::showRouteMenus() {
   }
 }
 
-// A name on a plate: in the plate's own size when it fits, else smaller down
-// to 11 pixels, then cut short with "…".
 void BattleScreen::showRouteNames(const std::array<QString, 2>& names, const std::array<QString, 2>& hints) {
   for (int p = 0; p < 2; ++p) {
-    QLabel* shown = plate(p);
-    const int room = shown->width() - 4;
-    QFont font = plateFonts_[p];
-    for (int px = font.pixelSize(); px >= 11; --px) {
-      font.setPixelSize(px);
-      if (QFontMetrics(font).horizontalAdvance(names[p]) <= room) break;
-    }
-    shown->setFont(font);
-    shown->setText(QFontMetrics(font).elidedText(names[p], Qt::ElideRight, room));
-    shown->setToolTip(hints[p]);
+    fitPlateText(plate(p), plateFonts_[p], names[p]);
+    plate(p)->setToolTip(hints[p]);
   }
 }
 

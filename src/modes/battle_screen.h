@@ -13,8 +13,9 @@ class BattleScreen final : public GameScreen {
   // "ネット対戦(&N)": its owner enables and connects the items.
   const NetMenu& netMenu() const { return netMenu_; }
 
-  // While a route is set (a network battle): the names on the plates, with
-  // their hints, and the status line under the menu bar.
+  // While a route is set (a network battle): the names on the plates (fitted
+  // as fitPlateText fits them), with their hints, and the status line under
+  // the menu bar.
   void showRouteNames(const std::array<QString, 2>& names, const std::array<QString, 2>& hints);
   void showRouteStatus(const QString& text);
 

@@ -21,7 +21,9 @@ class BoardCover final : public QWidget {
   BoardCover(QWidget* client, QRect area, QStringList hint);
 
   void showHint() { setLook(Look::Hint); }
+  // Repaints only when the lines change.
   void setHint(QStringList hint) {
+    if (hint == hint_) return;
     hint_ = std::move(hint);
     update();
   }

@@ -1,7 +1,10 @@
 #include "game_menus.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMenu>
+#include <algorithm>
 
 #include "engine/stages.h"
 
@@ -65,6 +68,8 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   voices->setObjectName("wavesl");
   m.voicesOn = checkable(voices, Message("GameMenus", "ON"), "won1");
   m.voicesOff = checkable(voices, Message("GameMenus", "OFF"), "woff1");
+  m.volume = bound(m.options->addAction(QString()), Message("GameMenus", "音量(&V)..."));
+  m.volume->setObjectName("volume1");
   m.options->addSeparator();
   m.editor = bound(m.options->addAction(QString()), Message("GameMenus", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)"));
   m.editor->setObjectName("st15sl");
@@ -138,10 +143,53 @@ Message levelCaption(ComputerLevel level) {
   return Message("GameMenus", "でたらめ");
 }
 
+QString computerPlateText(ComputerLevel level) {
+  return translated(Message("GameMenus", "CPU %1").arg(levelCaption(level)));
+}
+
 void showPlate(QLabel* plate, const QString& personCaption, std::optional<ComputerLevel> level) {
-  plate->setText(level ? QString("CPU") : personCaption);
+  fitPlateText(plate, plate->font(), level ? computerPlateText(*level) : personCaption);
   if (level) bindText(plate, Message("GameMenus", "コンピュータ：%1").arg(levelCaption(*level)), "toolTip");
   else bindText(plate, Message::fixed(""), "toolTip");
+}
+
+void fitPlateText(QLabel* plate, const QFont& base, const QString& text) {
+  constexpr int kSmallest = 12;
+  const int room = plate->width() - 4;
+  const auto widest = [](const QFont& font, const QStringList& lines) {
+    int width = 0;
+    for (const QString& line : lines) width = std::max(width, QFontMetrics(font).horizontalAdvance(line));
+    return width;
+  };
+  // The lines, and the largest size at which the widest fits, if any.
+  const auto fit = [&](const QStringList& lines, int largest) -> std::optional<QFont> {
+    QFont font = base;
+    for (int px = largest; px >= kSmallest; --px) {
+      font.setPixelSize(px);
+      if (widest(font, lines) <= room) return font;
+    }
+    return std::nullopt;
+  };
+  if (const std::optional<QFont> font = fit({text}, base.pixelSize())) {
+    plate->setFont(*font);
+    plate->setText(text);
+    return;
+  }
+  const qsizetype space = text.indexOf(' ');
+  const QStringList lines{text.left(space), text.mid(space + 1)};
+  // Two lines share the plate's height.
+  const int twoLinePixels = std::min(base.pixelSize(), std::max(kSmallest, plate->height() / 2 + 1));
+  if (space > 0) {
+    if (const std::optional<QFont> font = fit(lines, twoLinePixels)) {
+      plate->setFont(*font);
+      plate->setText(lines.join('\n'));
+      return;
+    }
+  }
+  QFont smallest = base;
+  smallest.setPixelSize(kSmallest);
+  plate->setFont(smallest);
+  plate->setText(QFontMetrics(smallest).elidedText(text, Qt::ElideRight, room));
 }
 
 void showStageChecks(const GameMenuActions& menus, int checkedStage) {

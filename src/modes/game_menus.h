@@ -23,6 +23,7 @@ struct GameMenuActions {
   QAction* musicOff = nullptr;             // boff1
   QAction* voicesOn = nullptr;             // won1
   QAction* voicesOff = nullptr;            // woff1
+  QAction* volume = nullptr;               // "音量(&V)...": the levels of both
   QAction* editor = nullptr;               // st15sl
   std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
   QAction* eraseRecords = nullptr;         // "記録を消去..."
@@ -75,8 +76,17 @@ Message levelCaption(ComputerLevel level);
 // "言語 / Language(&L)" with 日本語 and English as radio items, at the end of `into`.
 std::array<QAction*, 2> addLanguageMenu(QMenu* into);
 
-// A side's name plate: its own caption for a person; "CPU" with the level as
-// its hint while the computer plays it.
+// What a side's plate says while the computer plays it: "CPU ふつう".
+QString computerPlateText(ComputerLevel level);
+
+// A side's name plate: its own caption for a person; "CPU" and the level
+// while the computer plays it, with the level as its hint too. The text is
+// fitted as fitPlateText fits it, from the plate's font.
 void showPlate(QLabel* plate, const QString& personCaption, std::optional<ComputerLevel> level);
+
+// Shows `text` on a plate: in `base`'s size when it fits, else smaller down
+// to 12 pixels; a text that still does not fit goes on two lines, broken at
+// its first space, and is cut short with "…" only when even that fails.
+void fitPlateText(QLabel* plate, const QFont& base, const QString& text);
 
 }  // namespace glamora

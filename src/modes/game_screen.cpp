@@ -1,6 +1,7 @@
 #include "game_screen.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -37,13 +38,22 @@ std::u32string typedCharacters(const QKeyEvent& event) {
 
 bool isSelect(char32_t ch) { return playerOneKey(ch) == Key::Select || playerTwoKey(ch) == Key::Select; }
 
-QStringList hintLines(char suffix, const PlayerKeys& keys = {}) {
+// How to begin: the stage suggested (its menu item's caption and key), and
+// the player's keys. After a cleared training stage the heading says that
+// the next one can be played.
+QStringList hintLines(char suffix, const PlayerKeys& keys, const QAction* stage, bool afterClear) {
   const int p = suffix == 'B' ? 1 : 0;
+  const QString caption = stage->text();
+  const QString key = stage->shortcut().toString(QKeySequence::NativeText);
   return {translated(Message("GameScreen", "ゲーム(G) →")),
-          translated(Message("GameScreen", "ステージを選んでください")),
-          translated(Message("GameScreen", "（Ctrl+F1 でステージ１）")),
+          afterClear ? translated(Message("GameScreen", "%1に進めます").arg(fixedText(caption)))
+                     : translated(Message("GameScreen", "ステージを選んでください")),
+          translated(Message("GameScreen", "（%1 で%2）").arg(fixedText(key)).arg(fixedText(caption))),
           "",
-          translated(Message("GameScreen", "%1：←　%2：決定　%3：→").arg(fixedText(keyName(keys.key(p, Key::Left)))).arg(fixedText(keyName(keys.key(p, Key::Select)))).arg(fixedText(keyName(keys.key(p, Key::Right))))),
+          translated(Message("GameScreen", "%1：←　%2：決定　%3：→")
+                         .arg(fixedText(keyName(keys.key(p, Key::Left))))
+                         .arg(fixedText(keyName(keys.key(p, Key::Select))))
+                         .arg(fixedText(keyName(keys.key(p, Key::Right))))),
           translated(Message("GameScreen", "P：一時停止"))};
 }
 
@@ -196,15 +206,24 @@ void GameScreen::switchMusic(bool on) {
 
 void GameScreen::setPlayerKeys(const PlayerKeys* keys) {
   keys_ = keys;
-  for (std::size_t i = 0; i < covers_.size(); ++i)
-    covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys ? *keys : PlayerKeys{}));
+  showHints();
+}
+
+// The battle always suggests stage 1; the training the stage its rules suggest.
+void GameScreen::showHints() {
+  const NextStage next = mode_ == Mode::Training ? session_.training.nextStage() : NextStage{};
+  for (std::size_t i = 0; i < covers_.size(); ++i) {
+    covers_[i]->setHint(hintLines(i == 0 ? 'A' : 'B', keys_ ? *keys_ : PlayerKeys{}, menus_.stages[next.stage - 1],
+                                  next.afterClear));
+  }
 }
 
 void GameScreen::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  // The hints are painted, not bound: they are made again in the new language.
+  // The hints and the plates are fitted, not bound: they are made again in the new language.
   if (event->type() != QEvent::LanguageChange) return;
-  setPlayerKeys(keys_);
+  showHints();
+  showMenuState();
   for (BoardCover* cover : covers_) cover->update();
 }
 
@@ -218,6 +237,7 @@ void GameScreen::padKey(std::optional<int> player, Key key) {
 
 void GameScreen::showCovers() {
   const StageCount count = route_ ? route_->count() : count_;
+  if (!route_ && !paused_ && !count.running() && inputEnabled_ && !roundRunning()) showHints();
   for (BoardCover* cover : covers_) {
     if (paused_) cover->showPause();
     else if (count.running()) cover->showCount(menus_.stages[count.stage() - 1]->text(), count.number());
@@ -250,7 +270,8 @@ void GameScreen::holdClockAndMusic(bool held) {
 void GameScreen::addBoard(int left, char suffix) {
   const int player = static_cast<int>(boards_.size());
   boards_.push_back(new BoardView(client_, left, player, shown(), pictures_));
-  auto* cover = new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix));
+  auto* cover =
+      new BoardCover(client_, QRect(left, 16, 192, 360), hintLines(suffix, PlayerKeys{}, menus_.stages[0], false));
   cover->setObjectName(QString("cover") + suffix);
   cover->clicked = [this] { resume(); };
   covers_.push_back(cover);

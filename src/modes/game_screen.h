@@ -144,6 +144,7 @@ class GameScreen : public QDialog, private ViewWatcher {
   void signChanged(Label label);
   void allChanged();
   void showCovers();
+  void showHints();
   void holdClockAndMusic(bool held);
   bool isRepeat(const QKeyEvent& event) const;
   std::u32string playerCharacters(const QKeyEvent& event) const;

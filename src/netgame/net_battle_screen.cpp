@@ -1,10 +1,12 @@
 #include "net_battle_screen.h"
 
+#include <QCoreApplication>
 #include <iostream>
 
 #include "modes/game_menus.h"
 #include "room_texts.h"
 #include "screens/live_text.h"
+#include "screens/battle_result_dialog.h"
 
 namespace glamora::netgame {
 
@@ -45,6 +47,7 @@ NetBattleOnScreen::NetBattleOnScreen(BattleScreen& screen, Session& local, Effec
 NetBattleOnScreen::~NetBattleOnScreen() { battle_.reset(); }
 
 void NetBattleOnScreen::start() {
+  showStageChooser(battle_->host());
   screen_.setInputRoute(battle_.get());
   battle_->start();
 }
@@ -61,12 +64,14 @@ void NetBattleOnScreen::battleChanged() {
   const net::NetBattle& b = *battle_;
   const int local = b.peer().battle().localPlayer();
   const std::array<QString, 2> names = plateNames();
+  const std::array<QString, 2> machines = machineNames();
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
-    const Message name = fixedText(names[p]);
-    const Message hint = p != local          ? Message("NetBattleScreen", "%1（相手）").arg(name)
-                         : b.computerLevel() ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）").arg(name).arg(levelCaption(*b.computerLevel()))
-                                             : Message("NetBattleScreen", "%1（この機械）").arg(name);
+    const Message name = fixedText(machines[p]);
+    const Message hint = p != local ? Message("NetBattleScreen", "%1（相手）").arg(name)
+                         : b.computerLevel()
+                             ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）").arg(name).arg(levelCaption(*b.computerLevel()))
+                             : Message("NetBattleScreen", "%1（この機械）").arg(name);
     hints[p] = translated(hint);
   }
   // Called on every poll: the plates are fitted again only when they change.
@@ -81,7 +86,20 @@ void NetBattleOnScreen::battleChanged() {
   shownLook_ = look;
 }
 
+// This machine's side says "あなた" (and the computer's level when it plays
+// it); the other side says its name. Both full names are in the hints.
 std::array<QString, 2> NetBattleOnScreen::plateNames() const {
+  const net::NetBattle& b = *battle_;
+  const std::array<QString, 2> names = machineNames();
+  const int local = b.peer().battle().localPlayer();
+  const std::optional<ComputerLevel> level = b.computerLevel();
+  const QString own = level
+                          ? QCoreApplication::translate("NetBattleOnScreen", "あなた %1").arg(computerPlateText(*level))
+                          : QCoreApplication::translate("NetBattleOnScreen", "あなた");
+  return local == 0 ? std::array{own, names[1]} : std::array{names[0], own};
+}
+
+std::array<QString, 2> NetBattleOnScreen::machineNames() const {
   const net::NetBattle& b = *battle_;
   const std::string& address = b.setup().peerAddress;
   // A peer without a name shows its address, unless that is the relaying lobby's.
@@ -122,6 +140,27 @@ void NetBattleOnScreen::closeResults() {
   }
 }
 
-void NetBattleOnScreen::leftScreen() { screen_.setInputRoute(nullptr); }
+void NetBattleOnScreen::leftScreen() {
+  showStageChooser(true);
+  screen_.setInputRoute(nullptr);
+}
+
+// A joiner's result dialogs say that the host chooses the next stage and
+// offer no "もう一度"; the local battle's say how to choose one. A dialog
+// still open when the battle ends keeps what it says until it is closed.
+void NetBattleOnScreen::showStageChooser(bool here) {
+  const StageChooser chooser = here ? StageChooser::ThisMachine : StageChooser::Host;
+  for (const Dialog d : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins}) {
+    auto* dialog = qobject_cast<BattleResultDialog*>(resultWindow_ ? resultWindow_(d) : nullptr);
+    if (!dialog) continue;
+    if (!dialog->isVisible()) {
+      dialog->setStageChooser(chooser);
+      continue;
+    }
+    connect(
+        dialog, &QDialog::finished, dialog, [dialog, chooser] { dialog->setStageChooser(chooser); },
+        Qt::SingleShotConnection);
+  }
+}
 
 }  // namespace glamora::netgame

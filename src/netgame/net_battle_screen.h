@@ -61,6 +61,8 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
   void closeResults() override;
   void leftScreen() override;
   std::array<QString, 2> plateNames() const;
+  std::array<QString, 2> machineNames() const;  // this machine's and the peer's, by player
+  void showStageChooser(bool here);
 
   BattleScreen& screen_;
   std::function<QDialog*(Dialog)> resultWindow_;

@@ -1,5 +1,8 @@
 #include "battle_result_dialog.h"
 
+#include <QLabel>
+#include <QPushButton>
+
 #include "assets/pictures/picture_library.h"
 #include "engine/effects.h"
 #include "screens/result_buttons.h"
@@ -46,6 +49,16 @@ BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary
   addLabel({"Labell1", {winLeft, 152, 96, 37}, "WIN", result(winLeft)});
   addLabel({"Labell2", {loseLeft, 152, 96, 37}, "LOSE", result(loseLeft)});
   addAgainButton(this, addOkButton("return1", {171, 256}));
+}
+
+void BattleResultDialog::setStageChooser(StageChooser chooser) {
+  chooser_ = chooser;
+  const bool here = chooser == StageChooser::ThisMachine;
+  findChild<QLabel*>("Labell5")->setText(here ? QString::fromUtf8(kResultNote1)
+                                              : tr("次のステージはホストが選びます。"));
+  findChild<QLabel*>("Labell6")->setText(here ? QString::fromUtf8(kResultNote2) : tr("OK で閉じて、お待ち下さい"));
+  for (QLabel* note : {findChild<QLabel*>("Labell5"), findChild<QLabel*>("Labell6")}) note->adjustSize();
+  findChild<QPushButton*>("again1")->setVisible(here);
 }
 
 }  // namespace glamora

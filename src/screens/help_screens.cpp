@@ -1,11 +1,13 @@
 #include "help_screens.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "screens/about_box.h"
 #include "screens/character_screen.h"
 #include "screens/how_to_play_screen.h"
+#include "screens/more_features_screen.h"
 #include "screens/operation_table_screen.h"
 #include "screens/technique_screen.h"
 #include "screens/visual_help_screen.h"
@@ -15,12 +17,14 @@ namespace glamora {
 namespace {
 
 constexpr std::array<const char*, kHelpScreenCount> kCaptions = {
-    "操作表(&W)", "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)", "キャラクター紹介(&C)", "バージョン情報(&A)",
+    "操作表(&W)",         "遊び方(&P)",           "ビジュアルヘルプ(&V)",
+    "テクニック(&T)",     "キャラクター紹介(&C)", QT_TRANSLATE_NOOP("HelpScreens", "その他の機能(&O)"),
+    "バージョン情報(&A)",
 };
 
 // The menu items' component names, also used as their objectNames.
 constexpr std::array<const char*, kHelpScreenCount> kItemNames = {
-    "sousashow", "playshow", "vhelpshow", "tekushow", "chshow", "aboutshow",
+    "sousashow", "playshow", "vhelpshow", "tekushow", "chshow", "moreshow", "aboutshow",
 };
 
 int indexOf(HelpScreen which) { return static_cast<int>(which); }
@@ -32,6 +36,7 @@ ScreenDialog* build(HelpScreen which, const PictureLibrary& library, QWidget* pa
     case HelpScreen::VisualHelp: return new VisualHelpScreen(library, parent);
     case HelpScreen::Technique: return new TechniqueScreen(library, parent);
     case HelpScreen::Characters: return new CharacterScreen(library, parent);
+    case HelpScreen::MoreFeatures: return new MoreFeaturesScreen(library, parent);
     case HelpScreen::About: break;
   }
   return new AboutBox(library, parent);
@@ -74,7 +79,7 @@ void addHelpItems(QMenu* menu, HelpScreens& screens) {
   for (int i = 0; i < kHelpScreenCount; ++i) {
     const auto which = static_cast<HelpScreen>(i);
     if (which == HelpScreen::About) menu->addSeparator()->setEnabled(false);
-    QAction* item = menu->addAction(QString::fromUtf8(kCaptions[i]));
+    QAction* item = menu->addAction(QCoreApplication::translate("HelpScreens", kCaptions[i]));
     item->setObjectName(kItemNames[i]);
     // The screens' lifetime is the connection's context: their end ends the connection.
     QObject::connect(item, &QAction::triggered, screens.lifetime(), [&screens, which] { screens.open(which); });

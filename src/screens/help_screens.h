@@ -1,4 +1,4 @@
-// The six help and information screens, each built the first time it is
+// The seven help and information screens, each built the first time it is
 // asked for and kept from then on, opened modally from the title screen's
 // pop-up menu and the game screens' help menus.
 #pragma once
@@ -23,8 +23,8 @@ class HowToPlayScreen;
 class PictureLibrary;
 
 // In the order of the help menu.
-enum class HelpScreen { OperationTable, HowToPlay, VisualHelp, Technique, Characters, About };
-inline constexpr int kHelpScreenCount = 6;
+enum class HelpScreen { OperationTable, HowToPlay, VisualHelp, Technique, Characters, MoreFeatures, About };
+inline constexpr int kHelpScreenCount = 7;
 
 class HelpScreens {
  public:
@@ -61,7 +61,7 @@ class HelpScreens {
   std::unique_ptr<QObject> lifetime_ = std::make_unique<QObject>();
 };
 
-// Appends the six help items, with a separator before the version
+// Appends the seven help items, with a separator before the version
 // information, each opening its screen modally (and building it the first
 // time). The items do nothing once `screens` is gone.
 void addHelpItems(QMenu* menu, HelpScreens& screens);

@@ -184,6 +184,8 @@ SettingsRead readSettingsFile(const QString& path) {
   // A language this version does not have (kept by a newer one) counts as none chosen.
   if (const QString language = file.value("display/language").toString(); language == "ja" || language == "en")
     s.language = language.toStdString();
+  r.number("sound/music", 0, 100, s.volumes.music);
+  r.number("sound/voices", 0, 100, s.volumes.voices);
   if (!r.problem.isEmpty()) return ignored(r.problem);
   if (const QString problem = readControlSettings(file, s.controls); !problem.isEmpty()) return ignored(problem);
   read.settings = std::move(s);
@@ -212,6 +214,8 @@ bool writeSettingsFile(const QString& path, const KeptSettings& s) {
   }
   file.setValue("net/lobby", QString::fromStdString(s.lobby));
   if (!s.language.empty()) file.setValue("display/language", QString::fromStdString(s.language));
+  file.setValue("sound/music", QString::number(s.volumes.music));
+  file.setValue("sound/voices", QString::number(s.volumes.voices));
   writeControlSettings(file, s.controls);
   file.sync();
   return file.status() == QSettings::NoError;

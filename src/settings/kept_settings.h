@@ -1,6 +1,7 @@
 // What a player chooses and finds again at the next start: who plays each
 // side, the music and voice switches, the training character and progress,
-// the original stage's texts, the display size and the lobby's address;
+// the original stage's texts, the display size, the lobby's address and the
+// sound volumes;
 // read from and written to
 // an INI file, taken from the session and brought back to it as its inputs.
 #pragma once
@@ -33,6 +34,14 @@ struct SoundSwitches {
   bool operator==(const SoundSwitches&) const = default;
 };
 
+// The levels of the music and the voices, in percent (0..100), beside their
+// on/off switches: a switched-off kind is silent at any level.
+struct SoundVolumes {
+  int music = 100;
+  int voices = 100;
+  bool operator==(const SoundVolumes&) const = default;
+};
+
 struct KeptSettings {
   std::array<std::optional<ComputerLevel>, 2> battleComputers;  // none: a person plays
   std::optional<ComputerLevel> trainingComputer;
@@ -45,6 +54,7 @@ struct KeptSettings {
   ControlSettings controls;  // no engine's: the keys are read before the engine
   std::string lobby;         // where rooms are made and joined, "host[:port]"; empty: none set
   std::string language;      // the screens' language, "ja" or "en"; empty: none chosen (Japanese)
+  SoundVolumes volumes;      // no engine's: the levels act on the mixer only
   bool operator==(const KeptSettings&) const = default;
 
   static std::vector<std::string> defaultEditorTexts();

@@ -33,6 +33,7 @@ SettingsKeeper::SettingsKeeper(Session& session, QString path, KeptSettings read
   now_.controls = read.controls;
   now_.lobby = read.lobby;
   now_.language = read.language;
+  now_.volumes = read.volumes;
   session_.setWatcher(this);
 }
 
@@ -69,6 +70,11 @@ void SettingsKeeper::chooseLanguage(std::string language) {
 
 void SettingsKeeper::chooseLobby(std::string lobby) {
   now_.lobby = std::move(lobby);
+  keep();
+}
+
+void SettingsKeeper::chooseVolumes(SoundVolumes volumes) {
+  now_.volumes = volumes;
   keep();
 }
 

@@ -27,7 +27,7 @@ class SettingsKeeper final : private InputRecorder {
   // Brings the engines to the settings read at start, as inputs.
   void restore();
   // The defaults, as inputs, and written; the keys, the pads, the lobby and
-  // the language stay as chosen.
+  // the language and the volumes stay as chosen.
   void erase();
 
   // The size chosen in the menu, kept for the next start.
@@ -42,6 +42,9 @@ class SettingsKeeper final : private InputRecorder {
   // The screens' language ("ja", "en"; empty: none chosen), kept as chosen.
   const std::string& language() const { return now_.language; }
   void chooseLanguage(std::string language);
+  // The music and voice levels, kept as chosen.
+  const SoundVolumes& volumes() const { return now_.volumes; }
+  void chooseVolumes(SoundVolumes volumes);
 
  private:
   void input(std::int64_t t, std::string_view line) override;

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -138,10 +140,11 @@ std::vector<QString> captions(const QMenu* menu) {
   return out;
 }
 
-TEST_F(AppTest, EveryHelpMenuHoldsTheSixEntriesAndOpensThemModally) {
+TEST_F(AppTest, EveryHelpMenuHoldsTheSevenEntriesAndOpensThemModally) {
   start();
-  const std::vector<QString> expected{"操作表(&W)",           "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)",
-                                      "キャラクター紹介(&C)", "-",          "バージョン情報(&A)"};
+  const std::vector<QString> expected{
+      "操作表(&W)",       "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)", "キャラクター紹介(&C)",
+      "その他の機能(&O)", "-",          "バージョン情報(&A)"};
   EXPECT_EQ(captions(app->title().popupMenu()), expected);
   EXPECT_EQ(captions(app->battle().menus().help), expected);
   EXPECT_EQ(captions(app->training().menus().help), expected);
@@ -157,6 +160,27 @@ TEST_F(AppTest, EveryHelpMenuHoldsTheSixEntriesAndOpensThemModally) {
   EXPECT_EQ(app->clock().now(), before + 1000);
   modal->close();
   EXPECT_FALSE(modal->isVisible());
+}
+
+// "音量(&V)..." of either screen: the sliders set the mixer's levels as they
+// move, and the window shows the levels kept when it opens again.
+TEST_F(AppTest, TheVolumeWindowSetsTheMixersLevelsAsItsSlidersMove) {
+  start();
+  media::Mixer& mixer = media.output().mixer();
+  for (GameScreen* screen : {static_cast<GameScreen*>(&app->battle()), static_cast<GameScreen*>(&app->training())}) {
+    screen->menus().volume->trigger();
+    auto* window = qobject_cast<VolumeWindow*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(window);
+    auto* music = window->findChild<QSlider*>("volumeMusic");
+    auto* voices = window->findChild<QSlider*>("volumeVoices");
+    EXPECT_EQ(music->value(), screen == &app->battle() ? 100 : 30);
+    music->setValue(30);
+    voices->setValue(65);
+    EXPECT_FLOAT_EQ(mixer.gain(media::SoundKind::Music), media::gainOfPercent(30));
+    EXPECT_FLOAT_EQ(mixer.gain(media::SoundKind::Voices), media::gainOfPercent(65));
+    EXPECT_EQ(window->findChild<QLabel*>("volumeVoicesValue")->text(), "65 %");
+    window->close();
+  }
 }
 
 TEST_F(AppTest, TitleButtonsSetTheEditorsTrainingBoxes) {

@@ -17,7 +17,8 @@ namespace glamora {
 namespace {
 
 constexpr HelpScreen kHelpScreens[] = {HelpScreen::OperationTable, HelpScreen::HowToPlay,  HelpScreen::VisualHelp,
-                                       HelpScreen::Technique,      HelpScreen::Characters, HelpScreen::About};
+                                       HelpScreen::Technique,      HelpScreen::Characters, HelpScreen::MoreFeatures,
+                                       HelpScreen::About};
 constexpr Dialog kDialogs[] = {Dialog::PlayerOneWins, Dialog::PlayerTwoWins, Dialog::TrainingWon, Dialog::TrainingLost};
 
 struct Game {

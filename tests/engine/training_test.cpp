@@ -76,6 +76,35 @@ TEST_F(TrainingTest, LosingAndTheLastStagesUnlockNothing) {
   EXPECT_EQ(effects.log, (Log{"MediaBgm rewind", "MediaBgm stop", "MediaP1sl play", "dialog SlForm"}));
 }
 
+// What the hint between rounds suggests, after each way a round can end.
+TEST_F(TrainingTest, TheNextStageIsTheOneAfterAClearedStageElseTheSameAgain) {
+  enum class End { Cleared, Lost, Abandoned };
+  struct Case {
+    int stage;
+    End end;
+    NextStage next;
+  };
+  const Case cases[] = {
+      {1, End::Cleared, {2, true}},   {13, End::Cleared, {14, true}}, {14, End::Cleared, {15, true}},
+      {15, End::Cleared, {15, true}}, {3, End::Lost, {3, false}},     {6, End::Abandoned, {6, false}},
+  };
+  EXPECT_EQ(training.nextStage(), (NextStage{1, false}));  // before any round
+  t.enabled.fill(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "stage " << c.stage << ", end " << static_cast<int>(c.end));
+    start(2);  // a stage cleared before each case
+    p.points = t.norm;
+    clock.advance(100);
+    ASSERT_EQ(training.nextStage(), (NextStage{3, true}));
+    start(c.stage);
+    if (c.end == End::Cleared) p.points = t.norm;
+    clock.advance(c.end == End::Lost ? 10000 : 100);
+    EXPECT_EQ(t.flags.roundActive, c.end == End::Abandoned);
+    EXPECT_EQ(training.nextStage(), c.next);
+    t.flags.roundActive = false;
+  }
+}
+
 TEST_F(TrainingTest, MirrorsFallOnThe95thCountedTickAndTheCountdownFreezesUnderPause) {
   start(1);
   setColumn(p.board, 2, {1, 2, 3, 1, 2, 3, 1, 2});

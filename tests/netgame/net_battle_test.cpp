@@ -22,6 +22,7 @@
 #include "engine/script_runner.h"
 #include "modes/board_cover.h"
 #include "netgame/net_battle_screen.h"
+#include "screens/battle_result_dialog.h"
 
 namespace glamora::netgame {
 namespace {
@@ -55,7 +56,11 @@ struct GameSide {
   GameSide(const PictureLibrary& pictures) : screen(local, pictures, {}) {
     local.setRecorder(&notes);
     screen.show();
-    for (auto& r : results) r = std::make_unique<QDialog>();
+    results[0] = std::make_unique<BattleResultDialog>(BattleWinner::Player1, pictures);
+    results[1] = std::make_unique<BattleResultDialog>(BattleWinner::Player2, pictures);
+    for (auto& r : results) {
+      if (!r) r = std::make_unique<QDialog>();
+    }
   }
   test::RecordingEffects effects;
   Session local{effects};
@@ -69,6 +74,12 @@ struct GameSide {
   QAction* item(const char* name) { return screen.findChild<QAction*>(name); }
   QString cover() { return screen.client()->findChild<BoardCover*>("coverA")->text(); }
   QString status() { return screen.findChild<QLabel*>("netStatus")->text(); }
+  QString plateHint(int p) { return screen.plate(p)->toolTip(); }
+  // Who the battle result dialogs say chooses the next stage, if both say the same.
+  std::optional<StageChooser> stageChooser() const {
+    const auto chooser = [this](int d) { return static_cast<BattleResultDialog&>(*results[d]).stageChooser(); };
+    return chooser(0) == chooser(1) ? std::optional(chooser(0)) : std::nullopt;
+  }
   int dialogs() const {
     return static_cast<int>(std::count_if(effects.log.begin(), effects.log.end(),
                                           [](const std::string& l) { return l.starts_with("dialog Mw"); }));
@@ -197,7 +208,8 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
   beginHeadless(false);
   EXPECT_EQ(game.screen.signCaption(Label::Stage), "?");
   EXPECT_EQ(game.screen.signCaption(Label::WinsP1), "0");
-  EXPECT_EQ(game.text("Label11"), "elna-pc");
+  EXPECT_EQ(game.text("Label11"), "あなた");
+  EXPECT_TRUE(game.plateHint(0).startsWith("elna-pc（この機械")) << game.plateHint(0).toStdString();
   EXPECT_EQ(game.text("Label12"), "127.0.0.1");  // a headless peer sends no name
   EXPECT_TRUE(game.status().startsWith("ネット対戦（ホスト）　相手: 127.0.0.1:47291")) << game.status().toStdString();
   EXPECT_FALSE(game.screen.findChild<QMenu*>("player2")->isEnabled());
@@ -205,6 +217,8 @@ TEST_F(NetBattleTest, AGameHostPlaysAHeadlessJoinerToTheResultAndBothKeepTheSame
   // This side goes to the computer; the local battle's players stay as they were.
   game.item("player1Normal")->trigger();
   EXPECT_TRUE(game.item("player1Normal")->isChecked());
+  ASSERT_TRUE(runFor(200'000));
+  EXPECT_EQ(game.text("Label11"), "あなた\nCPU ふつう");
   EXPECT_EQ(game.local.battle.computer(0)->level(), ComputerLevel::Hard);
 
   game.screen.menus().stages[2]->trigger();
@@ -253,7 +267,7 @@ TEST_F(NetBattleTest, AGameJoinerFollowsTheHostsStagesToItsEnd) {
   ASSERT_TRUE(game.item("netStageNote"));
   EXPECT_EQ(game.item("netStageNote")->text(), "（ステージはホストが選びます）");
   EXPECT_TRUE(game.status().endsWith("ステージはホストが選びます")) << game.status().toStdString();
-  EXPECT_EQ(game.text("Label12"), "mirabe-pc");
+  EXPECT_EQ(game.text("Label12"), "あなた");
   game.item("player2Hard")->trigger();
 
   // The host chose at once: the count shows here too.
@@ -274,8 +288,13 @@ TEST_F(NetBattleTest, TheNextRoundWaitsUntilTheJoinerHasClosedItsResult) {
   begin(host, true, "elna-pc");
   begin(joiner, false, "mirabe-pc");
   ASSERT_TRUE(runFor(500'000));
+  // Each names the other and says which side is its own.
+  EXPECT_EQ(host.text("Label11"), "あなた");
   EXPECT_EQ(host.text("Label12"), "mirabe-pc");
   EXPECT_EQ(joiner.text("Label11"), "elna-pc");
+  EXPECT_EQ(joiner.text("Label12"), "あなた");
+  EXPECT_EQ(host.stageChooser(), StageChooser::ThisMachine);
+  EXPECT_EQ(joiner.stageChooser(), StageChooser::Host);
   host.item("player1Hard")->trigger();
   joiner.item("player2Hard")->trigger();
   host.screen.menus().stages[0]->trigger();
@@ -295,6 +314,7 @@ TEST_F(NetBattleTest, TheNextRoundWaitsUntilTheJoinerHasClosedItsResult) {
   host.battle->engine().quit();
   ASSERT_TRUE(runUntil([&] { return host.battle->engine().over() && joiner.battle->engine().over(); }, 5'000'000));
   EXPECT_EQ(joiner.battle->endMessage().text.text(), "ホストが対戦を終えました。");
+  EXPECT_EQ(joiner.stageChooser(), StageChooser::ThisMachine);  // the local battle's again
   EXPECT_EQ(net::withoutComments(fileText(host.battle->sessionFile())),
             net::withoutComments(fileText(joiner.battle->sessionFile())));
 }

@@ -9,6 +9,7 @@
 
 #include "screen_testing.h"
 #include "screens/help_screens.h"
+#include "screens/more_features_screen.h"
 
 namespace glamora {
 namespace {
@@ -31,6 +32,7 @@ constexpr ScreenFacts kScreens[] = {
     {HelpScreen::VisualHelp, "VhelpForm", "Glamora Ver1.0 - ビジュアルヘルプ", {602, 425}, kClBlack, "return1"},
     {HelpScreen::Technique, "TekuForm", "Glamora Ver1.0 - テクニック", {690, 521}, kClBlack, "return1"},
     {HelpScreen::Characters, "ChForm", "Glamora Ver1.0 - キャラクター紹介", {506, 450}, kClBlack, "return1"},
+    {HelpScreen::MoreFeatures, "MoreForm", "Glamora Ver1.0 - その他の機能", {676, 451}, kClBlack, nullptr},
     {HelpScreen::About, "AboutBox", "ﾊﾞｰｼﾞｮﾝ情報", {294, 214}, kClGreen, "OKButton"},
 };
 
@@ -175,19 +177,19 @@ TEST_F(HelpScreensTest, OkCloseBoxAndEscapeHideTheScreenWithoutDestroyingIt) {
   }
 }
 
-TEST_F(HelpScreensTest, MenuListsTheSixItemsInOrderAndOpensEachModally) {
+TEST_F(HelpScreensTest, MenuListsTheSevenItemsInOrderAndOpensEachModally) {
   QMenu menu;
   addHelpItems(&menu, screens);
   const QList<QAction*> actions = menu.actions();
-  ASSERT_EQ(actions.size(), 7);
-  const char* captions[] = {"操作表(&W)", "遊び方(&P)", "ビジュアルヘルプ(&V)", "テクニック(&T)",
-                            "キャラクター紹介(&C)"};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(actions[i]->text(), QString::fromUtf8(captions[i]));
-  EXPECT_TRUE(actions[5]->isSeparator());
-  EXPECT_FALSE(actions[5]->isEnabled());
-  EXPECT_EQ(actions[6]->text(), "バージョン情報(&A)");
+  ASSERT_EQ(actions.size(), 8);
+  const char* captions[] = {"操作表(&W)",     "遊び方(&P)",           "ビジュアルヘルプ(&V)",
+                            "テクニック(&T)", "キャラクター紹介(&C)", "その他の機能(&O)"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(actions[i]->text(), QString::fromUtf8(captions[i]));
+  EXPECT_TRUE(actions[6]->isSeparator());
+  EXPECT_FALSE(actions[6]->isEnabled());
+  EXPECT_EQ(actions[7]->text(), "バージョン情報(&A)");
 
-  const QAction* items[] = {actions[0], actions[1], actions[2], actions[3], actions[4], actions[6]};
+  const QAction* items[] = {actions[0], actions[1], actions[2], actions[3], actions[4], actions[5], actions[7]};
   for (int i = 0; i < kHelpScreenCount; ++i) {
     const ScreenFacts& facts = kScreens[i];
     SCOPED_TRACE(facts.name);
@@ -198,6 +200,30 @@ TEST_F(HelpScreensTest, MenuListsTheSixItemsInOrderAndOpensEachModally) {
     EXPECT_EQ(shown->windowModality(), Qt::ApplicationModal);
     shown->close();
     EXPECT_FALSE(screens.screen(facts.which).isVisible());
+  }
+}
+
+// Each thing a newcomer looks for beyond the rules has its section, and each
+// section points at the menu item that does it.
+TEST_F(HelpScreensTest, MoreFeaturesHasASectionForEachAndNamesTheirMenus) {
+  auto& more = static_cast<MoreFeaturesScreen&>(screens.screen(HelpScreen::MoreFeatures));
+  const std::pair<const char*, std::vector<const char*>> sections[] = {
+      {"コンピュータと遊ぶ", {"プレイヤー1(1)", "やさしい"}},
+      {"ネット対戦", {"ネット対戦(N)", "LAN", "アドレス", "部屋のコード", "あなた"}},
+      {"リプレイ", {"リプレイを見る(P)"}},
+      {"操作設定", {"操作設定(K)"}},
+      {"表示の大きさ", {"表示の大きさ(Z)"}},
+      {"音量", {"音量(V)"}},
+      {"戦績と記録", {"オプション(O) → 戦績", "記録を消去"}},
+  };
+  QStringList headings;
+  for (const auto& [heading, words] : sections) headings << QString::fromUtf8(heading);
+  EXPECT_EQ(more.headings(), headings);
+  const QString text = more.text();
+  for (const auto& [heading, words] : sections) {
+    const qsizetype at = text.indexOf(QString::fromUtf8(heading));
+    ASSERT_GE(at, 0) << heading;
+    for (const char* word : words) EXPECT_GT(text.indexOf(QString::fromUtf8(word), at), at) << heading << ": " << word;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "screen_testing.h"
+#include "screens/battle_result_dialog.h"
 #include "screens/result_dialogs.h"
 #include "screens/training_result_dialog.h"
 
@@ -158,6 +159,39 @@ TEST_F(ResultDialogsTest, PlayAgainStandsLeftOfOkClosesTheDialogAndEnterStaysOnO
     again.clear();
   }
   EXPECT_EQ(part<QPushButton>(dialogs.dialog(Dialog::TrainingWon), "again1")->geometry(), QRect(63, 256, 80, 25));
+}
+
+// A network battle's joiner does not choose the next stage: its dialogs say
+// that the host does and offer no もう一度; back in the local battle they are
+// as before.
+TEST_F(ResultDialogsTest, TheJoinersBattleResultsLeaveTheNextStageToTheHost) {
+  struct Case {
+    StageChooser chooser;
+    const char* note1;
+    const char* note2;
+    bool again;
+  };
+  const Case cases[] = {
+      {StageChooser::Host, "次のステージはホストが選びます。", "OK で閉じて、お待ち下さい", false},
+      {StageChooser::ThisMachine, "ゲームを続ける場合は、ゲーム(&G)をクリックした後、", "ステージを選択して下さい",
+       true},
+  };
+  for (const Dialog which : {Dialog::PlayerOneWins, Dialog::PlayerTwoWins}) {
+    auto& d = static_cast<BattleResultDialog&>(dialogs.dialog(which));
+    EXPECT_EQ(d.stageChooser(), StageChooser::ThisMachine);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(qPrintable(d.objectName() + (c.again ? " here" : " host")));
+      d.setStageChooser(c.chooser);
+      dialogs.open(which);
+      EXPECT_EQ(part(d, "Labell5")->text(), QString::fromUtf8(c.note1));
+      EXPECT_EQ(part(d, "Labell6")->text(), QString::fromUtf8(c.note2));
+      // Each note is whole within the dialog.
+      for (const char* note : {"Labell5", "Labell6"}) EXPECT_LE(part(d, note)->geometry().right(), d.width());
+      EXPECT_EQ(part<QPushButton>(d, "again1")->isVisible(), c.again);
+      QTest::keyClick(&d, Qt::Key_Return);  // OK closes it either way
+      EXPECT_FALSE(d.isVisible());
+    }
+  }
 }
 
 }  // namespace

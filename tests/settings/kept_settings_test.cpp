@@ -50,6 +50,8 @@ KeptSettings randomSettings(std::mt19937& random) {
   s.displaySize = kDisplaySizes[pick(4)];
   const char* const lobbies[] = {"", "lobby.example.org", "192.0.2.7:5000"};
   s.lobby = lobbies[pick(3)];
+  const int levels[] = {0, 1, 50, 99, 100};
+  s.volumes = {levels[pick(5)], levels[pick(5)]};
   return s;
 }
 
@@ -96,6 +98,9 @@ TEST(KeptSettingsFileTest, AFileThatCannotBeReadOrHoldsNonsenseGivesTheDefaultsA
       {"display size", ours + "[display]\nsize=3\n"},
       {"lobby with a space", ours + "[net]\nlobby=my lobby\n"},
       {"lobby port past 65535", ours + "[net]\nlobby=lobby.example.org:70000\n"},
+      {"music volume past 100", ours + "[sound]\nmusic=101\n"},
+      {"voice volume below 0", ours + "[sound]\nvoices=-1\n"},
+      {"volume with a sign", ours + "[sound]\nvoices=%50\n"},
       {"too large", ours + "[battle]\nplayer1=hard\n" + QByteArray(70'000, ';')},
   };
   QTemporaryDir dir;
@@ -148,6 +153,7 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
   read.displaySize = DisplaySize::Double;
   read.controls.pads = {{"0123456789abcdef0123456789abcdef", 1, 1}};
   read.lobby = "lobby.example.org";
+  read.volumes = {40, 70};
   SettingsKeeper keeper(session, path, read);
   NoEvents events;
   ScriptRunner runner(session, events);
@@ -159,6 +165,7 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
     KeptSettings s = settingsOf(session, DisplaySize::Double);
     s.controls = read.controls;
     s.lobby = keeper.lobby();
+    s.volumes = keeper.volumes();
     return s;
   };
   std::string line, reason;
@@ -172,11 +179,15 @@ TEST(SettingsKeeperTest, TheFileFollowsTheSessionsInputs) {
   ASSERT_EQ(effects.log.back(), "dialog SwForm");
   EXPECT_EQ(held().trainingStages, 3);
   EXPECT_TRUE(readSettingsFile(path).settings == held());
-  // The lobby chosen is kept, and stays when the records are erased.
+  EXPECT_EQ(readSettingsFile(path).settings.volumes, (SoundVolumes{40, 70}));
+  // The lobby and the volumes chosen are kept, and stay when the records are erased.
   keeper.chooseLobby("192.0.2.7:5000");
+  keeper.chooseVolumes({0, 55});
   EXPECT_EQ(readSettingsFile(path).settings.lobby, "192.0.2.7:5000");
+  EXPECT_EQ(readSettingsFile(path).settings.volumes, (SoundVolumes{0, 55}));
   keeper.erase();
   EXPECT_EQ(readSettingsFile(path).settings.lobby, "192.0.2.7:5000");
+  EXPECT_EQ(readSettingsFile(path).settings.volumes, (SoundVolumes{0, 55}));
   EXPECT_EQ(readSettingsFile(path).settings.battleComputers, KeptSettings{}.battleComputers);
 }
 

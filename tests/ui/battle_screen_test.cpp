@@ -2,6 +2,7 @@
 // the simulated clock.
 #include "modes/battle_screen.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -208,8 +209,8 @@ TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
   for (QAction* action : screen.menus().options->actions()) {
     if (!action->isSeparator()) options << action->text();
   }
-  EXPECT_EQ(options, (QStringList{"BGM", "効果音", "プレイヤー1(&1)", "プレイヤー2(&2)", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)",
-                                  "表示の大きさ(&Z)", "記録を消去..."}));
+  EXPECT_EQ(options, (QStringList{"BGM", "効果音", "音量(&V)...", "プレイヤー1(&1)", "プレイヤー2(&2)",
+                                  "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)", "表示の大きさ(&Z)", "記録を消去..."}));
   auto* human = screen.findChild<QAction*>("player2Human");
   auto* hard = screen.findChild<QAction*>("player2Hard");
   ASSERT_TRUE(human && hard);
@@ -219,9 +220,22 @@ TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
   hard->trigger();
   EXPECT_TRUE(hard->isChecked());
   EXPECT_FALSE(human->isChecked());
-  EXPECT_EQ(text("Label12"), "CPU");
+  EXPECT_EQ(text("Label12"), "CPU むずかしい");
   EXPECT_EQ(label("Label12")->toolTip(), "コンピュータ：むずかしい");
   EXPECT_EQ(text("Label11"), "PLAYER1");
+  // Each level says itself on the plate, whole, in a size that fits.
+  const std::pair<const char*, const char*> levels[] = {
+      {"player1Easy", "CPU やさしい"}, {"player1Normal", "CPU ふつう"}, {"player1Hard", "CPU むずかしい"}};
+  for (const auto& [item, plate] : levels) {
+    screen.findChild<QAction*>(item)->trigger();
+    QLabel* shown = label("Label11");
+    EXPECT_EQ(shown->text(), plate);
+    EXPECT_LE(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width()) << plate;
+    EXPECT_GE(shown->font().pixelSize(), 12) << plate;
+  }
+  screen.findChild<QAction*>("player1Human")->trigger();
+  EXPECT_EQ(text("Label11"), "PLAYER1");
+  EXPECT_EQ(label("Label11")->font().pixelSize(), 21);
 
   // The computer plays player 2 while player 1's keys still work.
   chooseStage(1);

@@ -46,6 +46,8 @@ TEST_F(TrainingScreenTest, OnlyTheFirstAndTheOriginalStageCanBeChosenAtFirst) {
   ASSERT_EQ(screen.findChildren<BoardCover*>().size(), 1);
   BoardCover* cover = screen.findChild<BoardCover*>("coverA");
   EXPECT_EQ(cover->look(), BoardCover::Look::Hint);
+  EXPECT_TRUE(cover->text().contains("ステージを選んでください\n（Ctrl+F1 でステージ１）"))
+      << cover->text().toStdString();
   screen.menus().stages[0]->trigger();
   EXPECT_EQ(cover->text(), "ステージ１\n3");
   clock.advance(GameScreen::kCountMs);
@@ -77,6 +79,12 @@ TEST_F(TrainingScreenTest, WinningStageOneThroughTheKeysUnlocksStageTwo) {
   EXPECT_EQ(text(Label::WinsP1), "1");
   EXPECT_TRUE(screen.menus().stages[1]->isEnabled());
   EXPECT_FALSE(screen.menus().stages[2]->isEnabled());
+  // The hint over the board names the stage just opened and its key.
+  clock.advance(100);
+  const QStringList hint = screen.findChild<BoardCover*>("coverA")->text().split('\n');
+  ASSERT_GE(hint.size(), 3);
+  EXPECT_EQ(hint[1], "ステージ２に進めます");
+  EXPECT_EQ(hint[2], "（Ctrl+F2 でステージ２）");
 }
 
 TEST_F(TrainingScreenTest, TimeCountsDownAndMirrorsFallOnEveryColumn) {

@@ -4,7 +4,9 @@ namespace glamora::media {
 
 MediaLibrary::MediaLibrary(std::unique_ptr<AudioOutput> output, std::vector<std::string> soundFonts)
     : output_(std::move(output)) {
-  for (auto& p : players_) p = std::make_unique<MediaPlayer>(*output_, soundFonts);
+  for (std::size_t m = 0; m < players_.size(); ++m) {
+    players_[m] = std::make_unique<MediaPlayer>(*output_, soundFonts, soundKindOf(static_cast<Media>(m)));
+  }
 }
 
 MediaLibrary::~MediaLibrary() {
@@ -24,6 +26,8 @@ void MediaLibrary::apply(Media player, MediaOp op) {
     case MediaOp::Rewind: p.rewind(); break;
   }
 }
+
+SoundKind soundKindOf(Media player) { return player == Media::Bgm ? SoundKind::Music : SoundKind::Voices; }
 
 MediaPlayer& MediaLibrary::player(Media player) { return *players_.at(static_cast<std::size_t>(player)); }
 

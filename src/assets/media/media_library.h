@@ -17,6 +17,9 @@
 
 namespace glamora::media {
 
+// The music player sounds at the music's level, the four voices at the voices'.
+SoundKind soundKindOf(Media player);
+
 class MediaLibrary {
  public:
   explicit MediaLibrary(std::unique_ptr<AudioOutput> output, std::vector<std::string> soundFonts = defaultSoundFonts());

@@ -16,9 +16,9 @@ std::int64_t toMs(std::int64_t frames) { return frames * 1000 / kOutputRate; }
 
 }  // namespace
 
-MediaPlayer::MediaPlayer(AudioOutput& output, std::vector<std::string> soundFonts)
+MediaPlayer::MediaPlayer(AudioOutput& output, std::vector<std::string> soundFonts, SoundKind kind)
     : output_(output), soundFonts_(std::move(soundFonts)) {
-  output_.mixer().attach(this);
+  output_.mixer().attach(this, kind);
 }
 
 MediaPlayer::~MediaPlayer() { output_.mixer().detach(this); }

@@ -20,7 +20,8 @@ namespace glamora::media {
 
 class MediaPlayer final : private MixerInput {
  public:
-  MediaPlayer(AudioOutput& output, std::vector<std::string> soundFonts);
+  // `kind` chooses which of the mixer's levels the player sounds at.
+  MediaPlayer(AudioOutput& output, std::vector<std::string> soundFonts, SoundKind kind = SoundKind::Voices);
   ~MediaPlayer() override;
   MediaPlayer(const MediaPlayer&) = delete;
   MediaPlayer& operator=(const MediaPlayer&) = delete;
