@@ -5,11 +5,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <iostream>
 #include <random>
 
 #include "assets/media/music_loop.h"
 #include "modes/replay_list.h"
+#include "modes/replay_window.h"
 #include "netgame/net_game.h"
+#include "records_window/records_window.h"
 #include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
 
@@ -47,6 +50,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
     : media_(media),
       sessionsDirectory_(std::move(sessionsDirectory)),
       lobbyForThisRun_(std::move(lobbyForThisRun)),
+      records_(std::make_unique<records::RecordsKeeper>(sessionsDirectory_, std::cerr)),
       effects_(media),
       session_(effects_),
       keeper_(session_, settingsAtStart().path, settingsAtStart().settings) {
@@ -110,6 +114,7 @@ BattleScreen& GlamoraApp::battle() {
     netgame::NetGameOptions options;
     options.lobby = {lobbyForThisRun_, [this] { return keeper_.lobby(); },
                      [this](const std::string& lobby) { keeper_.chooseLobby(lobby); }};
+    options.records = records_.get();
     netGame_ = std::make_unique<netgame::NetGame>(
         *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_,
         std::move(options));
@@ -170,6 +175,7 @@ void GlamoraApp::keepSettingsOf(GameScreen& screen) {
     });
   }
   QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
+  QObject::connect(menus.records, &QAction::triggered, &screen, [this, &screen] { openRecords(&screen); });
   showDisplaySizeCheck(menus, static_cast<int>(keeper_.displaySize()));
   if (backdrop_) backdrop_->hold(&screen);
 }
@@ -189,6 +195,11 @@ void GlamoraApp::confirmErase(QWidget* over) {
     showKeptSettings();
   });
   openModal(box);
+}
+
+void GlamoraApp::openRecords(QWidget* over) {
+  records::openRecordsWindow(
+      *records_, [this, over](const std::string& path, int round) { openReplay(path, round, pictures_, over); }, over);
 }
 
 // The engines announce no change of computer player, and the display size is

@@ -15,6 +15,7 @@
 #include "assets/media/media_library.h"
 #include "assets/pictures/picture_library.h"
 #include "engine/session.h"
+#include "records/records_keeper.h"
 #include "input/player_controls.h"
 #include "modes/battle_screen.h"
 #include "modes/editor_screen.h"
@@ -53,6 +54,8 @@ class GlamoraApp {
   // The players' keys and gamepads.
   PlayerControls& controls() { return *controls_; }
   GameEffects& effects() { return effects_; }
+  // The records of the rounds played, beside the kept sessions.
+  records::RecordsKeeper& records() { return *records_; }
   const PictureLibrary& pictures() const { return pictures_; }
   // The settings kept between runs: read at start (readSettingsAtStart),
   // brought back once the start-up step has succeeded, written when changed.
@@ -80,11 +83,13 @@ class GlamoraApp {
   bool startup();
   void keepSettingsOf(GameScreen& screen);
   void confirmErase(QWidget* over);
+  void openRecords(QWidget* over);
   void showKeptSettings();
 
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
   std::string lobbyForThisRun_;
+  std::unique_ptr<records::RecordsKeeper> records_;
   PictureLibrary pictures_;
   GameEffects effects_;
   Session session_;

@@ -24,6 +24,7 @@ struct GameMenuActions {
   QAction* voicesOff = nullptr;            // woff1
   QAction* editor = nullptr;               // st15sl
   std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
+  QAction* records = nullptr;              // "戦績(&T)..."
   QAction* eraseRecords = nullptr;         // "記録を消去..."
   QMenu* game = nullptr;
   QMenu* options = nullptr;

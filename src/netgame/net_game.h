@@ -42,6 +42,7 @@ struct NetGameOptions {
   std::vector<std::string> probeTargets;
   std::uint16_t probePort = netio::kDefaultPort;
   LobbySetting lobby;  // where rooms are made and joined
+  records::RecordsKeeper* records = nullptr;  // where the battles' rounds are recorded (none: not recorded)
 };
 
 class NetGame final : public QObject {
