@@ -150,6 +150,8 @@ void GlamoraApp::buildGameScreensAfterTitle() {
     battle();
     QTimer::singleShot(0, title_.get(), [this] { training(); });
     QTimer::singleShot(0, title_.get(), [this] { controls_->startGamepads(); });
+    // The records' database is opened (and a damaged one set aside) before a round can end.
+    QTimer::singleShot(0, title_.get(), [this] { records_->database(); });
   });
 }
 

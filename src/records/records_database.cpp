@@ -198,14 +198,28 @@ bool RecordsDatabase::replaceFiles(const std::vector<std::string>& files, const 
 
 bool RecordsDatabase::eraseAll() { return execute("DELETE FROM rounds"); }
 
-void RecordsDatabase::forEachRow(const std::function<void(const RoundRow&)>& f) const {
+void RecordsDatabase::forEachRow(const std::function<void(const RoundRow&)>& f, bool withSources) const {
+  // The same columns either way; the file's name is left out as a NULL.
+  const char* columns = withSources ? kColumns
+                                    : "ended_at, mode, stage, side1, side2, winner, length_ms, score, target, NULL, 0,"
+                                      " local_player";
+  select(std::string("SELECT ") + columns + " FROM rounds ORDER BY ended_at, id", f);
+}
+
+std::vector<RoundRow> RecordsDatabase::latest(int n) const {
+  std::vector<RoundRow> rows;
+  select(std::string("SELECT ") + kColumns + " FROM rounds ORDER BY ended_at DESC, id DESC LIMIT " + std::to_string(n),
+         [&rows](const RoundRow& row) { rows.push_back(row); });
+  return rows;
+}
+
+void RecordsDatabase::select(const std::string& sql, const std::function<void(const RoundRow&)>& f) const {
   sqlite3_stmt* s = nullptr;
-  const std::string sql = std::string("SELECT ") + kColumns + " FROM rounds ORDER BY ended_at, id";
   if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr) != SQLITE_OK) return;
   RoundRow row;
   const auto text = [s](int k) {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, k));
-    return p ? std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(s, k))) : std::string();
+    return p ? std::string_view(p, static_cast<std::size_t>(sqlite3_column_bytes(s, k))) : std::string_view();
   };
   while (sqlite3_step(s) == SQLITE_ROW) {
     row.endedAt = sqlite3_column_int64(s, 0);

@@ -50,8 +50,11 @@ class RecordsDatabase {
   // journals play now), in one transaction; rows of other files stay.
   bool replaceFiles(const std::vector<std::string>& files, const std::vector<RoundRow>& rows);
   bool eraseAll();
-  // Every row, oldest first.
-  void forEachRow(const std::function<void(const RoundRow&)>& f) const;
+  // Every row, oldest first; without where they came from (session file,
+  // round) when `withSources` is false, which is quicker.
+  void forEachRow(const std::function<void(const RoundRow&)>& f, bool withSources = true) const;
+  // The newest `n` rows, newest first.
+  std::vector<RoundRow> latest(int n) const;
   std::vector<RoundRow> rows() const;
   int count() const;
   int schemaVersion() const;
@@ -62,6 +65,7 @@ class RecordsDatabase {
   bool prepare();
   bool execute(const char* sql) const;
   bool insert(const RoundRow& row);
+  void select(const std::string& sql, const std::function<void(const RoundRow&)>& f) const;
 
   sqlite3* db_;
   std::filesystem::path path_;

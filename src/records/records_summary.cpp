@@ -1,6 +1,9 @@
 #include "records_summary.h"
 
 #include <algorithm>
+#include <tuple>
+
+#include "records_database.h"
 
 namespace glamora::records {
 
@@ -41,11 +44,10 @@ void Streak::add(bool won) {
   longest = std::max(longest, current);
 }
 
-SummaryBuilder::SummaryBuilder(std::int64_t nowMs, std::int64_t localOffsetMs) : localOffsetMs_(localOffsetMs) {
+SummaryBuilder::SummaryBuilder(std::int64_t nowMs, std::int64_t localOffsetMs) {
   const std::int64_t today = floorDiv(nowMs + localOffsetMs, kDayMs) * kDayMs - localOffsetMs;
   firstDayMs_ = today - (kChartDays - 1) * kDayMs;
   for (int d = 0; d < kChartDays; ++d) summary_.days[d].dayStartMs = firstDayMs_ + d * kDayMs;
-  latest_.reserve(RecordsSummary::kLatestRounds);
 }
 
 void SummaryBuilder::add(const RoundRow& row) {
@@ -55,9 +57,11 @@ void SummaryBuilder::add(const RoundRow& row) {
   DayCount* count = day >= 0 && day < kChartDays ? &summary_.days[day] : nullptr;
   if (isBattle(row)) {
     const std::string& opponent = opponentSide(row);
-    OpponentLine& line = opponents_[{opponentOrder(row.mode), opponent}];
-    line.opponent = opponent;
-    line.mode = row.mode;
+    const int order = opponentOrder(row.mode);
+    auto found = std::find_if(opponents_.begin(), opponents_.end(),
+                              [&](const auto& kept) { return kept.first == order && kept.second.opponent == opponent; });
+    if (found == opponents_.end()) found = opponents_.insert(opponents_.end(), {order, {opponent, row.mode}});
+    OpponentLine& line = found->second;
     ++line.rounds;
     if (row.winner == 0) ++line.draws;
     else if (won) ++line.wins;
@@ -81,20 +85,22 @@ void SummaryBuilder::add(const RoundRow& row) {
     summary_.trainingClears.add(won);
     if (count) ++count->training;
   }
-  if (latest_.size() < RecordsSummary::kLatestRounds) {
-    latest_.push_back(row);
-  } else {
-    latest_[next_] = row;
-    next_ = (next_ + 1) % latest_.size();
-  }
 }
 
 RecordsSummary SummaryBuilder::finish() {
-  for (auto& [key, line] : opponents_) summary_.opponents.push_back(std::move(line));
-  std::rotate(latest_.begin(), latest_.begin() + static_cast<std::ptrdiff_t>(next_), latest_.end());
-  std::reverse(latest_.begin(), latest_.end());
-  summary_.latest = std::move(latest_);
+  std::sort(opponents_.begin(), opponents_.end(), [](const auto& a, const auto& b) {
+    return std::tie(a.first, a.second.opponent) < std::tie(b.first, b.second.opponent);
+  });
+  for (auto& [order, line] : opponents_) summary_.opponents.push_back(std::move(line));
   return std::move(summary_);
+}
+
+RecordsSummary summarize(const RecordsDatabase& db, std::int64_t nowMs, std::int64_t localOffsetMs) {
+  SummaryBuilder builder(nowMs, localOffsetMs);
+  db.forEachRow([&builder](const RoundRow& row) { builder.add(row); }, false);
+  RecordsSummary summary = builder.finish();
+  summary.latest = db.latest(RecordsSummary::kLatestRounds);
+  return summary;
 }
 
 }  // namespace glamora::records

@@ -57,10 +57,10 @@ struct RecordsSummary {
   Streak trainingClears;                   // training rounds cleared in a row
   std::array<DayCount, kChartDays> days;   // oldest first, the last one today
   std::vector<RoundRow> latest;            // newest first, at most kLatestRounds
-  static constexpr std::size_t kLatestRounds = 500;
+  static constexpr int kLatestRounds = 500;
 };
 
-// Counts rows given oldest first. `nowMs` and `localOffsetMs` (the local
+// Counts rows given oldest first (the latest rounds are not kept). `nowMs` and `localOffsetMs` (the local
 // time's offset from UTC) place the 30 days.
 class SummaryBuilder {
  public:
@@ -70,11 +70,12 @@ class SummaryBuilder {
 
  private:
   RecordsSummary summary_;
-  std::map<std::pair<int, std::string>, OpponentLine> opponents_;
+  std::vector<std::pair<int, OpponentLine>> opponents_;  // by their order of showing, few
   std::int64_t firstDayMs_ = 0;
-  std::int64_t localOffsetMs_ = 0;
-  std::vector<RoundRow> latest_;  // a ring of the newest
-  std::size_t next_ = 0;
 };
+
+class RecordsDatabase;
+// The summary of every row of `db`, with its latest rounds.
+RecordsSummary summarize(const RecordsDatabase& db, std::int64_t nowMs, std::int64_t localOffsetMs);
 
 }  // namespace glamora::records

@@ -154,15 +154,15 @@ void RecordsWindow::retranslate() {
 }
 
 void RecordsWindow::showRecords() {
-  SummaryBuilder builder(QDateTime::currentMSecsSinceEpoch(),
-                         std::int64_t{QDateTime::currentDateTime().offsetFromUtc()} * 1000);
+  const std::int64_t now = QDateTime::currentMSecsSinceEpoch();
+  const std::int64_t offset = std::int64_t{QDateTime::currentDateTime().offsetFromUtc()} * 1000;
   if (RecordsDatabase* db = keeper_.database()) {
-    db->forEachRow([&builder](const RoundRow& row) { builder.add(row); });
+    summary_ = summarize(*db, now, offset);
     status_->clear();
   } else {
+    summary_ = SummaryBuilder(now, offset).finish();
     status_->setText(tr("戦績のデータベースを開けません。"));
   }
-  summary_ = builder.finish();
   fillTables();
 }
 

@@ -209,8 +209,26 @@ TEST(RecordsSummary, CountsOpponentsStagesTrainingStreaksAndDays) {
   int counted = 0;
   for (const DayCount& d : s.days) counted += d.battles + d.training;
   EXPECT_EQ(counted, 8);  // the round 40 days ago is not in the chart
-  ASSERT_EQ(s.latest.size(), 9u);
-  EXPECT_EQ(s.latest.front().round, 7);
+}
+
+TEST(RecordsSummary, TheWindowsSummaryCountsEveryRowAndListsTheLatestFirst) {
+  TempDir dir;
+  std::ostringstream log;
+  auto db = RecordsDatabase::open(dir.path / "records.sqlite", log);
+  SummaryBuilder direct(1'800'000'000'000, 0);
+  for (int n = 1; n <= 600; ++n) {
+    db->add(row(n));
+    direct.add(row(n));
+  }
+  const RecordsSummary read = summarize(*db, 1'800'000'000'000, 0);
+  const RecordsSummary counted = direct.finish();
+  EXPECT_EQ(read.rounds, 600);
+  EXPECT_EQ(read.stages.size(), counted.stages.size());
+  EXPECT_EQ(read.training.at(2).cleared, counted.training.at(2).cleared);
+  EXPECT_EQ(read.battleWins.longest, counted.battleWins.longest);
+  ASSERT_EQ(read.latest.size(), static_cast<std::size_t>(RecordsSummary::kLatestRounds));
+  EXPECT_EQ(read.latest.front(), row(600));
+  EXPECT_EQ(read.latest.back(), row(101));
 }
 
 }  // namespace
