@@ -24,10 +24,21 @@ RoundRow sampleRow(int n, std::int64_t nowMs) {
   const char* const opponents[] = {"cpu:easy", "cpu:normal", "cpu:hard", "peer:elna-pc", "person"};
   const PlayMode modes[] = {PlayMode::Computer, PlayMode::Computer, PlayMode::Computer, PlayMode::Network,
                             PlayMode::Local};
-  RoundRow row{nowMs - std::int64_t{100'000 - n} * 40'000, modes[n % 5], n % 15 + 1, "person", opponents[n % 5],
-               n % 3 == 0 ? 2 : 1, 20'000 + n % 50'000, {}, {}, "20261201-120000.session", n, n % 5 == 3 ? 0 : -1};
-  if (n % 4 == 0) row = {row.endedAt, PlayMode::Training, n % 14 + 1, "person", "", n % 3 ? 1 : 0, row.lengthMs,
-                         1400 + n % 300, 1500, row.sessionFile, n, -1};
+  RoundRow row{nowMs - std::int64_t{100'000 - n} * 40'000,
+               modes[n % 5],
+               n % 15 + 1,
+               "person",
+               opponents[n % 5],
+               n % 3 == 0 ? 2 : 1,
+               20'000 + n % 50'000,
+               {},
+               {},
+               "20261201-120000.session",
+               n,
+               n % 5 == 3 ? 0 : -1};
+  if (n % 4 == 0)
+    row = {row.endedAt,  PlayMode::Training, n % 14 + 1, "person",        "", n % 3 ? 1 : 0,
+           row.lengthMs, 1400 + n % 300,     1500,       row.sessionFile, n,  -1};
   return row;
 }
 
@@ -51,6 +62,14 @@ void BM_WriteRoundRow(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(db.add(sampleRow(++n, 1'800'000'000'000)));
 }
 BENCHMARK(BM_WriteRoundRow)->Unit(benchmark::kMillisecond);
+
+// Opening the database as the game does after its title shows: the check of every page included.
+void BM_OpenDatabaseOf100000Rounds(benchmark::State& state) {
+  FilledRecords records(100'000);
+  const fs::path path = records.keeper->databasePath();
+  for (auto _ : state) benchmark::DoNotOptimize(RecordsDatabase::open(path, std::cerr));
+}
+BENCHMARK(BM_OpenDatabaseOf100000Rounds)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The window's counting alone: the rows read and summed.
 void BM_CountOver100000Rounds(benchmark::State& state) {

@@ -50,7 +50,9 @@ int userVersion(sqlite3* db) {
   return version;
 }
 
-bool run(sqlite3* db, const std::string& sql) { return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK; }
+bool run(sqlite3* db, const std::string& sql) {
+  return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
 
 // Whether the file reads whole: its header, its pages, its schema.
 bool healthy(sqlite3* db) {
@@ -121,11 +123,12 @@ std::unique_ptr<RecordsDatabase> RecordsDatabase::open(const std::filesystem::pa
     sqlite3* db = openFile(path);
     int version = -1;
     // WAL first: a file that is not a database fails here already.
-    const bool opened = db && run(db, "PRAGMA journal_mode=WAL") && run(db, "PRAGMA synchronous=NORMAL") &&
-                        healthy(db);
+    const bool opened = db && run(db, "PRAGMA journal_mode=WAL") && run(db, "PRAGMA synchronous=NORMAL") && healthy(db);
     const bool migrated = opened && migrate(db, version);
     if (migrated) {
       std::unique_ptr<RecordsDatabase> records(new RecordsDatabase(db, path));
+      // The check read every page into the cache: it is let go until the window reads them.
+      sqlite3_db_release_memory(db);
       if (records->prepare()) return records;
     } else {
       sqlite3_close(db);
@@ -248,7 +251,8 @@ std::vector<RoundRow> RecordsDatabase::rows() const {
 int RecordsDatabase::count() const {
   sqlite3_stmt* s = nullptr;
   int n = -1;
-  if (sqlite3_prepare_v2(db_, "SELECT COUNT(*) FROM rounds", -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW)
+  if (sqlite3_prepare_v2(db_, "SELECT COUNT(*) FROM rounds", -1, &s, nullptr) == SQLITE_OK &&
+      sqlite3_step(s) == SQLITE_ROW)
     n = sqlite3_column_int(s, 0);
   sqlite3_finalize(s);
   return n;

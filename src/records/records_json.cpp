@@ -11,9 +11,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json rowJson(const RoundRow& row) {
-  Json j = {{"ended_at", row.endedAt}, {"mode", playModeName(row.mode)}, {"stage", row.stage},
-            {"side1", row.side1},      {"side2", row.side2},              {"winner", row.winner},
-            {"length_ms", row.lengthMs}};
+  Json j = {
+      {"ended_at", row.endedAt}, {"mode", playModeName(row.mode)}, {"stage", row.stage},       {"side1", row.side1},
+      {"side2", row.side2},      {"winner", row.winner},           {"length_ms", row.lengthMs}};
   j["score"] = row.score ? Json(*row.score) : Json();
   j["target"] = row.target ? Json(*row.target) : Json();
   j["session_file"] = row.sessionFile;

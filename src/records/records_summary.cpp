@@ -1,6 +1,8 @@
 #include "records_summary.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <tuple>
 
 #include "records_database.h"
@@ -58,8 +60,9 @@ void SummaryBuilder::add(const RoundRow& row) {
   if (isBattle(row)) {
     const std::string& opponent = opponentSide(row);
     const int order = opponentOrder(row.mode);
-    auto found = std::find_if(opponents_.begin(), opponents_.end(),
-                              [&](const auto& kept) { return kept.first == order && kept.second.opponent == opponent; });
+    auto found = std::find_if(opponents_.begin(), opponents_.end(), [&](const auto& kept) {
+      return kept.first == order && kept.second.opponent == opponent;
+    });
     if (found == opponents_.end()) found = opponents_.insert(opponents_.end(), {order, {opponent, row.mode}});
     OpponentLine& line = found->second;
     ++line.rounds;
@@ -88,9 +91,13 @@ void SummaryBuilder::add(const RoundRow& row) {
 }
 
 RecordsSummary SummaryBuilder::finish() {
-  std::sort(opponents_.begin(), opponents_.end(), [](const auto& a, const auto& b) {
-    return std::tie(a.first, a.second.opponent) < std::tie(b.first, b.second.opponent);
-  });
+  // The computer's levels from the easiest, the rest by name.
+  const auto rank = [](const std::pair<int, OpponentLine>& line) {
+    static constexpr std::string_view kLevels[] = {"cpu:easy", "cpu:normal", "cpu:hard", "cpu:random"};
+    const auto level = std::find(std::begin(kLevels), std::end(kLevels), line.second.opponent);
+    return std::tuple(line.first, level - std::begin(kLevels), std::string_view(line.second.opponent));
+  };
+  std::sort(opponents_.begin(), opponents_.end(), [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
   for (auto& [order, line] : opponents_) summary_.opponents.push_back(std::move(line));
   return std::move(summary_);
 }

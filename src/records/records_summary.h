@@ -50,13 +50,13 @@ struct DayCount {
 
 struct RecordsSummary {
   int rounds = 0;
-  std::vector<OpponentLine> opponents;     // computer levels, then network peers, then the person here
-  std::map<int, StageLine> stages;         // battles by stage
-  std::map<int, TrainingLine> training;    // training by stage
-  Streak battleWins;                       // own wins in a row, battles against the computer or the network
-  Streak trainingClears;                   // training rounds cleared in a row
-  std::array<DayCount, kChartDays> days;   // oldest first, the last one today
-  std::vector<RoundRow> latest;            // newest first, at most kLatestRounds
+  std::vector<OpponentLine> opponents;    // computer levels, then network peers, then the person here
+  std::map<int, StageLine> stages;        // battles by stage
+  std::map<int, TrainingLine> training;   // training by stage
+  Streak battleWins;                      // own wins in a row, battles against the computer or the network
+  Streak trainingClears;                  // training rounds cleared in a row
+  std::array<DayCount, kChartDays> days;  // oldest first, the last one today
+  std::vector<RoundRow> latest;           // newest first, at most kLatestRounds
   static constexpr int kLatestRounds = 500;
 };
 

@@ -63,8 +63,8 @@ std::optional<std::int64_t> unixMsOfIsoTime(std::string_view text) {
   const year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
                             std::chrono::day(static_cast<unsigned>(day))};
   if (!date.ok()) return std::nullopt;
-  const auto seconds = sys_days(date).time_since_epoch() + hours(hour) + minutes(minute - offsetMinutes) +
-                       std::chrono::seconds(second);
+  const auto seconds =
+      sys_days(date).time_since_epoch() + hours(hour) + minutes(minute - offsetMinutes) + std::chrono::seconds(second);
   return duration_cast<milliseconds>(seconds).count();
 }
 

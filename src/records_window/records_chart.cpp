@@ -58,6 +58,8 @@ extern "C" Q_DECL_EXPORT void glamoraShowRecordsChart(QWidget* widget, const gla
   days->append(data.days);
   days->setTitleText(data.axisTitle);
   days->setLabelsFont(labels);
+  // Upright, so that two digits fit under a bar at any width.
+  days->setLabelsAngle(-90);
   days->setTitleFont(labels);
   chart->addAxis(days, Qt::AlignBottom);
   series->attachAxis(days);

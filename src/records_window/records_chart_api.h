@@ -12,7 +12,7 @@ class QWidget;
 namespace glamora::records {
 
 struct ChartData {
-  QStringList days;             // one short label a day ("1".."31"), oldest first
+  QStringList days;                // one short label a day ("1".."31"), oldest first
   QVector<int> battles, training;  // rounds a day
   QString battlesName, trainingName, axisTitle, countTitle;
 };

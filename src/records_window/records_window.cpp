@@ -10,6 +10,7 @@
 #include <QLibrary>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -34,10 +35,7 @@ QStringList chartLibraryPlaces() {
 
 QString clockTime(std::int64_t ms) {
   const std::int64_t tenths = ms / 100;
-  return QString("%1:%2.%3")
-      .arg(tenths / 600)
-      .arg(tenths / 10 % 60, 2, 10, QChar('0'))
-      .arg(tenths % 10);
+  return QString("%1:%2.%3").arg(tenths / 600).arg(tenths / 10 % 60, 2, 10, QChar('0')).arg(tenths % 10);
 }
 
 QTableWidget* makeTable(QWidget* parent, const char* name) {
@@ -48,6 +46,7 @@ QTableWidget* makeTable(QWidget* parent, const char* name) {
   table->setSelectionMode(QAbstractItemView::SingleSelection);
   table->verticalHeader()->hide();
   table->horizontalHeader()->setStretchLastSection(true);
+  table->setWordWrap(false);
   return table;
 }
 
@@ -83,6 +82,10 @@ RecordsWindow::RecordsWindow(RecordsKeeper& keeper, std::function<void(const std
   training_ = makeTable(tabs_, "recordsTraining");
   latest_ = makeTable(tabs_, "recordsLatest");
   for (QTableWidget* table : {opponents_, stages_, training_, latest_}) tabs_->addTab(table, QString());
+  opponents_->setColumnCount(5);
+  stages_->setColumnCount(4);
+  training_->setColumnCount(5);
+  latest_->setColumnCount(6);
   layout->addWidget(tabs_, 3);
   status_ = new QLabel(this);
   status_->setObjectName("recordsStatus");
@@ -103,7 +106,9 @@ RecordsWindow::RecordsWindow(RecordsKeeper& keeper, std::function<void(const std
   connect(erase_, &QPushButton::clicked, this, &RecordsWindow::askToErase);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   connect(latest_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { openLatest(row); });
-  resize(760, 680);
+  // Within the screen at any scale.
+  const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : QSize(900, 700);
+  resize(std::min(900, room.width()), std::min(700, room.height()));
   retranslate();
   showRecords();
 }
@@ -143,8 +148,7 @@ void RecordsWindow::retranslate() {
   tabs_->setTabText(3, tr("最近のラウンド"));
   opponents_->setHorizontalHeaderLabels({tr("相手"), tr("ラウンド"), tr("勝ち"), tr("負け"), tr("勝率")});
   stages_->setHorizontalHeaderLabels({tr("ステージ"), tr("ラウンド"), tr("勝ち"), tr("最短の勝ち")});
-  training_->setHorizontalHeaderLabels(
-      {tr("ステージ"), tr("ラウンド"), tr("クリア"), tr("最高点"), tr("最速クリア")});
+  training_->setHorizontalHeaderLabels({tr("ステージ"), tr("ラウンド"), tr("クリア"), tr("最高点"), tr("最速クリア")});
   latest_->setHorizontalHeaderLabels({tr("日時"), tr("遊び方"), tr("ステージ"), tr("対戦"), tr("結果"), tr("時間")});
   latest_->setToolTip(tr("ダブルクリックでリプレイを見ます"));
   rebuild_->setText(tr("記録を作り直す(&R)"));
@@ -189,7 +193,6 @@ void RecordsWindow::fillTables() {
                         .arg(s.battleWins.longest)
                         .arg(s.trainingClears.current)
                         .arg(s.trainingClears.longest));
-  opponents_->setColumnCount(5);
   opponents_->setRowCount(static_cast<int>(s.opponents.size()));
   for (int r = 0; r < static_cast<int>(s.opponents.size()); ++r) {
     const OpponentLine& line = s.opponents[r];
@@ -200,7 +203,6 @@ void RecordsWindow::fillTables() {
     setCell(opponents_, r, 4, percent(line.wins, line.rounds), true);
   }
   const auto stageName = [this](int stage) { return stage == 15 ? tr("オリジナル") : QString::number(stage); };
-  stages_->setColumnCount(4);
   stages_->setRowCount(static_cast<int>(s.stages.size()));
   int r = 0;
   for (const auto& [stage, line] : s.stages) {
@@ -210,7 +212,6 @@ void RecordsWindow::fillTables() {
     setCell(stages_, r, 3, line.shortestWinMs ? clockTime(*line.shortestWinMs) : QString("-"), true);
     ++r;
   }
-  training_->setColumnCount(5);
   training_->setRowCount(static_cast<int>(s.training.size()));
   r = 0;
   for (const auto& [stage, line] : s.training) {
@@ -223,7 +224,6 @@ void RecordsWindow::fillTables() {
   }
   static const char* const kModes[kPlayModeCount] = {QT_TR_NOOP("二人で対戦"), QT_TR_NOOP("コンピュータと対戦"),
                                                      QT_TR_NOOP("ネット対戦"), QT_TR_NOOP("特訓")};
-  latest_->setColumnCount(6);
   latest_->setRowCount(static_cast<int>(s.latest.size()));
   for (r = 0; r < static_cast<int>(s.latest.size()); ++r) {
     const RoundRow& row = s.latest[r];
@@ -243,11 +243,7 @@ void RecordsWindow::fillTables() {
     setCell(latest_, r, 4, result);
     setCell(latest_, r, 5, clockTime(row.lengthMs), true);
   }
-  for (QTableWidget* table : {opponents_, stages_, training_}) table->resizeColumnsToContents();
-  // The latest rounds' widths from their first rows: the same for all, and quick with hundreds.
-  latest_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  latest_->setColumnWidth(0, latest_->fontMetrics().horizontalAdvance("2026-12-10 21:04") + 16);
-  latest_->setColumnWidth(3, latest_->fontMetrics().horizontalAdvance(tr("コンピュータ：むずかしい")) * 2 + 24);
+  for (QTableWidget* table : {opponents_, stages_, training_, latest_}) table->resizeColumnsToContents();
   showChart();
 }
 
@@ -277,8 +273,9 @@ void RecordsWindow::openLatest(int row) {
 void RecordsWindow::rebuild() {
   const int found = keeper_.rebuild();
   showRecords();
-  status_->setText(found < 0 ? tr("記録を作り直せませんでした。")
-                             : tr("記録を作り直しました。残っているセッションに %1 ラウンドが見つかりました。").arg(found));
+  status_->setText(found < 0
+                       ? tr("記録を作り直せませんでした。")
+                       : tr("記録を作り直しました。残っているセッションに %1 ラウンドが見つかりました。").arg(found));
 }
 
 void RecordsWindow::askToErase() {

@@ -32,8 +32,18 @@ struct TempDir {
 void writeFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 RoundRow row(int n, std::string file = "a.session") {
-  RoundRow r{1'800'000'000'000 + n, PlayMode::Computer, n % 14 + 1, "person", "cpu:hard", n % 2 + 1, 1000 + n,
-             {},                    {},                 std::move(file), n, -1};
+  RoundRow r{1'800'000'000'000 + n,
+             PlayMode::Computer,
+             n % 14 + 1,
+             "person",
+             "cpu:hard",
+             n % 2 + 1,
+             1000 + n,
+             {},
+             {},
+             std::move(file),
+             n,
+             -1};
   if (n % 5 == 0) r = {r.endedAt, PlayMode::Training, 2, "person", "", n % 2, 2000, 1700, 1500, r.sessionFile, n, -1};
   return r;
 }
@@ -72,13 +82,14 @@ TEST(RecordsDatabase, TheFirstSchemaIsBroughtUpToDateWithItsRows) {
   sqlite3* raw = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(raw, kFirstSchema, nullptr, nullptr, nullptr), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(raw,
-                         "INSERT INTO rounds(ended_at, mode, stage, side1, side2, winner, length_ms, session_file, round)"
-                         " VALUES(5, 'network', 3, 'peer:elna', 'person', 2, 900, 'n.session', 1),"
-                         " (6, 'computer', 4, 'person', 'cpu:easy', 1, 800, 'c.session', 1);"
-                         "PRAGMA user_version = 1;",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
+  ASSERT_EQ(
+      sqlite3_exec(raw,
+                   "INSERT INTO rounds(ended_at, mode, stage, side1, side2, winner, length_ms, session_file, round)"
+                   " VALUES(5, 'network', 3, 'peer:elna', 'person', 2, 900, 'n.session', 1),"
+                   " (6, 'computer', 4, 'person', 'cpu:easy', 1, 800, 'c.session', 1);"
+                   "PRAGMA user_version = 1;",
+                   nullptr, nullptr, nullptr),
+      SQLITE_OK);
   sqlite3_close(raw);
   std::ostringstream log;
   auto db = RecordsDatabase::open(path, log);
@@ -146,7 +157,8 @@ TEST(RecordsKeeper, RebuildReplacesTheRowsOfKeptFilesAndKeepsThoseOfPrunedOnes) 
   const fs::path sessions = dir.path / "sessions";
   fs::create_directories(sessions);
   const std::string header = "# Glamora 1.0 session 2026-12-07T21:04:11+09:00\n";
-  writeFile(sessions / "20261207-210411.session", header + "cpu 2 hard 1\nstage 1\nwait 900000\nstage 2\nwait 900000\n");
+  writeFile(sessions / "20261207-210411.session",
+            header + "cpu 2 hard 1\nstage 1\nwait 900000\nstage 2\nwait 900000\n");
   writeFile(sessions / "20261208-100000.session", header + "screen training\ncpu 1 hard 3\nstage 1\nwait 900000\n");
   writeFile(sessions / "20261209-100000.session", header + "stage 1\nwait 3000\n");  // unfinished
   std::ostringstream log;
@@ -159,8 +171,8 @@ TEST(RecordsKeeper, RebuildReplacesTheRowsOfKeptFilesAndKeepsThoseOfPrunedOnes) 
   const std::vector<RoundRow> rows = keeper.database()->rows();
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(std::count(rows.begin(), rows.end(), row(1, "20261101-000000.session")), 1);
-  std::vector<RoundRow> expected = rowsOfScript(header + "cpu 2 hard 1\nstage 1\nwait 900000\nstage 2\nwait 900000\n",
-                                                "20261207-210411.session");
+  std::vector<RoundRow> expected =
+      rowsOfScript(header + "cpu 2 hard 1\nstage 1\nwait 900000\nstage 2\nwait 900000\n", "20261207-210411.session");
   EXPECT_EQ(std::count(rows.begin(), rows.end(), expected[0]), 1);
   EXPECT_EQ(std::count(rows.begin(), rows.end(), expected[1]), 1);
   EXPECT_EQ(keeper.rebuild(), 3);  // again: the same rows

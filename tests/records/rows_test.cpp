@@ -35,8 +35,8 @@ TEST(RecordsRows, EachModesJournalGivesItsFinishedRoundsWithTheirSides) {
        "cpu:hard", -1},
       {"computer on the left", kHeader + std::string("cpu 1 easy 4\n") + battle, PlayMode::Computer, "cpu:easy",
        "person", -1},
-      {"network host", kHeader + std::string("# Glamora network battle, host side\n# the peer's name: mirabe-pc\n") +
-                           battle,
+      {"network host",
+       kHeader + std::string("# Glamora network battle, host side\n# the peer's name: mirabe-pc\n") + battle,
        PlayMode::Network, "person", "peer:mirabe-pc", 0},
       {"network joiner, no name", kHeader + std::string("# Glamora network battle, joiner side\n") + battle,
        PlayMode::Network, "peer:", "person", 1},
@@ -125,8 +125,9 @@ TEST(RecordsRows, TheRowsOfALiveSessionAreTheRowsItsJournalGivesAgain) {
 }
 
 TEST(RecordsRows, AFileFollowedAsItIsWrittenGivesTheRowsOfTheWholeFile) {
-  const std::string script = kHeader + std::string("cpu 1 hard 9\ncpu 2 normal 8\nstage 4\nwait 900000\nstage 5\n"
-                                                   "wait 900000\nscreen training\nstage 1\nwait 60000\n");
+  const std::string script = kHeader + std::string(
+                                           "cpu 1 hard 9\ncpu 2 normal 8\nstage 4\nwait 900000\nstage 5\n"
+                                           "wait 900000\nscreen training\nstage 1\nwait 60000\n");
   const std::vector<RoundRow> whole = rowsOfScript(script, "f.session");
   std::vector<RoundRow> followed;
   ScriptRecords follower("f.session", [&followed](const RoundRow& row) { followed.push_back(row); });

@@ -52,9 +52,9 @@ int runInfoCommand(int argc, char** argv, std::ostream& out) {
 }
 
 int badOptions(const char* option, std::ostream& err) {
-  static constexpr std::string_view kOptions[] = {"--help",          "--version",       "--bench",      "--match",
-                                                  "--training",      "--hash",          "--records",       "--net-host",   "--net-join",
-                                                  "--net-host-room", "--net-join-room", "--lobby-list", "--net-sim"};
+  static constexpr std::string_view kOptions[] = {
+      "--help",     "--version",  "--bench",         "--match",         "--training",   "--hash",   "--records",
+      "--net-host", "--net-join", "--net-host-room", "--net-join-room", "--lobby-list", "--net-sim"};
   bool known = false;
   for (const std::string_view name : kOptions) known = known || name == option;
   err << "glamora-sim: " << (known ? "wrong arguments for " : "unknown option ") << "'" << option << "'\n"
