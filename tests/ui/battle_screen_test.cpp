@@ -209,7 +209,7 @@ TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
     if (!action->isSeparator()) options << action->text();
   }
   EXPECT_EQ(options, (QStringList{"BGM", "効果音", "プレイヤー1(&1)", "プレイヤー2(&2)", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)",
-                                  "表示の大きさ(&Z)", "記録を消去..."}));
+                                  "表示の大きさ(&Z)", "戦績(&T)...", "記録を消去..."}));
   auto* human = screen.findChild<QAction*>("player2Human");
   auto* hard = screen.findChild<QAction*>("player2Hard");
   ASSERT_TRUE(human && hard);
