@@ -8,8 +8,10 @@ if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
 foreach(file bin/glamora bin/glamora-sim bin/glamora-lobby share/glamora/Glamora.mid share/glamora/Glamora.txt
-             share/icons/hicolor/256x256/apps/glamora.png share/man/man6/glamora.6.gz
-             share/man/man6/glamora-sim.6.gz share/man/man8/glamora-lobby.8.gz lib/systemd/system/glamora-lobby.service
+             share/glamora/Glamora_en.txt share/icons/hicolor/256x256/apps/glamora.png share/man/man6/glamora.6.gz
+             share/man/man6/glamora-sim.6.gz share/man/man8/glamora-lobby.8.gz share/man/ja/man6/glamora.6.gz
+             share/man/ja/man6/glamora-sim.6.gz share/man/ja/man8/glamora-lobby.8.gz
+             lib/systemd/system/glamora-lobby.service
              share/applications/org.glamora.glamora.desktop
              share/metainfo/org.glamora.glamora.metainfo.xml)
   if(NOT EXISTS ${PREFIX}/${file})

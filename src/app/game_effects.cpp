@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "screens/form_kit.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -14,9 +15,9 @@ void GameEffects::openDialog(Dialog dialog) {
   openModal(window);
 }
 
-void GameEffects::showError(const std::string& text) {
-  if (errorBox) return errorBox(QString::fromStdString(text));
-  showErrorBox(QApplication::activeWindow(), QString::fromStdString(text));
+void GameEffects::showError(const Message& text) {
+  if (errorBox) return errorBox(translated(text));
+  showErrorBox(QApplication::activeWindow(), translated(text));
 }
 
 }  // namespace glamora

@@ -23,7 +23,7 @@ class GameEffects final : public Effects {
   void openMedia(Media player, const std::string& path) override { media_.open(player, path); }
   void media(Media player, MediaOp op) override { media_.apply(player, op); }
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override;
+  void showError(const Message& text) override;
 
  private:
   media::MediaLibrary& media_;

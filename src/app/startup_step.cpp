@@ -25,7 +25,7 @@ class NotingOpens final : public Effects {
   }
   void media(Media player, MediaOp op) override { effects_.media(player, op); }
   void openDialog(Dialog dialog) override { effects_.openDialog(dialog); }
-  void showError(const std::string& text) override { effects_.showError(text); }
+  void showError(const Message& text) override { effects_.showError(text); }
 
  private:
   Effects& effects_;
@@ -65,8 +65,8 @@ bool StartupStep::attempt() {
     failedPath_ = path;
     failedStamp_ = stamp;
     // Report each distinct failure once; the step keeps retrying quietly.
-    const std::string text = errorBoxText(e.what());
-    if (reported_.insert(text).second) effects_.showError(text);
+    const Message text = errorBoxText(e);
+    if (reported_.insert(text.text()).second) effects_.showError(text);
     return false;
   }
 }

@@ -23,7 +23,7 @@ std::string firstCharacters(const std::string& text, int count) {
 
 void checkBox(const EditorBox& box, const std::string& text) {
   const int value = toInteger(text);
-  if (value < box.minValue() || value > box.maxValue()) throw GameError(kRangeErrorText);
+  if (value < box.minValue() || value > box.maxValue()) throw GameError(Message("Message", "範囲ﾁｪｯｸｴﾗｰ"));
 }
 
 }  // namespace

@@ -56,6 +56,4 @@ class EditorValues {
   static auto& slot(Self& self, const EditorBox& box);
 };
 
-inline constexpr const char* kRangeErrorText = "範囲ﾁｪｯｸｴﾗｰ";
-
 }  // namespace glamora

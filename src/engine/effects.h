@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cells.h"
+#include "message.h"
 #include "pictures.h"
 
 namespace glamora {
@@ -35,7 +36,7 @@ class Effects {
   // Opens a result dialog modally; the handler goes on at once, at the same t.
   virtual void openDialog(Dialog dialog) = 0;
   // Shows the game's error box with this full text (already ending in ".").
-  virtual void showError(const std::string& text) = 0;
+  virtual void showError(const Message& text) = 0;
 };
 
 // A Windows colour value (blue-green-red byte order), as the screens use them.
@@ -94,7 +95,7 @@ class SilentEffects final : public Effects {
   void openMedia(Media, const std::string&) override {}
   void media(Media, MediaOp) override {}
   void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
+  void showError(const Message&) override {}
 };
 
 // A view that shows nothing: glamora-sim and benchmarks. A view that watches

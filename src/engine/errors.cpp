@@ -4,32 +4,32 @@
 
 namespace glamora {
 
-std::string systemErrorText(int errorNumber) {
+Message systemErrorText(int errorNumber) {
   switch (errorNumber) {
-    case ENOENT: return "ファイルが見つかりません";
+    case ENOENT: return Message("Message", "ファイルが見つかりません");
     case EACCES:
-    case EPERM: return "読み書きが許可されていません";
-    case EISDIR: return "フォルダーです";
-    case ENOTDIR: return "途中の名前がフォルダーではありません";
-    case ELOOP: return "シンボリックリンクが多すぎます";
-    case ENAMETOOLONG: return "名前が長すぎます";
+    case EPERM: return Message("Message", "読み書きが許可されていません");
+    case EISDIR: return Message("Message", "フォルダーです");
+    case ENOTDIR: return Message("Message", "途中の名前がフォルダーではありません");
+    case ELOOP: return Message("Message", "シンボリックリンクが多すぎます");
+    case ENAMETOOLONG: return Message("Message", "名前が長すぎます");
     case EMFILE:
-    case ENFILE: return "開いているファイルが多すぎます";
-    case ENOMEM: return "メモリーが足りません";
-    case EIO: return "読み書きのエラーです";
-    case ENOSPC: return "ディスクに空きがありません";
-    case EDQUOT: return "ディスクの割り当てを超えています";
-    case EROFS: return "読み込み専用の場所です";
+    case ENFILE: return Message("Message", "開いているファイルが多すぎます");
+    case ENOMEM: return Message("Message", "メモリーが足りません");
+    case EIO: return Message("Message", "読み書きのエラーです");
+    case ENOSPC: return Message("Message", "ディスクに空きがありません");
+    case EDQUOT: return Message("Message", "ディスクの割り当てを超えています");
+    case EROFS: return Message("Message", "読み込み専用の場所です");
     case EFBIG:
-    case EOVERFLOW: return "ファイルが大きすぎます";
+    case EOVERFLOW: return Message("Message", "ファイルが大きすぎます");
     case ENXIO:
-    case ENODEV: return "装置がありません";
+    case ENODEV: return Message("Message", "装置がありません");
     case EBUSY:
-    case ETXTBSY: return "使用中です";
-    case EAGAIN: return "今は使えません";
-    case EINTR: return "中断されました";
-    case EINVAL: return "正しくない指定です";
-    default: return "システムエラー " + std::to_string(errorNumber);
+    case ETXTBSY: return Message("Message", "使用中です");
+    case EAGAIN: return Message("Message", "今は使えません");
+    case EINTR: return Message("Message", "中断されました");
+    case EINVAL: return Message("Message", "正しくない指定です");
+    default: return Message("Message", "システムエラー %1", {Message::fixed(errorNumber)});
   }
 }
 

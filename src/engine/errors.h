@@ -4,26 +4,31 @@
 #include <stdexcept>
 #include <string>
 
+#include "message.h"
+
 namespace glamora {
 
 class GameError : public std::runtime_error {
  public:
-  explicit GameError(const std::string& text) : std::runtime_error(text), text_(text) {}
+  explicit GameError(Message message)
+      : std::runtime_error(message.text()), text_(message.text()), message_(std::move(message)) {}
   // The whole text; what() ends at a NUL a typed text may hold.
   const std::string& text() const { return text_; }
+  const Message& message() const { return message_; }
 
  private:
   std::string text_;
+  Message message_;
 };
 
 // The error box shows the error text followed by a full stop.
-inline std::string errorBoxText(const std::string& text) { return text + "."; }
+inline Message errorBoxText(const Message& text) { return Message("Message", "%1.", {text}); }
 
 // The error box text of a failure, with all its bytes.
-inline std::string errorBoxText(const GameError& e) { return errorBoxText(e.text()); }
+inline Message errorBoxText(const GameError& e) { return errorBoxText(e.message()); }
 
 // A failure of the system (an errno value) in the words of an error box:
 // "ファイルが見つかりません" for ENOENT, and so on; "システムエラー N" for a rare one.
-std::string systemErrorText(int errorNumber);
+Message systemErrorText(int errorNumber);
 
 }  // namespace glamora

@@ -45,7 +45,7 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
 
 std::int32_t toInteger(const std::string& text) {
   if (auto value = parseInteger(text)) return *value;
-  throw GameError("'" + text + "' は整数ではありません");
+  throw GameError(Message("Message", "'%1' は整数ではありません", {Message::fixed(text)}));
 }
 
 }  // namespace glamora

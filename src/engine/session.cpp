@@ -189,9 +189,9 @@ std::string Session::editorClose(bool showError) {
     editor.check();
     return {};
   } catch (const GameError& e) {
-    const std::string text = errorBoxText(e);
+    const Message text = errorBoxText(e);
     if (showError) effects_.showError(text);
-    return text;
+    return text.text();
   }
 }
 

@@ -115,7 +115,7 @@ class Session final : private Effects {
     effects_.media(player, op);
   }
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override {
+  void showError(const Message& text) override {
     ++effectsAsked_;
     effects_.showError(text);
   }

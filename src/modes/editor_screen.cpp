@@ -130,7 +130,7 @@ bool EditorScreen::checkBoxes() {
     values_.check();
     return true;
   } catch (const GameError& error) {
-    errorBox_(QString::fromStdString(errorBoxText(error.what())));
+    errorBox_(translated(errorBoxText(error)));
     return false;
   }
 }

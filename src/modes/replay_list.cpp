@@ -43,7 +43,7 @@ std::vector<KeptRound> roundsOfFile(const std::filesystem::path& path, std::stop
       return kept->second.rounds;
   }
   std::vector<KeptRound> rounds;
-  std::string error;
+  Message error;
   const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) return rounds;
   // Rounds as the script plays them; a file that does not replay lists none.
@@ -113,9 +113,9 @@ void ReplayList::showRounds(std::vector<KeptRound> rounds) {
     const RoundRecord& r = kept.round;
     auto* item = new QTreeWidgetItem(table_);
     item->setText(0, kept.date);
-    item->setText(1, modeText(r.mode));
+    item->setText(1, translated(modeText(r.mode)));
     item->setText(2, r.stage == kOriginalStage ? QString("ORIGINAL") : QString::number(r.stage));
-    item->setText(3, roundResultText(r.result));
+    item->setText(3, translated(roundResultText(r.result)));
   }
   if (!rounds_.empty()) table_->setCurrentItem(table_->topLevelItem(0));
   status_->setText("保存されたラウンドはありません");

@@ -23,22 +23,24 @@
 
 namespace glamora {
 
-QString roundResultText(const std::string& result) {
+Message roundResultText(const std::string& result) {
   static const std::pair<const char*, const char*> kTexts[] = {
-      {"Mw1Form", "プレイヤー1の勝ち"},
-      {"Mw2Form", "プレイヤー2の勝ち"},
-      {"SwForm", "クリア"},
-      {"SlForm", "失敗"},
-      {"abandoned", "中断"},
-      {"unfinished", "未完了"},
+      {"Mw1Form", QT_TRANSLATE_NOOP("ReplayWindow", "プレイヤー1の勝ち")},
+      {"Mw2Form", QT_TRANSLATE_NOOP("ReplayWindow", "プレイヤー2の勝ち")},
+      {"SwForm", QT_TRANSLATE_NOOP("ReplayWindow", "クリア")},
+      {"SlForm", QT_TRANSLATE_NOOP("ReplayWindow", "失敗")},
+      {"abandoned", QT_TRANSLATE_NOOP("ReplayWindow", "中断")},
+      {"unfinished", QT_TRANSLATE_NOOP("ReplayWindow", "未完了")},
   };
   for (const auto& [key, text] : kTexts) {
-    if (result == key) return QString::fromUtf8(text);
+    if (result == key) return Message("ReplayWindow", text);
   }
-  return QString::fromStdString(result);
+  return Message::fixed(result);
 }
 
-QString modeText(Mode mode) { return mode == Mode::Battle ? "二人で対戦" : "一人で特訓"; }
+Message modeText(Mode mode) {
+  return mode == Mode::Battle ? Message("ReplayWindow", "二人で対戦") : Message("ReplayWindow", "一人で特訓");
+}
 
 QString quotedText(const std::string& text) {
   constexpr qsizetype kHead = 80, kTail = 60;
@@ -82,8 +84,15 @@ constexpr std::int64_t kLongestSearchMs = INT64_MAX / 4;
 constexpr qint64 kSearchSliceMs = 10;
 // A search that takes longer than this shows its progress window.
 constexpr int kProgressDelayMs = 400;
+
+// "'<file>' にラウンド N がありません", or with no number when the last round was asked for.
+Message roundNotFound(const std::string& file, int round) {
+  const Message which =
+      round > 0 ? Message("ReplayWindow", "ラウンド %1", {Message::fixed(round)}) : Message("ReplayWindow", "ラウンド");
+  return Message("ReplayWindow", "'%1' に%2がありません", {fixedText(quotedFileName(file)), which});
+}
 // The status line's second line.
-constexpr const char* kStatusKeys = "[1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる";
+Message statusKeys() { return Message("ReplayWindow", "[1/2/4] 速さ  [Space] 一時停止  [Esc] 閉じる"); }
 
 }  // namespace
 
@@ -97,7 +106,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
       note_(round),
       file_(std::move(file)) {
   setObjectName("ReplayForm");
-  setWindowTitle(QString("%1 - リプレイ").arg(kAppTitle));
+  bindText(this, Message("ReplayWindow", "%1 - リプレイ", {Message::fixed(kAppTitle)}), "windowTitle");
   setWindowIcon(pictures.programIcon());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -118,7 +127,7 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   status_ = makeLabel(this, QRect(), "", {12, false, kClWhite, kClBlack, Qt::AlignLeft | Qt::AlignVCenter});
   status_->setObjectName("status");
   status_->setMargin(4);
-  status_->setText(QString("%1\n%1").arg(kStatusKeys));
+  bindText(status_, Message("ReplayWindow", "%1\n%2", {statusKeys(), statusKeys()}));
   status_->setFixedHeight(status_->sizeHint().height());
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
   layout->addWidget(status_);
@@ -126,18 +135,19 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
 
   progress_ = new QDialog(this);
   progress_->setObjectName("ReplaySearchForm");
-  progress_->setWindowTitle(windowTitle());
+  bindText(progress_, *boundText(this, "windowTitle"), "windowTitle");
   progress_->setWindowIcon(pictures.programIcon());
   progress_->setFont(formFont(12));
   auto* column = new QVBoxLayout(progress_);
   const int number = std::max(round.number, 0);
-  column->addWidget(new QLabel(QString("ラウンド %1 の始まりまで進めています...").arg(number), progress_));
+  column->addWidget(bound(new QLabel(progress_), Message("ReplayWindow", "ラウンド %1 の始まりまで進めています...",
+                                                         {Message::fixed(number)})));
   progressBar_ = new QProgressBar(progress_);
   progressBar_->setRange(0, 1000);
   progressBar_->setTextVisible(false);
   progressBar_->setMinimumWidth(320);
   column->addWidget(progressBar_);
-  auto* cancel = new QPushButton("中止", progress_);
+  auto* cancel = bound(new QPushButton(progress_), Message("ReplayWindow", "中止"));
   cancel->setObjectName("cancel");
   column->addWidget(cancel, 0, Qt::AlignRight);
   connect(cancel, &QPushButton::clicked, this, &ReplayWindow::cancelSearch);
@@ -223,9 +233,7 @@ void ReplayWindow::cancelSearch() {
 
 void ReplayWindow::roundMissing() {
   endSearch();
-  const QString which = note_.number > 0 ? QString("ラウンド %1").arg(note_.number) : QString("ラウンド");
-  showErrorBox(parentWidget(), QString::fromStdString(errorBoxText(
-                                   QString("'%1' に%2がありません").arg(quotedFileName(file_), which).toStdString())));
+  showErrorBox(parentWidget(), translated(errorBoxText(roundNotFound(file_, note_.number))));
   close();
 }
 
@@ -238,13 +246,15 @@ void ReplayWindow::roundReached() {
   endSearch();
   start_ = session.clock.now();
   length_ = noteLength(note_, start_);
-  setWindowTitle(QString("%1 - リプレイ (%2 ステージ%3)")
-                     .arg(kAppTitle, modeText(started.mode),
-                          started.stage == kOriginalStage ? QString("ORIGINAL") : QString::number(started.stage)));
+  bindText(this,
+           Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)",
+                   {Message::fixed(kAppTitle), modeText(started.mode),
+                    Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))}),
+           "windowTitle");
   session.onRoundEnded = [this, number = started.number](const RoundRecord& ended) {
     if (ended.number != number) return;
     ended_ = true;
-    result_ = roundResultText(ended.result);
+    if (!ended.result.empty()) result_ = roundResultText(ended.result);
     length_ = ended.end - ended.start;
   };
   showStatus();
@@ -266,12 +276,13 @@ void ReplayWindow::showStatus() {
   // last step may pass the end.
   std::int64_t played = run_->session.clock.now() - start_;
   if (ended_ && length_) played = std::min(played, *length_);
-  QString text = QString("リプレイ  %1 / %2 秒  %3倍")
-                     .arg(seconds(played), length_ ? seconds(*length_) : QString("?"))
-                     .arg(speed_);
-  if (ended_) text += "  終了" + (result_.isEmpty() ? QString() : "：" + result_);
-  else if (paused_) text += "  一時停止中";
-  status_->setText(text + "\n" + kStatusKeys);
+  Message text("ReplayWindow", "リプレイ  %1 / %2 秒  %3倍",
+               {fixedText(seconds(played)), fixedText(length_ ? seconds(*length_) : QString("?")),
+                Message::fixed(speed_)});
+  if (ended_ && result_) text = Message("ReplayWindow", "%1  終了：%2", {text, *result_});
+  else if (ended_) text = Message("ReplayWindow", "%1  終了", {text});
+  else if (paused_) text = Message("ReplayWindow", "%1  一時停止中", {text});
+  bindText(status_, Message("ReplayWindow", "%1\n%2", {text, statusKeys()}));
 }
 
 void ReplayWindow::keyPressEvent(QKeyEvent* event) {
@@ -290,12 +301,11 @@ namespace {
 
 // Reads a session file for a replay; an error box and nothing on failure.
 std::optional<std::vector<std::string>> readReplayLines(const std::string& path, QWidget* parent) {
-  std::string error;
+  Message error;
   const std::optional<std::string> text = readSessionFile(path, error);
   if (!text) {
     showErrorBox(parent,
-                 QString::fromStdString(errorBoxText(
-                     QString("リプレイのファイルを開けません: %1").arg(QString::fromStdString(error)).toStdString())));
+                 translated(errorBoxText(Message("ReplayWindow", "リプレイのファイルを開けません: %1", {error}))));
     return std::nullopt;
   }
   return splitLines(*text);
@@ -305,25 +315,23 @@ std::optional<std::vector<std::string>> readReplayLines(const std::string& path,
 // script has a bad line or lacks the round.
 ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::string> lines,
                           const ScriptReading& reading, const PictureLibrary& pictures, QWidget* parent) {
-  const auto fail = [parent](const QString& text) {
-    showErrorBox(parent, QString::fromStdString(errorBoxText(text.toStdString())));
+  const auto fail = [parent](const Message& text) {
+    showErrorBox(parent, translated(errorBoxText(text)));
     return nullptr;
   };
   if (reading.badLine) {
     const std::size_t number = reading.badLineNumber;
     const std::string& line = number >= 1 && number <= lines.size() ? lines[number - 1] : *reading.badLine;
-    return fail(QString("'%1' はリプレイできるスクリプトではありません (%2 行目: %3)")
-                    .arg(quotedFileName(path))
-                    .arg(number)
-                    .arg(quotedText(line)));
+    return fail(Message("ReplayWindow", "'%1' はリプレイできるスクリプトではありません (%2 行目: %3)",
+                        {fixedText(quotedFileName(path)), Message::fixed(static_cast<long long>(number)),
+                         fixedText(quotedText(line))}));
   }
   const RoundRecord* chosen = nullptr;
   for (const RoundRecord& r : reading.rounds) {
     if (round == 0 || r.number == round) chosen = &r;
   }
   if (!chosen) {
-    const QString which = round == 0 ? QString("ラウンド") : QString("ラウンド %1").arg(round);
-    return fail(QString("'%1' に%2がありません").arg(quotedFileName(path), which));
+    return fail(roundNotFound(path, round));
   }
   auto* window = new ReplayWindow(std::move(lines), *chosen, pictures, parent, path);
   window->setAttribute(Qt::WA_DeleteOnClose);
@@ -339,17 +347,17 @@ class ReplayCheck final : public QDialog {
               QWidget* parent, std::function<void(ReplayWindow*)> opened)
       : QDialog(parent), path_(path), round_(round), pictures_(pictures), opened_(std::move(opened)) {
     setObjectName("ReplayCheckForm");
-    setWindowTitle(QString("%1 - リプレイ").arg(kAppTitle));
+    bindText(this, Message("ReplayWindow", "%1 - リプレイ", {Message::fixed(kAppTitle)}), "windowTitle");
     setWindowIcon(pictures.programIcon());
     setFont(formFont(12));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(new QLabel("リプレイを読み込んでいます...", this));
+    column->addWidget(bound(new QLabel(this), Message("ReplayWindow", "リプレイを読み込んでいます...")));
     auto* bar = new QProgressBar(this);
     bar->setRange(0, 0);
     bar->setMinimumWidth(320);
     column->addWidget(bar);
-    auto* cancel = new QPushButton("中止", this);
+    auto* cancel = bound(new QPushButton(this), Message("ReplayWindow", "中止"));
     cancel->setObjectName("cancel");
     column->addWidget(cancel, 0, Qt::AlignRight);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -27,8 +27,8 @@ namespace glamora {
 class PictureLibrary;
 
 // "プレイヤー1の勝ち", "クリア", "中断", ... for a round's result.
-QString roundResultText(const std::string& result);
-QString modeText(Mode mode);
+Message roundResultText(const std::string& result);
+Message modeText(Mode mode);
 
 // A text from a file as an error box quotes it: its start and its end, at
 // most some 140 characters, with printableText()'s escapes for the bytes
@@ -99,7 +99,7 @@ class ReplayWindow final : public QWidget {
   int speed_ = 1;
   bool paused_ = false;
   bool ended_ = false;
-  QString result_;
+  std::optional<Message> result_;  // how the round ended, once it has
 };
 
 // Opens a session file's round (`round` 0: its last one) in a replay window.

@@ -16,6 +16,7 @@
 #include "assets/pictures/picture_id.h"
 #include "engine/effects.h"
 #include "engine/pictures.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 

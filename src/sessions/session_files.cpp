@@ -16,9 +16,9 @@ namespace glamora {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readSessionFile(const fs::path& path, std::string& error) {
-  const auto fail = [&](const std::string& reason) {
-    error = printableText(path.string()) + ": " + reason;
+std::optional<std::string> readSessionFile(const fs::path& path, Message& error) {
+  const auto fail = [&](const Message& reason) {
+    error = Message("Message", "%1: %2", {Message::fixed(printableText(path.string())), reason});
     return std::nullopt;
   };
   // Non-blocking, so that a FIFO or a device can be looked at without waiting
@@ -31,9 +31,10 @@ std::optional<std::string> readSessionFile(const fs::path& path, std::string& er
   } closer{fd};
   struct stat info {};
   if (::fstat(fd, &info) != 0) return fail(systemErrorText(errno));
-  if (!S_ISREG(info.st_mode)) return fail("ファイルではありません");
+  if (!S_ISREG(info.st_mode)) return fail(Message("Message", "ファイルではありません"));
   const auto tooLarge = [&] {
-    return fail("ファイルが大きすぎます (" + std::to_string(kMaxSessionFileBytes >> 20) + " MiB まで)");
+    return fail(Message("Message", "ファイルが大きすぎます (%1 MiB まで)",
+                        {Message::fixed(static_cast<long long>(kMaxSessionFileBytes >> 20))}));
   };
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxSessionFileBytes) return tooLarge();
   std::string text;
@@ -53,7 +54,7 @@ std::optional<std::string> readSessionFile(const fs::path& path, std::string& er
     have += static_cast<std::size_t>(got);
   }
   text.resize(have);
-  error.clear();
+  error = Message();
   return text;
 }
 

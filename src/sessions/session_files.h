@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/journal.h"
+#include "engine/message.h"
 
 namespace glamora {
 
@@ -21,7 +22,7 @@ inline constexpr std::uintmax_t kMaxSessionFileBytes = 64u << 20;
 // Reads a kept session file: refuses anything that is not a regular file, or larger than 64 MiB, before reading (no
 // blocking on a FIFO: open with O_NONBLOCK or stat first). Empty optional and a reason for a window on failure: the
 // path as printableText() and a Japanese reason.
-std::optional<std::string> readSessionFile(const std::filesystem::path& path, std::string& error);
+std::optional<std::string> readSessionFile(const std::filesystem::path& path, Message& error);
 
 // Whether `filename` is one the game gives its journals:
 // "20261207-210411.session", or "20261207-210411_2.session" for a second run

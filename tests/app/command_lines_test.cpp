@@ -91,14 +91,17 @@ TEST(CommandLines, HelpAndVersionAnswerWithoutADisplayAndAnythingElseGetsTheUsag
 
 // Every option in a program's --help, and every script command, is in its manual page.
 TEST(CommandLines, TheManualPagesNameEveryOptionAndCommand) {
+  const std::vector<std::string> simCommands = {"screen", "stage", "key",   "wait", "editor", "character",
+                                                "bgm",    "se",    "title", "dump", "cpu",    "unlock"};
+  // The English pages and their Japanese translations alike.
   const struct {
     std::string program, page;
     std::vector<std::string> commands;
   } programs[] = {
       {GLAMORA_PROGRAM, GLAMORA_MAN_DIR "/glamora.6", {}},
-      {GLAMORA_SIM_PROGRAM,
-       GLAMORA_MAN_DIR "/glamora-sim.6",
-       {"screen", "stage", "key", "wait", "editor", "character", "bgm", "se", "title", "dump", "cpu", "unlock"}},
+      {GLAMORA_SIM_PROGRAM, GLAMORA_MAN_DIR "/glamora-sim.6", simCommands},
+      {GLAMORA_PROGRAM, GLAMORA_MAN_DIR "/ja/glamora.6", {}},
+      {GLAMORA_SIM_PROGRAM, GLAMORA_MAN_DIR "/ja/glamora-sim.6", simCommands},
   };
   const std::regex option("--[a-z][a-z-]*");
   for (const auto& p : programs) {

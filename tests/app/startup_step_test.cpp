@@ -30,7 +30,7 @@ struct CountingEffects final : Effects {
   }
   void media(Media, MediaOp) override {}
   void openDialog(Dialog) override {}
-  void showError(const std::string& text) override { errors.push_back(text); }
+  void showError(const Message& text) override { errors.push_back(text.text()); }
 };
 
 std::unique_ptr<media::AudioOutput> silentOutput() {

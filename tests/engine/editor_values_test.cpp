@@ -39,7 +39,7 @@ std::string checkMessage(const EditorValues& values) {
     values.check();
     return "";
   } catch (const GameError& e) {
-    return errorBoxText(e.what());
+    return errorBoxText(e).text();
   }
 }
 

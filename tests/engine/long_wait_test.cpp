@@ -21,7 +21,7 @@ class TimedEffects final : public Effects {
   void openMedia(Media m, const std::string& path) override { note(std::string(mediaName(m)) + " open " + path); }
   void media(Media m, MediaOp op) override { note(std::string(mediaName(m)) + " " + mediaOpName(op)); }
   void openDialog(Dialog d) override { note(dialogName(d)); }
-  void showError(const std::string& text) override { note("error " + text); }
+  void showError(const Message& text) override { note("error " + text.text()); }
 
  private:
   void note(const std::string& what) { log.push_back(std::to_string(clock->now()) + " " + what); }

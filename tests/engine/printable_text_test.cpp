@@ -86,7 +86,7 @@ TEST(PrintableOnly, KeepsAtMostSoManyPrintableCharactersAndDropsTheRest) {
 
 TEST(SystemErrorText, EveryFailureIsSaidInJapanese) {
   for (int error = 1; error < 134; ++error) {
-    const std::string text = systemErrorText(error);
+    const std::string text = systemErrorText(error).text();
     SCOPED_TRACE(text);
     const bool japanese = static_cast<unsigned char>(text[0]) >= 0x80;
     EXPECT_TRUE(japanese);

@@ -27,7 +27,7 @@ class RecordingEffects final : public Effects {
     log.push_back(std::string("dialog ") + dialogName(d));
     if (whileDialogOpen) whileDialogOpen(d);
   }
-  void showError(const std::string& text) override { log.push_back("error " + text); }
+  void showError(const Message& text) override { log.push_back("error " + text.text()); }
 };
 
 // A cell in a test's table of codes: a named code or its number.

@@ -33,7 +33,7 @@ class NullEffects final : public Effects {
   void openMedia(Media player, const std::string& path) override { media_.open(player, path); }
   void media(Media player, MediaOp op) override { media_.apply(player, op); }
   void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
+  void showError(const Message&) override {}
 
  private:
   MediaLibrary& media_;

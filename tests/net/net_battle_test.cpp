@@ -32,7 +32,7 @@ struct Side final : NetBattleWindow, PeerLink, Effects {
     if (m == Media::Bgm) music.push_back(op);
   }
   void openDialog(Dialog) override {}
-  void showError(const std::string&) override {}
+  void showError(const Message&) override {}
   // NetBattleWindow
   void battleChanged() override {}
   void resultOpened(Dialog) override { ++results; }

@@ -23,7 +23,7 @@ class EffectLog final : public Effects {
   void openMedia(Media m, const std::string& path) override { add(std::string(mediaName(m)) + " open " + path); }
   void media(Media m, MediaOp op) override { add(std::string(mediaName(m)) + " " + mediaOpName(op)); }
   void openDialog(Dialog d) override { add(std::string("dialog ") + dialogName(d)); }
-  void showError(const std::string& text) override { add("error " + text); }
+  void showError(const Message& text) override { add("error " + text.text()); }
 
  private:
   void add(std::string s) { log.push_back(std::to_string(tick) + " " + s); }

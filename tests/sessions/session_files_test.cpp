@@ -70,17 +70,17 @@ TEST(ReadSessionFileTest, ReadsOnlyARegularFileOfAtMost64MiBAndNeverWaits) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path.string());
-    std::string error = "stale";
+    Message error = Message::fixed("stale");
     const std::optional<std::string> text = readSessionFile(c.path, error);
-    ASSERT_EQ(text.has_value(), c.size.has_value()) << error;
+    ASSERT_EQ(text.has_value(), c.size.has_value()) << error.text();
     if (text) {
       EXPECT_EQ(text->size(), *c.size);
-      EXPECT_EQ(error, "");
+      EXPECT_EQ(error.text(), "");
     } else {
-      EXPECT_EQ(error, c.path.string() + ": " + c.reason);
+      EXPECT_EQ(error.text(), c.path.string() + ": " + c.reason);
     }
   }
-  EXPECT_EQ(*readSessionFile(root / "kept.session", *std::make_unique<std::string>()), "stage 1\n");
+  EXPECT_EQ(*readSessionFile(root / "kept.session", *std::make_unique<Message>()), "stage 1\n");
 }
 
 // Names and times that disagree: a clock set back or forward, files copied in.

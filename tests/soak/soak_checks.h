@@ -20,7 +20,7 @@ class CountingEffects final : public Effects {
   void openMedia(Media, const std::string&) override {}
   void media(Media, MediaOp) override {}
   void openDialog(Dialog d) override { ++dialogs[static_cast<int>(d)]; }
-  void showError(const std::string&) override { ++errors; }
+  void showError(const Message&) override { ++errors; }
 };
 
 // Watches every redraw of one screen's boards: between two redraws a board

@@ -16,7 +16,7 @@ void EventWriter::media(Media player, MediaOp op) {
 
 void EventWriter::openDialog(Dialog dialog) { write("dialog", std::string("\"form\":\"") + dialogName(dialog) + '"'); }
 
-void EventWriter::showError(const std::string& text) { write("error", "\"text\":" + jsonString(text)); }
+void EventWriter::showError(const Message& text) { write("error", "\"text\":" + jsonString(text.text())); }
 
 void EventWriter::ignored(int line) { write("ignored", "\"line\":" + std::to_string(line)); }
 

@@ -23,7 +23,7 @@ class EventWriter final : public Effects {
   void openMedia(Media player, const std::string& path) override;
   void media(Media player, MediaOp op) override;
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override;
+  void showError(const Message& text) override;
 
   void ignored(int line);
   // A line of the form {"t":T,"event":"<event>",<body>}.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/message.h"
+
 namespace glamora::media {
 
 enum class MediaKind { Wave, Midi };
@@ -19,6 +21,6 @@ std::vector<std::uint8_t> readMediaFile(const std::string& path);
 MediaKind mediaKindOf(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // "<what>: <path>" or "<what>: <path> (<detail>)", the form of every media error.
-std::string mediaErrorText(const std::string& what, const std::string& path, const std::string& detail = {});
+Message mediaErrorText(const Message& what, const std::string& path, const Message& detail = Message::fixed(""));
 
 }  // namespace glamora::media

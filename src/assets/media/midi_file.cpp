@@ -22,8 +22,8 @@ struct TempoChange {
   std::uint32_t microsPerQuarter;
 };
 
-[[noreturn]] void broken(const std::string& why) { throw MidiFormatError(why, false); }
-[[noreturn]] void cut(const std::string& why) { throw MidiFormatError(why, true); }
+[[noreturn]] void broken(Message why) { throw MidiFormatError(std::move(why), false); }
+[[noreturn]] void cut(Message why) { throw MidiFormatError(std::move(why), true); }
 
 std::uint32_t be32(const std::uint8_t* p) {
   return (static_cast<std::uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
@@ -33,12 +33,12 @@ std::uint32_t be32(const std::uint8_t* p) {
 class TrackReader {
  public:
   TrackReader(const std::uint8_t* data, std::size_t size, int number)
-      : data_(data), size_(size), name_("トラック " + std::to_string(number)) {}
+      : data_(data), size_(size), name_(Message("Media", "トラック %1", {Message::fixed(number)})) {}
 
   bool atEnd() const { return pos_ >= size_; }
 
   std::uint8_t byte() {
-    if (pos_ >= size_) broken(name_ + " のイベントがチャンクの外まで続いています");
+    if (pos_ >= size_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています", {name_}));
     return data_[pos_++];
   }
   std::uint8_t peek() const { return pos_ < size_ ? data_[pos_] : 0; }
@@ -50,11 +50,11 @@ class TrackReader {
       value = (value << 7) | (b & 0x7F);
       if (!(b & 0x80)) return value;
     }
-    broken(name_ + " に不正な可変長の数値があります");
+    broken(Message("Media", "%1 に不正な可変長の数値があります", {name_}));
   }
 
   const std::uint8_t* take(std::uint32_t n) {
-    if (n > size_ - pos_) broken(name_ + " のイベントがチャンクの外まで続いています");
+    if (n > size_ - pos_) broken(Message("Media", "%1 のイベントがチャンクの外まで続いています", {name_}));
     const std::uint8_t* p = data_ + pos_;
     pos_ += n;
     return p;
@@ -62,17 +62,17 @@ class TrackReader {
 
   std::uint8_t data() {
     const std::uint8_t b = byte();
-    if (b & 0x80) broken(name_ + " のデータバイトが不正です");
+    if (b & 0x80) broken(Message("Media", "%1 のデータバイトが不正です", {name_}));
     return b;
   }
 
-  const std::string& name() const { return name_; }
+  const Message& name() const { return name_; }
 
  private:
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;
-  std::string name_;
+  Message name_;
 };
 
 // Reads one track; returns the tick of its end.
@@ -89,7 +89,7 @@ std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& even
     } else if (running) {
       status = running;
     } else {
-      broken(in.name() + " にステータスバイトがありません");
+      broken(Message("Media", "%1 にステータスバイトがありません", {in.name()}));
     }
 
     if (status == 0xFF) {
@@ -112,7 +112,7 @@ std::int64_t readTrack(TrackReader& in, int track, std::vector<TrackEvent>& even
       }
       running = 0;
     } else if (status >= 0xF1) {
-      broken(in.name() + " に不正なイベントがあります");
+      broken(Message("Media", "%1 に不正なイベントがあります", {in.name()}));
     } else {
       running = status;
       MidiEvent e{0, status};
@@ -152,7 +152,7 @@ class TempoMap {
 
  private:
   static std::int64_t checked(double micros) {
-    if (micros > kMaxMicros) broken("曲が長すぎます");
+    if (micros > kMaxMicros) broken(Message("Media", "曲が長すぎます"));
     return static_cast<std::int64_t>(micros);
   }
   std::vector<TempoChange> changes_;
@@ -166,23 +166,24 @@ class TempoMap {
 }  // namespace
 
 MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < 4 || std::memcmp(bytes.data(), "MThd", 4) != 0) broken("MThd ヘッダーがありません");
-  if (bytes.size() < 14) cut("ヘッダーが途中で切れています");
+  if (bytes.size() < 4 || std::memcmp(bytes.data(), "MThd", 4) != 0)
+    broken(Message("Media", "MThd ヘッダーがありません"));
+  if (bytes.size() < 14) cut(Message("Media", "ヘッダーが途中で切れています"));
   const std::uint32_t headerSize = be32(bytes.data() + 4);
-  if (headerSize < 6) broken("ヘッダーが短すぎます");
-  if (headerSize > bytes.size() - 8) cut("ヘッダーが途中で切れています");
+  if (headerSize < 6) broken(Message("Media", "ヘッダーが短すぎます"));
+  if (headerSize > bytes.size() - 8) cut(Message("Media", "ヘッダーが途中で切れています"));
 
   MidiSong song;
   const std::uint8_t* h = bytes.data() + 8;
   song.format = (h[0] << 8) | h[1];
   const int declaredTracks = (h[2] << 8) | h[3];
   const int division = static_cast<std::int16_t>((h[4] << 8) | h[5]);
-  if (song.format > 1) broken("形式 " + std::to_string(song.format) + " には対応していません");
-  if (declaredTracks == 0) broken("トラックがありません");
-  if (division == 0 || (division < 0 && (division & 0xFF) == 0)) broken("分解能が 0 です");
+  if (song.format > 1) broken(Message("Media", "形式 %1 には対応していません", {Message::fixed(song.format)}));
+  if (declaredTracks == 0) broken(Message("Media", "トラックがありません"));
+  if (division == 0 || (division < 0 && (division & 0xFF) == 0)) broken(Message("Media", "分解能が 0 です"));
   if (division < 0) {
     const int fps = -(division >> 8);
-    if (fps != 24 && fps != 25 && fps != 29 && fps != 30) broken("分解能が不正です");
+    if (fps != 24 && fps != 25 && fps != 29 && fps != 30) broken(Message("Media", "分解能が不正です"));
   }
 
   std::vector<TrackEvent> events;
@@ -190,10 +191,11 @@ MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
   std::size_t pos = 8 + headerSize;
   while (song.tracks < declaredTracks) {
     if (pos + 8 > bytes.size())
-      cut("ヘッダーでは " + std::to_string(declaredTracks) + " トラック、ファイルには " + std::to_string(song.tracks) +
-          " トラック");
+      cut(Message("Media", "ヘッダーでは %1 トラック、ファイルには %2 トラック",
+                  {Message::fixed(declaredTracks), Message::fixed(song.tracks)}));
     const std::uint32_t size = be32(bytes.data() + pos + 4);
-    if (size > bytes.size() - pos - 8) cut("トラック " + std::to_string(song.tracks + 1) + " が途中で切れています");
+    if (size > bytes.size() - pos - 8)
+      cut(Message("Media", "トラック %1 が途中で切れています", {Message::fixed(song.tracks + 1)}));
     if (std::memcmp(bytes.data() + pos, "MTrk", 4) == 0) {
       ++song.tracks;
       TrackReader reader(bytes.data() + pos + 8, size, song.tracks);

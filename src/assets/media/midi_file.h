@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+
 #include <vector>
+#include "engine/message.h"
 
 namespace glamora::media {
 
@@ -29,11 +31,14 @@ struct MidiSong {
 
 class MidiFormatError : public std::runtime_error {
  public:
-  MidiFormatError(const std::string& why, bool truncated) : std::runtime_error(why), truncated_(truncated) {}
+  MidiFormatError(Message why, bool truncated)
+      : std::runtime_error(why.text()), why_(std::move(why)), truncated_(truncated) {}
+  const Message& why() const { return why_; }
   // The file ends before its own sizes say it should.
   bool truncated() const { return truncated_; }
 
  private:
+  Message why_;
   bool truncated_;
 };
 

@@ -112,16 +112,21 @@ std::optional<Synth> takeSynthIfReady(const std::vector<std::string>& soundFonts
   return pending.synth.get();
 }
 
+// The places looked in for a SoundFont, or "なし".
+Message triedPlaces(const std::string& tried) {
+  return tried.empty() ? Message("Media", "なし") : Message::fixed(tried);
+}
+
 // The SoundFonts of the list that are files, or the error text naming the
 // places looked in when none is.
-std::string missingSoundFonts(const std::vector<std::string>& soundFonts) {
+std::optional<Message> missingSoundFonts(const std::vector<std::string>& soundFonts) {
   std::string tried;
   for (const std::string& font : soundFonts) {
     std::error_code ec;
-    if (std::filesystem::is_regular_file(font, ec)) return {};
+    if (std::filesystem::is_regular_file(font, ec)) return std::nullopt;
     tried += (tried.empty() ? "" : ", ") + font;
   }
-  return tried.empty() ? std::string("なし") : tried;
+  return triedPlaces(tried);
 }
 
 class MidiSource final : public SoundSource {
@@ -261,16 +266,16 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
   try {
     song = readMidi(bytes);
   } catch (const MidiFormatError& e) {
-    throw GameError(mediaErrorText(
-        e.truncated() ? "MIDI ファイルが途中で切れています" : "MIDI ファイルとして読めません", path, e.what()));
+    const Message what = e.truncated() ? Message("Media", "MIDI ファイルが途中で切れています")
+                                       : Message("Media", "MIDI ファイルとして読めません");
+    throw GameError(mediaErrorText(what, path, e.why()));
   }
 
-  const auto noSoundFont = [&path](const std::string& tried) {
-    return GameError(mediaErrorText("MIDI の音色ファイル (SoundFont) がないため再生できません", path,
-                                    "探した場所: " + tried));
+  const auto noSoundFont = [&path](const Message& tried) {
+    return GameError(mediaErrorText(Message("Media", "MIDI の音色ファイル (SoundFont) がないため再生できません"), path,
+                                    Message("Media", "探した場所: %1", {tried})));
   };
-  const std::string missing = missingSoundFonts(soundFonts);
-  if (!missing.empty()) throw noSoundFont(missing);
+  if (const std::optional<Message> missing = missingSoundFonts(soundFonts)) throw noSoundFont(*missing);
 
   // A kept rendering is played whenever there is one; one is made only for
   // music that is synthesised (a sound card, or GLAMORA_SYNTH_SILENT=1).
@@ -283,8 +288,8 @@ std::unique_ptr<SoundSource> loadMidi(const std::vector<std::uint8_t>& bytes, co
     live = std::make_unique<MidiSource>(song, std::nullopt, soundFonts);
   } else {
     Synth synth = takeSynth(soundFonts);
-    if (!synth.synth) throw GameError(mediaErrorText("MIDI シンセサイザーを用意できません", path));
-    if (!synth.loaded) throw noSoundFont(synth.tried.empty() ? std::string("なし") : synth.tried);
+    if (!synth.synth) throw GameError(mediaErrorText(Message("Media", "MIDI シンセサイザーを用意できません"), path));
+    if (!synth.loaded) throw noSoundFont(triedPlaces(synth.tried));
     live = std::make_unique<MidiSource>(song, std::move(synth), soundFonts);
   }
   if (!plan) return live;

@@ -17,8 +17,9 @@ namespace {
 // make the start-up slow.
 constexpr qint64 kMaxHelpTextBytes = 4 << 20;
 
-[[noreturn]] void cannotOpen(const std::string& path, const std::string& why) {
-  throw GameError("遊び方のファイルを開けません: " + printableText(path) + " (" + why + ")");
+[[noreturn]] void cannotOpen(const std::string& path, const Message& why) {
+  throw GameError(Message("Message", "遊び方のファイルを開けません: %1 (%2)",
+                          {Message::fixed(printableText(path)), why}));
 }
 
 }  // namespace
@@ -38,15 +39,15 @@ QString decodeHelpText(const QByteArray& bytes) {
 QString readHelpText(const std::string& path) {
   const QString name = QString::fromStdString(path);
   const QFileInfo info(name);
-  if (info.exists() && !info.isFile()) cannotOpen(path, "ファイルではありません");
-  if (info.size() > kMaxHelpTextBytes) cannotOpen(path, "ファイルが大きすぎます");
+  if (info.exists() && !info.isFile()) cannotOpen(path, Message("Message", "ファイルではありません"));
+  if (info.size() > kMaxHelpTextBytes) cannotOpen(path, Message("Message", "ファイルが大きすぎます"));
   QFile file(name);
   // QFile's reasons are English: the error box says it in the game's words.
   if (!file.open(QIODevice::ReadOnly))
     cannotOpen(path, systemErrorText(!info.exists() ? ENOENT : !info.isReadable() ? EACCES : EIO));
   const QByteArray bytes = file.read(kMaxHelpTextBytes + 1);
   if (file.error() != QFileDevice::NoError) cannotOpen(path, systemErrorText(EIO));
-  if (bytes.size() > kMaxHelpTextBytes) cannotOpen(path, "ファイルが大きすぎます");
+  if (bytes.size() > kMaxHelpTextBytes) cannotOpen(path, Message("Message", "ファイルが大きすぎます"));
   return decodeHelpText(bytes);
 }
 

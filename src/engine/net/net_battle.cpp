@@ -260,7 +260,7 @@ void NetBattle::openDialog(Dialog dialog) {
   window_.resultOpened(dialog);
 }
 
-void NetBattle::showError(const std::string& text) {
+void NetBattle::showError(const Message& text) {
   if (onScreen_) effects_.showError(text);
 }
 

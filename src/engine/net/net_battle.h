@@ -113,7 +113,7 @@ class NetBattle final : public InputRoute, private Effects {
   void openMedia(Media player, const std::string& path) override;
   void media(Media player, MediaOp op) override;
   void openDialog(Dialog dialog) override;
-  void showError(const std::string& text) override;
+  void showError(const Message& text) override;
 
   void tick();
   void confirmed(const ConfirmedTick& tick);

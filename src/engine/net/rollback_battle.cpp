@@ -216,7 +216,7 @@ void RollbackBattle::release(int tick) {
         tally_.roundOpen = false;
         effects_.openDialog(e.dialog);
         break;
-      case HeldEffect::Error: effects_.showError(e.text); break;
+      case HeldEffect::Error: effects_.showError(e.message); break;
       case HeldEffect::RoundStarted:
         ++tally_.rounds;
         tally_.roundOpen = true;

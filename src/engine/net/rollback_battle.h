@@ -115,6 +115,7 @@ class RollbackBattle {
     glamora::MediaOp op = glamora::MediaOp::Play;
     Dialog dialog = Dialog::PlayerOneWins;
     std::string text;
+    Message message;
   };
   // Keeps what the battle asks of the outside in the log of the tick being played.
   class HeldEffects final : public Effects {
@@ -125,7 +126,7 @@ class RollbackBattle {
     }
     void media(Media player, glamora::MediaOp op) override { owner_.hold({HeldEffect::MediaOp, player, op, {}, {}}); }
     void openDialog(Dialog dialog) override { owner_.hold({HeldEffect::OpenDialog, {}, {}, dialog, {}}); }
-    void showError(const std::string& text) override { owner_.hold({HeldEffect::Error, {}, {}, {}, text}); }
+    void showError(const Message& text) override { owner_.hold({HeldEffect::Error, {}, {}, {}, {}, text}); }
 
    private:
     RollbackBattle& owner_;
