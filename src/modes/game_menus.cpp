@@ -1,6 +1,7 @@
 #include "game_menus.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include "engine/stages.h"
@@ -78,7 +79,7 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   QAction* note = size->addAction("次回の起動から変わります");
   note->setObjectName("sizenote");
   note->setEnabled(false);
-  m.records = m.options->addAction("戦績(&T)...");
+  m.records = m.options->addAction(QCoreApplication::translate("GameMenus", "戦績(&T)..."));
   m.records->setObjectName("records1");
   m.eraseRecords = m.options->addAction("記録を消去...");
   m.eraseRecords->setObjectName("erase1");

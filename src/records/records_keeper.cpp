@@ -38,7 +38,7 @@ int RecordsKeeper::rebuild() {
   std::vector<std::string> files;
   std::vector<RoundRow> rows;
   for (const std::filesystem::path& path : keptSessions(sessionsDirectory_)) {
-    std::string error;
+    Message error;
     const std::optional<std::string> text = readSessionFile(path, error);
     if (!text) continue;
     files.push_back(path.filename().string());
