@@ -81,6 +81,7 @@ void BM_CountOver100000Rounds(benchmark::State& state) {
 BENCHMARK(BM_CountOver100000Rounds)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_OpenWindowOver100000Rounds(benchmark::State& state) {
+  qputenv("GLAMORA_RECORDS_CHART", GLAMORA_RECORDS_CHART_PATH);  // the chart's library as built
   FilledRecords records(100'000);
   for (auto _ : state) {
     RecordsWindow window(*records.keeper, {});
