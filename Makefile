@@ -64,6 +64,7 @@ bench: deps build
 	$(BUILD)/bench/glamora_bench
 	$(BUILD)/bench/glamora_net_bench
 	$(BUILD)/bench/glamora_screen_bench
+	$(BUILD)/bench/glamora_records_bench
 
 # glamora-lobby's figures: memory per room, introduction p50/p99, relaying's CPU
 bench-lobby: deps build

@@ -5,11 +5,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <iostream>
 #include <random>
 
 #include "assets/media/music_loop.h"
 #include "modes/replay_list.h"
+#include "modes/replay_window.h"
 #include "netgame/net_game.h"
+#include "records_window/records_window.h"
 #include "screens/form_kit.h"
 #include "screens/how_to_play_screen.h"
 #include "screens/live_text.h"
@@ -48,6 +51,7 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
     : media_(media),
       sessionsDirectory_(std::move(sessionsDirectory)),
       lobbyForThisRun_(std::move(lobbyForThisRun)),
+      records_(std::make_unique<records::RecordsKeeper>(sessionsDirectory_, std::cerr)),
       effects_(media),
       session_(effects_),
       keeper_(session_, settingsAtStart().path, settingsAtStart().settings) {
@@ -114,6 +118,7 @@ BattleScreen& GlamoraApp::battle() {
     netgame::NetGameOptions options;
     options.lobby = {lobbyForThisRun_, [this] { return keeper_.lobby(); },
                      [this](const std::string& lobby) { keeper_.chooseLobby(lobby); }};
+    options.records = records_.get();
     netGame_ = std::make_unique<netgame::NetGame>(
         *battle_, session_, effects_, [this](Dialog d) -> QDialog* { return &results_->dialog(d); }, sessionsDirectory_,
         std::move(options));
@@ -149,6 +154,8 @@ void GlamoraApp::buildGameScreensAfterTitle() {
     battle();
     QTimer::singleShot(0, title_.get(), [this] { training(); });
     QTimer::singleShot(0, title_.get(), [this] { controls_->startGamepads(); });
+    // The records' database is opened (and a damaged one set aside) before a round can end.
+    QTimer::singleShot(0, title_.get(), [this] { records_->database(); });
   });
 }
 
@@ -187,6 +194,7 @@ void GlamoraApp::keepSettingsOf(GameScreen& screen) {
   QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
   offerDisplaySizes(menus);
   QObject::connect(menus.volume, &QAction::triggered, &screen, [this, &screen] { openVolume(screen.mode()); });
+  QObject::connect(menus.records, &QAction::triggered, &screen, [this, &screen] { openRecords(&screen); });
   if (backdrop_) backdrop_->hold(&screen);
 }
 
@@ -241,6 +249,11 @@ void GlamoraApp::applyVolumes(const SoundVolumes& volumes) {
   media::Mixer& mixer = media_.output().mixer();
   mixer.setGain(media::SoundKind::Music, media::gainOfPercent(volumes.music));
   mixer.setGain(media::SoundKind::Voices, media::gainOfPercent(volumes.voices));
+}
+
+void GlamoraApp::openRecords(QWidget* over) {
+  records::openRecordsWindow(
+      *records_, [this, over](const std::string& path, int round) { openReplay(path, round, pictures_, over); }, over);
 }
 
 // The engines announce no change of computer player, and the display size is

@@ -22,6 +22,7 @@
 #include "modes/battle_screen.h"
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
+#include "records/records_keeper.h"
 #include "screens/help_screens.h"
 #include "screens/result_dialogs.h"
 #include "screens/volume_window.h"
@@ -57,6 +58,8 @@ class GlamoraApp {
   // The players' keys and gamepads.
   PlayerControls& controls() { return *controls_; }
   GameEffects& effects() { return effects_; }
+  // The records of the rounds played, beside the kept sessions.
+  records::RecordsKeeper& records() { return *records_; }
   const PictureLibrary& pictures() const { return pictures_; }
   // The settings kept between runs: read at start (readSettingsAtStart),
   // brought back once the start-up step has succeeded, written when changed.
@@ -90,6 +93,7 @@ class GlamoraApp {
   bool startup();
   void keepSettingsOf(GameScreen& screen);
   void confirmErase(QWidget* over);
+  void openRecords(QWidget* over);
   void showKeptSettings();
   void offerDisplaySizes(const GameMenuActions& menus);
   void reportStartupFailure(const Message& error, bool fileMissing);
@@ -99,6 +103,7 @@ class GlamoraApp {
   media::MediaLibrary& media_;
   std::string sessionsDirectory_;
   std::string lobbyForThisRun_;
+  std::unique_ptr<records::RecordsKeeper> records_;
   PictureLibrary pictures_;
   GameEffects effects_;
   Session session_;

@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
   glamora::GlamoraApp game(media, glamora::firstPlaceHolding(dataPlaces), sessions, command.lobby);
   game.setDataPlaces(dataPlaces);
   glamora::SessionJournal journal(game.session(), sessions, QDateTime::currentDateTime());
+  game.records().watch(game.session(), journal.fileName(), journal.startedText());
   glamora::ClockDriver driver(game.clock());
   driver.setResting([&game] { return game.restingOnTitle(); });
   glamora::quitOnTerminationSignals();

@@ -35,17 +35,20 @@ void installExitHooks() {
 }  // namespace
 
 SessionJournal::SessionJournal(Session& session, const std::string& directory, const QDateTime& started)
-    : session_(session) {
+    : session_(session),
+      fileName_(started.toString("yyyyMMdd-HHmmss").toStdString() + kSessionSuffix),
+      // With its offset from UTC, so that the time reads the same anywhere.
+      startedText_(started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate).toStdString()) {
   std::string error;
   file_ = JournalFile::create(directory, started.toString("yyyyMMdd-HHmmss").toStdString(), error);
+  if (file_) fileName_ = file_->path().filename().string();
   if (!file_) {
     std::cerr << "glamora: session journal off: " << error << "\n";
     return;
   }
   writer_ = std::make_unique<JournalWriter>(*file_);
   writer_->onFailure = [this] { std::cerr << "glamora: session journal off: " << file_->error() << "\n"; };
-  // With its offset from UTC, so that the time reads the same anywhere.
-  writer_->begin("1.0", started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate).toStdString());
+  writer_->begin("1.0", startedText_);
   session_.setRecorder(writer_.get());
   installExitHooks();
   liveJournal = this;

@@ -29,11 +29,17 @@ class SessionJournal {
   // of the session's clock calls it every second, so that a killed program
   // loses at most the last second of its round's time.
   void keepUp();
+  // The journal's file name ("20261207-210411.session"; the name it would
+  // have had when it is off) and the time its first line gives.
+  const std::string& fileName() const { return fileName_; }
+  const std::string& startedText() const { return startedText_; }
 
  private:
   Session& session_;
   std::unique_ptr<JournalFile> file_;
   std::unique_ptr<JournalWriter> writer_;
+  std::string fileName_;
+  std::string startedText_;
   OwnedTask keepUpTask_;  // gone once the journal is finished
 };
 

@@ -89,6 +89,8 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   QAction* note = bound(size->addAction(QString()), Message("GameMenus", "次回の起動から変わります"));
   note->setObjectName("sizenote");
   note->setEnabled(false);
+  m.records = bound(m.options->addAction(QString()), Message("GameMenus", "戦績(&T)..."));
+  m.records->setObjectName("records1");
   m.eraseRecords = bound(m.options->addAction(QString()), Message("GameMenus", "記録を消去..."));
   m.eraseRecords->setObjectName("erase1");
   m.options->addSeparator();

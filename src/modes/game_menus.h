@@ -26,6 +26,7 @@ struct GameMenuActions {
   QAction* volume = nullptr;               // "音量(&V)...": the levels of both
   QAction* editor = nullptr;               // st15sl
   std::array<QAction*, 4> displaySizes{};  // "表示の大きさ(&Z)": 1x, 1.5x, 2x, full screen
+  QAction* records = nullptr;              // "戦績(&T)..."
   QAction* eraseRecords = nullptr;         // "記録を消去..."
   std::array<QAction*, 2> languages{};     // "言語 / Language(&L)": Japanese, English
   QMenu* game = nullptr;

@@ -39,6 +39,16 @@ NetBattleOnScreen::NetBattleOnScreen(BattleScreen& screen, Session& local, Effec
     engineSetup.sessionFile = file_->path().string();
     engineSetup.keep = [file = file_.get()](std::string_view lines) { file->write(lines); };
   }
+  if (file_ && setup.records) {
+    records_ = setup.records->follow(file_->path().filename().string());
+    engineSetup.keep = [file = file_.get(), records = records_.get()](std::string_view lines) {
+      file->write(lines);
+      records->text(lines);
+    };
+    engineSetup.confirmedTick = [records = records_.get()](int tick) {
+      records->advanceTo(std::int64_t{tick} * net::kTickMs);
+    };
+  }
   battle_ = std::make_unique<net::NetBattle>(engineSetup, local, effects, link, std::move(nowUs),
                                              static_cast<net::NetBattleWindow&>(*this));
 }

@@ -17,6 +17,7 @@
 #include "engine/net/net_battle.h"
 #include "modes/battle_screen.h"
 #include "net_texts.h"
+#include "records/records_keeper.h"
 #include "sessions/session_files.h"
 
 namespace glamora::netgame {
@@ -33,6 +34,7 @@ struct NetBattleSetup {
   // A room's: why the battle was lost, given the peer's reason (the lobby
   // that stopped relaying it, or that reason).
   std::function<std::string(const std::string&)> explainLoss;
+  records::RecordsKeeper* records = nullptr;  // where its rounds are recorded (none: not recorded)
 };
 
 class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
@@ -69,6 +71,7 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
   std::string path_;
   std::function<std::string(const std::string&)> explainLoss_;
   std::unique_ptr<JournalFile> file_;
+  std::unique_ptr<records::ScriptRecords> records_;  // follows file_ as it is written
   std::unique_ptr<net::NetBattle> battle_;
   std::array<bool, 4> watchedDialogs_{};
   // What the menus and the covers show: asked again only when it changes.

@@ -254,6 +254,7 @@ void NetGame::startBattle(netio::EnetConnection& connection, bool host, NetBattl
   setup.localName = machineName_;
   setup.peerAddress = connection.peerAddress();
   setup.sessionsDirectory = sessionsDirectory_;
+  setup.records = options_.records;
   setup.started = QDateTime::currentDateTime();
   battle_ = std::make_unique<NetBattleOnScreen>(
       screen_, local_, effects_, connection, setup, [this] { return nowUs(); }, resultWindow_);

@@ -42,6 +42,8 @@ struct NetGameOptions {
   std::vector<std::string> probeTargets;
   std::uint16_t probePort = netio::kDefaultPort;
   LobbySetting lobby;  // where rooms are made and joined
+  // Where the battles' rounds are recorded (none: not recorded).
+  records::RecordsKeeper* records = nullptr;
 };
 
 class NetGame final : public QObject {

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -23,6 +24,7 @@
 #include "modes/board_cover.h"
 #include "netgame/net_battle_screen.h"
 #include "screens/battle_result_dialog.h"
+#include "records/script_records.h"
 
 namespace glamora::netgame {
 namespace {
@@ -126,7 +128,7 @@ struct NetBattleTest : ::testing::Test {
   std::array<std::function<void(const std::vector<std::uint8_t>&)>, 2> receivers;  // by end of the link
 
   // Starts `game` as the host (side 0) or the joiner (side 1).
-  void begin(GameSide& game, bool host, const std::string& name) {
+  void begin(GameSide& game, bool host, const std::string& name, records::RecordsKeeper* records = nullptr) {
     const int side = host ? 0 : 1;
     game.link = std::make_unique<LinkEnd>(link, side, nowUs);
     NetBattleSetup setup{host,
@@ -138,6 +140,7 @@ struct NetBattleTest : ::testing::Test {
                          QDateTime::fromSecsSinceEpoch(1'800'000'000 + side),
                          {},
                          {}};
+    setup.records = records;
     game.battle = std::make_unique<NetBattleOnScreen>(
         game.screen, game.local, game.effects, *game.link, setup, [this] { return nowUs; },
         [&game](Dialog d) { return game.results[static_cast<int>(d)].get(); });
@@ -317,6 +320,46 @@ TEST_F(NetBattleTest, TheNextRoundWaitsUntilTheJoinerHasClosedItsResult) {
   EXPECT_EQ(joiner.stageChooser(), StageChooser::ThisMachine);  // the local battle's again
   EXPECT_EQ(net::withoutComments(fileText(host.battle->sessionFile())),
             net::withoutComments(fileText(joiner.battle->sessionFile())));
+}
+
+// Each side writes its round's row as its result dialog opens, from the
+// session file it is writing, and the rows are those the file gives again.
+TEST_F(NetBattleTest, EachSideRecordsItsRoundAsTheResultOpensAndItsFileGivesTheSameRow) {
+  QTemporaryDir hostData, joinerData;
+  std::ostringstream log;
+  records::RecordsKeeper hostRecords(hostData.path().toStdString() + "/sessions", log);
+  records::RecordsKeeper joinerRecords(joinerData.path().toStdString() + "/sessions", log);
+  GameSide host(pictures), joiner(pictures);
+  begin(host, true, "elna-pc", &hostRecords);
+  begin(joiner, false, "mirabe-pc", &joinerRecords);
+  ASSERT_TRUE(runFor(500'000));
+  host.item("player1Hard")->trigger();
+  joiner.item("player2Normal")->trigger();
+  host.screen.menus().stages[4]->trigger();
+  ASSERT_TRUE(runUntil([&] { return host.dialogs() == 1 || joiner.dialogs() == 1; }, 30 * kMinuteUs));
+  EXPECT_EQ(hostRecords.database()->count(), host.dialogs());
+  EXPECT_EQ(joinerRecords.database()->count(), joiner.dialogs());
+  ASSERT_TRUE(runUntil([&] { return host.dialogs() == 1 && joiner.dialogs() == 1; }, kMinuteUs));
+  host.battle->engine().quit();
+  ASSERT_TRUE(runUntil([&] { return host.battle->engine().over() && joiner.battle->engine().over(); }, 5'000'000));
+
+  const std::vector<records::RoundRow> hostRows = hostRecords.database()->rows();
+  const std::vector<records::RoundRow> joinerRows = joinerRecords.database()->rows();
+  ASSERT_EQ(hostRows.size(), 1u);
+  ASSERT_EQ(joinerRows.size(), 1u);
+  for (const auto& [game, rows] : {std::pair{&host, hostRows}, std::pair{&joiner, joinerRows}}) {
+    const std::string path = game->battle->sessionFile();
+    EXPECT_EQ(records::rowsOfScript(fileText(path), std::filesystem::path(path).filename().string()), rows);
+  }
+  EXPECT_EQ(hostRows[0].mode, records::PlayMode::Network);
+  EXPECT_EQ(hostRows[0].side1, "person");
+  EXPECT_EQ(hostRows[0].side2, "peer:mirabe-pc");
+  EXPECT_EQ(joinerRows[0].side1, "peer:elna-pc");
+  EXPECT_EQ(joinerRows[0].side2, "person");
+  EXPECT_EQ(hostRows[0].stage, 5);
+  EXPECT_EQ(hostRows[0].winner, joinerRows[0].winner);
+  EXPECT_EQ(hostRows[0].lengthMs, joinerRows[0].lengthMs);
+  EXPECT_EQ(log.str(), "");
 }
 
 TEST_F(NetBattleTest, EitherSideLeavingOrSilenceEndsTheBattleWithAMessage) {

@@ -1,5 +1,6 @@
 // glamora-sim [SCRIPT]: runs a script (or standard input) and writes JSON lines.
 // glamora-sim --bench: plays the fixed computer games and prints the rules signature.
+// glamora-sim --records FILE...: the records of session files' finished rounds.
 // glamora-sim --help lists every form.
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include "bench.h"
 #include "match.h"
 #include "net_commands.h"
+#include "records_command.h"
 #include "sim_driver.h"
 #include "usage.h"
 
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc > 1 && std::string_view(argv[1]).starts_with("-")) {
+    if (const int records = glamora::sim::runRecordsCommand(argc, argv, std::cout, std::cerr); records >= 0)
+      return records;
     const int net = glamora::sim::runNetCommand(argc, argv, std::cout, std::cerr);
     if (net >= 0) return net;
     const int status = glamora::sim::runMatchCommand(argc, argv, std::cout, std::cerr);

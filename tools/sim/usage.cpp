@@ -13,6 +13,7 @@ const char* usageText() {
          "       glamora-sim --match LEVEL_A LEVEL_B --rounds N --seed S\n"
          "       glamora-sim --training LEVEL --seeds N [--seed FIRST]\n"
          "       glamora-sim --hash SCRIPT\n"
+         "       glamora-sim --records [--rows] FILE...\n"
          "       glamora-sim --net-host PORT [--bind ADDR] --cpu LEVEL --rounds N --seed S [--speed X] [--wait S]"
          " [--journal FILE] [--net-key TEXT]\n"
          "       glamora-sim --net-join HOST:PORT --cpu LEVEL [--seed S] [--speed X] [--journal FILE]"
@@ -39,7 +40,8 @@ int runInfoCommand(int argc, char** argv, std::ostream& out) {
            "  bgm on|off   se on|off   cpu P off|easy|normal|hard [SEED]   unlock N\n"
            "--bench prints the rules signature; --match and --training play the computer\n"
            "against itself (LEVEL: easy, normal, hard; --match also random); --hash prints\n"
-           "the hash of a script's final battle state; --net-host, --net-join and --net-sim\n"
+           "the hash of a script's final battle state; --records prints the records of\n"
+           "session files' finished rounds as one JSON object; --net-host, --net-join and --net-sim\n"
            "play a network battle headless; --net-host-room and --net-join-room meet\n"
            "through a lobby by a room code, and --lobby-list lists its public rooms.\n"
            "See glamora-sim(6).\n";
@@ -53,9 +55,9 @@ int runInfoCommand(int argc, char** argv, std::ostream& out) {
 }
 
 int badOptions(const char* option, std::ostream& err) {
-  static constexpr std::string_view kOptions[] = {"--help",          "--version",       "--bench",      "--match",
-                                                  "--training",      "--hash",          "--net-host",   "--net-join",
-                                                  "--net-host-room", "--net-join-room", "--lobby-list", "--net-sim"};
+  static constexpr std::string_view kOptions[] = {
+      "--help",     "--version",  "--bench",         "--match",         "--training",   "--hash",   "--records",
+      "--net-host", "--net-join", "--net-host-room", "--net-join-room", "--lobby-list", "--net-sim"};
   bool known = false;
   for (const std::string_view name : kOptions) known = known || name == option;
   err << "glamora-sim: " << (known ? "wrong arguments for " : "unknown option ") << "'" << option << "'\n"

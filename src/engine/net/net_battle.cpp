@@ -118,6 +118,7 @@ void NetBattle::tick() {
 }
 
 void NetBattle::confirmed(const ConfirmedTick& t) {
+  if (setup_.confirmedTick) setup_.confirmedTick(t.tick);
   if (journal_) {
     journal_->tick(t, peer_.battle().tally(), dialogThisTick_);
     if (t.tick == peer_.battle().endTick()) journal_->finish(t.tick);

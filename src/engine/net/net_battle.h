@@ -39,6 +39,9 @@ struct NetBattleSetup {
   // Where the battle is kept: the file's path and what writes to it (none: not kept).
   std::string sessionFile;
   std::function<void(std::string_view)> keep;
+  // Hears each confirmed tick before its lines are kept: the records follow
+  // the file's script up to the tick's time.
+  std::function<void(int tick)> confirmedTick;
 };
 
 // What the battle asks of the window showing it.
