@@ -9,6 +9,9 @@
 #include <random>
 
 #include "assets/media/music_loop.h"
+#include "assets/text/help_text.h"
+#include "engine/errors.h"
+#include "engine/media_files.h"
 #include "modes/replay_list.h"
 #include "modes/replay_window.h"
 #include "netgame/net_game.h"
@@ -63,9 +66,12 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   // ratios it was painted by the build; otherwise it starts first, on another
   // thread, and is ready when the title is first shown.
   const qreal ratio = qApp->devicePixelRatio();
-  QImage titleArt(QStringLiteral(":/prerendered/title@%1x.png").arg(ratio));
+  const PictureId title = titlePicture();
+  QImage titleArt(QStringLiteral(":/prerendered/%1@%2x.png")
+                      .arg(title == PictureId::titleEnglish ? QStringLiteral("title-en") : QStringLiteral("title"))
+                      .arg(ratio));
   titleArt.setDevicePixelRatio(ratio);
-  if (!pictures_.takePainted(PictureId::title, std::move(titleArt))) pictures_.paintAhead(PictureId::title, ratio);
+  if (!pictures_.takePainted(title, std::move(titleArt))) pictures_.paintAhead(title, ratio);
   const auto fillHelp = [this](QMenu* menu) { addHelpItems(menu, *help_); };
   title_ = std::make_unique<TitleScreen>(pictures_, session_.clock,
                                          TitleActions{[this] { return startup(); }, [this] { openTraining(); },
@@ -76,6 +82,8 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   }
   help_ = std::make_unique<HelpScreens>(pictures_, title_.get());
   fillHelp(title_->popupMenu());
+  title_->popupMenu()->addSeparator();
+  connectLanguageItems(addLanguageMenu(title_->popupMenu()), title_.get());
   // The asset form's animation runs from the start, on shown and hidden screens alike.
   session_.clock.add({TaskOwner::Pictures, 500, [this] { pictures_.step(); }});
   results_ = std::make_unique<ResultDialogs>(pictures_, title_.get());
@@ -97,7 +105,10 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   applyVolumes(keeper_.volumes());
   startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
-                                           [this](const QString& text) { help_->setHowToPlayText(text); });
+                                           [this](const QString& text) {
+                                             japaneseHowToPlay_ = text;
+                                             showHowToPlay();
+                                           });
   startup_->reportWith([this](const Message& error, bool missing) { reportStartupFailure(error, missing); });
   availableScreen_ = [this] { return availableScreenAtScaleOne(title_.get()); };
 }
@@ -193,6 +204,7 @@ void GlamoraApp::keepSettingsOf(GameScreen& screen) {
   }
   QObject::connect(menus.eraseRecords, &QAction::triggered, &screen, [this, &screen] { confirmErase(&screen); });
   offerDisplaySizes(menus);
+  connectLanguageItems(menus.languages, &screen);
   QObject::connect(menus.volume, &QAction::triggered, &screen, [this, &screen] { openVolume(screen.mode()); });
   QObject::connect(menus.records, &QAction::triggered, &screen, [this, &screen] { openRecords(&screen); });
   if (backdrop_) backdrop_->hold(&screen);
@@ -208,15 +220,55 @@ void GlamoraApp::offerDisplaySizes(const GameMenuActions& menus) {
   showDisplaySizeCheck(menus, static_cast<int>(displaySizeThatFits(keeper_.displaySize(), available)));
 }
 
+void GlamoraApp::connectLanguageItems(const std::array<QAction*, 2>& items, QObject* context) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    const Language language = kLanguages[k].language;
+    QObject::connect(items[k], &QAction::triggered, context, [this, language] { chooseLanguage(language); });
+    items[k]->setChecked(language == currentLanguage());
+  }
+  languageItems_.push_back(items);
+}
+
+// Every open window shows its texts in the new language at once; a round in
+// play goes on untouched, since the engine never sees a language.
+void GlamoraApp::chooseLanguage(Language language) {
+  if (!useLanguage(language)) {
+    std::cerr << "glamora: the translation '" << languageCode(language) << "' cannot be loaded\n";
+    return;
+  }
+  keeper_.chooseLanguage(languageCode(language));
+  for (const auto& items : languageItems_) {
+    for (std::size_t k = 0; k < items.size(); ++k) items[k]->setChecked(kLanguages[k].language == language);
+  }
+  showHowToPlay();
+}
+
+// The how-to-play text of the language in use: Glamora.txt, read by the
+// start-up step, or Glamora_en.txt, found the same way. A missing or broken
+// English text gets the game's error box, and the Japanese one stays.
+void GlamoraApp::showHowToPlay() {
+  if (japaneseHowToPlay_.isEmpty()) return;  // the start-up step has not read it yet
+  if (currentLanguage() == Language::English) {
+    try {
+      help_->setHowToPlayText(readHelpText(session_.training.dataFiles(kEnglishHelpTextFile)));
+      return;
+    } catch (const GameError& e) {
+      effects_.showError(errorBoxText(e));
+    }
+  }
+  help_->setHowToPlayText(japaneseHowToPlay_);
+}
+
 void GlamoraApp::confirmErase(QWidget* over) {
   auto* box = new QMessageBox(QMessageBox::Question, kAppTitle,
-                              "記録を消去しますか？\n\nコンピュータの強さ、BGM と効果音、特訓のキャラクターと"
-                              "選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。",
+                              translated(Message("GlamoraApp",
+                                                 "記録を消去しますか？\n\nコンピュータの強さ、BGM と効果音、特訓のキャラクターと"
+                                                 "選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。")),
                               QMessageBox::NoButton, over);
   box->setObjectName("eraseConfirm");
   box->setAttribute(Qt::WA_DeleteOnClose);
-  QPushButton* erase = box->addButton("消去する(&Y)", QMessageBox::AcceptRole);
-  box->setDefaultButton(box->addButton("やめる(&N)", QMessageBox::RejectRole));
+  QPushButton* erase = box->addButton(translated(Message("GlamoraApp", "消去する(&Y)")), QMessageBox::AcceptRole);
+  box->setDefaultButton(box->addButton(translated(Message("GlamoraApp", "やめる(&N)")), QMessageBox::RejectRole));
   QObject::connect(box, &QMessageBox::finished, title_.get(), [this, box, erase] {
     if (box->clickedButton() != erase) return;
     keeper_.erase();

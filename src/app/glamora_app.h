@@ -23,6 +23,7 @@
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
 #include "records/records_keeper.h"
+#include "app/language.h"
 #include "screens/help_screens.h"
 #include "screens/result_dialogs.h"
 #include "screens/volume_window.h"
@@ -92,6 +93,9 @@ class GlamoraApp {
   void gameScreenClosed(GameScreen& screen);
   bool startup();
   void keepSettingsOf(GameScreen& screen);
+  void connectLanguageItems(const std::array<QAction*, 2>& items, QObject* context);
+  void chooseLanguage(Language language);
+  void showHowToPlay();
   void confirmErase(QWidget* over);
   void openRecords(QWidget* over);
   void showKeptSettings();
@@ -111,6 +115,8 @@ class GlamoraApp {
   std::unique_ptr<FullScreenBackdrop> backdrop_;
   std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<HelpScreens> help_;
+  QString japaneseHowToPlay_;                             // as the start-up step read it
+  std::vector<std::array<QAction*, 2>> languageItems_;  // the title's and each game screen's
   std::unique_ptr<EditorScreen> editorScreen_;
   std::unique_ptr<ResultDialogs> results_;
   std::unique_ptr<VolumeWindow> volume_;

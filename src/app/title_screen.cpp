@@ -7,6 +7,7 @@
 
 #include "engine/effects.h"
 #include "engine/text_checks.h"
+#include "app/language.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -33,17 +34,22 @@ class TitleButton final : public QPushButton {
 
 }  // namespace
 
+PictureId titlePicture() {
+  return currentLanguage() == Language::English ? PictureId::titleEnglish : PictureId::title;
+}
+
 TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent)
     : QWidget(parent), pictures_(pictures), actions_(std::move(actions)) {
   setObjectName("MenuForm");
-  setupForm(this, "Glamora Ver1.0 - タイトル", QSize(602, 433));
+  setupForm(this, QString(), QSize(602, 433));
+  bindText(this, Message("TitleScreen", "%1 - タイトル").arg(Message::fixed(kAppTitle)), "windowTitle");
   setWindowIcon(pictures.programIcon());
 
   // The title picture takes the longest to paint: it is painted meanwhile on
   // another thread and put in place when the screen is first polished (shown).
   title_ = makePictureBox(this, QRect(0, 0, 600, 216));
   title_->setObjectName("Image1");
-  pictures.paintAhead(PictureId::title, devicePixelRatioF());
+  pictures.paintAhead(titlePicture(), devicePixelRatioF());
   face1_ = makePictureBox(this, QRect(72, 232, 96, 96));
   face2_ = makePictureBox(this, QRect(432, 232, 96, 96));
   face1_->setObjectName("face1");
@@ -56,10 +62,13 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
             {"Label1", {200, 400, 395, 27}, "© 2026 Glamora Team", {27, false, kClWhite, kTransparent, Qt::AlignLeft}});
 
   one_ =
-      makeButton("one1", QRect(232, 232, 137, 33), "一人で特訓(&O)", "対戦プレーではありません", PictureId::glyphOne);
+      makeButton("one1", QRect(232, 232, 137, 33), Message("TitleScreen", "一人で特訓(&O)"),
+                 Message("TitleScreen", "対戦プレーではありません"), PictureId::glyphOne);
   two_ =
-      makeButton("two1", QRect(232, 280, 137, 33), "二人で対戦(&B)", "一人ではプレーできません", PictureId::glyphTwo);
-  end_ = makeButton("end1", QRect(256, 328, 89, 33), "終了(&X)", "ゲームを終了します", PictureId::glyphEnd);
+      makeButton("two1", QRect(232, 280, 137, 33), Message("TitleScreen", "二人で対戦(&B)"),
+                 Message("TitleScreen", "一人ではプレーできません"), PictureId::glyphTwo);
+  end_ = makeButton("end1", QRect(256, 328, 89, 33), Message("TitleScreen", "終了(&X)"),
+                    Message("TitleScreen", "ゲームを終了します"), PictureId::glyphEnd);
   connect(one_, &QPushButton::clicked, this, [this] {
     if (actions_.openTraining) actions_.openTraining();
   });
@@ -77,15 +86,14 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
                                 }});
 }
 
-QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, const QString& text, const QString& hint,
-                                     PictureId glyph) {
-  auto* button = new TitleButton(text, this);
+QPushButton* TitleScreen::makeButton(const char* name, QRect geometry, Message text, Message hint, PictureId glyph) {
+  auto* button = bound(new TitleButton(QString(), this), std::move(text));
   button->setObjectName(name);
   button->setGeometry(geometry);
   button->setFont(formFont(16, true));
   button->setIcon(pictureIcon([this, glyph](qreal ratio) { return pictures_.pixmap(glyph, ratio); }, QSize(24, 24)));
   button->setIconSize(QSize(24, 24));
-  button->setToolTip(hint);
+  bindText(button, std::move(hint), "toolTip");
   // The game modes wait for the start-up step; 終了 never does.
   button->setEnabled(glyph == PictureId::glyphEnd);
   return button;
@@ -97,7 +105,7 @@ void TitleScreen::showStartupProblem(const QString& error, const QString& advice
   box->setObjectName("startupProblem");
   box->setInformativeText(advice);
   QPushButton* quit =
-      box->addButton(QCoreApplication::translate("TitleScreen", "終了(&X)"), QMessageBox::DestructiveRole);
+      box->addButton(translated(Message("TitleScreen", "終了(&X)")), QMessageBox::DestructiveRole);
   quit->setObjectName("startupQuit");
   box->setDefaultButton(QMessageBox::Ok);
   box->setEscapeButton(QMessageBox::Ok);
@@ -115,7 +123,7 @@ void TitleScreen::startupTick() {
   if (ready_ || !actions_.startup || !actions_.startup()) return;
   ready_ = true;
   for (QPushButton* button : {one_, two_}) button->setEnabled(true);
-  setToolTip("右クリックでヘルプメニュー");
+  bindText(this, Message("TitleScreen", "右クリックでヘルプメニュー"), "toolTip");
 }
 
 void TitleScreen::showFaces() {
@@ -125,7 +133,9 @@ void TitleScreen::showFaces() {
 }
 
 bool TitleScreen::event(QEvent* event) {
-  if (event->type() == QEvent::Polish && title_->pixmap().isNull()) showPicture(title_, pictures_, PictureId::title);
+  if (event->type() == QEvent::Polish && title_->pixmap().isNull()) showPicture(title_, pictures_, titlePicture());
+  // The picture's subtitle is in the screens' language.
+  if (event->type() == QEvent::LanguageChange && !title_->pixmap().isNull()) showPicture(title_, pictures_, titlePicture());
   return QWidget::event(event);
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "assets/pictures/picture_library.h"
+#include "engine/message.h"
 #include "engine/scheduler.h"
 
 namespace glamora {
@@ -18,6 +19,9 @@ struct TitleActions {
   std::function<void()> openTraining;  // "一人で特訓(&O)"
   std::function<void()> openBattle;    // "二人で対戦(&B)"
 };
+
+// The title picture in the screens' language.
+PictureId titlePicture();
 
 class TitleScreen final : public QWidget {
  public:
@@ -37,7 +41,7 @@ class TitleScreen final : public QWidget {
  private:
   void startupTick();  // Timer1, then
   void showFaces();    // Timer2 in the same task
-  QPushButton* makeButton(const char* name, QRect geometry, const QString& text, const QString& hint, PictureId glyph);
+  QPushButton* makeButton(const char* name, QRect geometry, Message text, Message hint, PictureId glyph);
 
   const PictureLibrary& pictures_;
   TitleActions actions_;

@@ -20,6 +20,8 @@ FileLocator filesInDirectory(std::string directory);
 // File names of the battle voices and the music, and of a character's training voices.
 inline constexpr const char* kMusicFile = "Glamora.mid";
 inline constexpr const char* kHelpTextFile = "Glamora.txt";
+// The English how-to-play text, read when the screens are in English.
+inline constexpr const char* kEnglishHelpTextFile = "Glamora_en.txt";
 struct TrainingVoices {
   const char* win;   // MediaP1sw: scoring and winning
   const char* lose;  // MediaP1sl

@@ -13,8 +13,8 @@ namespace glamora {
 
 namespace {
 
-constexpr const char* kNoPad = "なし（キーボード）";
-constexpr const char* kPressAKey = "キーを押してください";
+QString noPad() { return translated(Message("ControlsWindow", "なし（キーボード）")); }
+QString pressAKey() { return translated(Message("ControlsWindow", "キーを押してください")); }
 
 bool isModifierOnly(int key) {
   switch (key) {
@@ -43,13 +43,13 @@ ControlsWindow::ControlsWindow(PadChoice& pads, QWidget* parent) : QDialog(paren
   setObjectName("ControlsForm");
   // Closing it never ends the program, whatever else is on view.
   setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(QString(kAppTitle) + " - 操作設定");
+  bindText(this, Message("ControlsWindow", "%1 - 操作設定").arg(Message::fixed(kAppTitle)), "windowTitle");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFont(formFont(12));
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  auto* padBox = new QGroupBox("ゲームパッド", this);
+  auto* padBox = bound(new QGroupBox(this), Message("ControlsWindow", "ゲームパッド"), "title");
   auto* padGrid = new QGridLayout(padBox);
   for (int p = 0; p < 2; ++p) {
     padGrid->addWidget(new QLabel(QString("PLAYER%1").arg(p + 1), padBox), p, 0);
@@ -58,7 +58,7 @@ ControlsWindow::ControlsWindow(PadChoice& pads, QWidget* parent) : QDialog(paren
     padNames_[p]->setMinimumWidth(240);
     padGrid->addWidget(padNames_[p], p, 1);
   }
-  swap_ = button(padBox, "入れ替え(&W)", "swapPads");
+  swap_ = bound(button(padBox, {}, "swapPads"), Message("ControlsWindow", "入れ替え(&W)"));
   padGrid->addWidget(swap_, 0, 2, 2, 1);
   padNote_ = new QLabel(padBox);
   padGrid->addWidget(padNote_, 2, 0, 1, 3);
@@ -68,7 +68,7 @@ ControlsWindow::ControlsWindow(PadChoice& pads, QWidget* parent) : QDialog(paren
   });
   layout->addWidget(padBox);
 
-  auto* keyBox = new QGroupBox("キー", this);
+  auto* keyBox = bound(new QGroupBox(this), Message("ControlsWindow", "キー"), "title");
   auto* keyGrid = new QGridLayout(keyBox);
   for (int p = 0; p < 2; ++p) {
     auto* heading = new QLabel(QString("PLAYER%1").arg(p + 1), keyBox);
@@ -90,13 +90,13 @@ ControlsWindow::ControlsWindow(PadChoice& pads, QWidget* parent) : QDialog(paren
   message_->setObjectName("message");
   message_->setMinimumHeight(18);
   keyGrid->addWidget(message_, 4, 0, 1, 3);
-  QPushButton* defaults = button(keyBox, "初期設定に戻す(&D)", "defaults");
+  QPushButton* defaults = bound(button(keyBox, {}, "defaults"), Message("ControlsWindow", "初期設定に戻す(&D)"));
   keyGrid->addWidget(defaults, 5, 0, 1, 3, Qt::AlignLeft);
   connect(defaults, &QPushButton::clicked, this, [this] {
     choosing_.reset();
     keys_.reset();
     showKeyButtons();
-    say("A/S/D と 4/5/6 に戻しました", false);
+    say(translated(Message("ControlsWindow", "A/S/D と 4/5/6 に戻しました")), false);
     if (onKeysChanged) onKeysChanged(keys_);
   });
   layout->addWidget(keyBox);
@@ -116,18 +116,19 @@ void ControlsWindow::showKeys(const PlayerKeys& keys) {
 
 void ControlsWindow::showPads() {
   const std::array<QString, 2> names = pads_.padNames();
-  for (int p = 0; p < 2; ++p) padNames_[p]->setText(names[p].isEmpty() ? QString(kNoPad) : names[p]);
+  for (int p = 0; p < 2; ++p) padNames_[p]->setText(names[p].isEmpty() ? noPad() : names[p]);
   swap_->setEnabled(pads_.available() && (!names[0].isEmpty() || !names[1].isEmpty()));
-  padNote_->setText(pads_.available() ? "一人で特訓とネット対戦では、どのパッドでも遊べます"
-                                      : "ゲームパッドは使えません");
+  bindText(padNote_, pads_.available() ? Message("ControlsWindow", "一人で特訓とネット対戦では、どのパッドでも遊べます")
+                                       : Message("ControlsWindow", "ゲームパッドは使えません"));
 }
 
 void ControlsWindow::chooseKey(int player, Key action) {
   choosing_ = {player, action};
   showKeyButtons();
-  say(QString("PLAYER%1 の「%2」にする%3（Esc でやめます）")
-          .arg(player + 1)
-          .arg(keyActionCaption(action), QString(kPressAKey)),
+  say(translated(Message("ControlsWindow", "PLAYER%1 の「%2」にする%3（Esc でやめます）")
+                     .arg(player + 1)
+                     .arg(fixedText(keyActionCaption(action)))
+                     .arg(fixedText(pressAKey()))),
       false);
 }
 
@@ -145,7 +146,7 @@ void ControlsWindow::showKeyButtons() {
     for (int row = 0; row < 3; ++row) {
       const Key action = kPlayerKeyOrder[row];
       const bool waiting = choosing_ == std::pair{p, action};
-      keyButtons_[p][row]->setText(waiting ? QString(kPressAKey) : keyName(keys_.key(p, action)));
+      keyButtons_[p][row]->setText(waiting ? pressAKey() : keyName(keys_.key(p, action)));
       keyButtons_[p][row]->setDown(waiting);
     }
   }
@@ -163,7 +164,7 @@ bool ControlsWindow::event(QEvent* event) {
         showKeyButtons();
         say({}, false);
       } else if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        if (!isModifierOnly(key->key())) say("Ctrl や Alt を押さずにキーを押してください", true);
+        if (!isModifierOnly(key->key())) say(translated(Message("ControlsWindow", "Ctrl や Alt を押さずにキーを押してください")), true);
       } else if (!isModifierOnly(key->key())) {
         takeKey(gameKeyCode(key->key(), key->modifiers() & Qt::KeypadModifier));
       }
@@ -177,12 +178,16 @@ void ControlsWindow::takeKey(int gameKey) {
   const auto [player, action] = *choosing_;
   const QString refused = keys_.choose(player, action, gameKey);
   if (!refused.isEmpty()) {
-    say(refused + "。ほかのキーを押してください", true);
+    say(translated(Message("ControlsWindow", "%1。ほかのキーを押してください").arg(fixedText(refused))), true);
     return;
   }
   choosing_.reset();
   showKeyButtons();
-  say(QString("PLAYER%1 の「%2」は %3 です").arg(player + 1).arg(keyActionCaption(action), keyName(gameKey)), false);
+  say(translated(Message("ControlsWindow", "PLAYER%1 の「%2」は %3 です")
+                     .arg(player + 1)
+                     .arg(fixedText(keyActionCaption(action)))
+                     .arg(fixedText(keyName(gameKey)))),
+      false);
   if (onKeysChanged) onKeysChanged(keys_);
 }
 

@@ -25,7 +25,7 @@ void PlayerControls::attach(GameScreen& screen) {
   screens_.push_back(&screen);
   screen.setPlayerKeys(&keys_);
   const GameMenuActions& menus = screen.menus();
-  QAction* item = new QAction("操作設定(&K)...", menus.options);
+  QAction* item = bound(new QAction(menus.options), Message("GameMenus", "操作設定(&K)..."));
   item->setObjectName("controls1");
   QObject::connect(item, &QAction::triggered, &screen, [this] { openWindow(); });
   QMenu* sizeMenu = qobject_cast<QMenu*>(menus.displaySizes[0]->parent());

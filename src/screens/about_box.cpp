@@ -14,18 +14,18 @@ namespace {
 // Positions inside the panel.
 constexpr LabelLayout kPanelLabels[] = {
     {"ProductName", {54, 8, 0, 0}, "Glamora", {.pixelHeight = 37, .textColour = kClBlack}},
-    {"Comments", {72, 56, 0, 0}, "鏡が映す、華麗なパズル", {.pixelHeight = 19, .bold = false, .textColour = kClBlack}},
+    {"Comments", {72, 56, 0, 0}, QT_TRANSLATE_NOOP("Screens", "鏡が映す、華麗なパズル"), {.pixelHeight = 19, .bold = false, .textColour = kClBlack}},
     {"Version", {126, 87, 0, 0}, "Version 1.0", {.pixelHeight = 24, .bold = false, .textColour = kClBlack}},
     {"Copyright",
      {24, 134, 0, 0},
-     "(C) Glamora 制作チーム",
+     QT_TRANSLATE_NOOP("Screens", "(C) Glamora 制作チーム"),
      {.pixelHeight = 16, .bold = false, .textColour = kClBlack}},
 };
 
 }  // namespace
 
 AboutBox::AboutBox(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "AboutBox", "ﾊﾞｰｼﾞｮﾝ情報", QSize(294, 214), kClGreen) {
+    : ScreenDialog(parent, "AboutBox", Message("Screens", "ﾊﾞｰｼﾞｮﾝ情報"), QSize(294, 214), kClGreen) {
   auto* panel = new QFrame(this);
   panel->setObjectName("Panel1");
   panel->setGeometry(8, 8, 277, 158);

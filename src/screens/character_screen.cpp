@@ -12,7 +12,7 @@ namespace {
 constexpr int kTableRows = 9;
 constexpr std::array<int, kTableRows> kRowTops = {128, 160, 192, 224, 256, 288, 320, 352, 384};
 constexpr std::array<const char*, kTableRows> kHeadings = {
-    "氏名", "誕生日", "年齢", "血液型", "職業", "特技", "趣味", "好きな食べ物", "嫌いな食べ物",
+    QT_TRANSLATE_NOOP("Characters", "氏名"), QT_TRANSLATE_NOOP("Characters", "誕生日"), QT_TRANSLATE_NOOP("Characters", "年齢"), QT_TRANSLATE_NOOP("Characters", "血液型"), QT_TRANSLATE_NOOP("Characters", "職業"), QT_TRANSLATE_NOOP("Characters", "特技"), QT_TRANSLATE_NOOP("Characters", "趣味"), QT_TRANSLATE_NOOP("Characters", "好きな食べ物"), QT_TRANSLATE_NOOP("Characters", "嫌いな食べ物"),
 };
 
 // One column of the table: where its texts stand and what they say.
@@ -31,22 +31,22 @@ constexpr Profile kProfiles[] = {
      kClAqua,
      8,
      120,
-     "みずしろ えるな",
-     {"元気な", "笑顔の", "水色と", "紺の娘"},
-     {"水城エルナ", "7月7日", "16才", "O型", "高校生", "早起き", "お買い物", "ソーダ水", "ピーマン"}},
+     QT_TRANSLATE_NOOP("Characters", "みずしろ えるな"),
+     {QT_TRANSLATE_NOOP("Characters", "元気な"), QT_TRANSLATE_NOOP("Characters", "笑顔の"), QT_TRANSLATE_NOOP("Characters", "水色と"), QT_TRANSLATE_NOOP("Characters", "紺の娘")},
+     {QT_TRANSLATE_NOOP("Characters", "水城エルナ"), QT_TRANSLATE_NOOP("Characters", "7月7日"), QT_TRANSLATE_NOOP("Characters", "16才"), QT_TRANSLATE_NOOP("Characters", "O型"), QT_TRANSLATE_NOOP("Characters", "高校生"), QT_TRANSLATE_NOOP("Characters", "早起き"), QT_TRANSLATE_NOOP("Characters", "お買い物"), QT_TRANSLATE_NOOP("Characters", "ソーダ水"), QT_TRANSLATE_NOOP("Characters", "ピーマン")}},
     {"B",
      kClFuchsia,
      368,
      336,
-     "しどう みらべ",
-     {"優雅な", "大人の", "紫の", "淑女"},
-     {"紫堂ミラベ", "2月14日", "21才", "AB型", "モデル", "ダンス", "読書", "マカロン", "納豆"}},
+     QT_TRANSLATE_NOOP("Characters", "しどう みらべ"),
+     {QT_TRANSLATE_NOOP("Characters", "優雅な"), QT_TRANSLATE_NOOP("Characters", "大人の"), QT_TRANSLATE_NOOP("Characters", "紫の"), QT_TRANSLATE_NOOP("Characters", "淑女")},
+     {QT_TRANSLATE_NOOP("Characters", "紫堂ミラベ"), QT_TRANSLATE_NOOP("Characters", "2月14日"), QT_TRANSLATE_NOOP("Characters", "21才"), QT_TRANSLATE_NOOP("Characters", "AB型"), QT_TRANSLATE_NOOP("Characters", "モデル"), QT_TRANSLATE_NOOP("Characters", "ダンス"), QT_TRANSLATE_NOOP("Characters", "読書"), QT_TRANSLATE_NOOP("Characters", "マカロン"), QT_TRANSLATE_NOOP("Characters", "納豆")}},
 };
 
 }  // namespace
 
 CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "ChForm", "Glamora Ver1.0 - キャラクター紹介", QSize(506, 450)) {
+    : ScreenDialog(parent, "ChForm", Message("Screens", "%1 - キャラクター紹介").arg(Message::fixed(kAppTitle)), QSize(506, 450)) {
   useHelpFrame(library);
   addPicture("Image1", {16, 8, 96, 96}, library, PictureId::uface1a);
   addPicture("Image2", {392, 8, 96, 96}, library, PictureId::uface2a);
@@ -55,7 +55,8 @@ CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
 
   const LabelStyle headingStyle{.pixelHeight = 24, .bold = false, .textColour = kClLime};
   for (int row = 0; row < kTableRows; ++row) {
-    QLabel* heading = makeLabel(this, {208, kRowTops[row], 0, 0}, QString::fromUtf8(kHeadings[row]), headingStyle);
+    QLabel* heading = makeLabel(this, {208, kRowTops[row], 0, 0}, QString(), headingStyle);
+    bindText(heading, Message("Characters", kHeadings[row]));
     heading->setObjectName(QString("heading%1").arg(row + 1));
   }
   for (const Profile& profile : kProfiles) {
@@ -63,14 +64,17 @@ CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
     const LabelStyle readingStyle{.pixelHeight = 12, .textColour = profile.colour};
     const LabelStyle lineStyle{.pixelHeight = 19, .textColour = profile.colour};
     const QString side = QString::fromLatin1(profile.side);
-    makeLabel(this, {profile.valueLeft, 112, 0, 0}, QString::fromUtf8(profile.reading), readingStyle)
-        ->setObjectName("reading" + side);
+    const auto label = [this](QRect at, const char* text, const LabelStyle& style, const QString& name) {
+      QLabel* shown = makeLabel(this, at, QString(), style);
+      shown->setObjectName(name);
+      bindText(shown, Message("Characters", text));
+    };
+    label({profile.valueLeft, 112, 0, 0}, profile.reading, readingStyle, "reading" + side);
     for (int i = 0; i < 4; ++i)
-      makeLabel(this, {profile.lineLeft, 16 + 24 * i, 0, 0}, QString::fromUtf8(profile.lines[i]), lineStyle)
-          ->setObjectName(QString("line%1%2").arg(side).arg(i + 1));
+      label({profile.lineLeft, 16 + 24 * i, 0, 0}, profile.lines[i], lineStyle, QString("line%1%2").arg(side).arg(i + 1));
     for (int row = 0; row < kTableRows; ++row)
-      makeLabel(this, {profile.valueLeft, kRowTops[row], 0, 0}, QString::fromUtf8(profile.values[row]), valueStyle)
-          ->setObjectName(QString("value%1%2").arg(side).arg(row + 1));
+      label({profile.valueLeft, kRowTops[row], 0, 0}, profile.values[row], valueStyle,
+            QString("value%1%2").arg(side).arg(row + 1));
   }
   addOkButton("return1", {208, 416});
 }

@@ -63,6 +63,8 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
   if (geometry.width() == 0) {
     label->move(geometry.topLeft());
     label->adjustSize();
+    // Sized to its text again whenever a bound text changes.
+    label->setProperty(kFitsTextProperty, true);
   } else {
     label->setGeometry(geometry);
   }
@@ -72,6 +74,7 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
 QLabel* makeLabel(QWidget* parent, const LabelLayout& entry) {
   QLabel* label = makeLabel(parent, entry.geometry, entry.text, entry.style);
   label->setObjectName(entry.name);
+  if (*entry.text) bindText(label, Message("Screens", entry.text));
   return label;
 }
 
@@ -214,7 +217,7 @@ QIcon pictureIcon(PicturePainter picture, QSize logicalSize) {
 QPushButton* makeOkButton(QWidget* parent, QPoint position, QSize size) {
   auto* button = new QPushButton("&OK", parent);
   button->setGeometry(QRect(position, size));
-  button->setToolTip("ゲームに戻ります");
+  bindText(button, Message("Screens", "ゲームに戻ります"), "toolTip");
   return button;
 }
 

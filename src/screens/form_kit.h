@@ -50,6 +50,8 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, const QString& text, const La
 void setLabelBackground(QLabel* label, std::optional<Colour> background);
 
 // One text label of a layout table, named as the screen names it.
+// A table's texts are marked QT_TRANSLATE_NOOP("Screens", ...) and shown
+// in the chosen language.
 struct LabelLayout {
   const char* name;
   QRect geometry;

@@ -17,9 +17,9 @@ namespace glamora {
 namespace {
 
 constexpr std::array<const char*, kHelpScreenCount> kCaptions = {
-    "操作表(&W)",         "遊び方(&P)",           "ビジュアルヘルプ(&V)",
-    "テクニック(&T)",     "キャラクター紹介(&C)", QT_TRANSLATE_NOOP("HelpScreens", "その他の機能(&O)"),
-    "バージョン情報(&A)",
+    QT_TRANSLATE_NOOP("Screens", "操作表(&W)"),         QT_TRANSLATE_NOOP("Screens", "遊び方(&P)"),           QT_TRANSLATE_NOOP("Screens", "ビジュアルヘルプ(&V)"),
+    QT_TRANSLATE_NOOP("Screens", "テクニック(&T)"),     QT_TRANSLATE_NOOP("Screens", "キャラクター紹介(&C)"), QT_TRANSLATE_NOOP("Screens", "その他の機能(&O)"),
+    QT_TRANSLATE_NOOP("Screens", "バージョン情報(&A)"),
 };
 
 // The menu items' component names, also used as their objectNames.
@@ -79,7 +79,7 @@ void addHelpItems(QMenu* menu, HelpScreens& screens) {
   for (int i = 0; i < kHelpScreenCount; ++i) {
     const auto which = static_cast<HelpScreen>(i);
     if (which == HelpScreen::About) menu->addSeparator()->setEnabled(false);
-    QAction* item = menu->addAction(QCoreApplication::translate("HelpScreens", kCaptions[i]));
+    QAction* item = bound(menu->addAction(QString()), Message("Screens", kCaptions[i]));
     item->setObjectName(kItemNames[i]);
     // The screens' lifetime is the connection's context: their end ends the connection.
     QObject::connect(item, &QAction::triggered, screens.lifetime(), [&screens, which] { screens.open(which); });

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHash>
 #include <QVariant>
+#include <QWidget>
 
 #include <vector>
 
@@ -84,7 +85,10 @@ class BoundTexts final : public QObject {
   }
 
  private:
-  static void apply(QObject* object, const Binding& b) { object->setProperty(b.property, translated(b.text)); }
+  static void apply(QObject* object, const Binding& b) {
+    object->setProperty(b.property, translated(b.text));
+    if (object->property(kFitsTextProperty).toBool()) static_cast<QWidget*>(object)->adjustSize();
+  }
 
   QHash<QObject*, std::vector<Binding>> bindings_;
 };

@@ -19,6 +19,10 @@ QString translated(const Message& message);
 // A fixed argument from a Qt string.
 inline Message fixedText(const QString& text) { return Message::fixed(text.toStdString()); }
 
+// A widget with this property set is sized to its text again after its bound
+// text changes (a label laid out with no width).
+inline constexpr const char* kFitsTextProperty = "glamoraFitsText";
+
 // Sets `property` of `object` ("text", "toolTip", "windowTitle", "title",
 // "placeholderText", ...) to the message in the current language, and again
 // after each language change until the object goes or the property is bound

@@ -65,7 +65,8 @@ constexpr Section kSections[] = {
 }  // namespace
 
 MoreFeaturesScreen::MoreFeaturesScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "MoreForm", QString(), kClientSize), box_(new QTextBrowser(this)) {
+    : ScreenDialog(parent, "MoreForm", Message("Screens", "%1 - その他の機能").arg(Message::fixed(kAppTitle)), kClientSize),
+      box_(new QTextBrowser(this)) {
   useHelpFrame(library);
   box_->setObjectName("Memo1");
   box_->setGeometry(QRect(QPoint(0, 0), kClientSize - kBoxMargin));
@@ -83,7 +84,6 @@ MoreFeaturesScreen::MoreFeaturesScreen(const PictureLibrary& library, QWidget* p
 }
 
 void MoreFeaturesScreen::retranslate() {
-  setWindowTitle(tr("Glamora Ver1.0 - その他の機能"));
   // Headings in the yellow the other help screens set their captions in.
   const QString yellow = windowsColour(kClYellow).name();
   QString html;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/battle.h"
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -32,9 +33,9 @@ char32_t playerCharacter(int player, Key key) {
 
 QString keyActionCaption(Key key) {
   switch (key) {
-    case Key::Left: return QStringLiteral("左へ移動");
-    case Key::Select: return QStringLiteral("決定");
-    case Key::Right: return QStringLiteral("右へ移動");
+    case Key::Left: return translated(Message("PlayerKeys", "左へ移動"));
+    case Key::Select: return translated(Message("PlayerKeys", "決定"));
+    case Key::Right: return translated(Message("PlayerKeys", "右へ移動"));
     case Key::None: break;
   }
   return {};
@@ -94,12 +95,14 @@ std::u32string PlayerKeys::characters(int gameKey, std::u32string_view typed) co
 }
 
 QString PlayerKeys::choose(int player, Key action, int gameKey) {
-  if (isPauseKey(gameKey)) return QStringLiteral("P と Pause は一時停止のキーです");
+  if (isPauseKey(gameKey)) return translated(Message("PlayerKeys", "P と Pause は一時停止のキーです"));
   if (const QString why = unusableKeyReason(gameKey); !why.isEmpty()) return why;
   const int other = 1 - player;
   for (const Key theirs : kPlayerKeyOrder) {
     if (key(other, theirs) == gameKey) {
-      return QStringLiteral("%1 の「%2」に使われているキーです").arg(playerName(other), keyActionCaption(theirs));
+      return translated(Message("PlayerKeys", "%1 の「%2」に使われているキーです")
+                            .arg(fixedText(playerName(other)))
+                            .arg(fixedText(keyActionCaption(theirs))));
     }
   }
   int& mine = keys_[player][index(action)];
@@ -178,7 +181,7 @@ QString unusableKeyReason(int gameKey) {
     case Qt::Key_Super_R:
     case Qt::Key_Hyper_L:
     case Qt::Key_Hyper_R:
-    case Qt::Key_Mode_switch: return QStringLiteral("このキーは使えません");
+    case Qt::Key_Mode_switch: return translated(Message("PlayerKeys", "このキーは使えません"));
     default: return {};
   }
 }

@@ -10,11 +10,12 @@
 
 namespace glamora {
 
-ScreenDialog::ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+ScreenDialog::ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize,
                            Colour background)
     : QDialog(parent) {
   setObjectName(name);
-  setupForm(this, caption, clientSize, background);
+  setupForm(this, QString(), clientSize, background);
+  bindText(this, std::move(caption), "windowTitle");
   // A dialog border: no size grip, no "?" button.
   setSizeGripEnabled(false);
 }

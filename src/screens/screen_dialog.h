@@ -25,7 +25,7 @@ class ScreenDialog : public QDialog {
 
  public:
   // `name` becomes the objectName (the screen's instance name, e.g. "SousaForm").
-  ScreenDialog(QWidget* parent, const char* name, const QString& caption, QSize clientSize,
+  ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize,
                Colour background = kClBlack);
 
   // Shows the screen modally and returns at once; the window that was active

@@ -26,15 +26,15 @@ namespace {
 constexpr LabelStyle kNote{.pixelHeight = 15};
 
 constexpr LabelLayout kLabels[] = {
-    {"Label1", {440, 376, 0, 0}, "（ファンデーションの代わりに、", kNote},
-    {"Label2", {440, 400, 0, 0}, "上向きのクシ、下向きのクシでも", kNote},
-    {"Label3", {440, 424, 0, 0}, "同様の結果を得ることができます）", kNote},
+    {"Label1", {440, 376, 0, 0}, QT_TRANSLATE_NOOP("Screens", "（ファンデーションの代わりに、"), kNote},
+    {"Label2", {440, 400, 0, 0}, QT_TRANSLATE_NOOP("Screens", "上向きのクシ、下向きのクシでも"), kNote},
+    {"Label3", {440, 424, 0, 0}, QT_TRANSLATE_NOOP("Screens", "同様の結果を得ることができます）"), kNote},
 };
 
 }  // namespace
 
 TechniqueScreen::TechniqueScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "TekuForm", "Glamora Ver1.0 - テクニック", QSize(690, 521)),
+    : ScreenDialog(parent, "TekuForm", Message("Screens", "%1 - テクニック").arg(Message::fixed(kAppTitle)), QSize(690, 521)),
       diagram_(new ItemDiagram(library, this)) {
   useHelpFrame(library);
   diagram_->setObjectName("diagram");
