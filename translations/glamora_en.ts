@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
     <name>BoardCover</name>
@@ -206,7 +207,7 @@
     </message>
     <message>
         <source>PLAYER%1 の「%2」にする%3（Esc でやめます）</source>
-        <translation>%3 for PLAYER%1's "%2" (Esc cancels)</translation>
+        <translation>%3 for PLAYER%1&apos;s &quot;%2&quot; (Esc cancels)</translation>
     </message>
     <message>
         <source>Ctrl や Alt を押さずにキーを押してください</source>
@@ -218,7 +219,7 @@
     </message>
     <message>
         <source>PLAYER%1 の「%2」は %3 です</source>
-        <translation>PLAYER%1's "%2" is now %3</translation>
+        <translation>PLAYER%1&apos;s &quot;%2&quot; is now %3</translation>
     </message>
 </context>
 <context>
@@ -566,7 +567,7 @@
         <translation>(%1 for %2)</translation>
     </message>
     <message>
-        <source>%1：←　%2：決定　%3：→</source>
+        <source>%1：←&#x3000;%2：決定&#x3000;%3：→</source>
         <translation>%1: ←  %2: Select  %3: →</translation>
     </message>
     <message>
@@ -586,7 +587,7 @@
 コンピュータの強さ、BGM と効果音、特訓のキャラクターと選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。</source>
         <translation>Clear the records?
 
-The computer's strength, BGM and sound effects, the training character and the stages you can choose, the original stage settings and the display size go back to how they were at first.</translation>
+The computer&apos;s strength, BGM and sound effects, the training character and the stages you can choose, the original stage settings and the display size go back to how they were at first.</translation>
     </message>
     <message>
         <source>消去する(&amp;Y)</source>
@@ -606,12 +607,12 @@ The computer's strength, BGM and sound effects, the training character and the s
     <message>
         <source>相手に、この機械のアドレスかこの名前で「対戦相手に接続」してもらいます。
 同じネットワークなら、相手の一覧にこの機械が出ます。</source>
-        <translation>Ask your opponent to use "Connect to Opponent" with this machine's address or name.
+        <translation>Ask your opponent to use &quot;Connect to Opponent&quot; with this machine&apos;s address or name.
 On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>この機械の名前:</source>
-        <translation>This machine's name:</translation>
+        <translation>This machine&apos;s name:</translation>
     </message>
     <message>
         <source>（ネットワークにつながっていません）</source>
@@ -658,7 +659,7 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>相手のアドレス（名前か 192.168.1.5 の形、ポートは「:47291」のように続けます）:</source>
-        <translation>Opponent's address (a name or 192.168.1.5; add a port like ":47291"):</translation>
+        <translation>Opponent&apos;s address (a name or 192.168.1.5; add a port like &quot;:47291&quot;):</translation>
     </message>
     <message>
         <source>192.168.1.5 か 192.168.1.5:%1</source>
@@ -708,7 +709,7 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>ロビーは、ゲームといっしょに入っている glamora-lobby を、二人の機械から届くサーバーで動かせば作れます（UDP のポート 47292 を開けておきます。くわしくは README の「Running a lobby」）。友だちやコミュニティが動かしているロビーなら、そのアドレスを入れます。</source>
-        <translation>To run a lobby, start glamora-lobby, which comes with the game, on a server both machines can reach (open UDP port 47292; see "Running a lobby" in the README). For a lobby run by friends or a community, enter its address.</translation>
+        <translation>To run a lobby, start glamora-lobby, which comes with the game, on a server both machines can reach (open UDP port 47292; see &quot;Running a lobby&quot; in the README). For a lobby run by friends or a community, enter its address.</translation>
     </message>
     <message>
         <source>lobby.example.org か 203.0.113.5</source>
@@ -728,292 +729,281 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>ロビーのホスト名かアドレスを入れてください。</source>
-        <translation>Enter the lobby's host name or address.</translation>
+        <translation>Enter the lobby&apos;s host name or address.</translation>
     </message>
     <message>
         <source>ホスト名に使えるのは、英字、数字と「.」「-」「_」だけです。</source>
-        <translation>A host name may contain only letters, digits, ".", "-" and "_".</translation>
+        <translation>A host name may contain only letters, digits, &quot;.&quot;, &quot;-&quot; and &quot;_&quot;.</translation>
     </message>
 </context>
 <context>
     <name>Media</name>
     <message>
         <source>ファイルが見つかりません</source>
-        <translation type="unfinished" />
+        <translation>File not found</translation>
     </message>
     <message>
         <source>ファイルではありません</source>
-        <translation type="unfinished" />
+        <translation>Not a file</translation>
     </message>
     <message>
         <source>ファイルが大きすぎます</source>
-        <translation type="unfinished" />
+        <translation>File too large</translation>
     </message>
     <message>
         <source>ファイルを開けません</source>
-        <translation type="unfinished" />
+        <translation>Cannot open the file</translation>
     </message>
     <message>
         <source>ファイルを読み込めません</source>
-        <translation type="unfinished" />
+        <translation>Cannot read the file</translation>
     </message>
     <message>
         <source>ファイルが空です</source>
-        <translation type="unfinished" />
+        <translation>The file is empty</translation>
     </message>
     <message>
         <source>再生できない種類のファイルです</source>
-        <translation type="unfinished" />
+        <translation>This kind of file cannot be played</translation>
     </message>
     <message>
         <source>曲が長すぎます</source>
-        <translation type="unfinished" />
+        <translation>The music is too long</translation>
     </message>
     <message>
         <source>MThd ヘッダーがありません</source>
-        <translation type="unfinished" />
+        <translation>No MThd header</translation>
     </message>
     <message>
         <source>ヘッダーが途中で切れています</source>
-        <translation type="unfinished" />
+        <translation>The header is cut short</translation>
     </message>
     <message>
         <source>ヘッダーが短すぎます</source>
-        <translation type="unfinished" />
+        <translation>The header is too short</translation>
     </message>
     <message>
         <source>トラックがありません</source>
-        <translation type="unfinished" />
+        <translation>No tracks</translation>
     </message>
     <message>
         <source>分解能が 0 です</source>
-        <translation type="unfinished" />
+        <translation>The time resolution is 0</translation>
     </message>
     <message>
         <source>分解能が不正です</source>
-        <translation type="unfinished" />
+        <translation>Invalid time resolution</translation>
     </message>
     <message>
         <source>なし</source>
-        <translation type="unfinished" />
+        <translation>none</translation>
     </message>
     <message>
         <source>MIDI ファイルが途中で切れています</source>
-        <translation type="unfinished" />
+        <translation>The MIDI file is cut short</translation>
     </message>
     <message>
         <source>MIDI ファイルとして読めません</source>
-        <translation type="unfinished" />
+        <translation>Cannot read it as a MIDI file</translation>
     </message>
     <message>
         <source>MIDI の音色ファイル (SoundFont) がないため再生できません</source>
-        <translation type="unfinished" />
+        <translation>Cannot play: there is no MIDI sound file (SoundFont)</translation>
     </message>
     <message>
         <source>MIDI シンセサイザーを用意できません</source>
-        <translation type="unfinished" />
+        <translation>Cannot set up the MIDI synthesizer</translation>
     </message>
     <message>
         <source>WAVE ファイルとして読めません</source>
-        <translation type="unfinished" />
+        <translation>Cannot read it as a WAVE file</translation>
     </message>
     <message>
         <source>fmt チャンクがないか、不正です</source>
-        <translation type="unfinished" />
+        <translation>The fmt chunk is missing or invalid</translation>
     </message>
     <message>
         <source>data チャンクがありません</source>
-        <translation type="unfinished" />
+        <translation>No data chunk</translation>
     </message>
     <message>
         <source>対応していない形式か、壊れています</source>
-        <translation type="unfinished" />
+        <translation>Unsupported format, or the file is damaged</translation>
     </message>
     <message>
         <source>RIFF/WAVE のヘッダーがありません</source>
-        <translation type="unfinished" />
+        <translation>No RIFF/WAVE header</translation>
     </message>
     <message>
         <source>WAVE ファイルが途中で切れています</source>
-        <translation type="unfinished" />
+        <translation>The WAVE file is cut short</translation>
     </message>
     <message>
         <source>不正な形式</source>
-        <translation type="unfinished" />
+        <translation>Invalid format</translation>
     </message>
     <message>
         <source>WAVE ファイルが長すぎます</source>
-        <translation type="unfinished" />
+        <translation>The WAVE file is too long</translation>
     </message>
     <message>
         <source>トラック %1</source>
-        <translation type="unfinished" />
+        <translation>Track %1</translation>
     </message>
     <message>
         <source>%1 のイベントがチャンクの外まで続いています</source>
-        <translation type="unfinished" />
+        <translation>An event in %1 runs past the end of the chunk</translation>
     </message>
     <message>
         <source>%1 に不正な可変長の数値があります</source>
-        <translation type="unfinished" />
+        <translation>%1 has an invalid variable-length number</translation>
     </message>
     <message>
         <source>%1 のデータバイトが不正です</source>
-        <translation type="unfinished" />
+        <translation>%1 has an invalid data byte</translation>
     </message>
     <message>
         <source>%1 にステータスバイトがありません</source>
-        <translation type="unfinished" />
+        <translation>%1 has no status byte</translation>
     </message>
     <message>
         <source>%1 に不正なイベントがあります</source>
-        <translation type="unfinished" />
+        <translation>%1 has an invalid event</translation>
     </message>
     <message>
         <source>形式 %1 には対応していません</source>
-        <translation type="unfinished" />
+        <translation>Format %1 is not supported</translation>
     </message>
     <message>
         <source>ヘッダーでは %1 トラック、ファイルには %2 トラック</source>
-        <translation type="unfinished" />
+        <translation>The header says %1 tracks, the file has %2</translation>
     </message>
     <message>
         <source>トラック %1 が途中で切れています</source>
-        <translation type="unfinished" />
+        <translation>Track %1 is cut short</translation>
     </message>
     <message>
         <source>探した場所: %1</source>
-        <translation type="unfinished" />
+        <translation>Looked in: %1</translation>
     </message>
     <message>
         <source>データはヘッダーでは %1 バイト、ファイルには %2 バイト</source>
-        <translation type="unfinished" />
+        <translation>Data: %1 bytes in the header, %2 bytes in the file</translation>
     </message>
     <message>
         <source>チャンクはヘッダーでは %1 バイト、ファイルには %2 バイト</source>
-        <translation type="unfinished" />
+        <translation>Chunk: %1 bytes in the header, %2 bytes in the file</translation>
     </message>
 </context>
 <context>
     <name>Message</name>
     <message>
         <source>メモリーが足りません</source>
-        <translation type="unfinished" />
+        <translation>Not enough memory</translation>
     </message>
     <message>
         <source>ファイルではありません</source>
-        <translation type="unfinished" />
+        <translation>Not a file</translation>
     </message>
     <message>
         <source>ファイルが大きすぎます</source>
-        <translation type="unfinished" />
+        <translation>File too large</translation>
     </message>
     <message>
         <source>範囲ﾁｪｯｸｴﾗｰ</source>
-        <translation type="unfinished" />
+        <translation>Range check error</translation>
     </message>
     <message>
         <source>ファイルが見つかりません</source>
-        <translation type="unfinished" />
+        <translation>File not found</translation>
     </message>
     <message>
         <source>読み書きが許可されていません</source>
-        <translation type="unfinished" />
+        <translation>Not allowed to read or write</translation>
     </message>
     <message>
         <source>フォルダーです</source>
-        <translation type="unfinished" />
+        <translation>It is a folder</translation>
     </message>
     <message>
         <source>途中の名前がフォルダーではありません</source>
-        <translation type="unfinished" />
+        <translation>A part of the path is not a folder</translation>
     </message>
     <message>
         <source>シンボリックリンクが多すぎます</source>
-        <translation type="unfinished" />
+        <translation>Too many symbolic links</translation>
     </message>
     <message>
         <source>名前が長すぎます</source>
-        <translation type="unfinished" />
+        <translation>The name is too long</translation>
     </message>
     <message>
         <source>開いているファイルが多すぎます</source>
-        <translation type="unfinished" />
+        <translation>Too many open files</translation>
     </message>
     <message>
         <source>読み書きのエラーです</source>
-        <translation type="unfinished" />
+        <translation>Read/write error</translation>
     </message>
     <message>
         <source>ディスクに空きがありません</source>
-        <translation type="unfinished" />
+        <translation>The disk is full</translation>
     </message>
     <message>
         <source>ディスクの割り当てを超えています</source>
-        <translation type="unfinished" />
+        <translation>Disk quota exceeded</translation>
     </message>
     <message>
         <source>読み込み専用の場所です</source>
-        <translation type="unfinished" />
+        <translation>Read-only location</translation>
     </message>
     <message>
         <source>装置がありません</source>
-        <translation type="unfinished" />
+        <translation>No such device</translation>
     </message>
     <message>
         <source>使用中です</source>
-        <translation type="unfinished" />
+        <translation>In use</translation>
     </message>
     <message>
         <source>今は使えません</source>
-        <translation type="unfinished" />
+        <translation>Not available right now</translation>
     </message>
     <message>
         <source>中断されました</source>
-        <translation type="unfinished" />
+        <translation>Interrupted</translation>
     </message>
     <message>
         <source>正しくない指定です</source>
-        <translation type="unfinished" />
+        <translation>Invalid argument</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished" />
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>%1: %2 (%3)</source>
-        <translation type="unfinished" />
+        <translation>%1: %2 (%3)</translation>
     </message>
     <message>
         <source>遊び方のファイルを開けません: %1 (%2)</source>
-        <translation type="unfinished" />
+        <translation>Cannot open the how-to-play file: %1 (%2)</translation>
     </message>
     <message>
         <source>システムエラー %1</source>
-        <translation type="unfinished" />
+        <translation>System error %1</translation>
     </message>
     <message>
         <source>%1.</source>
-        <translation type="unfinished" />
+        <translation>%1.</translation>
     </message>
     <message>
-        <source>'%1' は整数ではありません</source>
-        <translation type="unfinished" />
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; is not a whole number</translation>
     </message>
     <message>
         <source>ファイルが大きすぎます (%1 MiB まで)</source>
-        <translation type="unfinished" />
-    </message>
-</context>
-<context>
-    <name>MoreFeaturesScreen</name>
-    <message>
-        <source>遊んだラウンドは、ネット対戦のものも含めて自動で残ります。ゲーム(G) → リプレイを見る(P) で一覧から選ぶと、そのラウンドをもう一度見られます。リプレイの操作は、その画面の下に出ています。</source>
-        <translation type="unfinished" />
-    </message>
-    <message>
-        <source>オプション(O) → 音量(V) で、BGM と効果音の大きさを 0 ～ 100 % で決められます。つまみを動かすと、すぐに聞こえ方が変わります。BGM と効果音の ON/OFF はそれぞれのメニューのままです。</source>
-        <translation type="unfinished" />
+        <translation>File too large (%1 MiB at most)</translation>
     </message>
 </context>
 <context>
@@ -1046,7 +1036,7 @@ On the same network, this machine appears in their list.</translation>
         <translation>Opponent</translation>
     </message>
     <message>
-        <source>ネット対戦（%1）　相手: %2　%3往復 %4</source>
+        <source>ネット対戦（%1）&#x3000;相手: %2&#x3000;%3往復 %4</source>
         <translation>Net battle (%1)  Opponent: %2  %3Round trip %4</translation>
     </message>
     <message>
@@ -1058,23 +1048,23 @@ On the same network, this machine appears in their list.</translation>
         <translation>guest</translation>
     </message>
     <message>
-        <source>%1　</source>
+        <source>%1&#x3000;</source>
         <translation>%1  </translation>
     </message>
     <message>
-        <source>%1　通信待ち</source>
+        <source>%1&#x3000;通信待ち</source>
         <translation>%1  Waiting for data</translation>
     </message>
     <message>
-        <source>%1　相手が結果を見ています</source>
+        <source>%1&#x3000;相手が結果を見ています</source>
         <translation>%1  Opponent is viewing the result</translation>
     </message>
     <message>
-        <source>%1　ステージを選んでください</source>
+        <source>%1&#x3000;ステージを選んでください</source>
         <translation>%1  Choose a stage</translation>
     </message>
     <message>
-        <source>%1　ステージはホストが選びます</source>
+        <source>%1&#x3000;ステージはホストが選びます</source>
         <translation>%1  The host chooses the stage</translation>
     </message>
 </context>
@@ -1090,7 +1080,7 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>「%1」という相手が見つかりません。名前かアドレスを確かめてください。</source>
-        <translation>Cannot find an opponent called "%1". Check the name or address.</translation>
+        <translation>Cannot find an opponent called &quot;%1&quot;. Check the name or address.</translation>
     </message>
 </context>
 <context>
@@ -1105,15 +1095,15 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>相手のゲームのルールが違います（同じバージョンにしてください）</source>
-        <translation>The opponent's game has different rules (use the same version)</translation>
+        <translation>The opponent&apos;s game has different rules (use the same version)</translation>
     </message>
     <message>
         <source>相手のゲームの速さが違います</source>
-        <translation>The opponent's game runs at a different speed</translation>
+        <translation>The opponent&apos;s game runs at a different speed</translation>
     </message>
     <message>
         <source>相手の応答が正しくありません</source>
-        <translation>The opponent's answer is not valid</translation>
+        <translation>The opponent&apos;s answer is not valid</translation>
     </message>
     <message>
         <source>相手は対戦中です</source>
@@ -1137,7 +1127,7 @@ On the same network, this machine appears in their list.</translation>
     </message>
     <message>
         <source>%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、アドレスとポート、ファイアウォールを確かめてください。</source>
-        <translation>No answer from %1 after 5 seconds. Check that the opponent has "Wait for an Opponent" open, and check the address, port and firewall.</translation>
+        <translation>No answer from %1 after 5 seconds. Check that the opponent has &quot;Wait for an Opponent&quot; open, and check the address, port and firewall.</translation>
     </message>
     <message>
         <source>%1 には接続できません。</source>
@@ -1179,11 +1169,11 @@ Record: %2</translation>
     </message>
     <message>
         <source>相手のアドレスを入れてください。</source>
-        <translation>Enter the opponent's address.</translation>
+        <translation>Enter the opponent&apos;s address.</translation>
     </message>
     <message>
         <source>アドレスは「名前」か「192.168.1.5」の形で、ポート番号は「:47291」のように続けます。</source>
-        <translation>Enter the address as a name or like "192.168.1.5", followed by a port like ":47291" if needed.</translation>
+        <translation>Enter the address as a name or like &quot;192.168.1.5&quot;, followed by a port like &quot;:47291&quot; if needed.</translation>
     </message>
     <message>
         <source>ポート番号は 1 から 65535 までです。</source>
@@ -1210,7 +1200,7 @@ Record: %2</translation>
     </message>
     <message>
         <source>%1 の「%2」に使われているキーです</source>
-        <translation>This key is used for %1's "%2"</translation>
+        <translation>This key is used for %1&apos;s &quot;%2&quot;</translation>
     </message>
     <message>
         <source>このキーは使えません</source>
@@ -1307,8 +1297,8 @@ Record: %2</translation>
         <translation>round %1</translation>
     </message>
     <message>
-        <source>'%1' に%2がありません</source>
-        <translation>'%1' has no %2</translation>
+        <source>&apos;%1&apos; に%2がありません</source>
+        <translation>&apos;%1&apos; has no %2</translation>
     </message>
     <message>
         <source>[1/2/4] 速さ  [Space] 一時停止  [←/→] 5 秒  [Esc] 閉じる</source>
@@ -1381,15 +1371,15 @@ Record: %2</translation>
         <translation>Cannot open the replay file: %1</translation>
     </message>
     <message>
-        <source>'%1' はリプレイできるスクリプトではありません (%2 行目: %3)</source>
-        <translation>'%1' is not a script that can be replayed (line %2: %3)</translation>
+        <source>&apos;%1&apos; はリプレイできるスクリプトではありません (%2 行目: %3)</source>
+        <translation>&apos;%1&apos; is not a script that can be replayed (line %2: %3)</translation>
     </message>
 </context>
 <context>
     <name>RoomGame</name>
     <message>
         <source>ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。</source>
-        <translation>Cannot find the lobby "%1". Check the host name in the lobby settings.</translation>
+        <translation>Cannot find the lobby &quot;%1&quot;. Check the host name in the lobby settings.</translation>
     </message>
     <message>
         <source>ロビーが見つかりません</source>
@@ -1401,7 +1391,7 @@ Record: %2</translation>
     </message>
     <message>
         <source>ロビー「%1」がまだ見つかっていません。</source>
-        <translation>The lobby "%1" has not been found yet.</translation>
+        <translation>The lobby &quot;%1&quot; has not been found yet.</translation>
     </message>
 </context>
 <context>
@@ -1412,7 +1402,7 @@ Record: %2</translation>
     </message>
     <message>
         <source>このコードを相手に伝えて、「コードで参加」で入ってもらいます。</source>
-        <translation>Give this code to your opponent to enter with "Join by Code".</translation>
+        <translation>Give this code to your opponent to enter with &quot;Join by Code&quot;.</translation>
     </message>
     <message>
         <source>コピー(&amp;C)</source>
@@ -1424,7 +1414,7 @@ Record: %2</translation>
     </message>
     <message>
         <source>（だれでも「コードで参加」の一覧から入れます）</source>
-        <translation>(anyone can join from the "Join by Code" list)</translation>
+        <translation>(anyone can join from the &quot;Join by Code&quot; list)</translation>
     </message>
     <message>
         <source>名札に出る名前:</source>
@@ -1530,7 +1520,7 @@ Record: %2</translation>
     <name>RoomTexts</name>
     <message>
         <source>この機械の名前では、ロビーに部屋を作れません。</source>
-        <translation>The lobby does not accept a room with this machine's name.</translation>
+        <translation>The lobby does not accept a room with this machine&apos;s name.</translation>
     </message>
     <message>
         <source>部屋 %1 のゲームとバージョンが違います。同じバージョンにしてください。</source>
@@ -1538,11 +1528,11 @@ Record: %2</translation>
     </message>
     <message>
         <source>部屋 %1 のゲームとルールが違います。同じバージョンにしてください。</source>
-        <translation>Room %1's game has different rules. Use the same version.</translation>
+        <translation>Room %1&apos;s game has different rules. Use the same version.</translation>
     </message>
     <message>
         <source>ロビーから部屋がなくなりました。「作り直す」で新しい部屋を作ってください。</source>
-        <translation>The room is gone from the lobby. Make a new one with "Remake".</translation>
+        <translation>The room is gone from the lobby. Make a new one with &quot;Remake&quot;.</translation>
     </message>
     <message>
         <source>部屋 %1 はありません。コードを確かめてください。</source>
@@ -1554,11 +1544,11 @@ Record: %2</translation>
     </message>
     <message>
         <source>ロビーの部屋がいっぱいです。しばらくしてからもう一度作ってください。</source>
-        <translation>The lobby's rooms are full. Try making one again later.</translation>
+        <translation>The lobby&apos;s rooms are full. Try making one again later.</translation>
     </message>
     <message>
         <source>ロビーの中継がいっぱいで、ホストにつながりません。しばらくしてからもう一度試してください。</source>
-        <translation>The lobby's relay is full, so the host cannot be reached. Try again later.</translation>
+        <translation>The lobby&apos;s relay is full, so the host cannot be reached. Try again later.</translation>
     </message>
     <message>
         <source>ない部屋のコードが続いたため、ロビーが受け付けません。1 分ほど待ってからもう一度試してください。</source>
@@ -1594,7 +1584,7 @@ Record: %2</translation>
     </message>
     <message>
         <source>ホストに届きません（ロビーの中継も使えませんでした）。</source>
-        <translation>Cannot reach the host (the lobby's relay could not be used either).</translation>
+        <translation>Cannot reach the host (the lobby&apos;s relay could not be used either).</translation>
     </message>
     <message>
         <source>通信に使う UDP のポートを開けません。</source>
@@ -1649,175 +1639,175 @@ Record: %2</translation>
     <name>Screens</name>
     <message>
         <source>鏡が映す、華麗なパズル</source>
-        <translation type="unfinished" />
+        <translation>Dazzling mirror puzzle</translation>
     </message>
     <message>
         <source>(C) Glamora 制作チーム</source>
-        <translation type="unfinished" />
+        <translation>(C) The Glamora team</translation>
     </message>
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
-        <translation type="unfinished" />
+        <translation>About</translation>
     </message>
     <message>
         <source>結果</source>
-        <translation type="unfinished" />
+        <translation>Result</translation>
     </message>
     <message>
         <source>次のステージはホストが選びます。</source>
-        <translation type="unfinished" />
+        <translation>The host picks the next stage.</translation>
     </message>
     <message>
         <source>OK で閉じて、お待ち下さい</source>
-        <translation type="unfinished" />
+        <translation>Click OK and wait.</translation>
     </message>
     <message>
         <source>%1 - キャラクター紹介</source>
-        <translation type="unfinished" />
+        <translation>%1 - Characters</translation>
     </message>
     <message>
         <source>ゲームに戻ります</source>
-        <translation type="unfinished" />
+        <translation>Back to the game</translation>
     </message>
     <message>
         <source>操作表(&amp;W)</source>
-        <translation type="unfinished" />
+        <translation>Controls(&amp;W)</translation>
     </message>
     <message>
         <source>遊び方(&amp;P)</source>
-        <translation type="unfinished" />
+        <translation>How to &amp;play</translation>
     </message>
     <message>
         <source>ビジュアルヘルプ(&amp;V)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Visual help</translation>
     </message>
     <message>
         <source>テクニック(&amp;T)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Techniques</translation>
     </message>
     <message>
         <source>キャラクター紹介(&amp;C)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Characters</translation>
     </message>
     <message>
         <source>その他の機能(&amp;O)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Other features</translation>
     </message>
     <message>
         <source>バージョン情報(&amp;A)</source>
-        <translation type="unfinished" />
+        <translation>&amp;About</translation>
     </message>
     <message>
         <source>%1 - 遊び方</source>
-        <translation type="unfinished" />
+        <translation>%1 - How to play</translation>
     </message>
     <message>
         <source>%1 - その他の機能</source>
-        <translation type="unfinished" />
+        <translation>%1 - Other features</translation>
     </message>
     <message>
         <source>（二人で対戦モードのみ）</source>
-        <translation type="unfinished" />
+        <translation>(2-player battle only)</translation>
     </message>
     <message>
-        <source>  'A','a'         '4'       … 左へ移動 </source>
-        <translation type="unfinished" />
+        <source>  &apos;A&apos;,&apos;a&apos;         &apos;4&apos;       … 左へ移動 </source>
+        <translation>  &apos;A&apos;,&apos;a&apos;         &apos;4&apos;       … Move left </translation>
     </message>
     <message>
-        <source>  'D','d'         '6'       … 右へ移動 </source>
-        <translation type="unfinished" />
+        <source>  &apos;D&apos;,&apos;d&apos;         &apos;6&apos;       … 右へ移動 </source>
+        <translation>  &apos;D&apos;,&apos;d&apos;         &apos;6&apos;       … Move right </translation>
     </message>
     <message>
-        <source>  'S','s'         '5'       … 決定 </source>
-        <translation type="unfinished" />
+        <source>  &apos;S&apos;,&apos;s&apos;         &apos;5&apos;       … 決定 </source>
+        <translation>  &apos;S&apos;,&apos;s&apos;         &apos;5&apos;       … Select </translation>
     </message>
     <message>
         <source>*KEYは「ポン、ポン」とたたくように入力して下さい（二人で対戦モードのみ）</source>
-        <translation type="unfinished" />
+        <translation>*Tap each key briefly, one press at a time (2-player battle only)</translation>
     </message>
     <message>
         <source>*NUM LOCK をして下さい（二人で対戦モードのみ）</source>
-        <translation type="unfinished" />
+        <translation>*Turn NUM LOCK on (2-player battle only)</translation>
     </message>
     <message>
         <source>%1 - 操作表</source>
-        <translation type="unfinished" />
+        <translation>%1 - Controls</translation>
     </message>
     <message>
         <source>もう一度(&amp;R)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Retry</translation>
     </message>
     <message>
         <source>同じステージをもう一度遊びます</source>
-        <translation type="unfinished" />
+        <translation>Play the same stage again</translation>
     </message>
     <message>
         <source>ゲームを続ける場合は、ゲーム(&amp;G)をクリックした後、</source>
-        <translation type="unfinished" />
+        <translation>To go on, click &amp;Game and</translation>
     </message>
     <message>
         <source>ステージを選択して下さい</source>
-        <translation type="unfinished" />
+        <translation>choose a stage.</translation>
     </message>
     <message>
         <source>（ファンデーションの代わりに、</source>
-        <translation type="unfinished" />
+        <translation>(Instead of foundation,</translation>
     </message>
     <message>
         <source>上向きのクシ、下向きのクシでも</source>
-        <translation type="unfinished" />
+        <translation>an up comb or a down comb</translation>
     </message>
     <message>
         <source>同様の結果を得ることができます）</source>
-        <translation type="unfinished" />
+        <translation>gives the same result.)</translation>
     </message>
     <message>
         <source>%1 - テクニック</source>
-        <translation type="unfinished" />
+        <translation>%1 - Techniques</translation>
     </message>
     <message>
         <source>ﾌｧﾝﾃﾞｰｼｮﾝ</source>
-        <translation type="unfinished" />
+        <translation>Foundation</translation>
     </message>
     <message>
         <source>右向きﾙｰｼﾞｭ</source>
-        <translation type="unfinished" />
+        <translation>Right rouge</translation>
     </message>
     <message>
         <source>左向きﾙｰｼﾞｭ</source>
-        <translation type="unfinished" />
+        <translation>Left rouge</translation>
     </message>
     <message>
         <source>上向きクシ</source>
-        <translation type="unfinished" />
+        <translation>Up comb</translation>
     </message>
     <message>
         <source>下向きクシ</source>
-        <translation type="unfinished" />
+        <translation>Down comb</translation>
     </message>
     <message>
         <source>上向き鏡</source>
-        <translation type="unfinished" />
+        <translation>Up mirror</translation>
     </message>
     <message>
         <source>下向き鏡</source>
-        <translation type="unfinished" />
+        <translation>Down mirror</translation>
     </message>
     <message>
         <source>右向き鏡</source>
-        <translation type="unfinished" />
+        <translation>Right mirror</translation>
     </message>
     <message>
         <source>左向き鏡</source>
-        <translation type="unfinished" />
+        <translation>Left mirror</translation>
     </message>
     <message>
         <source>%1 - ビジュアルヘルプ</source>
-        <translation type="unfinished" />
+        <translation>%1 - Visual help</translation>
     </message>
     <message>
         <source>物の名前</source>
-        <translation type="unfinished" />
+        <translation>Items</translation>
     </message>
 </context>
 <context>
@@ -1886,288 +1876,298 @@ Start the game in the folder that has its files (music, voices, how to play). To
 <context>
     <name>glamora::MoreFeaturesScreen</name>
     <message>
+        <source>遊んだラウンドは、ネット対戦のものも含めて自動で残ります。ゲーム(G) → リプレイを見る(P) で一覧から選ぶと、そのラウンドをもう一度見られます。リプレイの操作は、その画面の下に出ています。</source>
+        <translation>Every round you play, network battles included, is saved automatically. Choose one from the list in Game(G) → Watch replays(P) to watch that round again. The replay controls are shown at the bottom of that window.</translation>
+    </message>
+    <message>
+        <source>オプション(O) → 音量(V) で、BGM と効果音の大きさを 0 ～ 100 % で決められます。つまみを動かすと、すぐに聞こえ方が変わります。BGM と効果音の ON/OFF はそれぞれのメニューのままです。</source>
+        <translation>Options(O) → Volume(V) sets the volume of the BGM and the sound effects from 0 to 100 %. Move a slider and you hear the change at once. BGM and sound effects are still switched ON/OFF in their own menu items.</translation>
+    </message>
+    <message>
         <source>コンピュータと遊ぶ</source>
-        <translation type="unfinished" />
+        <translation>Playing the computer</translation>
     </message>
     <message>
         <source>二人で対戦では オプション(O) → プレイヤー1(1) / プレイヤー2(2) で、その側をコンピュータにまかせられます。強さは やさしい・ふつう・むずかしい の三つです。両方をコンピュータにすれば、見ているだけの対戦になります。一人で特訓では オプション(O) → プレイヤー(P) です。コンピュータが遊ぶ側の名札には「CPU」と強さが出ます。</source>
-        <translation type="unfinished" />
+        <translation>In &quot;Two-player battle&quot;, Options(O) → Player 1(1) / Player 2(2) lets the computer play that side. It has three strengths: Easy, Normal and Hard. Give both sides to the computer and you can just watch the battle. In &quot;Train alone&quot; use Options(O) → Player(P). The name plate of a side the computer plays shows &quot;CPU&quot; and its strength.</translation>
     </message>
     <message>
         <source>ネット対戦</source>
-        <translation type="unfinished" />
+        <translation>Network battle</translation>
     </message>
     <message>
         <source>二人で対戦の ゲーム(G) → ネット対戦(N) から、別の機械の相手と遊べます。同じネットワーク（家や学校の LAN）なら、一人が「対戦相手を待つ(H)」、もう一人が「対戦相手に接続(J)」を選び、見つかった相手を選ぶか、相手のアドレス（例 192.168.1.5）とポートを入れます。合言葉を決めておけば、知っている相手だけが入れます。離れた相手とは、一人が「部屋を作る(R)」で部屋のコードを受け取って伝え、もう一人が「コードで参加(C)」でそのコードを入れます。部屋にはロビーが要ります（ネット対戦(N) → ロビーの設定(L)）。ステージは待った側・部屋を作った側（ホスト）が選びます。名札の「あなた」がこの機械の側です。ネット対戦(N) → 切断(Q) でいつでも終えられます。</source>
-        <translation type="unfinished" />
+        <translation>In &quot;Two-player battle&quot;, Game(G) → Network battle(N) lets you play an opponent on another machine. On the same network (a home or school LAN), one player chooses &quot;Wait for an Opponent(H)&quot; and the other &quot;Connect to Opponent(J)&quot;, then picks the opponent found or enters the opponent&apos;s address (e.g. 192.168.1.5) and port. Set a pass phrase and only opponents who know it can join. With a far-away opponent, one player chooses &quot;Make a Room(R)&quot;, gets a room code and passes it on; the other chooses &quot;Join by Code(C)&quot; and enters that code. Rooms need a lobby (Network battle(N) → Lobby Settings(L)). The side that waited or made the room (the host) chooses the stage. The name plate that says &quot;You&quot; is this machine&apos;s side. Network battle(N) → Disconnect(Q) ends the battle at any time.</translation>
     </message>
     <message>
         <source>リプレイ</source>
-        <translation type="unfinished" />
+        <translation>Replays</translation>
     </message>
     <message>
         <source>操作設定</source>
-        <translation type="unfinished" />
+        <translation>Controls settings</translation>
     </message>
     <message>
         <source>オプション(O) → 操作設定(K) で、二人のプレイヤーの 左・決定・右 のキーを変えられます。ゲームパッドをつなぐと、どのパッドがどのプレイヤーかもここで決められます。変えたキーは 操作表 にも出ます。</source>
-        <translation type="unfinished" />
+        <translation>Options(O) → Controls settings(K) changes the Left, Select and Right keys of both players. With gamepads connected, you also choose here which pad plays which player. Changed keys are also shown in Controls.</translation>
     </message>
     <message>
         <source>表示の大きさ</source>
-        <translation type="unfinished" />
+        <translation>Display size</translation>
     </message>
     <message>
         <source>オプション(O) → 表示の大きさ(Z) で、画面を 1倍・1.5倍・2倍 か全画面で表示できます。画面に入りきる大きさだけが選べ、次に起動したときから変わります。</source>
-        <translation type="unfinished" />
+        <translation>Options(O) → Display size(Z) shows the game at 1x, 1.5x or 2x, or full screen. Only sizes that fit your screen can be chosen, and the change takes effect the next time you start the game.</translation>
     </message>
     <message>
         <source>音量</source>
-        <translation type="unfinished" />
+        <translation>Volume</translation>
     </message>
     <message>
         <source>戦績と記録</source>
-        <translation type="unfinished" />
+        <translation>Records and saved settings</translation>
     </message>
     <message>
         <source>オプション(O) → 戦績 で、これまでの勝ち負けを見られます。コンピュータの強さ、BGM と効果音、特訓で選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさ、キー、音量は自動で残り、次に起動したときもそのままです。オプション(O) → 記録を消去 で、最初の状態に戻せます。</source>
-        <translation type="unfinished" />
+        <translation>Options(O) → Records shows your wins and losses so far. The computer&apos;s strength, BGM and sound effects, the stages you can choose in training, the original stage settings, the display size, the keys and the volume are saved automatically and are still there the next time you start the game. Options(O) → Erase records puts them all back to the start.</translation>
     </message>
 </context>
 <context>
     <name>glamora::VolumeWindow</name>
     <message>
         <source>%1 - 音量</source>
-        <translation type="unfinished" />
+        <translation>%1 - Volume</translation>
     </message>
     <message>
         <source>BGM(&amp;M)</source>
-        <translation type="unfinished" />
+        <translation>BG&amp;M</translation>
     </message>
     <message>
         <source>効果音(&amp;E)</source>
-        <translation type="unfinished" />
+        <translation>Sound &amp;effects</translation>
     </message>
     <message>
         <source>動かすとすぐに聞こえ方が変わります。BGM と効果音の ON/OFF はそのままです。</source>
-        <translation type="unfinished" />
+        <translation>Changes are heard at once. BGM and sound effects stay ON or OFF.</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Close</translation>
     </message>
 </context>
 <context>
     <name>glamora::records::RecordsWindow</name>
     <message>
         <source>戦績</source>
-        <translation type="unfinished" />
+        <translation>Records</translation>
     </message>
     <message>
         <source>相手別</source>
-        <translation type="unfinished" />
+        <translation>Opponents</translation>
     </message>
     <message>
         <source>ステージ別</source>
-        <translation type="unfinished" />
+        <translation>Stages</translation>
     </message>
     <message>
         <source>特訓</source>
-        <translation type="unfinished" />
+        <translation>Training</translation>
     </message>
     <message>
         <source>最近のラウンド</source>
-        <translation type="unfinished" />
+        <translation>Latest rounds</translation>
     </message>
     <message>
         <source>相手</source>
-        <translation type="unfinished" />
+        <translation>Opponent</translation>
     </message>
     <message>
         <source>ラウンド</source>
-        <translation type="unfinished" />
+        <translation>Rounds</translation>
     </message>
     <message>
         <source>勝ち</source>
-        <translation type="unfinished" />
+        <translation>Wins</translation>
     </message>
     <message>
         <source>負け</source>
-        <translation type="unfinished" />
+        <translation>Losses</translation>
     </message>
     <message>
         <source>勝率</source>
-        <translation type="unfinished" />
+        <translation>Win %</translation>
     </message>
     <message>
         <source>ステージ</source>
-        <translation type="unfinished" />
+        <translation>Stage</translation>
     </message>
     <message>
         <source>最短の勝ち</source>
-        <translation type="unfinished" />
+        <translation>Fastest win</translation>
     </message>
     <message>
         <source>クリア</source>
-        <translation type="unfinished" />
+        <translation>Clears</translation>
     </message>
     <message>
         <source>最高点</source>
-        <translation type="unfinished" />
+        <translation>Best score</translation>
     </message>
     <message>
         <source>最速クリア</source>
-        <translation type="unfinished" />
+        <translation>Best time</translation>
     </message>
     <message>
         <source>日時</source>
-        <translation type="unfinished" />
+        <translation>Date</translation>
     </message>
     <message>
         <source>遊び方</source>
-        <translation type="unfinished" />
+        <translation>Mode</translation>
     </message>
     <message>
         <source>対戦</source>
-        <translation type="unfinished" />
+        <translation>Battle</translation>
     </message>
     <message>
         <source>結果</source>
-        <translation type="unfinished" />
+        <translation>Result</translation>
     </message>
     <message>
         <source>時間</source>
-        <translation type="unfinished" />
+        <translation>Time</translation>
     </message>
     <message>
         <source>ダブルクリックでリプレイを見ます</source>
-        <translation type="unfinished" />
+        <translation>Double-click to watch the replay</translation>
     </message>
     <message>
         <source>記録を作り直す(&amp;R)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Rebuild records</translation>
     </message>
     <message>
         <source>戦績を消去(&amp;E)...</source>
-        <translation type="unfinished" />
+        <translation>&amp;Erase records...</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)</source>
-        <translation type="unfinished" />
+        <translation>&amp;Close</translation>
     </message>
     <message>
         <source>グラフを表示できません（Qt Charts が見つかりません）</source>
-        <translation type="unfinished" />
+        <translation>Cannot show the chart (Qt Charts not found)</translation>
     </message>
     <message>
         <source>戦績のデータベースを開けません。</source>
-        <translation type="unfinished" />
+        <translation>Cannot open the records database.</translation>
     </message>
     <message>
         <source>コンピュータ：やさしい</source>
-        <translation type="unfinished" />
+        <translation>Computer: Easy</translation>
     </message>
     <message>
         <source>コンピュータ：ふつう</source>
-        <translation type="unfinished" />
+        <translation>Computer: Normal</translation>
     </message>
     <message>
         <source>コンピュータ：むずかしい</source>
-        <translation type="unfinished" />
+        <translation>Computer: Hard</translation>
     </message>
     <message>
         <source>コンピュータ：でたらめ</source>
-        <translation type="unfinished" />
+        <translation>Computer: Random</translation>
     </message>
     <message>
         <source>ネット：%1</source>
-        <translation type="unfinished" />
+        <translation>Net: %1</translation>
     </message>
     <message>
         <source>名前なし</source>
-        <translation type="unfinished" />
+        <translation>no name</translation>
     </message>
     <message>
         <source>人間</source>
-        <translation type="unfinished" />
+        <translation>Human</translation>
     </message>
     <message>
-        <source>全 %1 ラウンド　　連勝：いま %2、最長 %3　　特訓の連続クリア：いま %4、最長 %5</source>
-        <translation type="unfinished" />
+        <source>全 %1 ラウンド&#x3000;&#x3000;連勝：いま %2、最長 %3&#x3000;&#x3000;特訓の連続クリア：いま %4、最長 %5</source>
+        <translation>%1 rounds in all    Winning streak: now %2, longest %3    Training clears in a row: now %4, longest %5</translation>
     </message>
     <message>
         <source>同じキーボードの相手</source>
-        <translation type="unfinished" />
+        <translation>Same keyboard</translation>
     </message>
     <message>
         <source>オリジナル</source>
-        <translation type="unfinished" />
+        <translation>Original</translation>
     </message>
     <message>
         <source>二人で対戦</source>
-        <translation type="unfinished" />
+        <translation>Two-player</translation>
     </message>
     <message>
         <source>コンピュータと対戦</source>
-        <translation type="unfinished" />
+        <translation>vs computer</translation>
     </message>
     <message>
         <source>ネット対戦</source>
-        <translation type="unfinished" />
+        <translation>Net battle</translation>
     </message>
     <message>
         <source>%1 対 %2</source>
-        <translation type="unfinished" />
+        <translation>%1 vs %2</translation>
     </message>
     <message>
         <source>クリア（%1／%2）</source>
-        <translation type="unfinished" />
+        <translation>Cleared (%1/%2)</translation>
     </message>
     <message>
         <source>失敗（%1／%2）</source>
-        <translation type="unfinished" />
+        <translation>Failed (%1/%2)</translation>
     </message>
     <message>
         <source>引き分け</source>
-        <translation type="unfinished" />
+        <translation>Draw</translation>
     </message>
     <message>
         <source>プレイヤー%1の勝ち</source>
-        <translation type="unfinished" />
+        <translation>Player %1 wins</translation>
     </message>
     <message>
         <source>この30日（%1 〜 %2）</source>
-        <translation type="unfinished" />
+        <translation>Last 30 days (%1 - %2)</translation>
     </message>
     <message>
         <source>記録を作り直せませんでした。</source>
-        <translation type="unfinished" />
+        <translation>Could not rebuild the records.</translation>
     </message>
     <message>
         <source>記録を作り直しました。残っているセッションに %1 ラウンドが見つかりました。</source>
-        <translation type="unfinished" />
+        <translation>Records rebuilt. %1 rounds were found in the saved sessions.</translation>
     </message>
     <message>
         <source>戦績を消去しますか？
 
 すべてのラウンドの記録が消えます。残っているセッションからは「記録を作り直す」で戻せます。</source>
-        <translation type="unfinished" />
+        <translation>Erase the records?
+
+The records of all rounds will be erased. &quot;Rebuild records&quot; can bring them back from the saved sessions.</translation>
     </message>
     <message>
         <source>消去する(&amp;Y)</source>
-        <translation type="unfinished" />
+        <translation>Erase(&amp;Y)</translation>
     </message>
     <message>
         <source>やめる(&amp;N)</source>
-        <translation type="unfinished" />
+        <translation>&amp;No</translation>
     </message>
     <message>
         <source>戦績を消去しました。</source>
-        <translation type="unfinished" />
+        <translation>The records were erased.</translation>
     </message>
     <message>
         <source>戦績を消去できませんでした。</source>
-        <translation type="unfinished" />
+        <translation>Could not erase the records.</translation>
     </message>
 </context>
 </TS>

@@ -104,11 +104,10 @@ GlamoraApp::GlamoraApp(media::MediaLibrary& media, FileLocator dataFiles, std::s
   computerSeed_ = std::random_device{}();
   session_.battle.computerSeed = session_.training.computerSeed = computerSeed_;
   applyVolumes(keeper_.volumes());
-  startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles),
-                                           [this](const QString& text) {
-                                             japaneseHowToPlay_ = text;
-                                             showHowToPlay();
-                                           });
+  startup_ = std::make_unique<StartupStep>(effects_, std::move(dataFiles), [this](const QString& text) {
+    japaneseHowToPlay_ = text;
+    showHowToPlay();
+  });
   startup_->reportWith([this](const Message& error, bool missing) { reportStartupFailure(error, missing); });
   availableScreen_ = [this] { return availableScreenAtScaleOne(title_.get()); };
 }
@@ -260,11 +259,12 @@ void GlamoraApp::showHowToPlay() {
 }
 
 void GlamoraApp::confirmErase(QWidget* over) {
-  auto* box = new QMessageBox(QMessageBox::Question, kAppTitle,
-                              translated(Message("GlamoraApp",
-                                                 "記録を消去しますか？\n\nコンピュータの強さ、BGM と効果音、特訓のキャラクターと"
-                                                 "選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。")),
-                              QMessageBox::NoButton, over);
+  auto* box = new QMessageBox(
+      QMessageBox::Question, kAppTitle,
+      translated(Message("GlamoraApp",
+                         "記録を消去しますか？\n\nコンピュータの強さ、BGM と効果音、特訓のキャラクターと"
+                         "選べるステージ、ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定、表示の大きさが最初の状態に戻ります。")),
+      QMessageBox::NoButton, over);
   box->setObjectName("eraseConfirm");
   box->setAttribute(Qt::WA_DeleteOnClose);
   QPushButton* erase = box->addButton(translated(Message("GlamoraApp", "消去する(&Y)")), QMessageBox::AcceptRole);

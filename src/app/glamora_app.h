@@ -13,6 +13,7 @@
 
 #include "app/display_size.h"
 #include "app/game_effects.h"
+#include "app/language.h"
 #include "app/startup_step.h"
 #include "app/title_screen.h"
 #include "assets/media/media_library.h"
@@ -23,7 +24,6 @@
 #include "modes/editor_screen.h"
 #include "modes/training_screen.h"
 #include "records/records_keeper.h"
-#include "app/language.h"
 #include "screens/help_screens.h"
 #include "screens/result_dialogs.h"
 #include "screens/volume_window.h"
@@ -115,7 +115,7 @@ class GlamoraApp {
   std::unique_ptr<FullScreenBackdrop> backdrop_;
   std::unique_ptr<TitleScreen> title_;
   std::unique_ptr<HelpScreens> help_;
-  QString japaneseHowToPlay_;                             // as the start-up step read it
+  QString japaneseHowToPlay_;                           // as the start-up step read it
   std::vector<std::array<QAction*, 2>> languageItems_;  // the title's and each game screen's
   std::unique_ptr<EditorScreen> editorScreen_;
   std::unique_ptr<ResultDialogs> results_;

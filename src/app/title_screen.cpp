@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QShortcutEvent>
 
+#include "app/language.h"
 #include "engine/effects.h"
 #include "engine/text_checks.h"
-#include "app/language.h"
 #include "screens/form_kit.h"
 
 namespace glamora {
@@ -34,9 +34,7 @@ class TitleButton final : public QPushButton {
 
 }  // namespace
 
-PictureId titlePicture() {
-  return currentLanguage() == Language::English ? PictureId::titleEnglish : PictureId::title;
-}
+PictureId titlePicture() { return currentLanguage() == Language::English ? PictureId::titleEnglish : PictureId::title; }
 
 TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, TitleActions actions, QWidget* parent)
     : QWidget(parent), pictures_(pictures), actions_(std::move(actions)) {
@@ -61,12 +59,10 @@ TitleScreen::TitleScreen(const PictureLibrary& pictures, Scheduler& scheduler, T
   makeLabel(this,
             {"Label1", {200, 400, 395, 27}, "© 2026 Glamora Team", {27, false, kClWhite, kTransparent, Qt::AlignLeft}});
 
-  one_ =
-      makeButton("one1", QRect(232, 232, 137, 33), Message("TitleScreen", "一人で特訓(&O)"),
-                 Message("TitleScreen", "対戦プレーではありません"), PictureId::glyphOne);
-  two_ =
-      makeButton("two1", QRect(232, 280, 137, 33), Message("TitleScreen", "二人で対戦(&B)"),
-                 Message("TitleScreen", "一人ではプレーできません"), PictureId::glyphTwo);
+  one_ = makeButton("one1", QRect(232, 232, 137, 33), Message("TitleScreen", "一人で特訓(&O)"),
+                    Message("TitleScreen", "対戦プレーではありません"), PictureId::glyphOne);
+  two_ = makeButton("two1", QRect(232, 280, 137, 33), Message("TitleScreen", "二人で対戦(&B)"),
+                    Message("TitleScreen", "一人ではプレーできません"), PictureId::glyphTwo);
   end_ = makeButton("end1", QRect(256, 328, 89, 33), Message("TitleScreen", "終了(&X)"),
                     Message("TitleScreen", "ゲームを終了します"), PictureId::glyphEnd);
   connect(one_, &QPushButton::clicked, this, [this] {
@@ -104,8 +100,7 @@ void TitleScreen::showStartupProblem(const QString& error, const QString& advice
                               QString::fromStdString(printableText(error.toStdString())), QMessageBox::Ok, this);
   box->setObjectName("startupProblem");
   box->setInformativeText(advice);
-  QPushButton* quit =
-      box->addButton(translated(Message("TitleScreen", "終了(&X)")), QMessageBox::DestructiveRole);
+  QPushButton* quit = box->addButton(translated(Message("TitleScreen", "終了(&X)")), QMessageBox::DestructiveRole);
   quit->setObjectName("startupQuit");
   box->setDefaultButton(QMessageBox::Ok);
   box->setEscapeButton(QMessageBox::Ok);
@@ -135,7 +130,8 @@ void TitleScreen::showFaces() {
 bool TitleScreen::event(QEvent* event) {
   if (event->type() == QEvent::Polish && title_->pixmap().isNull()) showPicture(title_, pictures_, titlePicture());
   // The picture's subtitle is in the screens' language.
-  if (event->type() == QEvent::LanguageChange && !title_->pixmap().isNull()) showPicture(title_, pictures_, titlePicture());
+  if (event->type() == QEvent::LanguageChange && !title_->pixmap().isNull())
+    showPicture(title_, pictures_, titlePicture());
   return QWidget::event(event);
 }
 

@@ -164,7 +164,8 @@ bool ControlsWindow::event(QEvent* event) {
         showKeyButtons();
         say({}, false);
       } else if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        if (!isModifierOnly(key->key())) say(translated(Message("ControlsWindow", "Ctrl や Alt を押さずにキーを押してください")), true);
+        if (!isModifierOnly(key->key()))
+          say(translated(Message("ControlsWindow", "Ctrl や Alt を押さずにキーを押してください")), true);
       } else if (!isModifierOnly(key->key())) {
         takeKey(gameKeyCode(key->key(), key->modifiers() & Qt::KeypadModifier));
       }

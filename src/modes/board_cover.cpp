@@ -55,7 +55,8 @@ QString BoardCover::text() const {
     case Look::None: break;
     case Look::Hint: return hint_.join('\n');
     case Look::Count: return stage_ + '\n' + QString::number(number_);
-    case Look::Pause: return translated(Message("BoardCover", kPausedCaption)) + '\n' + translated(Message("BoardCover", kResumeNote));
+    case Look::Pause:
+      return translated(Message("BoardCover", kPausedCaption)) + '\n' + translated(Message("BoardCover", kResumeNote));
   }
   return {};
 }

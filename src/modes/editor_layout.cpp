@@ -53,9 +53,18 @@ const LabelLayout kLabels[] = {
     {"Label27", {328, 248, 52, 19}, QT_TRANSLATE_NOOP("EditorScreen", "=位置"), kWord},
 
     // Headings and ranges of the NORM and mirror time boxes.
-    {"Label2", {8, 280, 318, 12}, QT_TRANSLATE_NOOP("EditorScreen", "ＮＯＲＭの設定をします（一人で特訓モードのみ有効です）"), kNote},
-    {"Label1", {32, 320, 236, 12}, QT_TRANSLATE_NOOP("EditorScreen", "１から９９９９９までの数字を入力して下さい"), kNote},
-    {"Label3", {8, 352, 425, 12}, QT_TRANSLATE_NOOP("EditorScreen", "下向きの鏡が落ちてくるタイムを設定します(一人で特訓モードのみ有効です）"), kNote},
+    {"Label2",
+     {8, 280, 318, 12},
+     QT_TRANSLATE_NOOP("EditorScreen", "ＮＯＲＭの設定をします（一人で特訓モードのみ有効です）"),
+     kNote},
+    {"Label1",
+     {32, 320, 236, 12},
+     QT_TRANSLATE_NOOP("EditorScreen", "１から９９９９９までの数字を入力して下さい"),
+     kNote},
+    {"Label3",
+     {8, 352, 425, 12},
+     QT_TRANSLATE_NOOP("EditorScreen", "下向きの鏡が落ちてくるタイムを設定します(一人で特訓モードのみ有効です）"),
+     kNote},
     {"Label4", {40, 392, 209, 12}, QT_TRANSLATE_NOOP("EditorScreen", "１から９９までの数字を入力して下さい"), kNote},
 };
 

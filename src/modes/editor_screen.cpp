@@ -36,7 +36,8 @@ EditorScreen::EditorScreen(EditorValues& values, const PictureLibrary& pictures,
     : QDialog(parent), values_(values), pictures_(pictures) {
   setObjectName("St15Form");
   setupForm(this, QString(), editor_layout::kClientSize);
-  bindText(this, Message("EditorScreen", "%1 - オリジナルステージの設定").arg(Message::fixed(kAppTitle)), "windowTitle");
+  bindText(this, Message("EditorScreen", "%1 - オリジナルステージの設定").arg(Message::fixed(kAppTitle)),
+           "windowTitle");
   errorBox_ = [this](const QString& text) { showErrorBox(this, text); };
 
   buildLabels();

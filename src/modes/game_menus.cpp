@@ -77,8 +77,9 @@ GameMenuActions buildGameMenus(QMenuBar* bar, const std::function<void(QMenu*)>&
   QMenu* size = bound(m.options->addMenu(QString()), Message("GameMenus", "表示の大きさ(&Z)"), "title");
   size->setObjectName("sizesl");
   auto* sizes = new QActionGroup(size);
-  const char* const sizeCaptions[] = {QT_TRANSLATE_NOOP("GameMenus", "1倍(&1)"), QT_TRANSLATE_NOOP("GameMenus", "1.5倍(&5)"),
-                                      QT_TRANSLATE_NOOP("GameMenus", "2倍(&2)"), QT_TRANSLATE_NOOP("GameMenus", "全画面(&F)")};
+  const char* const sizeCaptions[] = {
+      QT_TRANSLATE_NOOP("GameMenus", "1倍(&1)"), QT_TRANSLATE_NOOP("GameMenus", "1.5倍(&5)"),
+      QT_TRANSLATE_NOOP("GameMenus", "2倍(&2)"), QT_TRANSLATE_NOOP("GameMenus", "全画面(&F)")};
   const char* const sizeNames[] = {"size1", "size15", "size2", "sizefull"};
   for (std::size_t k = 0; k < m.displaySizes.size(); ++k) {
     m.displaySizes[k] = checkable(size, Message("GameMenus", sizeCaptions[k]), sizeNames[k]);
@@ -113,9 +114,10 @@ PlayerMenu addPlayerMenu(const GameMenuActions& menus, Message caption, const QS
   m.menu = bound(new QMenu(menus.options), std::move(caption), "title");
   m.menu->setObjectName(objectName);
   menus.options->insertMenu(before, m.menu);
-  const char* const captions[] = {
-      QT_TRANSLATE_NOOP("GameMenus", "人間(&H)"), QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：やさしい(&E)"),
-      QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：ふつう(&N)"), QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：むずかしい(&D)")};
+  const char* const captions[] = {QT_TRANSLATE_NOOP("GameMenus", "人間(&H)"),
+                                  QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：やさしい(&E)"),
+                                  QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：ふつう(&N)"),
+                                  QT_TRANSLATE_NOOP("GameMenus", "コンピュータ：むずかしい(&D)")};
   const char* const names[] = {"Human", "Easy", "Normal", "Hard"};
   auto* group = new QActionGroup(m.menu);
   for (int k = 0; k < 4; ++k) {

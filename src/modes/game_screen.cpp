@@ -79,8 +79,8 @@ const std::pair<const char*, Label> kSharedEngineLabels[] = {
 
 }  // namespace
 
-GameScreen::GameScreen(Session& session, Mode mode, Message caption, QSize clientSize,
-                       const PictureLibrary& pictures, ScreenLinks links, QWidget* parent)
+GameScreen::GameScreen(Session& session, Mode mode, Message caption, QSize clientSize, const PictureLibrary& pictures,
+                       ScreenLinks links, QWidget* parent)
     : QDialog(parent), session_(session), pictures_(pictures), mode_(mode), shownView_(&ownView()) {
   bindText(this, std::move(caption), "windowTitle");
   setWindowIcon(pictures.programIcon());

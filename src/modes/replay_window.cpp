@@ -92,8 +92,8 @@ constexpr int kProgressDelayMs = 400;
 
 // "'<file>' にラウンド N がありません", or with no number when the last round was asked for.
 Message roundNotFound(const std::string& file, int round) {
-  const Message which =
-      round > 0 ? Message("ReplayWindow", "ラウンド %1").arg(Message::fixed(round)) : Message("ReplayWindow", "ラウンド");
+  const Message which = round > 0 ? Message("ReplayWindow", "ラウンド %1").arg(Message::fixed(round))
+                                  : Message("ReplayWindow", "ラウンド");
   return Message("ReplayWindow", "'%1' に%2がありません").arg(fixedText(quotedFileName(file))).arg(which);
 }
 // The status line's second line.
@@ -153,7 +153,9 @@ ReplayWindow::ReplayWindow(std::vector<std::string> lines, const RoundRecord& ro
   progress_->setFont(formFont(12));
   auto* column = new QVBoxLayout(progress_);
   const int number = std::max(round.number, 0);
-  column->addWidget(bound(new QLabel(progress_), Message("ReplayWindow", "ラウンド %1 の始まりまで進めています...").arg(Message::fixed(number))));
+  column->addWidget(
+      bound(new QLabel(progress_),
+            Message("ReplayWindow", "ラウンド %1 の始まりまで進めています...").arg(Message::fixed(number))));
   progressBar_ = new QProgressBar(progress_);
   progressBar_->setRange(0, 1000);
   progressBar_->setTextVisible(false);
@@ -324,7 +326,10 @@ void ReplayWindow::roundReached() {
   endSearch();
   if (const std::optional<std::int64_t> length = noteLength(note_, cursor_->start())) cursor_->expectLength(*length);
   bindText(this,
-           Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)").arg(Message::fixed(kAppTitle)).arg(modeText(started.mode)).arg(Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))),
+           Message("ReplayWindow", "%1 - リプレイ (%2 ステージ%3)")
+               .arg(Message::fixed(kAppTitle))
+               .arg(modeText(started.mode))
+               .arg(Message::fixed(started.stage == kOriginalStage ? "ORIGINAL" : std::to_string(started.stage))),
            "windowTitle");
   showStatus();
   timer_.start();
@@ -443,7 +448,10 @@ ReplayWindow* openChecked(const std::string& path, int round, std::vector<std::s
   if (reading.badLine) {
     const std::size_t number = reading.badLineNumber;
     const std::string& line = number >= 1 && number <= lines.size() ? lines[number - 1] : *reading.badLine;
-    return fail(Message("ReplayWindow", "'%1' はリプレイできるスクリプトではありません (%2 行目: %3)").arg(fixedText(quotedFileName(path))).arg(Message::fixed(static_cast<long long>(number))).arg(fixedText(quotedText(line))));
+    return fail(Message("ReplayWindow", "'%1' はリプレイできるスクリプトではありません (%2 行目: %3)")
+                    .arg(fixedText(quotedFileName(path)))
+                    .arg(Message::fixed(static_cast<long long>(number)))
+                    .arg(fixedText(quotedText(line))));
   }
   const RoundRecord* chosen = nullptr;
   for (const RoundRecord& r : reading.rounds) {

@@ -60,10 +60,11 @@ TrainingScreen::TrainingScreen(Session& session, const PictureLibrary& pictures,
     session_.character(Character::Mirabe);
     showMenuState();
   });
-  playerMenu_ = addPlayerMenu(menus_, Message("GameMenus", "プレイヤー(&P)"), "player", [this](std::optional<ComputerLevel> level) {
-    session_.computer(Mode::Training, 0, level, engine().computerSeed);
-    showMenuState();
-  });
+  playerMenu_ = addPlayerMenu(menus_, Message("GameMenus", "プレイヤー(&P)"), "player",
+                              [this](std::optional<ComputerLevel> level) {
+                                session_.computer(Mode::Training, 0, level, engine().computerSeed);
+                                showMenuState();
+                              });
   showMenuState();
 }
 

@@ -87,8 +87,10 @@ HostWindow::HostWindow(QWidget* parent, const QString& machineName, const QStrin
 void HostWindow::showWaiting(quint16 port, bool withPhrase) {
   port_->setValue(port);
   const Message number = Message::fixed(port);
-  showUnderWay(state_, withPhrase ? Message("HostWindow", "ポート %1 で相手を待っています…（合言葉を知っている相手だけ）").arg(number)
-                                  : Message("HostWindow", "ポート %1 で相手を待っています…").arg(number));
+  showUnderWay(state_,
+               withPhrase
+                   ? Message("HostWindow", "ポート %1 で相手を待っています…（合言葉を知っている相手だけ）").arg(number)
+                   : Message("HostWindow", "ポート %1 で相手を待っています…").arg(number));
 }
 
 void HostWindow::showProblem(const Message& text) { showTrouble(state_, text); }

@@ -5,8 +5,8 @@
 
 #include "modes/game_menus.h"
 #include "room_texts.h"
-#include "screens/live_text.h"
 #include "screens/battle_result_dialog.h"
+#include "screens/live_text.h"
 
 namespace glamora::netgame {
 
@@ -78,10 +78,11 @@ void NetBattleOnScreen::battleChanged() {
   std::array<QString, 2> hints;
   for (int p = 0; p < 2; ++p) {
     const Message name = fixedText(machines[p]);
-    const Message hint = p != local ? Message("NetBattleScreen", "%1（相手）").arg(name)
-                         : b.computerLevel()
-                             ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）").arg(name).arg(levelCaption(*b.computerLevel()))
-                             : Message("NetBattleScreen", "%1（この機械）").arg(name);
+    const Message hint = p != local          ? Message("NetBattleScreen", "%1（相手）").arg(name)
+                         : b.computerLevel() ? Message("NetBattleScreen", "%1（この機械・コンピュータ：%2）")
+                                                   .arg(name)
+                                                   .arg(levelCaption(*b.computerLevel()))
+                                             : Message("NetBattleScreen", "%1（この機械）").arg(name);
     hints[p] = translated(hint);
   }
   // Called on every poll: the plates are fitted again only when they change.
@@ -127,7 +128,11 @@ Message NetBattleOnScreen::statusText() const {
   const std::string name = b.peerName().empty() ? address : b.peerName() + (address.empty() ? "" : "  " + address);
   const Message path = pathCaption(path_);
   const std::int64_t rtt = b.peer().timeSync().roundTripUs();
-  Message text = Message("NetBattleScreen", "ネット対戦（%1）　相手: %2　%3往復 %4").arg(b.host() ? Message("NetBattleScreen", "ホスト") : Message("NetBattleScreen", "参加")).arg(Message::fixed(name.empty() ? "--" : name)).arg(saysNothing(path) ? Message::fixed("") : Message("NetBattleScreen", "%1　").arg(path)).arg(Message::fixed(rtt < 0 ? std::string("-- ms") : std::to_string((rtt + 500) / 1000) + " ms"));
+  Message text = Message("NetBattleScreen", "ネット対戦（%1）　相手: %2　%3往復 %4")
+                     .arg(b.host() ? Message("NetBattleScreen", "ホスト") : Message("NetBattleScreen", "参加"))
+                     .arg(Message::fixed(name.empty() ? "--" : name))
+                     .arg(saysNothing(path) ? Message::fixed("") : Message("NetBattleScreen", "%1　").arg(path))
+                     .arg(Message::fixed(rtt < 0 ? std::string("-- ms") : std::to_string((rtt + 500) / 1000) + " ms"));
   if (b.stalled()) text = Message("NetBattleScreen", "%1　通信待ち").arg(text);
   if (b.waitsForPeersResult()) text = Message("NetBattleScreen", "%1　相手が結果を見ています").arg(text);
   else if (b.host() && b.idle()) text = Message("NetBattleScreen", "%1　ステージを選んでください").arg(text);

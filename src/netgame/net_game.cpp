@@ -125,8 +125,10 @@ void NetGame::listen(quint16 port) {
   if (connection_->state() == netio::EnetConnection::State::Failed) {
     connection_.reset();
     if (hostWindow_) {
-      hostWindow_->showProblem(Message("NetGame", "ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
-                                       "別のポートにしてください。").arg(Message::fixed(port)));
+      hostWindow_->showProblem(Message("NetGame",
+                                       "ポート %1 を開けません。ほかのプログラムが使っているかもしれません。"
+                                       "別のポートにしてください。")
+                                   .arg(Message::fixed(port)));
     }
     return;
   }
@@ -137,7 +139,8 @@ void NetGame::listen(quint16 port) {
   };
   connection_->onTurnedAway = [this](const std::string& address, net::Refusal why) {
     if (hostWindow_) {
-      hostWindow_->showNotice(Message("NetGame", "%1 からの接続を断りました: %2").arg(Message::fixed(address)).arg(refusalMessage(why)));
+      hostWindow_->showNotice(
+          Message("NetGame", "%1 からの接続を断りました: %2").arg(Message::fixed(address)).arg(refusalMessage(why)));
     }
   };
   if (hostWindow_) hostWindow_->showWaiting(port, !phrase_.empty());
@@ -189,7 +192,8 @@ void NetGame::connectTo(const QString& host, quint16 port) {
   lookup_.start(host.toStdString(), [this, host, port](const std::string& address) {
     if (!joinWindow_ || connection_) return;
     if (!address.empty()) return startJoin(address, port);
-    joinWindow_->showFailure(Message("NetGame", "「%1」という相手が見つかりません。名前かアドレスを確かめてください。").arg(fixedText(host)));
+    joinWindow_->showFailure(Message("NetGame", "「%1」という相手が見つかりません。名前かアドレスを確かめてください。")
+                                 .arg(fixedText(host)));
   });
 }
 

@@ -25,11 +25,15 @@ Message joinFailure(const netio::EnetConnection& connection, const std::string& 
   const Message target = Message::fixed(joinTarget);
   switch (connection.problem()) {
     case netio::EnetConnection::Problem::Refused:
-      return Message("NetTexts", "%1 に断られました: %2。").arg(target).arg(connection.refusal() ? refusalMessage(*connection.refusal())
-                                                   : Message("NetTexts", "理由はわかりません"));
+      return Message("NetTexts", "%1 に断られました: %2。")
+          .arg(target)
+          .arg(connection.refusal() ? refusalMessage(*connection.refusal())
+                                    : Message("NetTexts", "理由はわかりません"));
     case netio::EnetConnection::Problem::NoAnswer:
-      return Message("NetTexts", "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
-                     "アドレスとポート、ファイアウォールを確かめてください。").arg(target);
+      return Message("NetTexts",
+                     "%1 から 5 秒たっても応答がありません。相手が「対戦相手を待つ」を開いているか、"
+                     "アドレスとポート、ファイアウォールを確かめてください。")
+          .arg(target);
     case netio::EnetConnection::Problem::Address: return Message("NetTexts", "%1 には接続できません。").arg(target);
     default: return Message("NetTexts", "%1 に接続できませんでした。").arg(target);
   }
@@ -39,7 +43,8 @@ EndMessage endMessage(const std::string& peerError, bool finished, bool host, co
   if (finished) return {host ? Message() : Message("NetTexts", "ホストが対戦を終えました。"), false};
   if (peerError == "this side left the battle") return {};
   if (peerError.starts_with("desync at tick ")) {
-    Message text = Message("NetTexts", "相手と対戦の状態が食い違いました（tick %1）。対戦を終えました。").arg(Message::fixed(peerError.substr(15)));
+    Message text = Message("NetTexts", "相手と対戦の状態が食い違いました（tick %1）。対戦を終えました。")
+                       .arg(Message::fixed(peerError.substr(15)));
     if (!sessionFile.empty()) text = Message("NetTexts", "%1\n記録: %2").arg(text).arg(Message::fixed(sessionFile));
     return {text, true};
   }

@@ -78,7 +78,8 @@ void RoomGame::findLobby() {
 
 void RoomGame::lobbyFound(const std::string& address) {
   if (address.empty()) {
-    const Message text = Message("RoomGame", "ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。").arg(Message::fixed(place_->host));
+    const Message text = Message("RoomGame", "ロビー「%1」が見つかりません。ロビーの設定のホスト名を確かめてください。")
+                             .arg(Message::fixed(place_->host));
     if (hostWindow_) hostWindow_->showProblem(text);
     if (joinWindow_) {
       joinWindow_->showListProblem(Message("RoomGame", "ロビーが見つかりません"));
@@ -163,7 +164,8 @@ void RoomGame::showRooms(const std::vector<lobby::RoomEntry>& rooms, const std::
 void RoomGame::join(const QString& code, const QString& phrase) {
   if (link_) return;
   if (lobbyAddress_.empty()) {
-    return joinWindow_->showProblem(Message("RoomGame", "ロビー「%1」がまだ見つかっていません。").arg(Message::fixed(place_->host)));
+    return joinWindow_->showProblem(
+        Message("RoomGame", "ロビー「%1」がまだ見つかっていません。").arg(Message::fixed(place_->host)));
   }
   code_ = code;
   joinWindow_->showJoining(code);

@@ -136,7 +136,9 @@ void RoomJoinWindow::showRooms() {
   rooms_->clear();
   for (const RoomLine& line : rooms) {
     const QString name = line.sameVersion ? line.name
-                                          : translated(Message("RoomJoinWindow", "%1（バージョン %2）").arg(fixedText(line.name)).arg(fixedText(line.version)));
+                                          : translated(Message("RoomJoinWindow", "%1（バージョン %2）")
+                                                           .arg(fixedText(line.name))
+                                                           .arg(fixedText(line.version)));
     auto* item = new QTreeWidgetItem(rooms_, {name, line.code, translated(line.waited)});
     item->setData(kName, kCodeRole, line.code);
     item->setTextAlignment(kWaited, Qt::AlignRight | Qt::AlignVCenter);
@@ -147,7 +149,9 @@ void RoomJoinWindow::showRooms() {
   }
 }
 
-void RoomJoinWindow::showListProblem(const Message& text) { listMessage(Message("RoomJoinWindow", "（%1）").arg(text)); }
+void RoomJoinWindow::showListProblem(const Message& text) {
+  listMessage(Message("RoomJoinWindow", "（%1）").arg(text));
+}
 
 void RoomJoinWindow::listMessage(const Message& text) {
   listNote_ = text;

@@ -26,7 +26,8 @@ Message refusedBy(lobby::Refusal why, bool host, const QString& code) {
     case lobby::Refusal::UnknownRoom:
       return host ? Message("RoomTexts", "ロビーから部屋がなくなりました。「作り直す」で新しい部屋を作ってください。")
                   : Message("RoomTexts", "部屋 %1 はありません。コードを確かめてください。").arg(room);
-    case lobby::Refusal::RoomBusy: return Message("RoomTexts", "部屋 %1 には、もうほかの人が参加しています。").arg(room);
+    case lobby::Refusal::RoomBusy:
+      return Message("RoomTexts", "部屋 %1 には、もうほかの人が参加しています。").arg(room);
     case lobby::Refusal::Full:
       return Message("RoomTexts", "ロビーの部屋がいっぱいです。しばらくしてからもう一度作ってください。");
     case lobby::Refusal::RelayFull:
@@ -68,8 +69,10 @@ Message roomFailure(const netio::RoomLink& link, bool host, const QString& lobby
   using Problem = netio::Rendezvous::Problem;
   switch (link.meetingProblem()) {
     case Problem::Unreachable:
-      return Message("RoomTexts", "ロビー（%1）に届きません。ロビーの設定のアドレスとポートを確かめるか、"
-                     "しばらくしてからもう一度試してください。").arg(fixedText(lobby));
+      return Message("RoomTexts",
+                     "ロビー（%1）に届きません。ロビーの設定のアドレスとポートを確かめるか、"
+                     "しばらくしてからもう一度試してください。")
+          .arg(fixedText(lobby));
     case Problem::LobbySilent:
       return Message("RoomTexts", "ロビー（%1）が応答しなくなりました。部屋は閉じられました。").arg(fixedText(lobby));
     case Problem::PeerUnreachable:
@@ -83,7 +86,8 @@ Message roomFailure(const netio::RoomLink& link, bool host, const QString& lobby
     case netio::EnetConnection::Problem::Refused:
       if (c.refusal() == net::Refusal::Key)
         return Message("RoomTexts", "合言葉が違います。ホストが決めた合言葉を入れてください。");
-      return Message("RoomTexts", "相手に断られました: %1。").arg(c.refusal() ? refusalMessage(*c.refusal()) : Message("RoomTexts", "理由はわかりません"));
+      return Message("RoomTexts", "相手に断られました: %1。")
+          .arg(c.refusal() ? refusalMessage(*c.refusal()) : Message("RoomTexts", "理由はわかりません"));
     case netio::EnetConnection::Problem::NoAnswer:
       return Message("RoomTexts", "ホストから応答がありません。もう一度参加してみてください。");
     default: break;
@@ -96,7 +100,9 @@ Message waitedText(std::uint32_t waitingMs) {
   const std::uint32_t seconds = waitingMs / 1000;
   if (seconds < 60) return Message("RoomTexts", "%1 秒").arg(Message::fixed(seconds));
   if (seconds < 3600) return Message("RoomTexts", "%1 分").arg(Message::fixed(seconds / 60));
-  return Message("RoomTexts", "%1 時間 %2 分").arg(Message::fixed(seconds / 3600)).arg(Message::fixed(seconds / 60 % 60));
+  return Message("RoomTexts", "%1 時間 %2 分")
+      .arg(Message::fixed(seconds / 3600))
+      .arg(Message::fixed(seconds / 60 % 60));
 }
 
 Message pathCaption(const std::string& path) {

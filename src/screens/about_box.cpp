@@ -14,7 +14,10 @@ namespace {
 // Positions inside the panel.
 constexpr LabelLayout kPanelLabels[] = {
     {"ProductName", {54, 8, 0, 0}, "Glamora", {.pixelHeight = 37, .textColour = kClBlack}},
-    {"Comments", {72, 56, 0, 0}, QT_TRANSLATE_NOOP("Screens", "鏡が映す、華麗なパズル"), {.pixelHeight = 19, .bold = false, .textColour = kClBlack}},
+    {"Comments",
+     {72, 56, 0, 0},
+     QT_TRANSLATE_NOOP("Screens", "鏡が映す、華麗なパズル"),
+     {.pixelHeight = 19, .bold = false, .textColour = kClBlack}},
     {"Version", {126, 87, 0, 0}, "Version 1.0", {.pixelHeight = 24, .bold = false, .textColour = kClBlack}},
     {"Copyright",
      {24, 134, 0, 0},
@@ -39,8 +42,7 @@ AboutBox::AboutBox(const PictureLibrary& library, QWidget* parent)
   auto* icon = makePictureBox(panel, {8, 8, 32, 32});
   icon->setObjectName("ProgramIcon");
   showPicture(icon, library, PictureId::programIcon);
-  for (const LabelLayout& entry : kPanelLabels)
-    makeLabel(panel, entry.geometry, QString::fromUtf8(entry.text), entry.style)->setObjectName(entry.name);
+  for (const LabelLayout& entry : kPanelLabels) makeLabel(panel, entry);
 
   ok_ = addOkButton("OKButton", {118, 175}, {64, 33});
   ok_->setDefault(true);

@@ -31,7 +31,8 @@ constexpr LabelLayout kLabels[] = {
 }  // namespace
 
 BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, winner == BattleWinner::Player1 ? "Mw1Form" : "Mw2Form", Message("Screens", "結果"), QSize(329, 290)) {
+    : ScreenDialog(parent, winner == BattleWinner::Player1 ? "Mw1Form" : "Mw2Form", Message("Screens", "結果"),
+                   QSize(329, 290)) {
   const bool firstWon = winner == BattleWinner::Player1;
   addPicture("Image1", {kLeft, 32, 96, 96}, library, firstWon ? PictureId::uface1a : PictureId::uface1c);
   addPicture("Image2", {kRight, 32, 96, 96}, library, firstWon ? PictureId::uface2c : PictureId::uface2a);
@@ -54,10 +55,10 @@ BattleResultDialog::BattleResultDialog(BattleWinner winner, const PictureLibrary
 void BattleResultDialog::setStageChooser(StageChooser chooser) {
   chooser_ = chooser;
   const bool here = chooser == StageChooser::ThisMachine;
-  bindText(findChild<QLabel*>("Labell5"), here ? Message("Screens", kResultNote1)
-                                               : Message("Screens", "次のステージはホストが選びます。"));
-  bindText(findChild<QLabel*>("Labell6"), here ? Message("Screens", kResultNote2)
-                                               : Message("Screens", "OK で閉じて、お待ち下さい"));
+  bindText(findChild<QLabel*>("Labell5"),
+           here ? Message("Screens", kResultNote1) : Message("Screens", "次のステージはホストが選びます。"));
+  bindText(findChild<QLabel*>("Labell6"),
+           here ? Message("Screens", kResultNote2) : Message("Screens", "OK で閉じて、お待ち下さい"));
   findChild<QPushButton*>("again1")->setVisible(here);
 }
 

@@ -12,7 +12,11 @@ namespace {
 constexpr int kTableRows = 9;
 constexpr std::array<int, kTableRows> kRowTops = {128, 160, 192, 224, 256, 288, 320, 352, 384};
 constexpr std::array<const char*, kTableRows> kHeadings = {
-    QT_TRANSLATE_NOOP("Characters", "氏名"), QT_TRANSLATE_NOOP("Characters", "誕生日"), QT_TRANSLATE_NOOP("Characters", "年齢"), QT_TRANSLATE_NOOP("Characters", "血液型"), QT_TRANSLATE_NOOP("Characters", "職業"), QT_TRANSLATE_NOOP("Characters", "特技"), QT_TRANSLATE_NOOP("Characters", "趣味"), QT_TRANSLATE_NOOP("Characters", "好きな食べ物"), QT_TRANSLATE_NOOP("Characters", "嫌いな食べ物"),
+    QT_TRANSLATE_NOOP("Characters", "氏名"),         QT_TRANSLATE_NOOP("Characters", "誕生日"),
+    QT_TRANSLATE_NOOP("Characters", "年齢"),         QT_TRANSLATE_NOOP("Characters", "血液型"),
+    QT_TRANSLATE_NOOP("Characters", "職業"),         QT_TRANSLATE_NOOP("Characters", "特技"),
+    QT_TRANSLATE_NOOP("Characters", "趣味"),         QT_TRANSLATE_NOOP("Characters", "好きな食べ物"),
+    QT_TRANSLATE_NOOP("Characters", "嫌いな食べ物"),
 };
 
 // One column of the table: where its texts stand and what they say.
@@ -32,21 +36,32 @@ constexpr Profile kProfiles[] = {
      8,
      120,
      QT_TRANSLATE_NOOP("Characters", "みずしろ えるな"),
-     {QT_TRANSLATE_NOOP("Characters", "元気な"), QT_TRANSLATE_NOOP("Characters", "笑顔の"), QT_TRANSLATE_NOOP("Characters", "水色と"), QT_TRANSLATE_NOOP("Characters", "紺の娘")},
-     {QT_TRANSLATE_NOOP("Characters", "水城エルナ"), QT_TRANSLATE_NOOP("Characters", "7月7日"), QT_TRANSLATE_NOOP("Characters", "16才"), QT_TRANSLATE_NOOP("Characters", "O型"), QT_TRANSLATE_NOOP("Characters", "高校生"), QT_TRANSLATE_NOOP("Characters", "早起き"), QT_TRANSLATE_NOOP("Characters", "お買い物"), QT_TRANSLATE_NOOP("Characters", "ソーダ水"), QT_TRANSLATE_NOOP("Characters", "ピーマン")}},
+     {QT_TRANSLATE_NOOP("Characters", "元気な"), QT_TRANSLATE_NOOP("Characters", "笑顔の"),
+      QT_TRANSLATE_NOOP("Characters", "水色と"), QT_TRANSLATE_NOOP("Characters", "紺の娘")},
+     {QT_TRANSLATE_NOOP("Characters", "水城エルナ"), QT_TRANSLATE_NOOP("Characters", "7月7日"),
+      QT_TRANSLATE_NOOP("Characters", "16才"), QT_TRANSLATE_NOOP("Characters", "O型"),
+      QT_TRANSLATE_NOOP("Characters", "高校生"), QT_TRANSLATE_NOOP("Characters", "早起き"),
+      QT_TRANSLATE_NOOP("Characters", "お買い物"), QT_TRANSLATE_NOOP("Characters", "ソーダ水"),
+      QT_TRANSLATE_NOOP("Characters", "ピーマン")}},
     {"B",
      kClFuchsia,
      368,
      336,
      QT_TRANSLATE_NOOP("Characters", "しどう みらべ"),
-     {QT_TRANSLATE_NOOP("Characters", "優雅な"), QT_TRANSLATE_NOOP("Characters", "大人の"), QT_TRANSLATE_NOOP("Characters", "紫の"), QT_TRANSLATE_NOOP("Characters", "淑女")},
-     {QT_TRANSLATE_NOOP("Characters", "紫堂ミラベ"), QT_TRANSLATE_NOOP("Characters", "2月14日"), QT_TRANSLATE_NOOP("Characters", "21才"), QT_TRANSLATE_NOOP("Characters", "AB型"), QT_TRANSLATE_NOOP("Characters", "モデル"), QT_TRANSLATE_NOOP("Characters", "ダンス"), QT_TRANSLATE_NOOP("Characters", "読書"), QT_TRANSLATE_NOOP("Characters", "マカロン"), QT_TRANSLATE_NOOP("Characters", "納豆")}},
+     {QT_TRANSLATE_NOOP("Characters", "優雅な"), QT_TRANSLATE_NOOP("Characters", "大人の"),
+      QT_TRANSLATE_NOOP("Characters", "紫の"), QT_TRANSLATE_NOOP("Characters", "淑女")},
+     {QT_TRANSLATE_NOOP("Characters", "紫堂ミラベ"), QT_TRANSLATE_NOOP("Characters", "2月14日"),
+      QT_TRANSLATE_NOOP("Characters", "21才"), QT_TRANSLATE_NOOP("Characters", "AB型"),
+      QT_TRANSLATE_NOOP("Characters", "モデル"), QT_TRANSLATE_NOOP("Characters", "ダンス"),
+      QT_TRANSLATE_NOOP("Characters", "読書"), QT_TRANSLATE_NOOP("Characters", "マカロン"),
+      QT_TRANSLATE_NOOP("Characters", "納豆")}},
 };
 
 }  // namespace
 
 CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "ChForm", Message("Screens", "%1 - キャラクター紹介").arg(Message::fixed(kAppTitle)), QSize(506, 450)) {
+    : ScreenDialog(parent, "ChForm", Message("Screens", "%1 - キャラクター紹介").arg(Message::fixed(kAppTitle)),
+                   QSize(506, 450)) {
   useHelpFrame(library);
   addPicture("Image1", {16, 8, 96, 96}, library, PictureId::uface1a);
   addPicture("Image2", {392, 8, 96, 96}, library, PictureId::uface2a);
@@ -71,7 +86,8 @@ CharacterScreen::CharacterScreen(const PictureLibrary& library, QWidget* parent)
     };
     label({profile.valueLeft, 112, 0, 0}, profile.reading, readingStyle, "reading" + side);
     for (int i = 0; i < 4; ++i)
-      label({profile.lineLeft, 16 + 24 * i, 0, 0}, profile.lines[i], lineStyle, QString("line%1%2").arg(side).arg(i + 1));
+      label({profile.lineLeft, 16 + 24 * i, 0, 0}, profile.lines[i], lineStyle,
+            QString("line%1%2").arg(side).arg(i + 1));
     for (int row = 0; row < kTableRows; ++row)
       label({profile.valueLeft, kRowTops[row], 0, 0}, profile.values[row], valueStyle,
             QString("value%1%2").arg(side).arg(row + 1));

@@ -17,8 +17,9 @@ namespace glamora {
 namespace {
 
 constexpr std::array<const char*, kHelpScreenCount> kCaptions = {
-    QT_TRANSLATE_NOOP("Screens", "操作表(&W)"),         QT_TRANSLATE_NOOP("Screens", "遊び方(&P)"),           QT_TRANSLATE_NOOP("Screens", "ビジュアルヘルプ(&V)"),
-    QT_TRANSLATE_NOOP("Screens", "テクニック(&T)"),     QT_TRANSLATE_NOOP("Screens", "キャラクター紹介(&C)"), QT_TRANSLATE_NOOP("Screens", "その他の機能(&O)"),
+    QT_TRANSLATE_NOOP("Screens", "操作表(&W)"),           QT_TRANSLATE_NOOP("Screens", "遊び方(&P)"),
+    QT_TRANSLATE_NOOP("Screens", "ビジュアルヘルプ(&V)"), QT_TRANSLATE_NOOP("Screens", "テクニック(&T)"),
+    QT_TRANSLATE_NOOP("Screens", "キャラクター紹介(&C)"), QT_TRANSLATE_NOOP("Screens", "その他の機能(&O)"),
     QT_TRANSLATE_NOOP("Screens", "バージョン情報(&A)"),
 };
 

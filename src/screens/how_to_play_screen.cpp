@@ -14,7 +14,8 @@ constexpr QSize kBoxMargin(3, 2);
 }  // namespace
 
 HowToPlayScreen::HowToPlayScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "HelpForm", Message("Screens", "%1 - 遊び方").arg(Message::fixed(kAppTitle)), kClientSize), memo_(new QPlainTextEdit(this)) {
+    : ScreenDialog(parent, "HelpForm", Message("Screens", "%1 - 遊び方").arg(Message::fixed(kAppTitle)), kClientSize),
+      memo_(new QPlainTextEdit(this)) {
   useHelpFrame(library);
   memo_->setObjectName("Memo1");
   memo_->setGeometry(QRect(QPoint(0, 0), kClientSize - kBoxMargin));

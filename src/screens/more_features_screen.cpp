@@ -37,7 +37,7 @@ constexpr Section kSections[] = {
                        "ネット対戦(N) → 切断(Q) でいつでも終えられます。")},
     {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "リプレイ"),
      QT_TRANSLATE_NOOP(
-         "MoreFeaturesScreen",
+         "glamora::MoreFeaturesScreen",
          "遊んだラウンドは、ネット対戦のものも含めて自動で残ります。ゲーム(G) → リプレイを見る(P) で"
          "一覧から選ぶと、そのラウンドをもう一度見られます。リプレイの操作は、その画面の下に出ています。")},
     {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "操作設定"),
@@ -51,7 +51,7 @@ constexpr Section kSections[] = {
                        "画面に入りきる大きさだけが選べ、次に起動したときから変わります。")},
     {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "音量"),
      QT_TRANSLATE_NOOP(
-         "MoreFeaturesScreen",
+         "glamora::MoreFeaturesScreen",
          "オプション(O) → 音量(V) で、BGM と効果音の大きさを 0 ～ 100 % で決められます。"
          "つまみを動かすと、すぐに聞こえ方が変わります。BGM と効果音の ON/OFF はそれぞれのメニューのままです。")},
     {QT_TRANSLATE_NOOP("glamora::MoreFeaturesScreen", "戦績と記録"),
@@ -65,7 +65,8 @@ constexpr Section kSections[] = {
 }  // namespace
 
 MoreFeaturesScreen::MoreFeaturesScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "MoreForm", Message("Screens", "%1 - その他の機能").arg(Message::fixed(kAppTitle)), kClientSize),
+    : ScreenDialog(parent, "MoreForm", Message("Screens", "%1 - その他の機能").arg(Message::fixed(kAppTitle)),
+                   kClientSize),
       box_(new QTextBrowser(this)) {
   useHelpFrame(library);
   box_->setObjectName("Memo1");

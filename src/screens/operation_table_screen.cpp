@@ -1,5 +1,7 @@
 #include "operation_table_screen.h"
 
+#include <QEvent>
+
 #include <QFontMetricsF>
 #include <QLabel>
 #include <cmath>
@@ -22,7 +24,10 @@ constexpr LabelLayout kLabels[] = {
     {"Label3", {8, 64, 0, 0}, QT_TRANSLATE_NOOP("Screens", "  'A','a'         '4'       … 左へ移動 "), kKeys},
     {"Label4", {7, 104, 0, 0}, QT_TRANSLATE_NOOP("Screens", "  'D','d'         '6'       … 右へ移動 "), kKeys},
     {"Label5", {6, 144, 0, 0}, QT_TRANSLATE_NOOP("Screens", "  'S','s'         '5'       … 決定 "), kKeys},
-    {"Label7", {0, 192, 0, 0}, QT_TRANSLATE_NOOP("Screens", "*KEYは「ポン、ポン」とたたくように入力して下さい（二人で対戦モードのみ）"), kNote},
+    {"Label7",
+     {0, 192, 0, 0},
+     QT_TRANSLATE_NOOP("Screens", "*KEYは「ポン、ポン」とたたくように入力して下さい（二人で対戦モードのみ）"),
+     kNote},
     {"Label6", {0, 216, 0, 0}, QT_TRANSLATE_NOOP("Screens", "*NUM LOCK をして下さい（二人で対戦モードのみ）"), kNote},
 };
 
@@ -47,10 +52,16 @@ QString padTo(QString text, qreal column, const QFontMetricsF& metrics) {
 
 }  // namespace
 
+void OperationTableScreen::changeEvent(QEvent* event) {
+  ScreenDialog::changeEvent(event);
+  if (event->type() == QEvent::LanguageChange) showKeys(keys_);
+}
+
 void OperationTableScreen::showKeys(const PlayerKeys& keys) {
+  keys_ = keys;
   for (const KeyLine& line : kKeyLines) {
     auto* label = findChild<QLabel*>(line.name);
-    QString text = QString::fromUtf8(line.caption);
+    QString text = translated(Message("Screens", line.caption));
     if (!keys.isDefault(0, line.action) || !keys.isDefault(1, line.action)) {
       // The columns of the fixed caption: player 2's key (three characters,
       // the last quote before the "…") and the "…".
@@ -62,6 +73,8 @@ void OperationTableScreen::showKeys(const PlayerKeys& keys) {
                    ellipsisColumn, metrics) +
              QChar(0x2026) + ' ' + keyActionCaption(line.action) + ' ';
     }
+    // Shown as it is: bound, it would lose the keys at a change of language.
+    unbindText(label);
     if (label->text() != text) {
       label->setText(text);
       label->adjustSize();
@@ -70,7 +83,8 @@ void OperationTableScreen::showKeys(const PlayerKeys& keys) {
 }
 
 OperationTableScreen::OperationTableScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "SousaForm", Message("Screens", "%1 - 操作表").arg(Message::fixed(kAppTitle)), QSize(418, 273)) {
+    : ScreenDialog(parent, "SousaForm", Message("Screens", "%1 - 操作表").arg(Message::fixed(kAppTitle)),
+                   QSize(418, 273)) {
   useHelpFrame(library);
   addLabels(kLabels);
   addOkButton("return1", {168, 240});

@@ -1,12 +1,12 @@
 // The key table: which keys move and drop the item for each player.
 #pragma once
 
+#include "screens/player_keys.h"
 #include "screens/screen_dialog.h"
 
 namespace glamora {
 
 class PictureLibrary;
-class PlayerKeys;
 
 class OperationTableScreen : public ScreenDialog {
   Q_OBJECT
@@ -17,6 +17,12 @@ class OperationTableScreen : public ScreenDialog {
   // The keys in use: a line whose keys are the defaults keeps its fixed
   // caption; the others name the chosen keys in the same columns.
   void showKeys(const PlayerKeys& keys);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  PlayerKeys keys_;
 };
 
 }  // namespace glamora

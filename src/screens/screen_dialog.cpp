@@ -10,8 +10,7 @@
 
 namespace glamora {
 
-ScreenDialog::ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize,
-                           Colour background)
+ScreenDialog::ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize, Colour background)
     : QDialog(parent) {
   setObjectName(name);
   setupForm(this, QString(), clientSize, background);

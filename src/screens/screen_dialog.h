@@ -25,8 +25,7 @@ class ScreenDialog : public QDialog {
 
  public:
   // `name` becomes the objectName (the screen's instance name, e.g. "SousaForm").
-  ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize,
-               Colour background = kClBlack);
+  ScreenDialog(QWidget* parent, const char* name, Message caption, QSize clientSize, Colour background = kClBlack);
 
   // Shows the screen modally and returns at once; the window that was active
   // before is activated again when it closes.

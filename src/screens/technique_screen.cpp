@@ -34,7 +34,8 @@ constexpr LabelLayout kLabels[] = {
 }  // namespace
 
 TechniqueScreen::TechniqueScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "TekuForm", Message("Screens", "%1 - テクニック").arg(Message::fixed(kAppTitle)), QSize(690, 521)),
+    : ScreenDialog(parent, "TekuForm", Message("Screens", "%1 - テクニック").arg(Message::fixed(kAppTitle)),
+                   QSize(690, 521)),
       diagram_(new ItemDiagram(library, this)) {
   useHelpFrame(library);
   diagram_->setObjectName("diagram");

@@ -38,7 +38,8 @@ constexpr LabelLayout kLabels[] = {
 }  // namespace
 
 TrainingResultDialog::TrainingResultDialog(TrainingOutcome outcome, const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, outcome == TrainingOutcome::Won ? "SwForm" : "SlForm", Message("Screens", "結果"), QSize(290, 290)),
+    : ScreenDialog(parent, outcome == TrainingOutcome::Won ? "SwForm" : "SlForm", Message("Screens", "結果"),
+                   QSize(290, 290)),
       outcome_(outcome) {
   const bool won = outcome == TrainingOutcome::Won;
   const QString prefix = won ? "sw" : "sl";

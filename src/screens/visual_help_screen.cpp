@@ -65,28 +65,37 @@ struct LegendEntry {
 };
 
 constexpr LegendEntry kLegend[] = {
-    {{8, 312}, 1, QT_TRANSLATE_NOOP("Screens", "ﾌｧﾝﾃﾞｰｼｮﾝ")},    {{8, 352}, 2, QT_TRANSLATE_NOOP("Screens", "右向きﾙｰｼﾞｭ")},  {{8, 392}, 3, QT_TRANSLATE_NOOP("Screens", "左向きﾙｰｼﾞｭ")},
-    {{128, 312}, 4, QT_TRANSLATE_NOOP("Screens", "上向きクシ")}, {{128, 352}, 5, QT_TRANSLATE_NOOP("Screens", "下向きクシ")}, {{128, 392}, 6, QT_TRANSLATE_NOOP("Screens", "上向き鏡")},
-    {{240, 312}, 7, QT_TRANSLATE_NOOP("Screens", "下向き鏡")},   {{240, 352}, 8, QT_TRANSLATE_NOOP("Screens", "右向き鏡")},   {{240, 392}, 9, QT_TRANSLATE_NOOP("Screens", "左向き鏡")},
+    {{8, 312}, 1, QT_TRANSLATE_NOOP("Screens", "ﾌｧﾝﾃﾞｰｼｮﾝ")},
+    {{8, 352}, 2, QT_TRANSLATE_NOOP("Screens", "右向きﾙｰｼﾞｭ")},
+    {{8, 392}, 3, QT_TRANSLATE_NOOP("Screens", "左向きﾙｰｼﾞｭ")},
+    {{128, 312}, 4, QT_TRANSLATE_NOOP("Screens", "上向きクシ")},
+    {{128, 352}, 5, QT_TRANSLATE_NOOP("Screens", "下向きクシ")},
+    {{128, 392}, 6, QT_TRANSLATE_NOOP("Screens", "上向き鏡")},
+    {{240, 312}, 7, QT_TRANSLATE_NOOP("Screens", "下向き鏡")},
+    {{240, 352}, 8, QT_TRANSLATE_NOOP("Screens", "右向き鏡")},
+    {{240, 392}, 9, QT_TRANSLATE_NOOP("Screens", "左向き鏡")},
 };
 
 }  // namespace
 
 VisualHelpScreen::VisualHelpScreen(const PictureLibrary& library, QWidget* parent)
-    : ScreenDialog(parent, "VhelpForm", Message("Screens", "%1 - ビジュアルヘルプ").arg(Message::fixed(kAppTitle)), QSize(602, 425)),
+    : ScreenDialog(parent, "VhelpForm", Message("Screens", "%1 - ビジュアルヘルプ").arg(Message::fixed(kAppTitle)),
+                   QSize(602, 425)),
       diagram_(new ItemDiagram(library, this)) {
   useHelpFrame(library);
   diagram_->setObjectName("diagram");
   for (const Block& block : kBlocks) addBlock(*diagram_, block);
 
-  addLabel({"legend", {32, 280, 0, 0}, QT_TRANSLATE_NOOP("Screens", "物の名前"), {.pixelHeight = 24, .align = Qt::AlignCenter}});
+  addLabel({"legend",
+            {32, 280, 0, 0},
+            QT_TRANSLATE_NOOP("Screens", "物の名前"),
+            {.pixelHeight = 24, .align = Qt::AlignCenter}});
   const LabelStyle nameStyle{.pixelHeight = 12};
   for (const LegendEntry& entry : kLegend) {
     const PictureId picture = diagramPicture(entry.code);
     diagram_->addPicture(entry.at, picture);
     // The name stands 32 pixels right of its picture, level with its middle.
-    QLabel* name =
-        makeLabel(this, QRect(entry.at + QPoint(32, 6), QSize(0, 0)), QString(), nameStyle);
+    QLabel* name = makeLabel(this, QRect(entry.at + QPoint(32, 6), QSize(0, 0)), QString(), nameStyle);
     bindText(name, Message("Screens", entry.name));
     name->setObjectName(QString("name_%1").arg(QString::fromUtf8(pictureName(picture))));
   }

@@ -33,7 +33,8 @@ std::optional<std::string> readSessionFile(const fs::path& path, Message& error)
   if (::fstat(fd, &info) != 0) return fail(systemErrorText(errno));
   if (!S_ISREG(info.st_mode)) return fail(Message("Message", "ファイルではありません"));
   const auto tooLarge = [&] {
-    return fail(Message("Message", "ファイルが大きすぎます (%1 MiB まで)").arg(Message::fixed(static_cast<long long>(kMaxSessionFileBytes >> 20))));
+    return fail(Message("Message", "ファイルが大きすぎます (%1 MiB まで)")
+                    .arg(Message::fixed(static_cast<long long>(kMaxSessionFileBytes >> 20))));
   };
   if (static_cast<std::uintmax_t>(info.st_size) > kMaxSessionFileBytes) return tooLarge();
   std::string text;

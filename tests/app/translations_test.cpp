@@ -23,7 +23,7 @@ std::vector<TsMessage> readTs(const QString& path) {
   QXmlStreamReader xml(&file);
   QString context;
   while (!xml.atEnd()) {
-    if (!xml.readNextStartElement()) continue;
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
     if (xml.name() == u"name") context = xml.readElementText();
     if (xml.name() == u"message") messages.push_back({context});
     if (xml.name() == u"source") messages.back().source = xml.readElementText();
@@ -67,8 +67,8 @@ TEST(Translations, EveryMarkedTextIsTranslatedAndKeepsItsMnemonic) {
     for (const TsMessage& m : messages) {
       const std::string where = (m.context + ": " + m.source).toStdString();
       EXPECT_TRUE(m.finished && !m.translation.isEmpty()) << "not translated: " << where;
-      EXPECT_EQ(mnemonic(m.translation), mnemonic(m.source)) << "mnemonic changed: " << where << " -> "
-                                                              << m.translation.toStdString();
+      EXPECT_EQ(mnemonic(m.translation), mnemonic(m.source))
+          << "mnemonic changed: " << where << " -> " << m.translation.toStdString();
       static const QRegularExpression placeholder("%[1-9]");
       QStringList want, got;
       for (const auto& match : placeholder.globalMatch(m.source)) want << match.captured();

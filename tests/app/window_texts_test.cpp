@@ -37,7 +37,8 @@ TEST(QtJapanese, ATextBoxContextMenuAndStandardButtonsFollowTheLanguage) {
   EXPECT_TRUE(all.contains(QString::fromUtf8("元に戻す"))) << all.toStdString();
   EXPECT_TRUE(all.contains(QString::fromUtf8("貼り付け"))) << all.toStdString();
 
-  ASSERT_TRUE(all.contains(QString::fromUtf8("元に戻す"))) << "Qt's Japanese translation (qt6-translations-l10n) is not installed";
+  ASSERT_TRUE(all.contains(QString::fromUtf8("元に戻す")))
+      << "Qt's Japanese translation (qt6-translations-l10n) is not installed";
   QMessageBox question(QMessageBox::Question, "Glamora", "?", QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove('&').left(2), QString::fromUtf8("はい"));
 

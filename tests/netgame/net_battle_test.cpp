@@ -23,8 +23,8 @@
 #include "engine/script_runner.h"
 #include "modes/board_cover.h"
 #include "netgame/net_battle_screen.h"
-#include "screens/battle_result_dialog.h"
 #include "records/script_records.h"
+#include "screens/battle_result_dialog.h"
 
 namespace glamora::netgame {
 namespace {

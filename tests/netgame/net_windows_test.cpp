@@ -125,7 +125,8 @@ TEST(HostWindows, GrowForAProblemOfTwoLinesAndAsLongANotice) {
   host.showWaiting(47291);
   const int before = host.height();
   host.showProblem(glamora::fixedText(problem));
-  host.showNotice(Message::fixed("192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います。\n相手も最新にしてください。"));
+  host.showNotice(Message::fixed(
+      "192.0.2.9:4711 からの接続を断りました: 相手のバージョンが違います。\n相手も最新にしてください。"));
   EXPECT_GT(host.height(), before);
   expectNothingClipped(&host);
 

@@ -209,9 +209,9 @@ TEST_F(BattleScreenTest, AComputerOpponentIsChosenInTheOptionsMenu) {
   for (QAction* action : screen.menus().options->actions()) {
     if (!action->isSeparator()) options << action->text();
   }
-  EXPECT_EQ(options, (QStringList{"BGM", "効果音", "音量(&V)...", "プレイヤー1(&1)", "プレイヤー2(&2)",
-                                  "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)", "表示の大きさ(&Z)", "戦績(&T)...", "記録を消去...",
-                                  "言語 / Language(&L)"}));
+  EXPECT_EQ(options,
+            (QStringList{"BGM", "効果音", "音量(&V)...", "プレイヤー1(&1)", "プレイヤー2(&2)", "ｵﾘｼﾞﾅﾙｽﾃｰｼﾞの設定(&S)",
+                         "表示の大きさ(&Z)", "戦績(&T)...", "記録を消去...", "言語 / Language(&L)"}));
   auto* human = screen.findChild<QAction*>("player2Human");
   auto* hard = screen.findChild<QAction*>("player2Hard");
   ASSERT_TRUE(human && hard);

@@ -1,9 +1,9 @@
 // render-title output-directory
 //
 // Paints the title picture at pixel ratios 1 and 2 into title@1x.png and
-// title@2x.png, and its English version into title-en@1x.png and title-en@2x.png. The build embeds them in the game, which then shows the title
-// at once instead of painting it at every start. Run with
-// QT_QPA_PLATFORM=offscreen on a machine without a display.
+// title@2x.png, and its English version into title-en@1x.png and title-en@2x.png. The build embeds them in the game,
+// which then shows the title at once instead of painting it at every start. Run with QT_QPA_PLATFORM=offscreen on a
+// machine without a display.
 
 #include <QDir>
 #include <QGuiApplication>

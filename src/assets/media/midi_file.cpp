@@ -191,7 +191,9 @@ MidiSong readMidi(const std::vector<std::uint8_t>& bytes) {
   std::size_t pos = 8 + headerSize;
   while (song.tracks < declaredTracks) {
     if (pos + 8 > bytes.size())
-      cut(Message("Media", "ヘッダーでは %1 トラック、ファイルには %2 トラック").arg(Message::fixed(declaredTracks)).arg(Message::fixed(song.tracks)));
+      cut(Message("Media", "ヘッダーでは %1 トラック、ファイルには %2 トラック")
+              .arg(Message::fixed(declaredTracks))
+              .arg(Message::fixed(song.tracks)));
     const std::uint32_t size = be32(bytes.data() + pos + 4);
     if (size > bytes.size() - pos - 8)
       cut(Message("Media", "トラック %1 が途中で切れています").arg(Message::fixed(song.tracks + 1)));

@@ -134,8 +134,8 @@ void paintTagline(QPainter& p, Tagline tagline) {
   font.setLetterSpacing(QFont::AbsoluteSpacing, english ? 4 : 6);
   p.setFont(font);
   const QRectF line(0, 150, 600, 26);
-  const QString text = english ? QStringLiteral("COSMETICS \u00B7 PUZZLE \u00B7 BATTLE")
-                               : QStringLiteral("コスメ・パズル・バトル");
+  const QString text =
+      english ? QStringLiteral("COSMETICS \u00B7 PUZZLE \u00B7 BATTLE") : QStringLiteral("コスメ・パズル・バトル");
   p.setPen(QColor(20, 0, 40));
   p.drawText(line.translated(1.5, 1.5), Qt::AlignCenter, text);
   p.setPen(QColor(150, 255, 255));

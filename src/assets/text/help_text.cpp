@@ -18,7 +18,8 @@ namespace {
 constexpr qint64 kMaxHelpTextBytes = 4 << 20;
 
 [[noreturn]] void cannotOpen(const std::string& path, const Message& why) {
-  throw GameError(Message("Message", "遊び方のファイルを開けません: %1 (%2)").arg(Message::fixed(printableText(path))).arg(why));
+  throw GameError(
+      Message("Message", "遊び方のファイルを開けません: %1 (%2)").arg(Message::fixed(printableText(path))).arg(why));
 }
 
 }  // namespace
