@@ -72,7 +72,7 @@
     </message>
     <message>
         <source>水城エルナ</source>
-        <translation>Elna Mizushiro</translation>
+        <translation>Elna</translation>
     </message>
     <message>
         <source>7月7日</source>
@@ -112,11 +112,11 @@
     </message>
     <message>
         <source>優雅な</source>
-        <translation>Elegant,</translation>
+        <translation>Chic,</translation>
     </message>
     <message>
         <source>大人の</source>
-        <translation>grown-up,</translation>
+        <translation>adult</translation>
     </message>
     <message>
         <source>紫の</source>
@@ -128,7 +128,7 @@
     </message>
     <message>
         <source>紫堂ミラベ</source>
-        <translation>Mirabe Shido</translation>
+        <translation>Mirabe</translation>
     </message>
     <message>
         <source>2月14日</source>
@@ -1839,7 +1839,7 @@ Start the game in the folder that has its files (music, voices, how to play). To
     </message>
     <message>
         <source>二人で対戦(&amp;B)</source>
-        <translation>Two-player &amp;battle</translation>
+        <translation>&amp;Battle (2P)</translation>
     </message>
     <message>
         <source>一人ではプレーできません</source>

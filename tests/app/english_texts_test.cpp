@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -102,6 +103,46 @@ QString overflow(const QLabel* label) {
       .arg(room.width());
 }
 
+// Where a label's text or picture is drawn, in its window's coordinates.
+QRect drawnRect(const QLabel* label) {
+  const QRect room = label->contentsRect();
+  QSize size = label->pixmap().isNull() ? label->fontMetrics()
+                                              .boundingRect(QRect(0, 0, 4000, 4000), int(label->alignment()),
+                                                            QString(label->text()).remove('&'))
+                                              .size()
+                                        : label->pixmap().deviceIndependentSize().toSize();
+  size.setHeight(std::min(size.height(), room.height()));  // see overflow()
+  const QRect drawn = QStyle::alignedRect(label->layoutDirection(), label->alignment(), size, room);
+  return QRect(label->mapTo(label->window(), drawn.topLeft()), drawn.size());
+}
+
+// Texts of a window laid out by hand that leave the window or run into
+// another text or picture.
+QStringList collisions(QWidget* window) {
+  std::vector<std::pair<const QLabel*, QRect>> drawn;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    if (label->window() != window || !label->isVisibleTo(window) ||
+        (label->text().isEmpty() && label->pixmap().isNull()))
+      continue;
+    drawn.push_back({label, drawnRect(label)});
+  }
+  QStringList problems;
+  for (std::size_t i = 0; i < drawn.size(); ++i) {
+    const auto& [label, rect] = drawn[i];
+    // A layout may start a text a pixel outside the window, in Japanese too.
+    if (label->pixmap().isNull() && !window->rect().adjusted(-2, -2, 2, 2).contains(rect))
+      problems << QString("'%1' leaves the window").arg(label->text());
+    for (std::size_t j = i + 1; j < drawn.size(); ++j) {
+      const auto& [other, otherRect] = drawn[j];
+      const bool texts = label->pixmap().isNull() || other->pixmap().isNull();
+      if (texts && rect.intersects(otherRect))
+        problems << QString("'%1' runs into '%2'")
+                        .arg(label->text(), other->text().isEmpty() ? other->objectName() : other->text());
+    }
+  }
+  return problems;
+}
+
 struct EnglishTextsTest : ::testing::Test {
   QTemporaryDir assets;
   std::unique_ptr<GlamoraApp> app;
@@ -156,7 +197,19 @@ TEST_F(EnglishTextsTest, EveryWindowShowsEnglishThatFitsItsPlace) {
     EXPECT_FALSE(hasJapanese(shown.text)) << shown.where.toStdString() << ": " << shown.text.toStdString();
   }
   EXPECT_GT(checked, 300);
+  for (QWidget* window : QApplication::allWidgets()) {
+    if (window->isWindow() && window->isVisible() && !window->layout()) {
+      for (const QString& problem : collisions(window))
+        ADD_FAILURE() << window->objectName().toStdString() << ": " << problem.toStdString();
+    }
+  }
   for (QWidget* w : QApplication::allWidgets()) {
+    if (auto* button = qobject_cast<QAbstractButton*>(w); button && button->isVisible() && !button->text().isEmpty()) {
+      const int needed = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) +
+                         (button->icon().isNull() ? 0 : button->iconSize().width() + 4) + 8;
+      EXPECT_LE(needed, button->width()) << button->objectName().toStdString() << " '" << button->text().toStdString()
+                                         << "'";
+    }
     if (auto* label = qobject_cast<QLabel*>(w); label && !label->window()->layout()) {
       const QString problem = overflow(label);
       EXPECT_TRUE(problem.isEmpty()) << label->window()->objectName().toStdString() << ": " << problem.toStdString();

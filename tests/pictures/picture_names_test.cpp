@@ -27,6 +27,7 @@ std::vector<Expected> gameNames() {
   for (const char* name : {"uface1a", "uface1b", "uface1c", "uface1", "uface2a", "uface2b", "uface2c", "uface2"})
     names.push_back({name, face});
   names.push_back({"title", {600, 216}});
+  names.push_back({"titleEn", {600, 216}});
   for (const char* name : {"glyphOne", "glyphTwo", "glyphEnd"}) names.push_back({name, {24, 24}});
   names.push_back({"programIcon", {32, 32}});
   return names;
