@@ -3,8 +3,9 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
 #include <memory>
+
+#include "screens/live_text.h"
 
 namespace glamora {
 
@@ -55,6 +56,7 @@ bool useLanguage(Language language) {
   current = language;
   replace(qtTranslator, std::move(qt));
   replace(gameTranslator, std::move(game));
+  retranslateBoundTexts();
   return true;
 }
 
@@ -64,6 +66,7 @@ void dropTranslations() {
   replace(qtTranslator, nullptr);
   replace(gameTranslator, nullptr);
   current = Language::Japanese;
+  retranslateBoundTexts();
 }
 
 }  // namespace glamora

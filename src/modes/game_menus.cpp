@@ -153,8 +153,9 @@ QString computerPlateText(ComputerLevel level) {
 
 void showPlate(QLabel* plate, const QString& personCaption, std::optional<ComputerLevel> level) {
   fitPlateText(plate, plate->font(), level ? computerPlateText(*level) : personCaption);
-  if (level) bindText(plate, Message("GameMenus", "コンピュータ：%1").arg(levelCaption(*level)), "toolTip");
-  else bindText(plate, Message::fixed(""), "toolTip");
+  if (level) return bindText(plate, Message("GameMenus", "コンピュータ：%1").arg(levelCaption(*level)), "toolTip");
+  unbindText(plate, "toolTip");
+  plate->setToolTip(QString());
 }
 
 void fitPlateText(QLabel* plate, const QFont& base, const QString& text) {

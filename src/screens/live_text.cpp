@@ -1,7 +1,6 @@
 #include "screens/live_text.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QHash>
 #include <QVariant>
 #include <QWidget>
@@ -33,10 +32,10 @@ struct Binding {
   Message text;
 };
 
-// The bound texts of every object, and the watcher of the language changes.
+// The bound texts of every object.
 class BoundTexts final : public QObject {
  public:
-  BoundTexts() : QObject(QCoreApplication::instance()) { QCoreApplication::instance()->installEventFilter(this); }
+  BoundTexts() : QObject(QCoreApplication::instance()) {}
 
   static BoundTexts& instance() {
     static BoundTexts* texts = new BoundTexts;  // owned by the application
@@ -76,12 +75,6 @@ class BoundTexts final : public QObject {
   void applyAll() {
     for (auto it = bindings_.begin(); it != bindings_.end(); ++it)
       for (const Binding& b : *it) apply(it.key(), b);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::LanguageChange) applyAll();
-    return false;
   }
 
  private:

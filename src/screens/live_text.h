@@ -40,8 +40,8 @@ void unbindText(QObject* object, const char* property = "text");
 // The message bound to `property` of `object`, or none.
 const Message* boundText(const QObject* object, const char* property = "text");
 
-// Shows every bound text again in the current language. Called by itself when
-// a translator is installed or removed.
+// Shows every bound text again in the current language: called by whoever
+// installs or removes a translator, before the windows hear of the change.
 void retranslateBoundTexts();
 
 }  // namespace glamora

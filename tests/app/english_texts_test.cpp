@@ -52,6 +52,14 @@ const QStringList kAllowed = {
     "日本語(&J)",           // each language is named in its own words
 };
 
+// Every file the game reads, the English how-to-play text included.
+void copyGameFiles(const QTemporaryDir& into) {
+  for (const char* name : {"Glamora.mid", "ELNA1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE1.wav", "MIRABE2.wav",
+                           "MIRABE3.wav", "Glamora.txt", "Glamora_en.txt"}) {
+    EXPECT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, into.filePath(name)));
+  }
+}
+
 struct Shown {
   QString where;
   QString text;
@@ -150,10 +158,7 @@ struct EnglishTextsTest : ::testing::Test {
   QStringList errors;
 
   void SetUp() override {
-    for (const char* name : {"Glamora.mid", "ELNA1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE1.wav", "MIRABE2.wav",
-                             "MIRABE3.wav", "Glamora.txt", "Glamora_en.txt"}) {
-      ASSERT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
-    }
+    copyGameFiles(assets);
     app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
     app->effects().errorBox = [this](const QString& text) { errors << text; };
     app->title().show();
@@ -249,19 +254,10 @@ TEST_F(EnglishTextsTest, SwitchingDuringARoundChangesTheTextsAtOnceAndNothingOfT
   EXPECT_EQ(app->session().currentRound().number, 1);
 }
 
-}  // namespace
-}  // namespace glamora
-
-namespace glamora {
-namespace {
-
 // The journal of one battle played through the screens in `language`.
 std::string journalPlayedIn(Language language) {
   QTemporaryDir assets;
-  for (const char* name : {"Glamora.mid", "ELNA1.wav", "ELNA2.wav", "ELNA3.wav", "MIRABE1.wav", "MIRABE2.wav",
-                           "MIRABE3.wav", "Glamora.txt", "Glamora_en.txt"}) {
-    EXPECT_TRUE(QFile::copy(QString(GLAMORA_DATA_DIR) + "/" + name, assets.filePath(name)));
-  }
+  copyGameFiles(assets);
   std::unique_ptr<GlamoraApp> app;
   media::MediaLibrary media{std::make_unique<media::SilentOutput>([&app] { return app ? app->clock().now() : 0; })};
   app = std::make_unique<GlamoraApp>(media, filesInDirectory(assets.path().toStdString()));
