@@ -31,8 +31,8 @@ NetBattleOnScreen::NetBattleOnScreen(BattleScreen& screen, Session& local, Effec
       path_(setup.path),
       explainLoss_(setup.explainLoss),
       file_(keptFile(setup)) {
-  net::NetBattleSetup engineSetup{setup.host,        setup.token, setup.tickUs, setup.localName,
-                                  setup.peerAddress, {},          {},           {}};
+  net::NetBattleSetup engineSetup{setup.host, setup.token, setup.tickUs, setup.localName, setup.peerAddress, {}, {},
+                                  {},         {}};
   engineSetup.started =
       setup.started.toOffsetFromUtc(setup.started.offsetFromUtc()).toString(Qt::ISODate).toStdString();
   if (file_) {

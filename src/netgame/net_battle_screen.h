@@ -81,7 +81,7 @@ class NetBattleOnScreen final : public QObject, private net::NetBattleWindow {
     bool operator==(const MenuLook&) const = default;
   };
   std::array<QString, 2> shownNames_, shownHints_;
-  MenuLook shownLook_{-1};
+  MenuLook shownLook_{-1, 0, 0, std::nullopt};
 };
 
 }  // namespace glamora::netgame

@@ -25,7 +25,7 @@ std::vector<TsMessage> readTs(const QString& path) {
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
     if (xml.name() == u"name") context = xml.readElementText();
-    if (xml.name() == u"message") messages.push_back({context});
+    if (xml.name() == u"message") messages.push_back({context, {}, {}});
     if (xml.name() == u"source") messages.back().source = xml.readElementText();
     if (xml.name() == u"translation") {
       messages.back().finished = xml.attributes().value("type").isEmpty();

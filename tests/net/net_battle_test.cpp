@@ -19,8 +19,15 @@ struct Side final : NetBattleWindow, PeerLink, Effects {
         nowUs_(nowUs),
         side_(host ? 0 : 1),
         battle(
-            {host, 77, 100'000, host ? "elna-pc" : "mirabe-pc", "127.0.0.1:47291", "2027-01-15T08:00:00+09:00",
-             "kept.session", [this](std::string_view l) { journal += l; }},
+            {host,
+             77,
+             100'000,
+             host ? "elna-pc" : "mirabe-pc",
+             "127.0.0.1:47291",
+             "2027-01-15T08:00:00+09:00",
+             "kept.session",
+             [this](std::string_view l) { journal += l; },
+             {}},
             local, *this, *this, [&nowUs] { return nowUs; }, *this) {}
 
   // PeerLink

@@ -141,8 +141,8 @@ void RollbackBattle::applyChoice(const StageChoice& choice) {
   const int before = battle.roundsStarted();
   battle.chooseStage(choice.stage);
   if (battle.roundsStarted() == before) return;  // the editor's boxes failed: the round goes on
-  if (running) hold({HeldEffect::RoundDrawn, {}, {}, {}, {}});
-  hold({HeldEffect::RoundStarted, {}, {}, {}, {}});
+  if (running) hold({HeldEffect::RoundDrawn, {}, {}, {}, {}, {}});
+  hold({HeldEffect::RoundStarted, {}, {}, {}, {}, {}});
 }
 
 void RollbackBattle::closeEnd(int tick) {

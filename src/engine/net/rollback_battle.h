@@ -122,10 +122,12 @@ class RollbackBattle {
    public:
     explicit HeldEffects(RollbackBattle& owner) : owner_(owner) {}
     void openMedia(Media player, const std::string& path) override {
-      owner_.hold({HeldEffect::OpenMedia, player, {}, {}, path});
+      owner_.hold({HeldEffect::OpenMedia, player, {}, {}, path, {}});
     }
-    void media(Media player, glamora::MediaOp op) override { owner_.hold({HeldEffect::MediaOp, player, op, {}, {}}); }
-    void openDialog(Dialog dialog) override { owner_.hold({HeldEffect::OpenDialog, {}, {}, dialog, {}}); }
+    void media(Media player, glamora::MediaOp op) override {
+      owner_.hold({HeldEffect::MediaOp, player, op, {}, {}, {}});
+    }
+    void openDialog(Dialog dialog) override { owner_.hold({HeldEffect::OpenDialog, {}, {}, dialog, {}, {}}); }
     void showError(const Message& text) override { owner_.hold({HeldEffect::Error, {}, {}, {}, {}, text}); }
 
    private:
